@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class frmChqLyt : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmChqLyt(QWidget *parent = nullptr);
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class frmBNK : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmBNK(QWidget *parent = nullptr);
+};

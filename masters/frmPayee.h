@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class frmPayee : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmPayee(QWidget *parent = nullptr);
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class frmReport : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmReport(QWidget *parent = nullptr);
+};

@@ -1,0 +1,21 @@
+# Sourced by the other scripts: installs the Debian packages they need,
+# only those that are missing.
+
+# Packages to build and run the program. fonts-dejavu-core gives the face
+# that cheques are printed in; fonts-liberation2 the Arial-like face of the
+# splash.
+APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2"
+
+need_packages() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

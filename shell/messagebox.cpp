@@ -1,0 +1,35 @@
+#include "messagebox.h"
+
+#include "messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon boxIcon(Messages::Icon icon)
+{
+    switch (icon) {
+    case Messages::Icon::Information:
+        return QMessageBox::Information;
+    case Messages::Icon::Critical:
+        return QMessageBox::Critical;
+    case Messages::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void showMessageBox(const Messages::Message &message)
+{
+    QMessageBox box(boxIcon(message.icon), message.title, message.text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+} // namespace
+
+void installMessageBoxPresenter()
+{
+    Messages::setPresenter(showMessageBox);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Installs the presenter that shows messages as modal QMessageBoxes.
+void installMessageBoxPresenter();

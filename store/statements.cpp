@@ -1,0 +1,220 @@
+#include "statements.h"
+
+#include <QSqlRecord>
+#include <QVariant>
+#include <functional>
+
+namespace store {
+
+const std::array<QString, LayoutPositionCount> layoutPositionColumns = {
+    QStringLiteral("DateTop"),          QStringLiteral("DateLeft"),
+    QStringLiteral("Datewidth"),        QStringLiteral("nameTop"),
+    QStringLiteral("nameleft"),         QStringLiteral("namewidth"),
+    QStringLiteral("AmtinWords1Top"),   QStringLiteral("AmtinWords1Left"),
+    QStringLiteral("AmtinWords1Width"), QStringLiteral("AmtinWords2Top"),
+    QStringLiteral("AmtinWords2Left"),  QStringLiteral("AmtinWords2Width"),
+    QStringLiteral("AmtTop"),           QStringLiteral("AmtLeft"),
+    QStringLiteral("AmtWidth"),
+};
+
+namespace {
+
+const QString selectAllBanks = QStringLiteral("Select * from Bank ");
+const QString insertBank =
+    QStringLiteral("Insert into Bank (MICRCODE, Bankname, Currency) values (?, ?, ?)");
+const QString selectBankByName = QStringLiteral("Select * from Bank where BankName = ?");
+
+const QString selectAllPayees = QStringLiteral("Select * from Payee ");
+const QString selectPayeeByNickName =
+    QStringLiteral("Select * from Payee where payeenickname = ? ");
+const QString deletePayeeByNickName = QStringLiteral("Delete from payee where payeenickname = ?");
+const QString insertPayee =
+    QStringLiteral("Insert into Payee (PayeeNickName, PAyeename) values (?, ?)");
+
+const QString selectAllLayouts = QStringLiteral("Select * from Positions ");
+const QString selectLayoutByBank = QStringLiteral("Select * from Positions where bankname = ?");
+const QString deleteLayoutByBank = QStringLiteral("Delete from positions where bankname = ?");
+const QString insertLayout = QStringLiteral(
+    "Insert into Positions (Scalemode, Bankname, DateTop, DateLeft, Datewidth, nameTop, "
+    "nameleft, namewidth, AmtinWords1Top, AmtinWords1Left, AmtinWords1Width, AmtinWords2Top, "
+    "AmtinWords2Left, AmtinWords2Width, AmtTop, AmtLeft, AmtWidth) "
+    "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+
+const QString insertRegisterEntry = QStringLiteral(
+    "Insert into ChqIssuereg (DateofChq, Payeename, BankName, PAyeeamt, ChequeNo) "
+    "values (?, ?, ?, ?, ?)");
+const QString selectRegisterByBankAndDates = QStringLiteral(
+    "Select * from ChqIssuereg where bankname = ? and dateofchq >= ? and dateofchq <= ? ");
+
+// Text is stored as typed: an empty box is an empty text, not a missing value.
+QVariant text(const QString &value)
+{
+    return value.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(value);
+}
+
+QSqlError run(const QSqlDatabase &db, const QString &statement, const QVariantList &values,
+              QSqlQuery *query, bool forwardOnly = true)
+{
+    *query = QSqlQuery(db);
+    query->setForwardOnly(forwardOnly);
+    if (!query->prepare(statement))
+        return query->lastError();
+    for (const QVariant &value : values)
+        query->addBindValue(value);
+    query->exec();
+    return query->lastError();
+}
+
+QSqlError run(const QSqlDatabase &db, const QString &statement, const QVariantList &values)
+{
+    QSqlQuery query(db);
+    return run(db, statement, values, &query);
+}
+
+QSqlError listColumn(const QSqlDatabase &db, const QString &statement, const QString &column,
+                     QStringList *list)
+{
+    list->clear();
+    QSqlQuery query(db);
+    if (QSqlError error = run(db, statement, {}, &query); error.isValid())
+        return error;
+    const int field = query.record().indexOf(column);
+    while (query.next())
+        list->append(query.value(field).toString());
+    return query.lastError();
+}
+
+// The first row's value of one column: nullopt without a row, a null text
+// where the column holds no value.
+QSqlError firstValue(const QSqlDatabase &db, const QString &statement, const QString &key,
+                     const QString &column, std::optional<QString> *value)
+{
+    value->reset();
+    QSqlQuery query(db);
+    if (QSqlError error = run(db, statement, {key}, &query); error.isValid())
+        return error;
+    if (query.next()) {
+        const QVariant field = query.value(query.record().indexOf(column));
+        *value = field.isNull() ? QString() : field.toString();
+    }
+    return query.lastError();
+}
+
+// Runs the steps as one transaction: all of them happen, or none.
+QSqlError inTransaction(const QSqlDatabase &db, const std::function<QSqlError()> &steps)
+{
+    QSqlDatabase connection = db;
+    if (!connection.transaction())
+        return connection.lastError();
+    if (QSqlError error = steps(); error.isValid()) {
+        connection.rollback();
+        return error;
+    }
+    if (!connection.commit()) {
+        const QSqlError error = connection.lastError();
+        connection.rollback();
+        return error;
+    }
+    return {};
+}
+
+LayoutRow layoutFrom(const QSqlQuery &query)
+{
+    const QSqlRecord record = query.record();
+    LayoutRow layout;
+    const QVariant scaleMode = query.value(record.indexOf(QStringLiteral("scalemode")));
+    layout.scaleMode = scaleMode.isNull() ? QString() : scaleMode.toString();
+    layout.bankName = query.value(record.indexOf(QStringLiteral("bankname"))).toString();
+    for (int i = 0; i < LayoutPositionCount; ++i) {
+        const QVariant value = query.value(record.indexOf(layoutPositionColumns[i]));
+        if (!value.isNull())
+            layout.positions[i] = value.toDouble();
+    }
+    return layout;
+}
+
+} // namespace
+
+QSqlError listBankNames(const QSqlDatabase &db, QStringList *names)
+{
+    return listColumn(db, selectAllBanks, QStringLiteral("Bankname"), names);
+}
+
+QSqlError addBank(const QSqlDatabase &db, const BankRow &bank)
+{
+    return run(db, insertBank, {text(bank.micrCode), text(bank.bankName), text(bank.currency)});
+}
+
+QSqlError findBankCurrency(const QSqlDatabase &db, const QString &bankName,
+                           std::optional<QString> *currency)
+{
+    return firstValue(db, selectBankByName, text(bankName).toString(),
+                      QStringLiteral("Currency"), currency);
+}
+
+QSqlError listPayeeNickNames(const QSqlDatabase &db, QStringList *nickNames)
+{
+    return listColumn(db, selectAllPayees, QStringLiteral("PayeeNickName"), nickNames);
+}
+
+QSqlError findPayeeName(const QSqlDatabase &db, const QString &nickName,
+                        std::optional<QString> *payeeName)
+{
+    return firstValue(db, selectPayeeByNickName, text(nickName).toString(),
+                      QStringLiteral("Payeename"), payeeName);
+}
+
+QSqlError replacePayee(const QSqlDatabase &db, const QString &nickName, const QString &payeeName)
+{
+    return inTransaction(db, [&] {
+        if (QSqlError error = run(db, deletePayeeByNickName, {text(nickName)}); error.isValid())
+            return error;
+        return run(db, insertPayee, {text(nickName), text(payeeName)});
+    });
+}
+
+QSqlError listLayoutBankNames(const QSqlDatabase &db, QStringList *bankNames)
+{
+    return listColumn(db, selectAllLayouts, QStringLiteral("Bankname"), bankNames);
+}
+
+QSqlError findLayout(const QSqlDatabase &db, const QString &bankName,
+                     std::optional<LayoutRow> *layout)
+{
+    layout->reset();
+    QSqlQuery query(db);
+    if (QSqlError error = run(db, selectLayoutByBank, {text(bankName)}, &query); error.isValid())
+        return error;
+    if (query.next())
+        *layout = layoutFrom(query);
+    return query.lastError();
+}
+
+QSqlError replaceLayout(const QSqlDatabase &db, const LayoutRow &layout)
+{
+    QVariantList values{text(layout.scaleMode), text(layout.bankName)};
+    for (const std::optional<double> &position : layout.positions)
+        values << (position ? QVariant(*position) : QVariant());
+    return inTransaction(db, [&] {
+        if (QSqlError error = run(db, deleteLayoutByBank, {text(layout.bankName)});
+            error.isValid())
+            return error;
+        return run(db, insertLayout, values);
+    });
+}
+
+QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry)
+{
+    return run(db, insertRegisterEntry,
+               {entry.dateOfCheque, text(entry.payeeName), text(entry.bankName),
+                text(entry.amount), text(entry.chequeNo)});
+}
+
+QSqlError selectRegisterEntries(const QSqlDatabase &db, const QString &bankName,
+                                const QDate &from, const QDate &to, QSqlQuery *query)
+{
+    // A grid model moves back and forth in its rows: not forward-only.
+    return run(db, selectRegisterByBankAndDates, {text(bankName), from, to}, query, false);
+}
+
+} // namespace store

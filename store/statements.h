@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+// Every statement the program runs, one function each. Values are bound as
+// parameters; each function returns an invalid QSqlError on success.
+namespace store {
+
+struct BankRow {
+    QString micrCode;
+    QString bankName;
+    QString currency;
+};
+
+// The fifteen numbers of a cheque layout, in the table's column order.
+enum LayoutPosition {
+    DateTop, DateLeft, Datewidth,
+    nameTop, nameleft, namewidth,
+    AmtinWords1Top, AmtinWords1Left, AmtinWords1Width,
+    AmtinWords2Top, AmtinWords2Left, AmtinWords2Width,
+    AmtTop, AmtLeft, AmtWidth,
+    LayoutPositionCount
+};
+extern const std::array<QString, LayoutPositionCount> layoutPositionColumns;
+
+struct LayoutRow {
+    QString scaleMode;  // a null text where the column holds no value
+    QString bankName;
+    std::array<std::optional<double>, LayoutPositionCount> positions;
+};
+
+struct RegisterRow {
+    QDate dateOfCheque;
+    QString payeeName;
+    QString bankName;
+    QString amount;
+    QString chequeNo;
+};
+
+// Bank
+QSqlError listBankNames(const QSqlDatabase &db, QStringList *names);
+QSqlError addBank(const QSqlDatabase &db, const BankRow &bank);
+// nullopt when the bank has no row; a null text when its currency is empty.
+QSqlError findBankCurrency(const QSqlDatabase &db, const QString &bankName,
+                           std::optional<QString> *currency);
+
+// Payee
+QSqlError listPayeeNickNames(const QSqlDatabase &db, QStringList *nickNames);
+// nullopt when no payee has the nick name; a null text when its name is empty.
+QSqlError findPayeeName(const QSqlDatabase &db, const QString &nickName,
+                        std::optional<QString> *payeeName);
+// Deletes every row of the nick name and adds one, in one transaction.
+QSqlError replacePayee(const QSqlDatabase &db, const QString &nickName,
+                       const QString &payeeName);
+
+// Positions
+QSqlError listLayoutBankNames(const QSqlDatabase &db, QStringList *bankNames);
+// nullopt when the bank has no layout; the first row when it has several.
+QSqlError findLayout(const QSqlDatabase &db, const QString &bankName,
+                     std::optional<LayoutRow> *layout);
+// Deletes every layout of the bank and adds this one, in one transaction.
+QSqlError replaceLayout(const QSqlDatabase &db, const LayoutRow &layout);
+
+// ChqIssuereg
+QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry);
+// Leaves *query active on the bank's cheques dated from..to, both included,
+// every column in table order, ready for a QSqlQueryModel.
+QSqlError selectRegisterEntries(const QSqlDatabase &db, const QString &bankName,
+                                const QDate &from, const QDate &to, QSqlQuery *query);
+
+} // namespace store

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "messages.h"
+
+#include <QList>
+
+// Records every message box instead of showing it (each is answered OK at
+// once), for as long as it lives.
+class RecordedMessages
+{
+public:
+    RecordedMessages();
+    ~RecordedMessages();
+
+    const QList<Messages::Message> &all() const { return m_messages; }
+    QStringList texts() const;
+    // The one message shown; fails the test when there were none or several.
+    Messages::Message only() const;
+    void clear() { m_messages.clear(); }
+
+private:
+    QList<Messages::Message> m_messages;
+    Messages::Presenter m_previous;
+};

@@ -1,0 +1,39 @@
+#include "temporarydatabase.h"
+
+#include "database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+TemporaryDatabase::TemporaryDatabase()
+{
+    store::useDatabaseFile(path());
+    const QString problem = store::prepareDatabase();
+    if (!problem.isEmpty())
+        qFatal("%s", qPrintable(problem));
+    m_connection = std::make_unique<store::Connection>(QStringLiteral("test"));
+}
+
+TemporaryDatabase::~TemporaryDatabase()
+{
+    m_connection.reset();
+    store::useDatabaseFile(QString());
+}
+
+QString TemporaryDatabase::path() const
+{
+    return m_dir.filePath(QStringLiteral("ql.mdb"));
+}
+
+QSqlDatabase TemporaryDatabase::db()
+{
+    return m_connection->database();
+}
+
+void TemporaryDatabase::exec(const QString &statement)
+{
+    QSqlQuery query(db());
+    if (!query.exec(statement))
+        qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+}

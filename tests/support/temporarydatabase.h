@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace store { class Connection; }
+
+// A fresh data file with the four tables in a temporary folder, which the
+// program uses while this object lives.
+class TemporaryDatabase
+{
+public:
+    TemporaryDatabase();
+    ~TemporaryDatabase();
+
+    QString path() const;
+    QSqlDatabase db();  // a connection of the test's own
+    // Runs a statement the test needs (filling tables, injecting faults).
+    void exec(const QString &statement);
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<store::Connection> m_connection;
+};

@@ -1,0 +1,4 @@
+#include "Module1.h"
+
+QString strCurrency;
+QString strAmtInWords;

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+extern QString strCurrency;
+extern QString strAmtInWords;
