@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QSqlQuery>
 #include <QUrl>
 
 namespace store {
@@ -68,6 +68,10 @@ QString checkDatabase(const QString &path)
         if (!db.open()) {
             problem = QStringLiteral("The data file %1 could not be opened.\n\n%2")
                           .arg(QDir::toNativeSeparators(path), db.lastError().text());
+        } else if (QSqlQuery schema(db); !schema.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+            problem = QStringLiteral("The data file %1 is damaged and cannot be read.\n\n%2\n\n"
+                                     "The file has been left as it is.")
+                          .arg(QDir::toNativeSeparators(path), schema.lastError().text());
         } else if (const QStringList missing = missingTablesAndColumns(db); !missing.isEmpty()) {
             problem = QStringLiteral("The data file %1 is not a Quillmark database, or it is "
                                      "damaged: it lacks %2.\n\nThe file has been left as it is.")
