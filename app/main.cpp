@@ -1,28 +1,9 @@
-#include "database.h"
-#include "forms.h"
-#include "frmBNK.h"
-#include "frmChqLyt.h"
-#include "frmPayee.h"
-#include "frmPrtChq.h"
-#include "frmReport.h"
 #include "frmSplash.h"
 #include "messagebox.h"
 #include "messages.h"
+#include "startup.h"
 
 #include <QApplication>
-
-namespace {
-
-void registerWorkingWindows()
-{
-    Forms::registerForm(QStringLiteral("frmBNK"), [] { return new frmBNK; });
-    Forms::registerForm(QStringLiteral("frmPayee"), [] { return new frmPayee; });
-    Forms::registerForm(QStringLiteral("frmChqLyt"), [] { return new frmChqLyt; });
-    Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
-    Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -32,13 +13,10 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     installMessageBoxPresenter();
 
-    const QString problem = store::prepareDatabase();
-    if (!problem.isEmpty()) {
-        Messages::show(problem, Messages::Icon::Critical);
+    if (!prepareDataFile())
         return 1;
-    }
-
     registerWorkingWindows();
+
     frmSplash splash;
     splash.show();
     return QApplication::exec();

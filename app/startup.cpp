@@ -1,0 +1,27 @@
+#include "startup.h"
+
+#include "database.h"
+#include "forms.h"
+#include "frmBNK.h"
+#include "frmChqLyt.h"
+#include "frmPayee.h"
+#include "frmPrtChq.h"
+#include "frmReport.h"
+#include "messages.h"
+
+bool prepareDataFile()
+{
+    const QString problem = store::prepareDatabase();
+    if (!problem.isEmpty())
+        Messages::show(problem, Messages::Icon::Critical);
+    return problem.isEmpty();
+}
+
+void registerWorkingWindows()
+{
+    Forms::registerForm(QStringLiteral("frmBNK"), [] { return new frmBNK; });
+    Forms::registerForm(QStringLiteral("frmPayee"), [] { return new frmPayee; });
+    Forms::registerForm(QStringLiteral("frmChqLyt"), [] { return new frmChqLyt; });
+    Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
+    Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
+}
