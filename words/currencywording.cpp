@@ -1,0 +1,120 @@
+#include "currencywording.h"
+#include "Module1.h"
+#include "leadingnumber.h"
+#include "messages.h"
+#include "standardformat.h"
+
+#include <cmath>
+
+namespace {
+
+struct InternationalCurrency {
+    QStringView code;
+    QStringView unit;
+    QStringView subUnit;
+    // Yen have no smaller unit in use, so a yen amount must be whole.
+    bool wholeOnly = false;
+};
+
+constexpr InternationalCurrency internationalCurrencies[] = {
+    {u"USD", u"Dollars ", u"Cents only"},
+    {u"SGD", u"Dollars ", u"Cents only"},
+    {u"AUD", u"Dollars ", u"Cents only"},
+    {u"EUR", u"Euros ", u"Cents only"},
+    {u"GBP", u"Pounds ", u"Pence only"},
+    {u"DINAR", u"Dinar ", u"Fils only"},
+    {u"YEN", u"Yen", u"  only", true},
+};
+
+// The largest amounts each numbering can word.
+constexpr QStringView largestIndian = u"21,474,836.47";
+constexpr QStringView largestInternational = u"999,999,999,999.99";
+
+const InternationalCurrency *findInternational(const QString &code)
+{
+    for (const InternationalCurrency &currency : internationalCurrencies) {
+        if (currency.code == code)
+            return &currency;
+    }
+    return nullptr;
+}
+
+// Tells the user why there are no words, and gives the empty words.
+QString refuse(const QString &why)
+{
+    Messages::show(why, Messages::Icon::Critical);
+    return {};
+}
+
+QString refuseTooLarge(const QString &amountText, QStringView largest)
+{
+    return refuse(QStringLiteral("The amount %1 is too large to write in words. "
+                                 "The largest amount that can be written is %2.")
+                      .arg(amountText, largest));
+}
+
+QString indianWords(double amount, const QString &amountText)
+{
+    // The converter leaves strAmtInWords as it was when the amount is beyond it.
+    strAmtInWords.clear();
+    udf_Num2WordsIndian(amount);
+    if (strAmtInWords.isEmpty())
+        return refuseTooLarge(amountText, largestIndian);
+    return strAmtInWords;
+}
+
+QString internationalWords(double amount, const QString &amountText,
+                           const InternationalCurrency &currency)
+{
+    if (!std::isfinite(amount))
+        return refuseTooLarge(amountText, largestInternational);
+    // From a trillion up, as rounded to cents, the converter would write
+    // the unit alone.
+    const StandardFormat rounded(amount);
+    if (rounded.text().size() > largestInternational.size())
+        return refuseTooLarge(amountText, largestInternational);
+    if (currency.wholeOnly && !rounded.text().endsWith(u".00")) {
+        return refuse(QStringLiteral("Yen have no smaller unit, so the amount %1 cannot be "
+                                     "written in words. Enter a whole number of yen.")
+                          .arg(amountText));
+    }
+    return udf_strNum2Words(amount, currency.unit, currency.subUnit);
+}
+
+QString wordsFor(double amount, const QString &amountText, const QString &currency)
+{
+    if (currency.isEmpty()) {
+        return refuse(QStringLiteral("Choose the bank first: the amount is written in words "
+                                     "in the currency of the bank."));
+    }
+    const bool indian = currency == u"INR";
+    const InternationalCurrency *international = indian ? nullptr : findInternational(currency);
+    if (!indian && !international) {
+        return refuse(QStringLiteral("There are no words for the currency \"%1\", so the "
+                                     "amount cannot be written in words.")
+                          .arg(currency));
+    }
+    if (amount < 0)
+        return refuse(QStringLiteral("A cheque cannot be written for a negative amount."));
+    return indian ? indianWords(amount, amountText)
+                  : internationalWords(amount, amountText, *international);
+}
+
+} // namespace
+
+CurrencyWording udf_wordCurrency(const QString &amountBoxText, const QString &currency)
+{
+    CurrencyWording wording{amountBoxText, {}};
+
+    // 1. A text without a decimal point gets one, with two zeros.
+    if (!wording.amountText.contains(u'.'))
+        wording.amountText += u".00";
+
+    // 2. The amount is the number the text starts with: "1,500.00" is 1.
+    const double amount = readLeadingNumber(wording.amountText);
+
+    // 3-4. The words, kept for the run as well.
+    wording.words = wordsFor(amount, wording.amountText, currency);
+    strAmtInWords = wording.words;
+    return wording;
+}

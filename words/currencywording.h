@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// What leaving the amount box gives: the box's text, tidied, and the words
+// for the words box.
+struct CurrencyWording {
+    QString amountText;  // ".00" appended when the typed text held no "."
+    QString words;       // empty when the amount cannot be written in words
+};
+
+// Words the amount typed into the amount box in the currency whose code is
+// given (the chosen bank's, strCurrency): "INR" in Indian numbering, "USD",
+// "SGD", "AUD", "EUR", "GBP", "DINAR" and "YEN" in international numbering.
+// strAmtInWords takes the words.
+//
+// The words never belong to another amount: when the amount cannot be
+// written (no bank chosen, a currency without words, a negative amount, an
+// amount too large, yen with a fraction) the words are empty and a message
+// tells the user why.
+CurrencyWording udf_wordCurrency(const QString &amountBoxText, const QString &currency);
