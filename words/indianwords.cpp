@@ -1,6 +1,7 @@
 // Indian numbering: the rupees in groups of crore, lakh, thousand, hundred
 // and the last two digits, then the paise.
 #include "Module1.h"
+#include "wordbuffer.h"
 
 #include <cmath>
 #include <limits>
@@ -23,7 +24,7 @@ QStringView numberWord(qint32 n)
     return {};
 }
 
-void appendTwoDigits(QString &out, qint32 n)
+void appendTwoDigits(WordBuffer &out, qint32 n)
 {
     const qint32 tens = n / 10;
     const qint32 units = n - 10 * tens;
@@ -38,7 +39,7 @@ void appendTwoDigits(QString &out, qint32 n)
 }
 
 // A group that is 0 (or negative) writes neither words nor label.
-void appendGroup(QString &out, qint32 part, QStringView label)
+void appendGroup(WordBuffer &out, qint32 part, QStringView label)
 {
     if (part > 0) {
         appendTwoDigits(out, part);
@@ -55,9 +56,9 @@ QString udf_varNumberWord(const qint32 &n)
 
 QString udf_strTwoDigits(const qint32 &n)
 {
-    QString words;
+    WordBuffer words;
     appendTwoDigits(words, n);
-    return words;
+    return words.toString();
 }
 
 void udf_Num2WordsIndian(const double &amount)
@@ -78,8 +79,7 @@ void udf_Num2WordsIndian(const double &amount)
     // 3-4. The groups, highest first. 32 bits hold at most 21 crore, so the
     //      crore group always fits two digits. A negative amount has only
     //      negative groups and writes none of them.
-    QString result;
-    result.reserve(128);
+    WordBuffer result;
     appendGroup(result, rupees / 10000000, u" crore ");
     appendGroup(result, rupees / 100000 % 100, u" lakh ");
     appendGroup(result, rupees / 1000 % 100, u" thousand ");
@@ -100,5 +100,5 @@ void udf_Num2WordsIndian(const double &amount)
 
     // 6-7.
     result += u" only";
-    strAmtInWords = result;
+    strAmtInWords = result.toString();
 }

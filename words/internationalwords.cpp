@@ -3,6 +3,7 @@
 #include "Module1.h"
 #include "messages.h"
 #include "standardformat.h"
+#include "wordbuffer.h"
 
 #include <cmath>
 
@@ -12,7 +13,7 @@ namespace {
 // handling, the description of the first error met. Once an error is
 // pending the words are thrown away.
 struct Words {
-    QString text;
+    WordBuffer text;
     QString error;
 
     void fail(const QString &description)
@@ -59,7 +60,7 @@ qint16 readInt16(QStringView s, Words &words)
     return qint16(value);
 }
 
-void appendOnesOf(QString &out, int n)
+void appendOnesOf(WordBuffer &out, int n)
 {
     static constexpr QStringView digitWords[] = {
         u"", u"One ", u"Two ", u"Three ", u"Four ", u"Five ", u"Six ", u"Seven ", u"Eight ",
@@ -68,7 +69,7 @@ void appendOnesOf(QString &out, int n)
         out += digitWords[n];
 }
 
-void appendTeen(QString &out, int n)
+void appendTeen(WordBuffer &out, int n)
 {
     static constexpr QStringView teenWords[] = {
         u"Ten ", u"Eleven ", u"Twelve ", u"Thirteen ", u"Fourteen ", u"Fifteen ", u"Sixteen ",
@@ -77,7 +78,7 @@ void appendTeen(QString &out, int n)
 }
 
 // 20, 30, ... 90; any other value has no word.
-void appendTensWord(QString &out, int tensValue)
+void appendTensWord(WordBuffer &out, int tensValue)
 {
     static constexpr QStringView tensWords[] = {
         u"", u"", u"Twenty ", u"Thirty ", u"Forty ", u"Fifty ", u"Sixty ", u"Seventy ",
@@ -107,7 +108,7 @@ void appendTens(Words &words, QStringView s)
 }
 
 // The words of a number below 100 as it is written without leading zeros.
-void appendTensOf(QString &out, int n)
+void appendTensOf(WordBuffer &out, int n)
 {
     if (n < 10) {
         appendOnesOf(out, n);
@@ -187,37 +188,36 @@ void appendWholeWords(Words &words, QStringView whole)
 
 QString udf_strOnes(int v)
 {
-    QString word;
+    WordBuffer word;
     appendOnesOf(word, v);
-    return word;
+    return word.toString();
 }
 
 QString udf_strOnes(QStringView v)
 {
     Words words;
     appendOnes(words, v);
-    return words.error.isEmpty() ? words.text : QString();
+    return words.error.isEmpty() ? words.text.toString() : QString();
 }
 
 QString udf_strTens(QStringView s)
 {
     Words words;
     appendTens(words, s);
-    return words.error.isEmpty() ? words.text : QString();
+    return words.error.isEmpty() ? words.text.toString() : QString();
 }
 
 QString udf_strHundreds(QStringView s)
 {
     Words words;
     appendHundreds(words, s);
-    return words.error.isEmpty() ? words.text : QString();
+    return words.error.isEmpty() ? words.text.toString() : QString();
 }
 
 QString udf_strProcessWords(QStringView text, QStringView unit, QStringView subUnit)
 {
     static constexpr QStringView centsJoin = u"and ";
     Words words;
-    words.text.reserve(200);
 
     // 2. The position of the ".", kept in a byte like every text position.
     const qsizetype point = text.indexOf(u'.');
@@ -245,7 +245,7 @@ QString udf_strProcessWords(QStringView text, QStringView unit, QStringView subU
                        QStringLiteral("udf_strProcessWords"));
         return {};
     }
-    return words.text;
+    return words.text.toString();
 }
 
 QString udf_strNum2Words(double amount, QStringView unit, QStringView subUnit)
