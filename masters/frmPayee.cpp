@@ -1,11 +1,147 @@
 #include "frmPayee.h"
 
+#include "database.h"
+#include "failure.h"
+#include "messages.h"
+#include "statements.h"
 #include "twips.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 frmPayee::frmPayee(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPayee"));
     setWindowTitle(QStringLiteral("Payee Maintenance"));
+    createControls();
+    placeControls();
+    setTabOrder();
+    Command1->setFocus();
+    Form_Load();
+}
+
+frmPayee::~frmPayee() = default;
+
+void frmPayee::createControls()
+{
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Label1 = new QLabel(QStringLiteral("Payee Nick Name"), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    cmbPayee = new QComboBox(Frame1);
+    cmbPayee->setObjectName(QStringLiteral("cmbPayee"));
+    // Typed text stays as typed: no completion, and nothing added to the list.
+    cmbPayee->setEditable(true);
+    cmbPayee->setCompleter(nullptr);
+    cmbPayee->setInsertPolicy(QComboBox::NoInsert);
+    cmbPayee->installEventFilter(this);
+    connect(cmbPayee, &QComboBox::activated, this, &frmPayee::cmbPayee_Click);
+    Label2 = new QLabel(QStringLiteral("Name On Cheque"), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Text1 = new QLineEdit(Frame1);
+    Text1->setObjectName(QStringLiteral("Text1"));
+
+    Command1 = new QPushButton(QStringLiteral("Save"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    connect(Command1, &QPushButton::clicked, this, &frmPayee::Command1_Click);
+    Command2 = new QPushButton(QStringLiteral("Close"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    connect(Command2, &QPushButton::clicked, this, &frmPayee::Command2_Click);
+}
+
+void frmPayee::placeControls()
+{
     setFixedSize(twipsSize(4680, 2445));
+    Frame1->setGeometry(twips(120, 120, 4455, 1575));
+    Label1->setGeometry(twips(240, 360, 1455, 255));
+    cmbPayee->setGeometry(twips(2040, 360, 2055, 315));
+    Label2->setGeometry(twips(240, 840, 1455, 255));
+    Text1->setGeometry(twips(2040, 840, 2175, 285));
+    Command1->setGeometry(twips(2520, 1800, 975, 495));
+    Command2->setGeometry(twips(3480, 1800, 975, 495));
+    // The menu that opens this window is the active one: centre over it.
+    if (const QWidget *menu = QApplication::activeWindow())
+        move(menu->geometry().center() - rect().center());
+}
+
+void frmPayee::setTabOrder()
+{
+    QWidget::setTabOrder(Command1, Command2);
+    QWidget::setTabOrder(Command2, cmbPayee);
+    QWidget::setTabOrder(cmbPayee, Text1);
+}
+
+void frmPayee::Form_Load()
+{
+    // 1. The window's connection, held until it closes.
+    connection = std::make_unique<store::Connection>(objectName());
+
+    // 2-3. Every nick name, in the database's order; the box itself stays empty.
+    QStringList nickNames;
+    QSqlError error = connection->error();
+    if (!error.isValid())
+        error = store::listPayeeNickNames(connection->database(), &nickNames);
+    if (error.isValid())
+        Messages::show(store::failureText(QStringLiteral("read the payees"), error),
+                       Messages::Icon::Critical);
+    cmbPayee->addItems(nickNames);
+    cmbPayee->setCurrentIndex(-1);
+}
+
+void frmPayee::cmbPayee_Click()
+{
+    // 1. The chosen nick name's row.
+    std::optional<QString> payeeName;
+    if (const QSqlError error =
+            store::findPayeeName(connection->database(), cmbPayee->currentText(), &payeeName);
+        error.isValid()) {
+        Messages::show(store::failureText(QStringLiteral("read the payee"), error),
+                       Messages::Icon::Critical);
+        return;
+    }
+
+    // 2. Its name on the cheque. A payee gone meanwhile, or one without a
+    // name, shows an empty box rather than the previous payee's name.
+    Text1->setText(payeeName.value_or(QString()));
+}
+
+void frmPayee::Command1_Click()
+{
+    // 1-4. Replace every row of the nick name by one, both texts as typed.
+    // Delete and add are one step: a failure keeps the payee as it was.
+    if (const QSqlError error = store::replacePayee(connection->database(),
+                                                    cmbPayee->currentText(), Text1->text());
+        error.isValid()) {
+        Messages::show(store::failureText(QStringLiteral("save the payee"), error),
+                       Messages::Icon::Critical);
+        return;
+    }
+
+    // 5-6.
+    Messages::show(QStringLiteral("Data Saved"), Messages::Icon::Information);
+    close();
+}
+
+void frmPayee::Command2_Click()
+{
+    close();
+}
+
+bool frmPayee::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the nick name box would choose a listed name and run the
+    // lookup over what the user typed into the name box; it is typing, not
+    // choosing, so it does nothing here.
+    if (watched == cmbPayee && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
