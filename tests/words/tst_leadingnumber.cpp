@@ -53,6 +53,8 @@ void TestLeadingNumber::readsTheLeadingNumber_data()
     QTest::newRow("negative exponent") << "25E-2" << 0.25;
     QTest::newRow("plus exponent") << "25E+2" << 2500.0;
     QTest::newRow("blanks in exponent") << "1 E - 2" << 0.01;
+    QTest::newRow("period before the exponent") << "1.E2" << 100.0;
+    QTest::newRow("no whole digits before it") << "-.5E1" << -5.0;
     QTest::newRow("E without digits") << "7E" << 7.0;
     QTest::newRow("E with sign only") << "7E-" << 7.0;
     QTest::newRow("E alone") << "E5" << 0.0;
