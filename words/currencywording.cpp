@@ -81,6 +81,34 @@ QString internationalWords(double amount, const QString &amountText,
     return udf_strNum2Words(amount, currency.unit, currency.subUnit);
 }
 
+// Figures a cheque can carry: digits with at most one decimal point and two
+// decimals, an optional sign, blanks anywhere (the reading skips them).
+// Anything else ("1,500.00", "12.345", "1E3") would be read as another amount
+// than the one printed, so the words would disagree with the figures.
+bool isPlainAmount(QStringView text)
+{
+    qsizetype decimals = -1;  // -1 until the decimal point
+    bool signAllowed = true;
+    for (const QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
+            continue;
+        if (signAllowed && (c == u'-' || c == u'+')) {
+            signAllowed = false;
+            continue;
+        }
+        signAllowed = false;
+        if (c == u'.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            return false;
+        if (decimals >= 0 && ++decimals > 2)
+            return false;
+    }
+    return true;
+}
+
 QString wordsFor(double amount, const QString &amountText, const QString &currency)
 {
     if (currency.isEmpty()) {
@@ -93,6 +121,12 @@ QString wordsFor(double amount, const QString &amountText, const QString &curren
         return refuse(QStringLiteral("There are no words for the currency \"%1\", so the "
                                      "amount cannot be written in words.")
                           .arg(currency));
+    }
+    if (!isPlainAmount(amountText)) {
+        return refuse(QStringLiteral("The amount \"%1\" is not in plain figures, so it cannot "
+                                     "be written in words. Type digits with at most two "
+                                     "decimals and no commas or letters, for example 1500.00.")
+                          .arg(amountText));
     }
     if (amount < 0)
         return refuse(QStringLiteral("A cheque cannot be written for a negative amount."));
@@ -110,7 +144,7 @@ CurrencyWording udf_wordCurrency(const QString &amountBoxText, const QString &cu
     if (!wording.amountText.contains(u'.'))
         wording.amountText += u".00";
 
-    // 2. The amount is the number the text starts with: "1,500.00" is 1.
+    // 2. The amount is the number the text starts with.
     const double amount = readLeadingNumber(wording.amountText);
 
     // 3-4. The words, kept for the run as well.
