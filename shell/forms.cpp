@@ -1,5 +1,6 @@
 #include "forms.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QPointer>
 #include <memory>
@@ -16,6 +17,15 @@ QHash<QString, Entry> &registry()
 {
     static QHash<QString, Entry> forms;
     return forms;
+}
+
+// Working windows open centred over the window they were opened from.
+void centreOverActiveWindow(QDialog *form)
+{
+    const QWidget *opener = QApplication::activeWindow();
+    if (!opener)
+        return;
+    form->move(opener->frameGeometry().center() - form->rect().center());
 }
 
 } // namespace
@@ -36,7 +46,8 @@ void showModal(const QString &name)
         return;
     }
     std::unique_ptr<QDialog> form(found->factory());
-    registry()[name].instance = form.get();
+    found->instance = form.get();
+    centreOverActiveWindow(form.get());
     form->exec();
 }
 
