@@ -1,0 +1,37 @@
+#include "layoutrecord.h"
+
+int scaleModeFor(const QString &scaleModeName)
+{
+    if (scaleModeName == QLatin1String("Inches"))
+        return ScaleInches;
+    if (scaleModeName == QLatin1String("Cms"))
+        return ScaleCentimetres;
+    if (scaleModeName == QLatin1String("mms"))
+        return ScaleMillimetres;
+    if (scaleModeName == QLatin1String("Pixels"))
+        return ScalePixels;
+    return ScaleInches;
+}
+
+LayoutRecord layoutRecordFrom(const store::LayoutRow &row)
+{
+    LayoutRecord record;
+    record.bankName = row.bankName;
+    record.scaleModeName = row.scaleMode;
+    for (int i = 0; i < store::LayoutPositionCount; ++i) {
+        if (row.positions[i])
+            record.positions[i] = static_cast<float>(*row.positions[i]);
+    }
+    return record;
+}
+
+QSqlError loadLayoutRecord(const QSqlDatabase &db, const QString &bankName,
+                           std::optional<LayoutRecord> *layout)
+{
+    layout->reset();
+    std::optional<store::LayoutRow> row;
+    const QSqlError error = store::findLayout(db, bankName, &row);
+    if (!error.isValid() && row)
+        *layout = layoutRecordFrom(*row);
+    return error;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "statements.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+#include <array>
+#include <optional>
+
+// The printer's numbered units, as the printer's ScaleMode takes them.
+enum ScaleModeNumber {
+    ScalePixels = 3,
+    ScaleInches = 5,
+    ScaleMillimetres = 6,
+    ScaleCentimetres = 7,
+};
+
+// The unit a layout's Scalemode text selects. The name must match exactly,
+// letter case included; any other text, an empty one or none means inches.
+int scaleModeFor(const QString &scaleModeName);
+
+// One bank's cheque layout as the printing side reads it: every number in
+// the layout's one unit, as a single-precision number, or none where the
+// column holds no value.
+struct LayoutRecord {
+    QString bankName;
+    QString scaleModeName;
+    std::array<std::optional<float>, store::LayoutPositionCount> positions;
+
+    int scaleMode() const { return scaleModeFor(scaleModeName); }
+    std::optional<float> position(store::LayoutPosition column) const
+    {
+        return positions[column];
+    }
+};
+
+LayoutRecord layoutRecordFrom(const store::LayoutRow &row);
+
+// Loads the layout of the bank named exactly so; *layout is left empty when
+// the bank has none. Returns the database's error, invalid on success.
+QSqlError loadLayoutRecord(const QSqlDatabase &db, const QString &bankName,
+                           std::optional<LayoutRecord> *layout);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+// The printer a cheque is drawn on, through the operations of the classic
+// printer object. Settings take effect for the text printed after them; the
+// document begins with the first Print and ends with EndDoc.
+//
+// Print and EndDoc report a failure as a text for the user (empty when all
+// went well); after a failed Print the caller discards the page with KillDoc.
+class Printer
+{
+public:
+    virtual ~Printer() = default;
+
+    virtual void Orientation(int orientation) = 0;  // 1 portrait, 2 landscape
+    virtual void PaperSize(int paperSize) = 0;      // 20 is the #10 envelope
+    // 3 printer dots, 5 inches, 6 millimetres, 7 centimetres
+    virtual void ScaleMode(int scaleMode) = 0;
+    virtual void FontName(const QString &name) = 0;
+    virtual void FontSize(float points) = 0;
+    // Where the top-left corner of the next text goes, in the current unit,
+    // from the top-left corner of the printable area.
+    virtual void CurrentX(float x) = 0;
+    virtual void CurrentY(float y) = 0;
+
+    // Draws the text from the current position, then moves to the start of
+    // the next line.
+    [[nodiscard]] virtual QString Print(const QString &text) = 0;
+    // Releases the page to the printer; the next Print starts a new document.
+    [[nodiscard]] virtual QString EndDoc() = 0;
+    // Throws the begun document away: nothing of it reaches the printer.
+    virtual void KillDoc() = 0;
+};
+
+// The printer cheques go to: the system's default printer, unless a test
+// has installed a factory of its own.
+std::unique_ptr<Printer> openPrinter();
+
+using PrinterFactory = std::function<std::unique_ptr<Printer>()>;
+// Installs a factory and returns the one it replaces (an empty one means
+// the system's default printer).
+PrinterFactory setPrinterFactory(PrinterFactory factory);

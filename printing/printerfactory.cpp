@@ -1,0 +1,25 @@
+#include "printer.h"
+
+#include "systemprinter.h"
+
+namespace {
+
+PrinterFactory &installedFactory()
+{
+    static PrinterFactory factory;
+    return factory;
+}
+
+} // namespace
+
+std::unique_ptr<Printer> openPrinter()
+{
+    if (installedFactory())
+        return installedFactory()();
+    return std::make_unique<SystemPrinter>();
+}
+
+PrinterFactory setPrinterFactory(PrinterFactory factory)
+{
+    return std::exchange(installedFactory(), std::move(factory));
+}

@@ -1,0 +1,184 @@
+#include "systemprinter.h"
+
+#include "layoutrecord.h"
+
+#include <QFontDatabase>
+#include <cups/cups.h>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinterInfo>
+
+namespace {
+
+const int portrait = 1;
+const int landscape = 2;
+const int envelope10 = 20;
+
+} // namespace
+
+SystemPrinter::SystemPrinter()
+    : m_printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution)
+    , m_scaleMode(ScaleInches)
+{
+}
+
+SystemPrinter::~SystemPrinter()
+{
+    // A document neither ended nor killed never reaches the printer.
+    KillDoc();
+}
+
+QString SystemPrinter::substituteFace()
+{
+    return QStringLiteral("DejaVu Sans");
+}
+
+void SystemPrinter::Orientation(int orientation)
+{
+    if (orientation == portrait)
+        m_printer.setPageOrientation(QPageLayout::Portrait);
+    else if (orientation == landscape)
+        m_printer.setPageOrientation(QPageLayout::Landscape);
+    else
+        m_unsupported = QStringLiteral("The page orientation %1 is not supported.").arg(orientation);
+}
+
+void SystemPrinter::PaperSize(int paperSize)
+{
+    if (paperSize == envelope10)
+        m_printer.setPageSize(QPageSize(QPageSize::Envelope10));
+    else
+        m_unsupported = QStringLiteral("The paper size %1 is not supported.").arg(paperSize);
+}
+
+void SystemPrinter::ScaleMode(int scaleMode)
+{
+    switch (scaleMode) {
+    case ScalePixels:
+    case ScaleInches:
+    case ScaleMillimetres:
+    case ScaleCentimetres:
+        m_scaleMode = scaleMode;
+        return;
+    }
+    m_unsupported = QStringLiteral("The unit %1 is not supported.").arg(scaleMode);
+}
+
+void SystemPrinter::FontName(const QString &name)
+{
+    // Left to itself, font matching picks any face for an unknown name.
+    m_font.setFamily(QFontDatabase::hasFamily(name) ? name : substituteFace());
+}
+
+void SystemPrinter::FontSize(float points)
+{
+    m_font.setPointSizeF(points);
+}
+
+void SystemPrinter::CurrentX(float x)
+{
+    m_x = x;
+}
+
+void SystemPrinter::CurrentY(float y)
+{
+    m_y = y;
+}
+
+QString SystemPrinter::Print(const QString &text)
+{
+    if (!m_painter.isActive()) {
+        if (QString problem = beginDocument(); !problem.isEmpty())
+            return problem;
+    }
+    // The painter draws text on its baseline; the position is its top.
+    const QFontMetricsF metrics(m_font, &m_printer);
+    m_painter.setFont(m_font);
+    m_painter.drawText(QPointF(m_x * dotsPerUnitX(), m_y * dotsPerUnitY() + metrics.ascent()),
+                       text);
+    m_x = 0;
+    m_y += metrics.lineSpacing() / dotsPerUnitY();
+    return {};
+}
+
+QString SystemPrinter::EndDoc()
+{
+    if (!m_painter.isActive())
+        return {};
+    if (!m_painter.end())
+        return QStringLiteral("The printer %1 could not finish the page.")
+            .arg(m_printer.printerName());
+    // Qt hands the page to CUPS as its last step but drops the answer; a
+    // spooler that refused the job is only known from CUPS itself.
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return QStringLiteral("The printer %1 did not accept the cheque: %2")
+            .arg(m_printer.printerName(), QString::fromLocal8Bit(cupsLastErrorString()));
+    return {};
+}
+
+void SystemPrinter::KillDoc()
+{
+    if (!m_painter.isActive())
+        return;
+    m_printer.abort();
+    m_painter.end();
+}
+
+QString SystemPrinter::beginDocument()
+{
+    if (!m_unsupported.isEmpty())
+        return m_unsupported;
+    // Without a default printer Qt falls back to writing a PDF file, with
+    // no file name: nothing would be printed.
+    if (QPrinterInfo::defaultPrinter().isNull() || m_printer.outputFormat() != QPrinter::NativeFormat)
+        return QStringLiteral("There is no default printer. Set up a printer as the default "
+                              "one and print again.");
+    // Positions count from the printable area's corner, which the painter's
+    // origin is moved to; Qt's own margins would put it elsewhere.
+    m_printer.setFullPage(true);
+    const QPointF corner = printableCorner();
+    if (!m_painter.begin(&m_printer))
+        return QStringLiteral("The printer %1 could not be started.").arg(m_printer.printerName());
+    m_painter.translate(corner.x() * m_printer.logicalDpiX() / 72.0,
+                        corner.y() * m_printer.logicalDpiY() / 72.0);
+    return {};
+}
+
+QPointF SystemPrinter::printableCorner() const
+{
+    // The printer describes its unprintable edges for upright paper, and
+    // Qt passes them on unturned. A landscape page is the paper turned a
+    // quarter counter-clockwise, so its left edge is the paper's bottom
+    // edge and its top edge the paper's left edge.
+    QPageLayout upright = m_printer.pageLayout();
+    upright.setOrientation(QPageLayout::Portrait);
+    upright.setUnits(QPageLayout::Point);
+    const QMarginsF edges = upright.minimumMargins();
+    if (m_printer.pageLayout().orientation() == QPageLayout::Landscape)
+        return {edges.bottom(), edges.left()};
+    return {edges.left(), edges.top()};
+}
+
+double SystemPrinter::dotsPerUnitX() const
+{
+    return dotsPerUnit(m_printer.logicalDpiX());
+}
+
+double SystemPrinter::dotsPerUnitY() const
+{
+    return dotsPerUnit(m_printer.logicalDpiY());
+}
+
+double SystemPrinter::dotsPerUnit(int dotsPerInch) const
+{
+    switch (m_scaleMode) {
+    case ScalePixels:
+        return 1;
+    case ScaleMillimetres:
+        return dotsPerInch / 25.4;
+    case ScaleCentimetres:
+        return dotsPerInch / 2.54;
+    }
+    return dotsPerInch;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "printer.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Stands in for the printer cheques go to, for as long as it lives: every
+// printer that openPrinter() gives, and printer() itself, write down what
+// they are told instead of printing.
+class RecordedPrinting
+{
+public:
+    struct PrintedText {
+        QString text;
+        float x;  // where its top-left corner went, in the unit then set
+        float y;
+        int scaleMode;
+    };
+
+    RecordedPrinting();
+    ~RecordedPrinting();
+
+    Printer &printer() { return *m_printer; }
+
+    // Every operation in order: "Orientation 2", "FontName 1", "CurrentX 2.5",
+    // "Print A/c Payee only", "EndDoc", "KillDoc"...
+    const QStringList &operations() const { return m_operations; }
+    // The texts that printed, in order.
+    const QList<PrintedText> &printed() const { return m_printed; }
+
+    // Faults to stage: Print number `count` (counting from 1) or EndDoc
+    // fails with the reason given.
+    void failPrint(int count, const QString &reason);
+    void failEndDoc(const QString &reason);
+
+private:
+    class RecordingPrinter;
+    friend class RecordingPrinter;
+
+    std::unique_ptr<Printer> m_printer;
+    PrinterFactory m_previous;
+    QStringList m_operations;
+    QList<PrintedText> m_printed;
+    int m_prints = 0;
+    int m_failingPrint = 0;
+    QString m_printFailure;
+    QString m_endDocFailure;
+};

@@ -1,0 +1,382 @@
+#include "chequepage.h"
+#include "recordedprinting.h"
+#include "statements.h"
+#include "temporarydatabase.h"
+#include "wordslines.h"
+
+#include <QLocale>
+#include <QTest>
+
+using Printed = RecordedPrinting::PrintedText;
+Q_DECLARE_METATYPE(QList<Printed>)
+
+namespace {
+
+// Every position different, so a text at the wrong one shows.
+store::LayoutRow layoutIn(const QString &unit)
+{
+    store::LayoutRow row;
+    row.bankName = QStringLiteral("City Bank");
+    row.scaleMode = unit;
+    row.positions = {2.5, 30, 1.5,       // date top, left, width
+                     4, 3, 20,           // name
+                     5.5, 2, 10,         // words, line 1 (width 10: 33 characters)
+                     6.5, 1.25, 25,      // words, line 2
+                     7, 40, 2};          // amount in figures
+    return row;
+}
+
+ChequeItems cheque()
+{
+    return {QStringLiteral("City Bank"), QStringLiteral("Asha Menon"), QStringLiteral("250.00"),
+            QStringLiteral("Rupees Two Hundred Fifty Only"), QDate(2001, 7, 9), true};
+}
+
+} // namespace
+
+bool operator==(const Printed &a, const Printed &b)
+{
+    return a.text == b.text && a.x == b.x && a.y == b.y && a.scaleMode == b.scaleMode;
+}
+
+namespace QTest {
+template<>
+char *toString(const Printed &p)
+{
+    return qstrdup(qPrintable(QStringLiteral("\"%1\" at %2, %3 in unit %4")
+                                  .arg(p.text).arg(p.x).arg(p.y).arg(p.scaleMode)));
+}
+} // namespace QTest
+
+class TestChequePage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void setsUpThePrinterInOrder_data();
+    void setsUpThePrinterInOrder();
+    void printsEachItemAtItsPosition_data();
+    void printsEachItemAtItsPosition();
+    void breaksTheWords_data();
+    void breaksTheWords();
+    void secondLineGoesToItsOwnPosition();
+    void unusedSecondLineNeedsNoPosition();
+    void storedOnlyWidthsChangeNothing();
+    void dateInTheUsersLanguage_data();
+    void dateInTheUsersLanguage();
+    void refusesWhatCannotBePrinted_data();
+    void refusesWhatCannotBePrinted();
+    void printerFailureLeavesNothingPrinted_data();
+    void printerFailureLeavesNothingPrinted();
+    void usesTheInstalledPrinter();
+
+private:
+    std::unique_ptr<TemporaryDatabase> m_database;
+};
+
+void TestChequePage::init()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    m_database = std::make_unique<TemporaryDatabase>();
+    QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(QStringLiteral("Inches"))).isValid());
+}
+
+void TestChequePage::cleanup()
+{
+    m_database.reset();
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestChequePage::setsUpThePrinterInOrder_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<int>("scaleMode");
+
+    QTest::newRow("Inches") << "Inches" << 5;
+    QTest::newRow("Cms") << "Cms" << 7;
+    QTest::newRow("mms") << "mms" << 6;
+    QTest::newRow("Pixels") << "Pixels" << 3;
+    QTest::newRow("unknown unit") << "cms" << 5;
+}
+
+void TestChequePage::setsUpThePrinterInOrder()
+{
+    QFETCH(QString, unit);
+    QFETCH(int, scaleMode);
+    QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(unit)).isValid());
+
+    RecordedPrinting recorded;
+    QCOMPARE(printChequePage(cheque(), recorded.printer()), QString());
+
+    const QStringList setup{QStringLiteral("Orientation 2"), QStringLiteral("PaperSize 20"),
+                            QStringLiteral("ScaleMode %1").arg(scaleMode),
+                            QStringLiteral("PaperSize 20"), QStringLiteral("FontName 1"),
+                            QStringLiteral("FontSize 12")};
+    QCOMPARE(recorded.operations().mid(0, setup.size()), setup);
+    QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
+    QCOMPARE(recorded.operations().count(QStringLiteral("EndDoc")), 1);
+    // Each text's position is set right before it.
+    for (qsizetype i = setup.size(); i + 1 < recorded.operations().size(); i += 3) {
+        QVERIFY(recorded.operations()[i].startsWith(QLatin1String("CurrentX ")));
+        QVERIFY(recorded.operations()[i + 1].startsWith(QLatin1String("CurrentY ")));
+        QVERIFY(recorded.operations()[i + 2].startsWith(QLatin1String("Print ")));
+    }
+}
+
+void TestChequePage::printsEachItemAtItsPosition_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<bool>("crossed");
+    QTest::addColumn<QList<Printed>>("printed");
+
+    const QList<Printed> bearer{
+        {QStringLiteral("09/Jul/2001"), 30, 2.5, 5},
+        {QStringLiteral("Asha Menon"), 3, 4, 5},
+        {QStringLiteral("Rupees Two Hundred Fifty Only"), 2, 5.5, 5},
+        {QStringLiteral("**250.00**"), 40, 7, 5},
+    };
+    QTest::newRow("Bearer: no crossing") << "Inches" << false << bearer;
+
+    QList<Printed> crossed = bearer;
+    crossed.prepend({QStringLiteral("A/c Payee only"), 1, 2.5, 5});
+    QTest::newRow("A/c Payee: one inch from the left, level with the date")
+        << "Inches" << true << crossed;
+
+    QList<Printed> inMillimetres = crossed;
+    for (Printed &text : inMillimetres)
+        text.scaleMode = 6;
+    QTest::newRow("A/c Payee: one millimetre from the left") << "mms" << true << inMillimetres;
+}
+
+void TestChequePage::printsEachItemAtItsPosition()
+{
+    QFETCH(QString, unit);
+    QFETCH(bool, crossed);
+    QFETCH(QList<Printed>, printed);
+    QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(unit)).isValid());
+
+    ChequeItems items = cheque();
+    items.crossed = crossed;
+    RecordedPrinting recorded;
+    QCOMPARE(printChequePage(items, recorded.printer()), QString());
+    QCOMPARE(recorded.printed(), printed);
+}
+
+void TestChequePage::breaksTheWords_data()
+{
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<float>("width");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString thirtyThree = QStringLiteral("Rupees One Thousand Two Hundred O");
+    QTest::newRow("33 characters at width 10: one line") << thirtyThree << 10.0f
+                                                         << QStringList{thirtyThree};
+    QTest::newRow("34 characters at width 10: two lines")
+        << thirtyThree + QStringLiteral("n") << 10.0f
+        << QStringList{QStringLiteral("Rupees One Thousand Two Hundred "),
+                       QStringLiteral(" On")};
+    QTest::newRow("width 3: the blank at character 10 ends line 1 and starts line 2")
+        << "xxxx xxxx xxxx" << 3.0f << QStringList{"xxxx xxxx ", " xxxx"};
+    QTest::newRow("empty words never break") << "" << 0.0f << QStringList{""};
+    QTest::newRow("doubled blanks: the last one before the limit")
+        << "Ten  Thousand  Only" << 3.0f << QStringList{"Ten  ", " Thousand  Only"};
+    QTest::newRow("line 2 holds all the rest however long")
+        << "aa bb cc dd ee ff gg hh" << 1.0f << QStringList{"aa ", " bb cc dd ee ff gg hh"};
+    // 5 x 3.3 is 16.5: a half rounds to the even 16, so the blank at 17 is out.
+    QTest::newRow("half rounds to even, down")
+        << "aaaaaaa aaaaaaaa bbbb" << 5.0f
+        << QStringList{"aaaaaaa ", " aaaaaaaa bbbb"};
+    // 15 x 3.3 is 49.5: rounds to the even 50, so the blank at 50 is in.
+    QTest::newRow("half rounds to even, up")
+        << QString(40, QLatin1Char('a')) + " aaaaaaaa bbbb" << 15.0f
+        << QStringList{QString(40, QLatin1Char('a')) + " aaaaaaaa ", " bbbb"};
+    // No blank among the characters that fit: cut after them, losing none.
+    QTest::newRow("no blank in reach: cut at the limit")
+        << "Onehundredthousand only" << 3.0f << QStringList{"Onehundred", "thousand only"};
+    QTest::newRow("no blank at all") << "xxxxxxxxxxxx" << 3.0f
+                                     << QStringList{"xxxxxxxxxx", "xx"};
+    // A width that leaves no character on line 1 prints one line.
+    QTest::newRow("width 0") << "Rupees Ten Only" << 0.0f << QStringList{"Rupees Ten Only"};
+    QTest::newRow("width below a third of a character")
+        << "Rupees Ten Only" << 0.15f << QStringList{"Rupees Ten Only"};
+    QTest::newRow("negative width") << "Rupees Ten Only" << -2.0f
+                                    << QStringList{"Rupees Ten Only"};
+}
+
+void TestChequePage::breaksTheWords()
+{
+    QFETCH(QString, words);
+    QFETCH(float, width);
+    QFETCH(QStringList, lines);
+    QCOMPARE(amountInWordsLines(words, width), lines);
+}
+
+void TestChequePage::secondLineGoesToItsOwnPosition()
+{
+    ChequeItems items = cheque();
+    items.amountInWords = QStringLiteral("Rupees One Lakh Twenty Thousand and Fifty Only");
+    RecordedPrinting recorded;
+    QCOMPARE(printChequePage(items, recorded.printer()), QString());
+
+    const QList<Printed> printed = recorded.printed();
+    QCOMPARE(printed.size(), 6);
+    QCOMPARE(printed[3], (Printed{QStringLiteral("Rupees One Lakh Twenty Thousand "), 2, 5.5, 5}));
+    QCOMPARE(printed[4], (Printed{QStringLiteral(" and Fifty Only"), 1.25, 6.5, 5}));
+}
+
+void TestChequePage::unusedSecondLineNeedsNoPosition()
+{
+    store::LayoutRow row = layoutIn(QStringLiteral("mms"));
+    row.positions[store::AmtinWords2Top] = std::nullopt;
+    row.positions[store::AmtinWords2Left] = std::nullopt;
+    QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
+
+    RecordedPrinting recorded;
+    QCOMPARE(printChequePage(cheque(), recorded.printer()), QString());
+    QCOMPARE(recorded.printed().size(), 5);
+}
+
+void TestChequePage::storedOnlyWidthsChangeNothing()
+{
+    RecordedPrinting before;
+    QCOMPARE(printChequePage(cheque(), before.printer()), QString());
+
+    store::LayoutRow row = layoutIn(QStringLiteral("Inches"));
+    row.positions[store::Datewidth] = std::nullopt;
+    row.positions[store::namewidth] = 1e9;
+    row.positions[store::AmtinWords2Width] = -4;
+    row.positions[store::AmtWidth] = std::nullopt;
+    QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
+    RecordedPrinting after;
+    QCOMPARE(printChequePage(cheque(), after.printer()), QString());
+
+    QCOMPARE(after.operations(), before.operations());
+}
+
+void TestChequePage::dateInTheUsersLanguage_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("printed");
+
+    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+    QTest::newRow("English") << english << QDate(2001, 7, 9) << "09/Jul/2001";
+    QTest::newRow("English, December") << english << QDate(2026, 12, 5) << "05/Dec/2026";
+    QTest::newRow("American English") << QLocale(QLocale::English, QLocale::UnitedStates)
+                                      << QDate(2001, 7, 9) << "09/Jul/2001";
+    QTest::newRow("C locale") << QLocale::c() << QDate(2001, 7, 9) << "09/Jul/2001";
+    QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << QDate(2001, 7, 9)
+                            << "09/juil./2001";
+    QTest::newRow("year 9999") << english << QDate(9999, 12, 31) << "31/Dec/9999";
+    QTest::newRow("year 1601") << english << QDate(1601, 1, 1) << "01/Jan/1601";
+}
+
+void TestChequePage::dateInTheUsersLanguage()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QDate, date);
+    QFETCH(QString, printed);
+    QLocale::setDefault(locale);
+
+    ChequeItems items = cheque();
+    items.date = date;
+    RecordedPrinting recorded;
+    QCOMPARE(printChequePage(items, recorded.printer()), QString());
+    QCOMPARE(recorded.printed()[1].text, printed);
+}
+
+void TestChequePage::refusesWhatCannotBePrinted_data()
+{
+    QTest::addColumn<QString>("bankName");
+    QTest::addColumn<QList<int>>("emptyColumns");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("message");
+
+    const QString words = cheque().amountInWords;
+    QTest::newRow("no layout for the bank")
+        << "Town Bank" << QList<int>{} << words
+        << "There is no cheque layout for the bank \"Town Bank\".\n\nChoose the bank from the "
+           "list, or set up its cheque layout first.";
+    QTest::newRow("date left has no value")
+        << "City Bank" << QList<int>{store::DateLeft} << words
+        << "The cheque layout of the bank \"City Bank\" has no value for DateLeft.\n\n"
+           "Enter the missing positions in the cheque layout setup.";
+    QTest::newRow("several without a value, each named once")
+        << "City Bank" << QList<int>{store::AmtTop, store::DateTop, store::AmtinWords1Width}
+        << words
+        << "The cheque layout of the bank \"City Bank\" has no value for DateTop, "
+           "AmtinWords1Width, AmtTop.\n\nEnter the missing positions in the cheque layout setup.";
+    QTest::newRow("line 2 has no position and is needed")
+        << "City Bank" << QList<int>{store::AmtinWords2Left} << words + words
+        << "The cheque layout of the bank \"City Bank\" has no value for AmtinWords2Left.\n\n"
+           "Enter the missing positions in the cheque layout setup.";
+}
+
+void TestChequePage::refusesWhatCannotBePrinted()
+{
+    QFETCH(QString, bankName);
+    QFETCH(QList<int>, emptyColumns);
+    QFETCH(QString, words);
+    QFETCH(QString, message);
+
+    store::LayoutRow row = layoutIn(QStringLiteral("Cms"));
+    for (int column : emptyColumns)
+        row.positions[column] = std::nullopt;
+    QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
+
+    ChequeItems items = cheque();
+    items.bankName = bankName;
+    items.amountInWords = words;
+    RecordedPrinting recorded;
+    QCOMPARE(printChequePage(items, recorded.printer()), message);
+    QCOMPARE(recorded.operations(), QStringList());  // the printer is not touched
+}
+
+void TestChequePage::printerFailureLeavesNothingPrinted_data()
+{
+    QTest::addColumn<int>("failingPrint");
+    QTest::addColumn<bool>("failingEndDoc");
+
+    QTest::newRow("first text: no printer") << 1 << false;
+    QTest::newRow("third text") << 3 << false;
+    QTest::newRow("last text") << 5 << false;
+    QTest::newRow("ending the page") << 0 << true;
+}
+
+void TestChequePage::printerFailureLeavesNothingPrinted()
+{
+    QFETCH(int, failingPrint);
+    QFETCH(bool, failingEndDoc);
+
+    RecordedPrinting recorded;
+    const QString reason = QStringLiteral("The printer is out of order.");
+    if (failingEndDoc)
+        recorded.failEndDoc(reason);
+    else
+        recorded.failPrint(failingPrint, reason);
+
+    QCOMPARE(printChequePage(cheque(), recorded.printer()),
+             QStringLiteral("The cheque was not printed.\n\n%1").arg(reason));
+    if (failingEndDoc) {
+        QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
+    } else {
+        // Nothing after the failed text but throwing the page away.
+        QCOMPARE(recorded.operations().last(), QStringLiteral("KillDoc"));
+        QCOMPARE(recorded.operations().count(QStringLiteral("EndDoc")), 0);
+        QCOMPARE(recorded.printed().size(), failingPrint - 1);
+    }
+}
+
+void TestChequePage::usesTheInstalledPrinter()
+{
+    RecordedPrinting recorded;
+    QCOMPARE(printChequePage(cheque(), *openPrinter()), QString());
+    QCOMPARE(recorded.printed().size(), 5);
+    QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
+}
+
+QTEST_MAIN(TestChequePage)
+#include "test_chequepage.moc"

@@ -1,0 +1,51 @@
+// With no spooler to ask, the system has no default printer: the cheque is
+// refused with a message, and not written to a file in its place.
+
+#include "chequepage.h"
+#include "statements.h"
+#include "temporarydatabase.h"
+
+#include <QApplication>
+#include <QPrinterInfo>
+#include <QTest>
+
+class TestNoDefaultPrinter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void saysThereIsNoDefaultPrinter();
+};
+
+void TestNoDefaultPrinter::saysThereIsNoDefaultPrinter()
+{
+    QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+
+    TemporaryDatabase database;
+    store::LayoutRow row;
+    row.bankName = QStringLiteral("City Bank");
+    row.scaleMode = QStringLiteral("Cms");
+    for (std::optional<double> &position : row.positions)
+        position = 2;
+    QVERIFY(!store::replaceLayout(database.db(), row).isValid());
+
+    const ChequeItems cheque{QStringLiteral("City Bank"), QStringLiteral("Asha Menon"),
+                             QStringLiteral("10.00"), QStringLiteral("Rupees Ten Only"),
+                             QDate(2001, 7, 9), true};
+    QCOMPARE(printChequePage(cheque, *openPrinter()),
+             QStringLiteral("The cheque was not printed.\n\nThere is no default printer. Set up a "
+                            "printer as the default one and print again."));
+}
+
+int main(int argc, char **argv)
+{
+    // Before anything asks CUPS: a spooler address where none listens.
+    qputenv("CUPS_SERVER", "/nonexistent/quillmark/cups.sock");
+    qunsetenv("PRINTER");
+    qunsetenv("LPDEST");
+    QApplication app(argc, argv);
+    TestNoDefaultPrinter test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_nodefaultprinter.moc"
