@@ -1,7 +1,11 @@
 #include "formtesting.h"
 
+#include "recordedmessages.h"
+#include "twips.h"
+
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -20,6 +24,23 @@ QList<QStringList> rowsOf(QSqlDatabase db, const QString &select)
         rows << row;
     }
     return rows;
+}
+
+QStringList shownMessages(const RecordedMessages &recorded)
+{
+    static const QStringList iconNames{"None", "Information", "Critical"};
+    QStringList shown;
+    for (const Messages::Message &message : recorded.all())
+        shown << iconNames[int(message.icon)] + QStringLiteral(": ") + message.text;
+    return shown;
+}
+
+QStringList itemsOf(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
 }
 
 void chooseItem(QComboBox *box, const QString &text)
@@ -45,4 +66,34 @@ QStringList focusOrder(QWidget *window, int count)
         QTest::keyClick(focus, Qt::Key_Tab);
     }
     return names;
+}
+
+void addPlaceColumns()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<QString>("caption");
+}
+
+void newPlaceRow(const QString &control, const QString &parent, const QRect &twipsPlace,
+                 const QString &caption)
+{
+    QTest::newRow(qPrintable(control)) << control << parent << twipsPlace << caption;
+}
+
+void comparePlace(const QWidget *window)
+{
+    QFETCH(QString, control);
+    QFETCH(QString, parent);
+    QFETCH(QRect, place);
+    QFETCH(QString, caption);
+    const QWidget *found = window->findChild<QWidget *>(control);
+    for (const QLabel *label : window->findChildren<QLabel *>())
+        if (label->text() == control)
+            found = label;
+    QVERIFY(found);
+    QCOMPARE(found->parentWidget()->objectName(), parent);
+    QCOMPARE(found->geometry(), twips(place.x(), place.y(), place.width(), place.height()));
+    QCOMPARE(found->property("text").toString() + found->property("title").toString(), caption);
 }

@@ -6,8 +6,8 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 using Rows = QList<QStringList>;
@@ -31,48 +31,51 @@ class TestFrmBNK : public QObject
 {
     Q_OBJECT
 private slots:
-    void save_data();
-    void save();
+    void pressButton_data();
+    void pressButton();
     void currencyAskedForThenSaved();
-    void closeSavesNothing();
-    void failedSaveKeepsTheWindowForAnotherTry_data();
-    void failedSaveKeepsTheWindowForAnotherTry();
+    void failedSaveKeepsWhatWasTyped_data();
+    void failedSaveKeepsWhatWasTyped();
     void controlsStandWhereTheyBelong_data();
     void controlsStandWhereTheyBelong();
-    void listAndKeyboardOrder();
+    void windowAndKeyboardOrder();
 };
 
-void TestFrmBNK::save_data()
+void TestFrmBNK::pressButton_data()
 {
     QTest::addColumn<QString>("micr");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("currency");
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("shown");
     QTest::addColumn<Rows>("rows");
 
-    const QStringList saved{QStringLiteral("Data saved")};
+    const QStringList saved{"Information: Data saved"};
     QTest::newRow("MICR of three spaces: nothing, silently")
-        << "   " << "HDFC" << "INR" << QStringList() << Rows();
+        << "   " << "HDFC" << "INR" << "cmdSave" << QStringList() << Rows();
     QTest::newRow("nothing typed: the MICR check comes first")
-        << "" << "" << "" << QStringList() << Rows();
+        << "" << "" << "" << "cmdSave" << QStringList() << Rows();
+    QTest::newRow("no currency") << "400240002" << "HDFC" << "" << "cmdSave"
+                                 << QStringList{"None: Enter Currency"} << Rows();
     QTest::newRow("MICR stored with its spaces")
-        << " 400240002 " << "HDFC" << "USD" << saved
+        << " 400240002 " << "HDFC" << "USD" << "cmdSave" << saved
         << Rows{{" 400240002 ", "HDFC", "USD"}};
     QTest::newRow("empty bank name saved")
-        << "400240002" << "" << "EUR" << saved << Rows{{"400240002", "", "EUR"}};
+        << "400240002" << "" << "EUR" << "cmdSave" << saved << Rows{{"400240002", "", "EUR"}};
     QTest::newRow("quotes in every text")
-        << "4002'40" << "O'Brien's Bank" << "GBP" << saved
+        << "4002'40" << "O'Brien's Bank" << "GBP" << "cmdSave" << saved
         << Rows{{"4002'40", "O'Brien's Bank", "GBP"}};
-    QTest::newRow("no currency")
-        << "400240002" << "HDFC" << "" << QStringList{"Enter Currency"} << Rows();
+    QTest::newRow("Close saves nothing")
+        << "400240002" << "HDFC" << "INR" << "cmdClose" << QStringList() << Rows();
 }
 
-void TestFrmBNK::save()
+void TestFrmBNK::pressButton()
 {
     QFETCH(QString, micr);
     QFETCH(QString, name);
     QFETCH(QString, currency);
-    QFETCH(QStringList, messages);
+    QFETCH(QString, button);
+    QFETCH(QStringList, shown);
     QFETCH(Rows, rows);
     TemporaryDatabase database;
     RecordedMessages recorded;
@@ -80,15 +83,11 @@ void TestFrmBNK::save()
     form.show();
     fill(form, micr, name, currency);
 
-    form.cmdSave_Click();
+    form.findChild<QPushButton *>(button)->click();
 
-    QCOMPARE(recorded.texts(), messages);
-    if (!messages.isEmpty()) {
-        const auto icon = rows.isEmpty() ? Messages::Icon::None : Messages::Icon::Information;
-        QVERIFY(recorded.all().first().icon == icon);
-    }
+    QCOMPARE(shownMessages(recorded), shown);
     QCOMPARE(rowsOf(database.db(), allBanks), rows);
-    QCOMPARE(form.isVisible(), rows.isEmpty());  // closed only after a save
+    QCOMPARE(form.isVisible(), button == "cmdSave" && rows.isEmpty());
     QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("Text1"))->text(), micr);
 }
 
@@ -97,50 +96,31 @@ void TestFrmBNK::currencyAskedForThenSaved()
     TemporaryDatabase database;
     RecordedMessages recorded;
     frmBNK form;
-    form.show();
     fill(form, QStringLiteral("400240002"), QStringLiteral("HDFC"), QString());
     form.cmdSave_Click();
-    QCOMPARE(recorded.texts(), QStringList{QStringLiteral("Enter Currency")});
-
     fill(form, QStringLiteral("400240002"), QStringLiteral("HDFC"), QStringLiteral("DINAR"));
     form.cmdSave_Click();
 
-    QCOMPARE(recorded.texts().last(), QStringLiteral("Data saved"));
+    QCOMPARE(recorded.texts(), QStringList({"Enter Currency", "Data saved"}));
     QCOMPARE(rowsOf(database.db(), allBanks), (Rows{{"400240002", "HDFC", "DINAR"}}));
-    QVERIFY(!form.isVisible());
 }
 
-void TestFrmBNK::closeSavesNothing()
+void TestFrmBNK::failedSaveKeepsWhatWasTyped_data()
 {
-    TemporaryDatabase database;
-    RecordedMessages recorded;
-    frmBNK form;
-    form.show();
-    fill(form, QStringLiteral("400240002"), QStringLiteral("HDFC"), QStringLiteral("INR"));
-
-    form.cmdClose_Click();
-
-    QVERIFY(!form.isVisible());
-    QVERIFY(recorded.all().isEmpty());
-    QVERIFY(rowsOf(database.db(), allBanks).isEmpty());
-}
-
-void TestFrmBNK::failedSaveKeepsTheWindowForAnotherTry_data()
-{
-    QTest::addColumn<bool>("fileMissing");
+    QTest::addColumn<bool>("fileGone");
     QTest::addColumn<QString>("problem");  // what the message must carry
     QTest::newRow("row refused") << false << "the disk is full";
     QTest::newRow("data file gone") << true << "unable to open";
 }
 
-void TestFrmBNK::failedSaveKeepsTheWindowForAnotherTry()
+void TestFrmBNK::failedSaveKeepsWhatWasTyped()
 {
-    QFETCH(bool, fileMissing);
+    QFETCH(bool, fileGone);
     QFETCH(QString, problem);
     TemporaryDatabase database;
     database.exec(QStringLiteral("create trigger refuse before insert on Bank "
                                  "begin select raise(abort, 'the disk is full'); end"));
-    if (fileMissing)
+    if (fileGone)
         QVERIFY(QFile::remove(database.path()));
     RecordedMessages recorded;
     frmBNK form;
@@ -149,12 +129,12 @@ void TestFrmBNK::failedSaveKeepsTheWindowForAnotherTry()
 
     form.cmdSave_Click();
 
-    QCOMPARE(recorded.all().size(), 1);
-    QVERIFY(recorded.all().first().icon == Messages::Icon::Critical);
-    QVERIFY2(recorded.all().first().text.contains(problem), qPrintable(recorded.texts()[0]));
+    const QStringList shown = shownMessages(recorded);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].startsWith("Critical: ") && shown[0].contains(problem), qPrintable(shown[0]));
     QVERIFY(form.isVisible());
     QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("Text2"))->text(), QStringLiteral("HDFC"));
-    if (fileMissing)
+    if (fileGone)
         return;
     QVERIFY(rowsOf(database.db(), allBanks).isEmpty());
 
@@ -167,52 +147,35 @@ void TestFrmBNK::failedSaveKeepsTheWindowForAnotherTry()
 
 void TestFrmBNK::controlsStandWhereTheyBelong_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("parent");
-    QTest::addColumn<QRect>("place");  // in twips
-    QTest::addColumn<QString>("caption");
-
-    QTest::newRow("Frame1") << "Frame1" << "frmBNK" << QRect(240, 120, 4095, 1815) << "";
-    QTest::newRow("Label1") << "Label1" << "Frame1" << QRect(240, 360, 1215, 255) << "MICR";
-    QTest::newRow("Text1") << "Text1" << "Frame1" << QRect(1680, 360, 1815, 285) << "";
-    QTest::newRow("Label2") << "Label2" << "Frame1" << QRect(240, 855, 1095, 255) << "Bank Name";
-    QTest::newRow("Text2") << "Text2" << "Frame1" << QRect(1680, 840, 1815, 285) << "";
-    QTest::newRow("Label3") << "Label3" << "Frame1" << QRect(240, 1320, 1095, 255) << "Currency";
-    QTest::newRow("Text3") << "Text3" << "Frame1" << QRect(1695, 1305, 915, 315) << "";
-    QTest::newRow("cmdSave") << "cmdSave" << "frmBNK" << QRect(2400, 2040, 975, 495) << "Save";
-    QTest::newRow("cmdClose") << "cmdClose" << "frmBNK" << QRect(3360, 2040, 975, 495) << "Close";
+    addPlaceColumns();
+    newPlaceRow("Frame1", "frmBNK", {240, 120, 4095, 1815});
+    newPlaceRow("Label1", "Frame1", {240, 360, 1215, 255}, "MICR");
+    newPlaceRow("Text1", "Frame1", {1680, 360, 1815, 285});
+    newPlaceRow("Label2", "Frame1", {240, 855, 1095, 255}, "Bank Name");
+    newPlaceRow("Text2", "Frame1", {1680, 840, 1815, 285});
+    newPlaceRow("Label3", "Frame1", {240, 1320, 1095, 255}, "Currency");
+    newPlaceRow("Text3", "Frame1", {1695, 1305, 915, 315});
+    newPlaceRow("cmdSave", "frmBNK", {2400, 2040, 975, 495}, "Save");
+    newPlaceRow("cmdClose", "frmBNK", {3360, 2040, 975, 495}, "Close");
 }
 
 void TestFrmBNK::controlsStandWhereTheyBelong()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, parent);
-    QFETCH(QRect, place);
-    QFETCH(QString, caption);
+    TemporaryDatabase database;
+    frmBNK form;
+    comparePlace(&form);
+}
+
+void TestFrmBNK::windowAndKeyboardOrder()
+{
     TemporaryDatabase database;
     frmBNK form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Bank Maintenance"));
     QCOMPARE(form.size(), twipsSize(4380, 2595));
-
-    const QWidget *control = form.findChild<QWidget *>(name);
-    QVERIFY(control);
-    QCOMPARE(control->parentWidget()->objectName(), parent);
-    QCOMPARE(control->geometry(), twips(place.x(), place.y(), place.width(), place.height()));
-    QCOMPARE(control->property("text").toString() + control->property("title").toString(),
-             caption);
-}
-
-void TestFrmBNK::listAndKeyboardOrder()
-{
-    TemporaryDatabase database;
-    frmBNK form;
     const auto *currency = form.findChild<QComboBox *>(QStringLiteral("Text3"));
     QVERIFY(!currency->isEditable());
     QCOMPARE(currency->currentIndex(), -1);
-    QStringList items;
-    for (int i = 0; i < currency->count(); ++i)
-        items << currency->itemText(i);
-    QCOMPARE(items, QStringList({"INR", "USD", "GBP", "EUR", "YEN", "SGD", "DINAR"}));
+    QCOMPARE(itemsOf(currency), QStringList({"INR", "USD", "GBP", "EUR", "YEN", "SGD", "DINAR"}));
 
     QCOMPARE(focusOrder(&form, 6),
              QStringList({"Text1", "Text2", "cmdSave", "cmdClose", "Text3", "Text1"}));

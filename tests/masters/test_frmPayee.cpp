@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 using Rows = QList<QStringList>;
@@ -15,8 +16,8 @@ namespace {
 
 const QString allPayees =
     QStringLiteral("select PayeeNickName, Payeename from Payee order by rowid");
+const Rows payees = {{"acme", "ACME Ltd"}, {"D'Souza", "Mr D'Souza"}, {"other", "Other Ltd"}};
 
-// Three payees, one of them with quotes in both its texts.
 void addPayees(TemporaryDatabase &database)
 {
     database.exec(QStringLiteral("insert into Payee values ('acme', 'ACME Ltd'), "
@@ -40,19 +41,16 @@ class TestFrmPayee : public QObject
     Q_OBJECT
 private slots:
     void opensWithTheNickNamesListedAndBothBoxesEmpty();
-    void pickEditAndSaveLeavesOneRow_data();
-    void pickEditAndSaveLeavesOneRow();
-    void typedNickNameIsAdded();
+    void pressButton_data();
+    void pressButton();
     void typingDoesNotRunTheLookup();
-    void closeSavesNothing();
     void lookupWithoutAName_data();
     void lookupWithoutAName();
+    void failedSaveKeepsThePayee_data();
     void failedSaveKeepsThePayee();
-    void failedLookupChangesNothing();
-    void dataFileGoneIsReportedNotSaved();
     void controlsStandWhereTheyBelong_data();
     void controlsStandWhereTheyBelong();
-    void keyboardOrder();
+    void windowAndKeyboardOrder();
 };
 
 void TestFrmPayee::opensWithTheNickNamesListedAndBothBoxesEmpty()
@@ -62,32 +60,37 @@ void TestFrmPayee::opensWithTheNickNamesListedAndBothBoxesEmpty()
     RecordedMessages recorded;
     frmPayee form;
 
-    QStringList items;
-    for (int i = 0; i < nickNameBox(form)->count(); ++i)
-        items << nickNameBox(form)->itemText(i);
-    QCOMPARE(items, QStringList({"acme", "D'Souza", "other"}));
+    QCOMPARE(itemsOf(nickNameBox(form)), QStringList({"acme", "D'Souza", "other"}));
+    QVERIFY(nickNameBox(form)->isEditable());
     QVERIFY(nickNameBox(form)->currentText().isEmpty());
     QVERIFY(nameBox(form)->text().isEmpty());
     QVERIFY(recorded.all().isEmpty());
 }
 
-void TestFrmPayee::pickEditAndSaveLeavesOneRow_data()
+void TestFrmPayee::pressButton_data()
 {
     QTest::addColumn<QString>("nickName");
-    QTest::addColumn<QString>("shownName");
+    QTest::addColumn<bool>("picked");  // from the list, or typed
+    QTest::addColumn<QString>("button");
     QTest::addColumn<Rows>("rows");
-    QTest::newRow("plain")
-        << "acme" << "ACME Ltd"
-        << Rows{{"D'Souza", "Mr D'Souza"}, {"other", "Other Ltd"}, {"acme", "New'Name"}};
-    QTest::newRow("quotes")
-        << "D'Souza" << "Mr D'Souza"
-        << Rows{{"acme", "ACME Ltd"}, {"other", "Other Ltd"}, {"D'Souza", "New'Name"}};
+
+    QTest::newRow("picked") << "acme" << true << "Command1"
+                            << payees.mid(1) + Rows{{"acme", "New'Name"}};
+    QTest::newRow("picked, quotes")
+        << "D'Souza" << true << "Command1"
+        << Rows{payees[0], payees[2], {"D'Souza", "New'Name"}};
+    QTest::newRow("typed, new") << "new'one" << false << "Command1"
+                                << payees + Rows{{"new'one", "New'Name"}};
+    QTest::newRow("typed, equal by case")
+        << "ACME" << false << "Command1" << payees.mid(1) + Rows{{"ACME", "New'Name"}};
+    QTest::newRow("Close saves nothing") << "acme" << true << "Command2" << payees;
 }
 
-void TestFrmPayee::pickEditAndSaveLeavesOneRow()
+void TestFrmPayee::pressButton()
 {
     QFETCH(QString, nickName);
-    QFETCH(QString, shownName);
+    QFETCH(bool, picked);
+    QFETCH(QString, button);
     QFETCH(Rows, rows);
     TemporaryDatabase database;
     addPayees(database);
@@ -95,34 +98,21 @@ void TestFrmPayee::pickEditAndSaveLeavesOneRow()
     frmPayee form;
     form.show();
 
-    chooseItem(nickNameBox(form), nickName);
-    QCOMPARE(nameBox(form)->text(), shownName);
+    if (picked) {
+        chooseItem(nickNameBox(form), nickName);
+        const qsizetype row = itemsOf(nickNameBox(form)).indexOf(nickName);
+        QCOMPARE(nameBox(form)->text(), payees[row][1]);
+    } else {
+        nickNameBox(form)->setEditText(nickName);
+    }
     nameBox(form)->setText(QStringLiteral("New'Name"));
-    form.Command1_Click();
+    form.findChild<QPushButton *>(button)->click();
 
-    QCOMPARE(recorded.texts(), QStringList{QStringLiteral("Data Saved")});
-    QVERIFY(recorded.all().first().icon == Messages::Icon::Information);
+    const bool saves = button == "Command1";
+    QCOMPARE(shownMessages(recorded),
+             saves ? QStringList{"Information: Data Saved"} : QStringList());
     QCOMPARE(rowsOf(database.db(), allPayees), rows);
     QVERIFY(!form.isVisible());
-}
-
-void TestFrmPayee::typedNickNameIsAdded()
-{
-    TemporaryDatabase database;
-    addPayees(database);
-    // A nick name the database counts as equal replaces that payee too.
-    database.exec(QStringLiteral("insert into Payee values ('NEW''ONE', 'old')"));
-    RecordedMessages recorded;
-    frmPayee form;
-
-    nickNameBox(form)->setEditText(QStringLiteral("new'one"));
-    nameBox(form)->setText(QStringLiteral("New One's Name"));
-    form.Command1_Click();
-
-    QCOMPARE(recorded.texts(), QStringList{QStringLiteral("Data Saved")});
-    QCOMPARE(rowsOf(database.db(), allPayees),
-             (Rows{{"acme", "ACME Ltd"}, {"D'Souza", "Mr D'Souza"}, {"other", "Other Ltd"},
-                   {"new'one", "New One's Name"}}));
 }
 
 void TestFrmPayee::typingDoesNotRunTheLookup()
@@ -144,68 +134,72 @@ void TestFrmPayee::typingDoesNotRunTheLookup()
     QVERIFY(form.isVisible());
 }
 
-void TestFrmPayee::closeSavesNothing()
-{
-    TemporaryDatabase database;
-    addPayees(database);
-    const Rows before = rowsOf(database.db(), allPayees);
-    RecordedMessages recorded;
-    frmPayee form;
-    form.show();
-    chooseItem(nickNameBox(form), QStringLiteral("acme"));
-    nameBox(form)->setText(QStringLiteral("changed"));
-
-    form.Command2_Click();
-
-    QVERIFY(!form.isVisible());
-    QVERIFY(recorded.all().isEmpty());
-    QCOMPARE(rowsOf(database.db(), allPayees), before);
-}
-
 void TestFrmPayee::lookupWithoutAName_data()
 {
     QTest::addColumn<QString>("change");  // made after the list was read
+    QTest::addColumn<QString>("shownName");
+    QTest::addColumn<QString>("shown");   // the start of the one message, if any
     QTest::newRow("name is NULL")
-        << "update Payee set Payeename = NULL where PayeeNickName = 'acme'";
-    QTest::newRow("payee gone") << "delete from Payee where PayeeNickName = 'acme'";
+        << "update Payee set Payeename = NULL where PayeeNickName = 'acme'" << "" << "";
+    QTest::newRow("payee gone") << "delete from Payee where PayeeNickName = 'acme'" << "" << "";
+    QTest::newRow("lookup fails") << "drop table Payee" << "typed"
+                                  << "Critical: Could not read the payee.";
 }
 
 void TestFrmPayee::lookupWithoutAName()
 {
     QFETCH(QString, change);
+    QFETCH(QString, shownName);
+    QFETCH(QString, shown);
     TemporaryDatabase database;
     addPayees(database);
     RecordedMessages recorded;
     frmPayee form;
-    nameBox(form)->setText(QStringLiteral("previous payee's name"));
+    nameBox(form)->setText(QStringLiteral("typed"));
     database.exec(change);
 
     chooseItem(nickNameBox(form), QStringLiteral("acme"));
 
-    QVERIFY(nameBox(form)->text().isEmpty());
-    QVERIFY(recorded.all().isEmpty());
+    QCOMPARE(nameBox(form)->text(), shownName);
+    const QStringList messages = shownMessages(recorded);
+    QCOMPARE(messages.size(), shown.isEmpty() ? 0 : 1);
+    QVERIFY(shown.isEmpty() || messages[0].startsWith(shown));
+}
+
+void TestFrmPayee::failedSaveKeepsThePayee_data()
+{
+    QTest::addColumn<bool>("fileGone");
+    QTest::newRow("row refused") << false;
+    QTest::newRow("data file gone") << true;
 }
 
 void TestFrmPayee::failedSaveKeepsThePayee()
 {
+    QFETCH(bool, fileGone);
     TemporaryDatabase database;
     addPayees(database);
-    const Rows before = rowsOf(database.db(), allPayees);
     database.exec(QStringLiteral("create trigger refuse before insert on Payee "
                                  "begin select raise(abort, 'the disk is full'); end"));
+    if (fileGone)
+        QVERIFY(QFile::remove(database.path()));
     RecordedMessages recorded;
     frmPayee form;
     form.show();
-    chooseItem(nickNameBox(form), QStringLiteral("D'Souza"));
+    nickNameBox(form)->setEditText(QStringLiteral("D'Souza"));
     nameBox(form)->setText(QStringLiteral("changed"));
 
     form.Command1_Click();
 
-    QCOMPARE(recorded.all().size(), 1);
-    QVERIFY(recorded.all().first().icon == Messages::Icon::Critical);
-    QVERIFY(recorded.all().first().text.contains(QStringLiteral("the disk is full")));
-    QCOMPARE(rowsOf(database.db(), allPayees), before);  // the old row is not lost
+    // One message for the save, and one before it when the list could not be read.
+    const QStringList shown = shownMessages(recorded);
+    QCOMPARE(shown.size(), fileGone ? 2 : 1);
+    QVERIFY2(shown.last().startsWith("Critical: Could not save the payee."),
+             qPrintable(shown.last()));
     QVERIFY(form.isVisible());
+    if (fileGone)
+        return;
+    QVERIFY(shown.last().contains("the disk is full"));
+    QCOMPARE(rowsOf(database.db(), allPayees), payees);  // the old row is not lost
 
     database.exec(QStringLiteral("drop trigger refuse"));
     form.Command1_Click();
@@ -213,84 +207,31 @@ void TestFrmPayee::failedSaveKeepsThePayee()
     QCOMPARE(rowsOf(database.db(), allPayees).last(), (QStringList{"D'Souza", "changed"}));
 }
 
-void TestFrmPayee::failedLookupChangesNothing()
-{
-    TemporaryDatabase database;
-    addPayees(database);
-    RecordedMessages recorded;
-    frmPayee form;
-    nameBox(form)->setText(QStringLiteral("typed"));
-    database.exec(QStringLiteral("drop table Payee"));
-
-    chooseItem(nickNameBox(form), QStringLiteral("acme"));
-
-    QCOMPARE(recorded.all().size(), 1);
-    QVERIFY(recorded.all().first().icon == Messages::Icon::Critical);
-    QCOMPARE(nameBox(form)->text(), QStringLiteral("typed"));
-}
-
-void TestFrmPayee::dataFileGoneIsReportedNotSaved()
-{
-    TemporaryDatabase database;
-    QVERIFY(QFile::remove(database.path()));
-    RecordedMessages recorded;
-    frmPayee form;
-    form.show();
-    QCOMPARE(recorded.all().size(), 1);  // on opening
-    QCOMPARE(nickNameBox(form)->count(), 0);
-
-    nickNameBox(form)->setEditText(QStringLiteral("acme"));
-    form.Command1_Click();
-
-    QCOMPARE(recorded.all().size(), 2);
-    QVERIFY(recorded.all().last().icon == Messages::Icon::Critical);
-    QVERIFY(form.isVisible());
-}
-
 void TestFrmPayee::controlsStandWhereTheyBelong_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("parent");
-    QTest::addColumn<QRect>("place");  // in twips
-    QTest::addColumn<QString>("caption");
-
-    QTest::newRow("Frame1") << "Frame1" << "frmPayee" << QRect(120, 120, 4455, 1575) << "";
-    QTest::newRow("Label1") << "Label1" << "Frame1" << QRect(240, 360, 1455, 255)
-                            << "Payee Nick Name";
-    QTest::newRow("cmbPayee") << "cmbPayee" << "Frame1" << QRect(2040, 360, 2055, 315) << "";
-    QTest::newRow("Label2") << "Label2" << "Frame1" << QRect(240, 840, 1455, 255)
-                            << "Name On Cheque";
-    QTest::newRow("Text1") << "Text1" << "Frame1" << QRect(2040, 840, 2175, 285) << "";
-    QTest::newRow("Command1") << "Command1" << "frmPayee" << QRect(2520, 1800, 975, 495)
-                              << "Save";
-    QTest::newRow("Command2") << "Command2" << "frmPayee" << QRect(3480, 1800, 975, 495)
-                              << "Close";
+    addPlaceColumns();
+    newPlaceRow("Frame1", "frmPayee", {120, 120, 4455, 1575});
+    newPlaceRow("Label1", "Frame1", {240, 360, 1455, 255}, "Payee Nick Name");
+    newPlaceRow("cmbPayee", "Frame1", {2040, 360, 2055, 315});
+    newPlaceRow("Label2", "Frame1", {240, 840, 1455, 255}, "Name On Cheque");
+    newPlaceRow("Text1", "Frame1", {2040, 840, 2175, 285});
+    newPlaceRow("Command1", "frmPayee", {2520, 1800, 975, 495}, "Save");
+    newPlaceRow("Command2", "frmPayee", {3480, 1800, 975, 495}, "Close");
 }
 
 void TestFrmPayee::controlsStandWhereTheyBelong()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, parent);
-    QFETCH(QRect, place);
-    QFETCH(QString, caption);
+    TemporaryDatabase database;
+    frmPayee form;
+    comparePlace(&form);
+}
+
+void TestFrmPayee::windowAndKeyboardOrder()
+{
     TemporaryDatabase database;
     frmPayee form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Payee Maintenance"));
     QCOMPARE(form.size(), twipsSize(4680, 2445));
-
-    const QWidget *control = form.findChild<QWidget *>(name);
-    QVERIFY(control);
-    QCOMPARE(control->parentWidget()->objectName(), parent);
-    QCOMPARE(control->geometry(), twips(place.x(), place.y(), place.width(), place.height()));
-    QCOMPARE(control->property("text").toString() + control->property("title").toString(),
-             caption);
-}
-
-void TestFrmPayee::keyboardOrder()
-{
-    TemporaryDatabase database;
-    frmPayee form;
-    QVERIFY(nickNameBox(form)->isEditable());
     QCOMPARE(focusOrder(&form, 5),
              QStringList({"Command1", "Command2", "cmbPayee", "Text1", "Command1"}));
 }
