@@ -6,7 +6,6 @@
 #include "messages.h"
 #include "twips.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -164,9 +163,6 @@ void frmChqLyt::placeControls()
         positionBoxes[i]->setGeometry(twips(box.column.boxLeft, box.top, boxWidth, boxHeight));
     }
     cmdOK->setGeometry(twips(5520, 3330, 810, 375));
-    // The menu that opens this window is the active one: centre over it.
-    if (const QWidget *menu = QApplication::activeWindow())
-        move(menu->geometry().center() - rect().center());
 }
 
 void frmChqLyt::setTabOrder()

@@ -6,7 +6,6 @@
 #include "statements.h"
 #include "twips.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -65,9 +64,6 @@ void frmBNK::placeControls()
     Text3->setGeometry(twips(1695, 1305, 915, 315));
     cmdSave->setGeometry(twips(2400, 2040, 975, 495));
     cmdClose->setGeometry(twips(3360, 2040, 975, 495));
-    // The menu that opens this window is the active one: centre over it.
-    if (const QWidget *menu = QApplication::activeWindow())
-        move(menu->geometry().center() - rect().center());
 }
 
 void frmBNK::setTabOrder()

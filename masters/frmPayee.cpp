@@ -6,7 +6,6 @@
 #include "statements.h"
 #include "twips.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -65,9 +64,6 @@ void frmPayee::placeControls()
     Text1->setGeometry(twips(2040, 840, 2175, 285));
     Command1->setGeometry(twips(2520, 1800, 975, 495));
     Command2->setGeometry(twips(3480, 1800, 975, 495));
-    // The menu that opens this window is the active one: centre over it.
-    if (const QWidget *menu = QApplication::activeWindow())
-        move(menu->geometry().center() - rect().center());
 }
 
 void frmPayee::setTabOrder()
