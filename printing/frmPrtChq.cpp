@@ -1,11 +1,359 @@
 #include "frmPrtChq.h"
 
+#include "Module1.h"
+#include "chequepage.h"
+#include "currencywording.h"
+#include "database.h"
+#include "failure.h"
+#include "messages.h"
+#include "printer.h"
+#include "registerentry.h"
+#include "statements.h"
 #include "twips.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+QString withoutBankRowText(const QString &bank)
+{
+    return QStringLiteral("The bank \"%1\" has a cheque layout but is not among the banks, so "
+                          "its currency is not known and the amount cannot be written in "
+                          "words.\n\nAdd the bank with its currency (Add New Bank), or type "
+                          "the words yourself.")
+        .arg(bank);
+}
+
+QString withoutCurrencyText(const QString &bank)
+{
+    return QStringLiteral("The bank \"%1\" has no currency, so the amount cannot be written in "
+                          "words.\n\nAdd the bank again with its currency (Add New Bank), or "
+                          "type the words yourself.")
+        .arg(bank);
+}
+
+} // namespace
 
 frmPrtChq::frmPrtChq(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPrtChq"));
     setWindowTitle(QStringLiteral("Print Cheque"));
+    createControls();
+    placeControls();
+    setTabOrder();
+    Print->setFocus();
+    Form_Load();
+}
+
+frmPrtChq::~frmPrtChq()
+{
+    // The amount box loses the focus while the window is taken apart; that
+    // is no leaving of the box by the user.
+    Text2->removeEventFilter(this);
+}
+
+void frmPrtChq::createControls()
+{
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    createInputs();
+
+    Frame2 = new QGroupBox(Frame1);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Option1 = new QRadioButton(QStringLiteral("Bearer"), Frame2);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2 = new QRadioButton(QStringLiteral("A/c Payee"), Frame2);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option2->setChecked(true);
+
+    Print = new QPushButton(QStringLiteral("Print"), this);
+    Print->setObjectName(QStringLiteral("Print"));
+    connect(Print, &QPushButton::clicked, this, &frmPrtChq::Print_Click);
+    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    Cancel->setObjectName(QStringLiteral("Cancel"));
+    connect(Cancel, &QPushButton::clicked, this, &frmPrtChq::Cancel_Click);
+}
+
+// The boxes of Frame1, each after its label.
+void frmPrtChq::createInputs()
+{
+    // The lists take typed text as it is: no completion, nothing added to the list.
+    const auto addList = [this](const QString &name) {
+        auto *list = new QComboBox(Frame1);
+        list->setObjectName(name);
+        list->setEditable(true);
+        list->setCompleter(nullptr);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        return list;
+    };
+    const auto addBox = [this](const QString &name) {
+        auto *box = new QLineEdit(Frame1);
+        box->setObjectName(name);
+        return box;
+    };
+
+    Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Bank Name"));
+    cmbBnk = addList(QStringLiteral("cmbBnk"));
+    connect(cmbBnk, &QComboBox::activated, this, &frmPrtChq::cmbBnk_Click);
+    Label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Payee Nick Name"));
+    cmbPayee = addList(QStringLiteral("cmbPayee"));
+    connect(cmbPayee, &QComboBox::activated, this, &frmPrtChq::cmbPayee_Click);
+
+    Label3 = addLabel(QStringLiteral("Label3"), QStringLiteral("Date"));
+    DTPicker1 = new QDateEdit(Frame1);
+    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
+    DTPicker1->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
+    Label4 = addLabel(QStringLiteral("Label4"), QStringLiteral("Cheque No"));
+    txtChqNo = addBox(QStringLiteral("txtChqNo"));
+
+    Label5 = addLabel(QStringLiteral("Label5"), QStringLiteral("Name"));
+    Text1 = addBox(QStringLiteral("Text1"));
+    Label6 = addLabel(QStringLiteral("Label6"), QStringLiteral("Amount"));
+    Text2 = addBox(QStringLiteral("Text2"));
+    Text2->installEventFilter(this);
+    Label7 = addLabel(QStringLiteral("Label7"), QStringLiteral("Amount in Words"));
+    Text3 = addBox(QStringLiteral("Text3"));
+}
+
+QLabel *frmPrtChq::addLabel(const QString &name, const QString &caption)
+{
+    auto *label = new QLabel(caption, Frame1);
+    label->setObjectName(name);
+    return label;
+}
+
+void frmPrtChq::placeControls()
+{
     setFixedSize(twipsSize(7800, 3405));
+    Frame1->setGeometry(twips(240, 120, 7455, 2775));
+    Label1->setGeometry(twips(600, 240, 1395, 255));
+    cmbBnk->setGeometry(twips(2040, 240, 1815, 315));
+    Label2->setGeometry(twips(600, 720, 1395, 255));
+    cmbPayee->setGeometry(twips(2040, 720, 1815, 315));
+    Label3->setGeometry(twips(4800, 300, 1035, 255));
+    DTPicker1->setGeometry(twips(5895, 240, 1380, 285));
+    Label4->setGeometry(twips(4800, 720, 1035, 255));
+    txtChqNo->setGeometry(twips(5880, 720, 1335, 285));
+    Label5->setGeometry(twips(570, 1365, 1455, 255));
+    Text1->setGeometry(twips(2070, 1320, 3570, 285));
+    Label6->setGeometry(twips(510, 1830, 1515, 255));
+    Text2->setGeometry(twips(2070, 1785, 1425, 285));
+    Label7->setGeometry(twips(480, 2280, 1575, 255));
+    Text3->setGeometry(twips(2100, 2160, 4365, 285));
+    Frame2->setGeometry(twips(5955, 1095, 1365, 915));
+    Option1->setGeometry(twips(180, 195, 1005, 195));
+    Option2->setGeometry(twips(180, 555, 1080, 255));
+    Print->setGeometry(twips(4980, 3045, 1290, 285));
+    Cancel->setGeometry(twips(6375, 3030, 1185, 285));
+}
+
+// By tab index: the buttons first, then the boxes from the words up.
+void frmPrtChq::setTabOrder()
+{
+    const QList<QWidget *> order{Print,  Cancel,   Text3,    Text2,   Text1,  DTPicker1,
+                                 cmbBnk, cmbPayee, txtChqNo, Option1, Option2};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmPrtChq::Form_Load()
+{
+    // 1. This step's own connection, released when it ends.
+    store::Connection connection(objectName());
+
+    // 2-3. Banks that have a layout, then every payee nick name, as the
+    // database gives them; the boxes themselves stay empty.
+    QStringList banks;
+    QStringList nickNames;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::listLayoutBankNames(connection.database(), &banks);
+    if (!error.isValid())
+        error = store::listPayeeNickNames(connection.database(), &nickNames);
+    if (error.isValid())
+        Messages::show(store::failureText(QStringLiteral("read the banks and payees"), error),
+                       Messages::Icon::Critical);
+    cmbBnk->addItems(banks);
+    cmbBnk->setCurrentIndex(-1);
+    cmbPayee->addItems(nickNames);
+    cmbPayee->setCurrentIndex(-1);
+
+    // 4.
+    DTPicker1->setDate(QDate::currentDate());
+}
+
+void frmPrtChq::cmbBnk_Click()
+{
+    fetchCurrency();
+}
+
+// Sets strCurrency from the bank box's bank and returns whether it has one.
+bool frmPrtChq::fetchCurrency()
+{
+    const QString bank = cmbBnk->currentText();
+
+    // 1. The bank's row, on this step's own connection.
+    store::Connection connection(objectName());
+    std::optional<QString> currency;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::findBankCurrency(connection.database(), bank, &currency);
+    if (error.isValid()) {
+        currencyBank.clear();
+        currencyProblem.clear();
+        strCurrency.clear();
+        Messages::show(store::failureText(QStringLiteral("read the bank's currency"), error),
+                       Messages::Icon::Critical);
+        return false;
+    }
+
+    // 2. Its currency. Without one, strCurrency is emptied rather than left
+    // with another bank's, and the user is told why there are no words.
+    currencyBank = bank;
+    strCurrency = currency.value_or(QString());
+    currencyProblem = !currency ? withoutBankRowText(bank)
+                      : strCurrency.isEmpty() ? withoutCurrencyText(bank)
+                                              : QString();
+    if (!currencyProblem.isEmpty())
+        Messages::show(currencyProblem, Messages::Icon::Critical);
+    return currencyProblem.isEmpty();
+}
+
+void frmPrtChq::cmbPayee_Click()
+{
+    const QString nickName = cmbPayee->currentText();
+
+    // 1. The payee's row, on this step's own connection.
+    store::Connection connection(objectName());
+    std::optional<QString> payeeName;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::findPayeeName(connection.database(), nickName, &payeeName);
+    if (error.isValid()) {
+        Messages::show(store::failureText(QStringLiteral("read the payee's name"), error),
+                       Messages::Icon::Critical);
+        return;
+    }
+
+    // 2. The name to print. A payee without one leaves the box empty, never
+    // holding another payee's name, and the user is told why.
+    Text1->setText(payeeName.value_or(QString()));
+    if (Text1->text().isEmpty())
+        Messages::show(QStringLiteral("The payee \"%1\" has no name to print on the cheque."
+                                      "\n\nType the name, or set it with Add Payee.")
+                           .arg(nickName),
+                       Messages::Icon::Critical);
+}
+
+void frmPrtChq::Text2_LostFocus()
+{
+    // 1-4. The box tidied ("1500" becomes "1500.00") and the amount worded
+    // in the bank's currency.
+    if (currencyProblem.isEmpty()) {
+        const CurrencyWording wording = udf_wordCurrency(Text2->text(), strCurrency);
+        Text2->setText(wording.amountText);
+        Text3->setText(wording.words);
+        return;
+    }
+
+    // The chosen bank has no currency: the box is tidied all the same, and
+    // the user is told why the words stay empty.
+    if (!Text2->text().contains(u'.'))
+        Text2->setText(Text2->text() + QStringLiteral(".00"));
+    strAmtInWords.clear();
+    Text3->clear();
+    Messages::show(currencyProblem, Messages::Icon::Critical);
+}
+
+void frmPrtChq::Print_Click()
+{
+    // 1. Leaving the amount box for the button words the amount before the
+    // checks read it, also when Print is pressed from the keyboard.
+    if (focusWidget() == Text2)
+        Print->setFocus(Qt::OtherFocusReason);
+
+    // 2-4. The checks, in order; each keeps every input as it is.
+    if (!inputsComplete() || !bankReadyToPrint())
+        return;
+
+    // 5. The page, on the printer cheques go to.
+    const store::RegisterRow cheque{DTPicker1->date(), Text1->text(), cmbBnk->currentText(),
+                                    Text2->text(), txtChqNo->text()};
+    const ChequeItems items{cheque.bankName, cheque.payeeName,    cheque.amount,
+                            Text3->text(),   cheque.dateOfCheque, Option2->isChecked()};
+    if (const QString problem = printChequePage(items, *openPrinter()); !problem.isEmpty()) {
+        Messages::show(problem, Messages::Icon::Critical);
+        return;
+    }
+
+    // 6-7. The register row, now that the page has ended. A cheque that
+    // could not be recorded is on paper all the same: the window closes
+    // rather than offer to print it twice.
+    if (enterInRegister(cheque))
+        Messages::show(QStringLiteral("Cheque Printing Completed"), Messages::Icon::Information);
+
+    // 8.
+    close();
+}
+
+bool frmPrtChq::inputsComplete()
+{
+    QString missing;
+    if (cmbBnk->currentText().isEmpty())
+        missing = QStringLiteral("Please select bank");
+    else if (Text1->text().isEmpty())
+        missing = QStringLiteral("Please select Payee name");
+    else if (Text2->text().trimmed().isEmpty())
+        missing = QStringLiteral("Please enter amount");
+    if (!missing.isEmpty())
+        Messages::show(missing, Messages::Icon::Critical);
+    return missing.isEmpty();
+}
+
+// A bank name may be typed rather than chosen. A listed one counts as
+// chosen: its currency is fetched and the amount worded again, so the
+// cheque never carries the words of a bank chosen earlier. Names compare
+// without regard to case, as the store compares them. An unlisted name has
+// no layout, which the page composition reports.
+bool frmPrtChq::bankReadyToPrint()
+{
+    const QString bank = cmbBnk->currentText();
+    const bool listed = cmbBnk->findText(bank, Qt::MatchFixedString) >= 0;
+    const bool currencyFetched =
+        !currencyBank.isNull() && bank.compare(currencyBank, Qt::CaseInsensitive) == 0;
+    if (!listed || currencyFetched)
+        return true;
+    if (!fetchCurrency()) {
+        Text3->clear();  // they were the words of the bank chosen earlier
+        return false;
+    }
+    Text2_LostFocus();
+    return true;
+}
+
+void frmPrtChq::Cancel_Click()
+{
+    close();
+}
+
+bool frmPrtChq::eventFilter(QObject *watched, QEvent *event)
+{
+    // Every time the focus leaves the amount box for another control, edited
+    // or not. Switching to another window or opening the box's own menu
+    // leaves the focus where it is.
+    if (watched == Text2 && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Text2_LostFocus();
+    }
+    return QDialog::eventFilter(watched, event);
 }

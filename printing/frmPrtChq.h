@@ -2,9 +2,71 @@
 
 #include <QDialog>
 
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// Writes one cheque: the user picks the bank and the payee, sets the date,
+// the cheque number and the amount, and presses Print. The page goes to the
+// printer openPrinter() gives, the cheque to the issue register, and the
+// window closes.
 class frmPrtChq : public QDialog
 {
     Q_OBJECT
 public:
     explicit frmPrtChq(QWidget *parent = nullptr);
+    ~frmPrtChq() override;
+
+public slots:
+    void Form_Load();
+    void cmbBnk_Click();
+    void cmbPayee_Click();
+    void Text2_LostFocus();
+    void Print_Click();
+    void Cancel_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createInputs();
+    void placeControls();
+    void setTabOrder();
+    QLabel *addLabel(const QString &name, const QString &caption);
+
+    bool fetchCurrency();
+    bool bankReadyToPrint();
+    bool inputsComplete();
+
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QComboBox *cmbBnk = nullptr;
+    QLabel *Label2 = nullptr;
+    QComboBox *cmbPayee = nullptr;
+    QLabel *Label3 = nullptr;
+    QDateEdit *DTPicker1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *txtChqNo = nullptr;
+    QLabel *Label5 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QRadioButton *Option1 = nullptr;
+    QRadioButton *Option2 = nullptr;
+    QPushButton *Print = nullptr;
+    QPushButton *Cancel = nullptr;
+
+    // The bank whose currency strCurrency holds, as this window fetched it;
+    // null until a bank has been chosen here.
+    QString currencyBank;
+    // Why that bank has no words, or empty when it has a currency.
+    QString currencyProblem;
 };
