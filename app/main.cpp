@@ -1,3 +1,4 @@
+#include "appearance.h"
 #include "frmSplash.h"
 #include "messagebox.h"
 #include "messages.h"
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     // The splash and the menu decide when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
     installMessageBoxPresenter();
+    applyClassicAppearance();
 
     if (!prepareDataFile())
         return 1;

@@ -3,6 +3,7 @@
 // child process so its start is measured whole; the child takes the same
 // steps as the program's main().
 
+#include "appearance.h"
 #include "database.h"
 #include "frmSplash.h"
 #include "startup.h"
@@ -34,6 +35,7 @@ int runChild(int argc, char *argv[], const QString &dataFile)
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    applyClassicAppearance();
     store::useDatabaseFile(dataFile);
     if (!prepareDataFile())
         return 1;
