@@ -258,6 +258,7 @@ void frmPrtChq::Text2_LostFocus()
 {
     // 1-4. The box tidied ("1500" becomes "1500.00") and the amount worded
     // in the bank's currency.
+    wordsCurrency = strCurrency;
     if (currencyProblem.isEmpty()) {
         const CurrencyWording wording = udf_wordCurrency(Text2->text(), strCurrency);
         Text2->setText(wording.amountText);
@@ -282,7 +283,7 @@ void frmPrtChq::Print_Click()
         Print->setFocus(Qt::OtherFocusReason);
 
     // 2-4. The checks, in order; each keeps every input as it is.
-    if (!inputsComplete() || !bankReadyToPrint())
+    if (!inputsComplete() || !bankReadyToPrint() || !wordsReadyToPrint())
         return;
 
     // 5. The page, on the printer cheques go to.
@@ -336,8 +337,25 @@ bool frmPrtChq::bankReadyToPrint()
         Text3->clear();  // they were the words of the bank chosen earlier
         return false;
     }
-    Text2_LostFocus();
     return true;
+}
+
+// The words must be those of the amount in this bank's currency. A bank
+// chosen after the amount box was left would otherwise print with the
+// previous bank's words; and a cheque without words is no cheque.
+bool frmPrtChq::wordsReadyToPrint()
+{
+    // An unlisted bank has no layout, which the page composition reports.
+    if (cmbBnk->findText(cmbBnk->currentText(), Qt::MatchFixedString) < 0)
+        return true;
+    if (wordsCurrency != strCurrency)
+        Text2_LostFocus();
+    if (!Text3->text().trimmed().isEmpty())
+        return true;
+    Messages::show(QStringLiteral("The amount in words is empty, so the cheque has not been "
+                                  "printed.\n\nCorrect the amount, or type the words."),
+                   Messages::Icon::Critical);
+    return false;
 }
 
 void frmPrtChq::Cancel_Click()

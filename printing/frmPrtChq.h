@@ -42,6 +42,7 @@ private:
     bool fetchCurrency();
     bool bankReadyToPrint();
     bool inputsComplete();
+    bool wordsReadyToPrint();
 
     QGroupBox *Frame1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -69,4 +70,6 @@ private:
     QString currencyBank;
     // Why that bank has no words, or empty when it has a currency.
     QString currencyProblem;
+    // The currency the words box was last worded in.
+    QString wordsCurrency;
 };

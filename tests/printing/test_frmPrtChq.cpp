@@ -167,6 +167,8 @@ private slots:
     void bankWithoutCurrencySaysWhyNoWords_data();
     void bankWithoutCurrencySaysWhyNoWords();
     void choosingAPayeeFillsItsName();
+    void wordsFollowTheBankChosenLastAtPrint();
+    void chequeWithoutWordsIsNotPrinted();
 
     void refusedPrintKeepsEverything_data();
     void refusedPrintKeepsEverything();
@@ -477,6 +479,36 @@ void TestFrmPrtChq::bankWithoutCurrencySaysWhyNoWords()
     clickPrint(window);
     QCOMPARE(m_messages->texts(), QStringList{"Cheque Printing Completed"});
     QVERIFY(printedTexts(*m_printing).contains(QStringLiteral("Two Hundred Fifty only")));
+}
+
+// Choosing a bank after leaving the amount box does not word the amount
+// again, but Print does: a cheque never carries another currency's words.
+void TestFrmPrtChq::wordsFollowTheBankChosenLastAtPrint()
+{
+    QWidget *window = open();
+    fill(window, cityBank, QStringLiteral("Asha Menon"), QStringLiteral("1500"));
+    choose(window, QStringLiteral("cmbBnk"), unionBank);
+    QCOMPARE(text(window, QStringLiteral("Text3")), dollarWords);
+
+    clickPrint(window);
+    QCOMPARE(m_messages->texts(), QStringList{"Cheque Printing Completed"});
+    QVERIFY(printedTexts(*m_printing).contains(rupeeWords));
+    QVERIFY(!printedTexts(*m_printing).contains(dollarWords));
+}
+
+void TestFrmPrtChq::chequeWithoutWordsIsNotPrinted()
+{
+    QWidget *window = open();
+    fill(window, unionBank, QStringLiteral("Asha Menon"), QStringLiteral("1,500"));
+    QCOMPARE(text(window, QStringLiteral("Text3")), QString());  // refused, with its message
+    m_messages->clear();
+
+    clickPrint(window);
+    QCOMPARE(m_messages->only().icon, Messages::Icon::Critical);
+    QVERIFY(m_messages->only().text.startsWith(QStringLiteral("The amount in words is empty")));
+    QVERIFY(m_printing->operations().isEmpty());
+    QVERIFY(registerRows().isEmpty());
+    QVERIFY(window->isVisible());
 }
 
 void TestFrmPrtChq::choosingAPayeeFillsItsName()
