@@ -3,8 +3,10 @@
 
 # Packages to build and run the program. fonts-dejavu-core gives the face
 # that cheques are printed in; fonts-liberation2 the Arial-like face of the
-# splash. libcups2-dev lets the printer ask CUPS whether it took a cheque.
-APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 libcups2-dev"
+# splash. mdbtools-dev (with pkg-config to find it) reads the older
+# program's Access data file once, to bring its data over. libcups2-dev
+# lets the printer ask CUPS whether it took a cheque.
+APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 mdbtools-dev pkg-config libcups2-dev"
 
 need_packages() {
     local missing=()

@@ -1,0 +1,162 @@
+#include "jetmapping.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace store {
+namespace {
+
+QString describe(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString: return QStringLiteral("the text \"%1\"").arg(value.toString());
+    case QMetaType::Bool: return QStringLiteral("a Yes/No value");
+    case QMetaType::QDate:
+    case QMetaType::QDateTime: return QStringLiteral("the date %1").arg(value.toString());
+    default: return QStringLiteral("the number %1").arg(value.toString());
+    }
+}
+
+// Reads the values of one row, noting the first one that does not fit.
+class RowValues
+{
+public:
+    RowValues(JetTable table, qsizetype row, const QVariantList &values)
+        : m_table(table), m_row(row), m_values(values) {}
+
+    QString problem() const { return m_problem; }
+
+    QString text(int column)
+    {
+        const QVariant &value = m_values[column];
+        switch (value.typeId()) {
+        case QMetaType::UnknownType: return QString();
+        case QMetaType::QString: return value.toString();
+        case QMetaType::Int: return QString::number(value.toInt());
+        case QMetaType::Double:
+            return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+        }
+        misfit(column, QStringLiteral("text"));
+        return QString();
+    }
+
+    std::optional<double> number(int column)
+    {
+        const QVariant &value = m_values[column];
+        switch (value.typeId()) {
+        case QMetaType::UnknownType: return std::nullopt;
+        case QMetaType::Int:
+        case QMetaType::Double: return value.toDouble();
+        case QMetaType::QString: {
+            if (value.toString().trimmed().isEmpty())
+                return std::nullopt;
+            bool isNumber = false;
+            const double number = value.toString().toDouble(&isNumber);
+            if (isNumber)
+                return number;
+        }
+        }
+        misfit(column, QStringLiteral("a number"));
+        return std::nullopt;
+    }
+
+    QDate date(int column)
+    {
+        const QVariant &value = m_values[column];
+        switch (value.typeId()) {
+        case QMetaType::UnknownType: return QDate();
+        case QMetaType::QDate: return value.toDate();
+        case QMetaType::QDateTime: return value.toDateTime().date();
+        }
+        misfit(column, QStringLiteral("a date"));
+        return QDate();
+    }
+
+private:
+    void misfit(int column, const QString &wanted)
+    {
+        if (!m_problem.isEmpty())
+            return;
+        const JetTableColumns &table = jetTables()[m_table];
+        m_problem = QStringLiteral("in row %1 of table %2, column %3 holds %4, which is not %5")
+                        .arg(m_row + 1)
+                        .arg(table.table, table.columns[column], describe(m_values[column]),
+                             wanted);
+    }
+
+    JetTable m_table;
+    qsizetype m_row;
+    const QVariantList &m_values;
+    QString m_problem;
+};
+
+BankRow bankFrom(RowValues &values)
+{
+    return {values.text(0), values.text(1), values.text(2)};
+}
+
+PayeeRow payeeFrom(RowValues &values)
+{
+    return {values.text(0), values.text(1)};
+}
+
+LayoutRow layoutFrom(RowValues &values)
+{
+    LayoutRow layout{values.text(0), values.text(1), {}};
+    for (int i = 0; i < LayoutPositionCount; ++i)
+        layout.positions[i] = values.number(2 + i);
+    return layout;
+}
+
+RegisterRow registerRowFrom(RowValues &values)
+{
+    return {values.date(0), values.text(1), values.text(2), values.text(3), values.text(4)};
+}
+
+template <typename Row>
+QString mapTable(const JetRows &jetRows, JetTable table, Row (*rowFrom)(RowValues &),
+                 QList<Row> *rows)
+{
+    rows->clear();
+    for (const QVariantList &row : jetRows[table]) {
+        RowValues values(table, rows->size(), row);
+        rows->append(rowFrom(values));
+        if (!values.problem().isEmpty())
+            return values.problem();
+    }
+    return {};
+}
+
+} // namespace
+
+const std::array<JetTableColumns, JetTableCount> &jetTables()
+{
+    static const std::array<JetTableColumns, JetTableCount> tables = [] {
+        QStringList positions{QStringLiteral("Scalemode"), QStringLiteral("Bankname")};
+        for (const QString &column : layoutPositionColumns)
+            positions << column;
+        return std::array<JetTableColumns, JetTableCount>{{
+            {QStringLiteral("Bank"), {"MICRCODE", "Bankname", "Currency"}},
+            {QStringLiteral("Payee"), {"PayeeNickName", "Payeename"}},
+            {QStringLiteral("Positions"), positions},
+            {QStringLiteral("ChqIssuereg"),
+             {"DateofChq", "Payeename", "BankName", "PAyeeamt", "ChequeNo"}},
+        }};
+    }();
+    return tables;
+}
+
+QString mapJetRows(const JetRows &jetRows, ImportRows *rows)
+{
+    if (QString problem = mapTable(jetRows, JetBank, bankFrom, &rows->banks); !problem.isEmpty())
+        return problem;
+    if (QString problem = mapTable(jetRows, JetPayee, payeeFrom, &rows->payees);
+        !problem.isEmpty())
+        return problem;
+    if (QString problem = mapTable(jetRows, JetPositions, layoutFrom, &rows->layouts);
+        !problem.isEmpty())
+        return problem;
+    return mapTable(jetRows, JetChqIssuereg, registerRowFrom, &rows->registerRows);
+}
+
+} // namespace store

@@ -1,0 +1,69 @@
+#include "jetvalues.h"
+
+#include <QDateTime>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace store {
+namespace {
+
+// Code page 1252 differs from Latin-1 only in 0x80-0x9F. The five bytes it
+// leaves undefined keep their Latin-1 code points, as Windows itself does.
+constexpr std::array<char16_t, 32> windows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+constexpr qint64 msecsPerDay = 24 * 60 * 60 * 1000;
+// Far beyond Jet's own range (years 100 to 9999), yet safe to count in.
+constexpr double farthestDay = 10'000'000;
+
+} // namespace
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[i] = byte >= 0x80 && byte <= 0x9F ? QChar(windows1252High[byte - 0x80])
+                                               : QChar(byte);
+    }
+    return text;
+}
+
+QVariant jetDateTime(double days)
+{
+    if (!std::isfinite(days) || std::abs(days) > farthestDay)
+        return {};
+    // The time of day counts forward from midnight even before 1899-12-30:
+    // -1.25 is 29 December 1899, 06:00.
+    const double wholeDays = std::trunc(days);
+    QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(wholeDays));
+    qint64 msecs = std::llround(std::abs(days - wholeDays) * msecsPerDay);
+    if (msecs == msecsPerDay) {
+        date = date.addDays(1);
+        msecs = 0;
+    }
+    if (!date.isValid())
+        return {};
+    if (msecs == 0)
+        return date;
+    // Kept in UTC only so that no daylight-saving gap can move the time.
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)), Qt::UTC);
+}
+
+double widenedSingle(float value)
+{
+    if (!std::isfinite(value))
+        return value;
+    char digits[32];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value);
+    double widened = value;
+    std::from_chars(digits, written.ptr, widened);
+    return widened;
+}
+
+} // namespace store
