@@ -11,9 +11,12 @@
 
 bool prepareDataFile()
 {
-    const QString problem = store::prepareDatabase();
+    QString notice;
+    const QString problem = store::prepareDatabase(&notice);
     if (!problem.isEmpty())
         Messages::show(problem, Messages::Icon::Critical);
+    else if (!notice.isEmpty())
+        Messages::show(notice, Messages::Icon::Information);
     return problem.isEmpty();
 }
 

@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "jetmigration.h"
 #include "schema.h"
 
 #include <QCoreApplication>
@@ -114,12 +115,12 @@ FileKind fileKindOf(const QString &path)
     return FileKind::Other;
 }
 
-QString prepareDatabase()
+QString prepareDatabase(QString *notice)
 {
-    return prepareDatabase(databaseFilePath());
+    return prepareDatabase(databaseFilePath(), notice);
 }
 
-QString prepareDatabase(const QString &path)
+QString prepareDatabase(const QString &path, QString *notice)
 {
     const QString shownPath = QDir::toNativeSeparators(path);
     switch (fileKindOf(path)) {
@@ -130,9 +131,7 @@ QString prepareDatabase(const QString &path)
     case FileKind::SQLite:
         return checkDatabase(path);
     case FileKind::Jet:
-        return QStringLiteral("The data file %1 is an Access (Jet) database, which Quillmark "
-                              "cannot open.\n\nThe file has been left as it is.")
-            .arg(shownPath);
+        return migrateJetDatabase(path, notice);
     case FileKind::Other:
         break;
     }

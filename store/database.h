@@ -17,11 +17,13 @@ enum class FileKind { Missing, Empty, SQLite, Jet, Other };
 FileKind fileKindOf(const QString &path);
 
 // Makes sure the data file can be used: a missing (or empty) file is made
-// into a database with the four tables; an existing one is checked for them.
+// into a database with the four tables; an existing one is checked for them;
+// an Access file of the older program is copied into a new one (the
+// original kept beside it), and *notice then tells the user what came over.
 // Returns what is wrong, in words for the user, or an empty text. A file
 // that is not usable is never changed.
-QString prepareDatabase();
-QString prepareDatabase(const QString &path);
+QString prepareDatabase(QString *notice = nullptr);
+QString prepareDatabase(const QString &path, QString *notice = nullptr);
 
 // One named connection to the data file, owned by a window or a handler
 // and released with it. The file is opened read-write and never created.

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "jetmapping.h"
+
+#include <QString>
+
+// The one-time move of the older program's data file, an Access (Jet)
+// database, into Quillmark's own SQLite format.
+namespace store {
+
+// Reads the four tables of the Access file at `path`, writes them into a new
+// SQLite file beside it, and only when every row has been written and
+// counted puts the new file in its place; the original is kept beside it,
+// unchanged, under a name that says what it is. Returns what failed, in
+// words for the user, or an empty text; *notice then tells what came over
+// and where the original now is. A failure leaves the original exactly as
+// it was and no new file behind.
+QString migrateJetDatabase(const QString &path, QString *notice);
+
+// The same once the tables have been read.
+QString replaceJetDatabase(const QString &path, const JetRows &jetRows, QString *notice);
+
+} // namespace store

@@ -1,0 +1,307 @@
+#include "database.h"
+#include "jetmigration.h"
+#include "recordedmessages.h"
+#include "startup.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace store;
+
+namespace {
+
+const QString fixtures = QStringLiteral(JET_FIXTURES);
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(contents);
+}
+
+// A copy of a sample Access file as the user's "ql.mdb".
+QString copyOfFixture(const QTemporaryDir &dir, const QString &fixture = "testV1997.mdb")
+{
+    const QString path = dir.filePath(QStringLiteral("ql.mdb"));
+    QFile::copy(fixtures + QLatin1Char('/') + fixture, path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    return path;
+}
+
+QStringList filesIn(const QTemporaryDir &dir)
+{
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// Every stored value as text, "NULL" for a missing one.
+QList<QStringList> stored(const QString &table)
+{
+    Connection connection(QStringLiteral("test"));
+    QSqlQuery query(connection.database());
+    query.exec(QStringLiteral("select * from %1 order by rowid").arg(table));
+    QList<QStringList> rows;
+    while (query.next()) {
+        QStringList row;
+        for (int i = 0; i < query.record().count(); ++i)
+            row << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
+        rows << row;
+    }
+    return rows;
+}
+
+QStringList chequeNumbers(const QString &bank, const QDate &from, const QDate &to)
+{
+    Connection connection(QStringLiteral("test"));
+    QSqlQuery query;
+    selectRegisterEntries(connection.database(), bank, from, to, &query);
+    QStringList numbers;
+    while (query.next())
+        numbers << query.value(QStringLiteral("ChequeNo")).toString();
+    return numbers;
+}
+
+QVariantList layout(const QVariant &scaleMode, const QVariant &bank, QVariantList positions)
+{
+    positions.resize(LayoutPositionCount);
+    return QVariantList{scaleMode, bank} + positions;
+}
+
+// Rows as the reader gives them, with every column of the four tables.
+JetRows rowsOfEveryKind()
+{
+    return {{
+        {{"400002", "St. Mary's", "INR"}, {QVariant(), "HDFC", QVariant()},
+         {123456, "Crédit € Bank", ""}},
+        {{"O'Neil", "Patrick O'Neil"}, {"ravi", QVariant()}},
+        {layout("Cms", "St. Mary's", {0.1, 12345.678901234567, 1e-9, QVariant(), " 2.5 ", 3, 1.5,
+                                       2.5, 3.5, 4.5, 5.5, 6.5, 7.5, 8.5, 9.75}),
+         layout(QVariant(), "HDFC", {})},
+        {{QDate(1999, 12, 31), "Patrick O'Neil", "St. Mary's", "1,250.00", "000123"},
+         {QDateTime(QDate(2001, 2, 3), QTime(10, 30), Qt::UTC), "ravi", "St. Mary's", 3.5, 100234},
+         {QDate(100, 1, 1), "Old", "HDFC", "1.00", "1"},
+         {QVariant(), QVariant(), QVariant(), QVariant(), QVariant()}},
+    }};
+}
+
+} // namespace
+
+class TestJetMigration : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyColumnComesOverAndTheOriginalIsKept_data();
+    void everyColumnComesOverAndTheOriginalIsKept();
+    void valuesThatDoNotFitStopTheMove_data();
+    void valuesThatDoNotFitStopTheMove();
+    void aFullDiskLeavesTheOriginalAndNoNewFile();
+    void startUpOnAnAccessFileWithoutTheTables_data();
+    void startUpOnAnAccessFileWithoutTheTables();
+    void eachKindOfFileTakesItsPath_data();
+    void eachKindOfFileTakesItsPath();
+    void cleanup() { useDatabaseFile(QString()); }
+};
+
+void TestJetMigration::everyColumnComesOverAndTheOriginalIsKept_data()
+{
+    QTest::addColumn<QString>("earlierOriginal");
+    QTest::addColumn<QString>("originalName");
+    QTest::newRow("first move") << QString() << "ql (Access original).mdb";
+    QTest::newRow("an earlier original is kept")
+        << "ql (Access original).mdb" << "ql (Access original 2).mdb";
+}
+
+void TestJetMigration::everyColumnComesOverAndTheOriginalIsKept()
+{
+    QFETCH(QString, earlierOriginal);
+    QFETCH(QString, originalName);
+    QTemporaryDir dir;
+    const QString path = copyOfFixture(dir);
+    const QByteArray before = contentsOf(path);
+    if (!earlierOriginal.isEmpty())
+        writeFile(dir.filePath(earlierOriginal), "earlier");
+
+    QString notice;
+    QCOMPARE(replaceJetDatabase(path, rowsOfEveryKind(), &notice), QString());
+
+    const QString originalPath = dir.filePath(originalName);
+    QCOMPARE(contentsOf(originalPath), before);
+    QCOMPARE(QFile::permissions(path), QFile::permissions(originalPath));
+    QVERIFY(notice.contains("3 banks, 2 payees, 2 cheque layouts and 4 register rows came over"));
+    QVERIFY(notice.contains(QDir::toNativeSeparators(originalPath)));
+    if (!earlierOriginal.isEmpty())
+        QCOMPARE(contentsOf(dir.filePath(earlierOriginal)), QByteArray("earlier"));
+    QCOMPARE(filesIn(dir).size(), earlierOriginal.isEmpty() ? 2 : 3);
+
+    useDatabaseFile(path);
+    QCOMPARE(prepareDatabase(), QString());
+    using Rows = QList<QStringList>;
+    QCOMPARE(stored("Bank"), (Rows{{"400002", "St. Mary's", "INR"}, {"NULL", "HDFC", "NULL"},
+                                   {"123456", "Crédit € Bank", ""}}));
+    QCOMPARE(stored("Payee"), (Rows{{"O'Neil", "Patrick O'Neil"}, {"ravi", "NULL"}}));
+    QCOMPARE(stored("Positions"),
+             (Rows{{"Cms", "St. Mary's", "0.1", "12345.678901234567", "1e-09", "NULL", "2.5", "3",
+                    "1.5", "2.5", "3.5", "4.5", "5.5", "6.5", "7.5", "8.5", "9.75"},
+                   QStringList{"NULL", "HDFC"} + QStringList(LayoutPositionCount, "NULL")}));
+    QCOMPARE(stored("ChqIssuereg").last(), QStringList(5, "NULL"));
+    QCOMPARE(stored("ChqIssuereg")[1].mid(3), (QStringList{"3.5", "100234"}));
+    // The cheque dates are stored as the program's own, without the time of
+    // day, so the register's date ranges find them.
+    QCOMPARE(chequeNumbers("st. mary's", QDate(1999, 12, 31), QDate(2001, 2, 3)),
+             (QStringList{"000123", "100234"}));
+    QCOMPARE(chequeNumbers("HDFC", QDate(100, 1, 1), QDate(100, 1, 1)), QStringList{"1"});
+}
+
+void TestJetMigration::valuesThatDoNotFitStopTheMove_data()
+{
+    QTest::addColumn<int>("table");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("complaint");
+    QTest::newRow("text as a cheque date")
+        << int(JetChqIssuereg) << 0 << QVariant("31/12/1999")
+        << "table ChqIssuereg, column DateofChq holds the text \"31/12/1999\", which is not a date";
+    QTest::newRow("a number as a cheque date")
+        << int(JetChqIssuereg) << 0 << QVariant(36525.0)
+        << "table ChqIssuereg, column DateofChq holds the number 36525, which is not a date";
+    QTest::newRow("words as a position")
+        << int(JetPositions) << 2 + AmtTop << QVariant("12 cm")
+        << "table Positions, column AmtTop holds the text \"12 cm\", which is not a number";
+    QTest::newRow("a date as a position")
+        << int(JetPositions) << 2 << QVariant(QDate(2000, 1, 1))
+        << "table Positions, column DateTop holds the date 2000-01-01, which is not a number";
+    QTest::newRow("Yes/No as a bank name")
+        << int(JetBank) << 1 << QVariant(true)
+        << "table Bank, column Bankname holds a Yes/No value, which is not text";
+}
+
+void TestJetMigration::valuesThatDoNotFitStopTheMove()
+{
+    QFETCH(int, table);
+    QFETCH(int, column);
+    QFETCH(QVariant, value);
+    QFETCH(QString, complaint);
+    QTemporaryDir dir;
+    const QString path = copyOfFixture(dir);
+    const QByteArray before = contentsOf(path);
+    JetRows rows = rowsOfEveryKind();
+    rows[table][1][column] = value;
+
+    QString notice;
+    const QString problem = replaceJetDatabase(path, rows, &notice);
+    QVERIFY2(problem.contains("in row 2 of " + complaint), qPrintable(problem));
+    QVERIFY(problem.contains(QDir::toNativeSeparators(path)));
+    QVERIFY(notice.isEmpty());
+    QCOMPARE(contentsOf(path), before);
+    QCOMPARE(filesIn(dir), QStringList{"ql.mdb"});
+}
+
+void TestJetMigration::aFullDiskLeavesTheOriginalAndNoNewFile()
+{
+    QTemporaryDir dir;
+    const QString path = copyOfFixture(dir);
+    const QByteArray before = contentsOf(path);
+    JetRows rows = rowsOfEveryKind();
+    for (int i = 0; i < 20000; ++i)
+        rows[JetChqIssuereg] << QVariantList{QDate(2020, 1, 1), "Payee", "Bank", "100.00", i};
+
+    // Files may grow to 256 KiB and no further, as on a nearly full disk.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 256 * 1024;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    QString notice;
+    const QString problem = replaceJetDatabase(path, rows, &notice);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY2(problem.contains("writing the new file failed"), qPrintable(problem));
+    QVERIFY(problem.contains("Nothing in the file has been changed"));
+    QCOMPARE(contentsOf(path), before);
+    QCOMPARE(filesIn(dir), QStringList{"ql.mdb"});
+}
+
+void TestJetMigration::startUpOnAnAccessFileWithoutTheTables_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::newRow("Jet 3") << "testV1997.mdb";
+    QTest::newRow("Jet 4") << "testV2000.mdb";
+}
+
+void TestJetMigration::startUpOnAnAccessFileWithoutTheTables()
+{
+    QFETCH(QString, fixture);
+    QTemporaryDir dir;
+    const QString path = copyOfFixture(dir, fixture);
+    const QByteArray before = contentsOf(path);
+    useDatabaseFile(path);
+
+    RecordedMessages messages;
+    QVERIFY(!prepareDataFile());
+    const Messages::Message message = messages.only();
+    QCOMPARE(message.icon, Messages::Icon::Critical);
+    QVERIFY2(message.text.contains(
+                 "it lacks table Bank, table Payee, table Positions, table ChqIssuereg"),
+             qPrintable(message.text));
+    QVERIFY(message.text.contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(contentsOf(path), before);
+    QCOMPARE(filesIn(dir), QStringList{"ql.mdb"});
+}
+
+void TestJetMigration::eachKindOfFileTakesItsPath_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<FileKind>("kind");
+    QTest::addColumn<QString>("complaint");
+    QTemporaryDir dir;
+    const QString database = dir.filePath(QStringLiteral("ql.mdb"));
+    QCOMPARE(prepareDatabase(database), QString());
+
+    QTest::newRow("SQLite file") << contentsOf(database) << FileKind::SQLite << QString();
+    QTest::newRow("Access file") << contentsOf(fixtures + "/testV2000.mdb") << FileKind::Jet
+                                 << "Access (Jet) database of the older program";
+    QTest::newRow("empty file") << QByteArray() << FileKind::Empty << QString();
+    QTest::newRow("text file") << QByteArray("Bank,Payee\nSBI,Ravi\n") << FileKind::Other
+                               << "not a database";
+}
+
+void TestJetMigration::eachKindOfFileTakesItsPath()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(FileKind, kind);
+    QFETCH(QString, complaint);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ql.mdb"));
+    writeFile(path, contents);
+    QCOMPARE(fileKindOf(path), kind);
+
+    QString notice;
+    const QString problem = prepareDatabase(path, &notice);
+    QVERIFY2(complaint.isEmpty() ? problem.isEmpty() : problem.contains(complaint),
+             qPrintable(problem));
+    QVERIFY(notice.isEmpty());
+    // Only an empty file is made into a database; every other is left as it was.
+    if (kind == FileKind::Empty)
+        QCOMPARE(fileKindOf(path), FileKind::SQLite);
+    else
+        QCOMPARE(contentsOf(path), contents);
+    QCOMPARE(filesIn(dir), QStringList{"ql.mdb"});
+}
+
+QTEST_GUILESS_MAIN(TestJetMigration)
+#include "test_jetmigration.moc"
