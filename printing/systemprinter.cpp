@@ -3,11 +3,11 @@
 #include "layoutrecord.h"
 
 #include <QFontDatabase>
-#include <cups/cups.h>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrinterInfo>
+#include <QPainter>
+#include <cups/cups.h>
 
 namespace {
 
@@ -17,16 +17,11 @@ const int envelope10 = 20;
 
 } // namespace
 
+// Qt picks the system's default printer itself, asking CUPS only once.
 SystemPrinter::SystemPrinter()
-    : m_printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution)
+    : m_printer(QPrinter::HighResolution)
     , m_scaleMode(ScaleInches)
 {
-}
-
-SystemPrinter::~SystemPrinter()
-{
-    // A document neither ended nor killed never reaches the printer.
-    KillDoc();
 }
 
 QString SystemPrinter::substituteFace()
@@ -88,25 +83,40 @@ void SystemPrinter::CurrentY(float y)
 
 QString SystemPrinter::Print(const QString &text)
 {
-    if (!m_painter.isActive()) {
-        if (QString problem = beginDocument(); !problem.isEmpty())
-            return problem;
-    }
-    // The painter draws text on its baseline; the position is its top.
-    const QFontMetricsF metrics(m_font, &m_printer);
-    m_painter.setFont(m_font);
-    m_painter.drawText(QPointF(m_x * dotsPerUnitX(), m_y * dotsPerUnitY() + metrics.ascent()),
-                       text);
+    if (!m_unsupported.isEmpty())
+        return m_unsupported;
+    // Without a default printer Qt has no printer name and falls back to
+    // writing a PDF file, with no file name: nothing would be printed.
+    if (m_printer.printerName().isEmpty() || m_printer.outputFormat() != QPrinter::NativeFormat)
+        return QStringLiteral("There is no default printer. Set up a printer as the default "
+                              "one and print again.");
+    m_page.append({text, m_font, QPointF(m_x * dotsPerUnitX(), m_y * dotsPerUnitY())});
     m_x = 0;
-    m_y += metrics.lineSpacing() / dotsPerUnitY();
+    m_y += QFontMetricsF(m_font, &m_printer).lineSpacing() / dotsPerUnitY();
     return {};
 }
 
 QString SystemPrinter::EndDoc()
 {
-    if (!m_painter.isActive())
+    if (m_page.isEmpty())
         return {};
-    if (!m_painter.end())
+    const QList<PageText> page = std::exchange(m_page, {});
+    // Positions count from the printable area's corner, which the painter's
+    // origin is moved to; Qt's own margins would put it elsewhere.
+    m_printer.setFullPage(true);
+    const QPointF corner = printableCorner();
+    QPainter painter;
+    if (!painter.begin(&m_printer))
+        return QStringLiteral("The printer %1 could not be started.").arg(m_printer.printerName());
+    painter.translate(corner.x() * m_printer.logicalDpiX() / 72.0,
+                      corner.y() * m_printer.logicalDpiY() / 72.0);
+    for (const PageText &item : page) {
+        // The painter draws text on its baseline; the position is its top.
+        const double ascent = QFontMetricsF(item.font, &m_printer).ascent();
+        painter.setFont(item.font);
+        painter.drawText(item.topLeft + QPointF(0, ascent), item.text);
+    }
+    if (!painter.end())
         return QStringLiteral("The printer %1 could not finish the page.")
             .arg(m_printer.printerName());
     // Qt hands the page to CUPS as its last step but drops the answer; a
@@ -119,30 +129,7 @@ QString SystemPrinter::EndDoc()
 
 void SystemPrinter::KillDoc()
 {
-    if (!m_painter.isActive())
-        return;
-    m_printer.abort();
-    m_painter.end();
-}
-
-QString SystemPrinter::beginDocument()
-{
-    if (!m_unsupported.isEmpty())
-        return m_unsupported;
-    // Without a default printer Qt falls back to writing a PDF file, with
-    // no file name: nothing would be printed.
-    if (QPrinterInfo::defaultPrinter().isNull() || m_printer.outputFormat() != QPrinter::NativeFormat)
-        return QStringLiteral("There is no default printer. Set up a printer as the default "
-                              "one and print again.");
-    // Positions count from the printable area's corner, which the painter's
-    // origin is moved to; Qt's own margins would put it elsewhere.
-    m_printer.setFullPage(true);
-    const QPointF corner = printableCorner();
-    if (!m_painter.begin(&m_printer))
-        return QStringLiteral("The printer %1 could not be started.").arg(m_printer.printerName());
-    m_painter.translate(corner.x() * m_printer.logicalDpiX() / 72.0,
-                        corner.y() * m_printer.logicalDpiY() / 72.0);
-    return {};
+    m_page.clear();
 }
 
 QPointF SystemPrinter::printableCorner() const

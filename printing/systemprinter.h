@@ -3,16 +3,19 @@
 #include "printer.h"
 
 #include <QFont>
-#include <QPainter>
+#include <QList>
+#include <QPointF>
 #include <QPrinter>
 
 // The system's default printer (through CUPS on Linux), drawn on with
-// QPainter at the printer's own resolution.
+// QPainter at the printer's own resolution. The texts of a page are kept
+// until EndDoc and drawn then, all at once: a page Qt has begun cannot be
+// taken back (QPrinter::abort does not stop it), and one killed or never
+// ended must not reach the printer.
 class SystemPrinter : public Printer
 {
 public:
     SystemPrinter();
-    ~SystemPrinter() override;
 
     void Orientation(int orientation) override;
     void PaperSize(int paperSize) override;
@@ -29,14 +32,19 @@ public:
     static QString substituteFace();
 
 private:
-    QString beginDocument();
     QPointF printableCorner() const;  // in points from the page's corner
     double dotsPerUnitX() const;
     double dotsPerUnitY() const;
     double dotsPerUnit(int dotsPerInch) const;
 
+    struct PageText {
+        QString text;
+        QFont font;
+        QPointF topLeft;  // in dots from the printable area's corner
+    };
+
     QPrinter m_printer;
-    QPainter m_painter;
+    QList<PageText> m_page;
     QFont m_font;
     int m_scaleMode;
     float m_x = 0;

@@ -138,6 +138,7 @@ private slots:
     void itemsLandAtTheirPositions_data();
     void itemsLandAtTheirPositions();
     void refusedJobIsNotReportedPrinted();
+    void abandonedPageNeverReachesThePrinter();
 
 private:
     std::unique_ptr<TemporaryDatabase> m_database;
@@ -273,6 +274,32 @@ void TestCupsPrinting::refusedJobIsNotReportedPrinted()
                                                "not accept the cheque: ")
                                     .arg(printer)),
              qPrintable(problem));
+}
+
+void TestCupsPrinting::abandonedPageNeverReachesThePrinter()
+{
+    {
+        SystemPrinter killed;
+        killed.CurrentX(1);
+        QCOMPARE(killed.Print(QStringLiteral("Killed")), QString());
+        killed.KillDoc();
+        QCOMPARE(killed.EndDoc(), QString());
+    }
+    {
+        SystemPrinter dropped;
+        QCOMPARE(dropped.Print(QStringLiteral("Dropped")), QString());
+    }
+    SystemPrinter ended;
+    QCOMPARE(ended.Print(QStringLiteral("Ended")), QString());
+    QCOMPARE(ended.EndDoc(), QString());
+
+    // Jobs are written in turn: by the time the last one is, any other is.
+    const QString pdf = printedPdf();
+    QVERIFY2(!pdf.isEmpty(), "not exactly one PDF written");
+    QSizeF page;
+    const QList<Word> words = wordsOf(pdf, &page);
+    QCOMPARE(words.size(), 1);
+    QCOMPARE(words.first().text, QStringLiteral("Ended"));
 }
 
 QTEST_MAIN(TestCupsPrinting)
