@@ -5,8 +5,9 @@
 #include <memory>
 
 // The printer a cheque is drawn on, through the operations of the classic
-// printer object. Settings take effect for the text printed after them; the
-// document begins with the first Print and ends with EndDoc.
+// printer object. Unit, font and position apply to the text printed after
+// them, orientation and paper size to the whole page; the document begins
+// with the first Print and ends with EndDoc.
 //
 // Print and EndDoc report a failure as a text for the user (empty when all
 // went well); after a failed Print the caller discards the page with KillDoc.

@@ -2,6 +2,8 @@
 
 #include "systemprinter.h"
 
+#include <utility>
+
 namespace {
 
 PrinterFactory &installedFactory()
