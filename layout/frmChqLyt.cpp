@@ -1,5 +1,6 @@
 #include "frmChqLyt.h"
 
+#include "controls.h"
 #include "database.h"
 #include "failure.h"
 #include "leadingnumber.h"
@@ -8,7 +9,6 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,17 +74,6 @@ constexpr int labelRaise = 45;
 constexpr int boxWidth = 495;
 constexpr int boxHeight = 285;
 
-// Typed text stays as typed: no completion, and nothing added to the list.
-QComboBox *newTypingComboBox(const QString &name, QWidget *parent)
-{
-    auto *box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setCompleter(nullptr);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    return box;
-}
-
 // The shortest text that reads back as the same number: a period as the
 // decimal point, no exponent, no thousands separator.
 QString plainDecimal(double value)
@@ -121,7 +110,7 @@ void frmChqLyt::createControls()
 
     bankNameLabel = new QLabel(QStringLiteral("BankName"), Frame1);
     cmb = newTypingComboBox(QStringLiteral("cmb"), Frame1);
-    cmb->installEventFilter(this);
+    ignoreEnterIn(cmb);  // typing a bank name is not choosing it
     connect(cmb, &QComboBox::activated, this, &frmChqLyt::cmb_Click);
 
     createPositionBoxes();
@@ -182,8 +171,7 @@ void frmChqLyt::setTabOrder()
         positionBoxes[AmtinWords2Top],
         cmb,
     };
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
+    setTabChain(order);
 }
 
 void frmChqLyt::Form_Load()
@@ -273,15 +261,3 @@ bool frmChqLyt::readLayout(store::LayoutRow *layout)
     return true;
 }
 
-bool frmChqLyt::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter in the bank box would choose a listed name and load its layout
-    // over what the user typed into the boxes; it is typing, not choosing,
-    // so it does nothing here.
-    if (watched == cmb && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}

@@ -28,9 +28,6 @@ public slots:
     void cmb_Click();
     void cmdOK_Click();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void createControls();
     void createPositionBoxes();

@@ -1,5 +1,6 @@
 #include "frmBNK.h"
 
+#include "controls.h"
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
@@ -69,10 +70,7 @@ void frmBNK::placeControls()
 void frmBNK::setTabOrder()
 {
     // The currency list comes last, after the buttons.
-    QWidget::setTabOrder(Text1, Text2);
-    QWidget::setTabOrder(Text2, cmdSave);
-    QWidget::setTabOrder(cmdSave, cmdClose);
-    QWidget::setTabOrder(cmdClose, Text3);
+    setTabChain({Text1, Text2, cmdSave, cmdClose, Text3});
 }
 
 void frmBNK::cmdSave_Click()

@@ -1,5 +1,6 @@
 #include "frmPayee.h"
 
+#include "controls.h"
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
@@ -8,7 +9,6 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,13 +33,8 @@ void frmPayee::createControls()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Label1 = new QLabel(QStringLiteral("Payee Nick Name"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    cmbPayee = new QComboBox(Frame1);
-    cmbPayee->setObjectName(QStringLiteral("cmbPayee"));
-    // Typed text stays as typed: no completion, and nothing added to the list.
-    cmbPayee->setEditable(true);
-    cmbPayee->setCompleter(nullptr);
-    cmbPayee->setInsertPolicy(QComboBox::NoInsert);
-    cmbPayee->installEventFilter(this);
+    cmbPayee = newTypingComboBox(QStringLiteral("cmbPayee"), Frame1);
+    ignoreEnterIn(cmbPayee);  // typing a nick name is not choosing it
     connect(cmbPayee, &QComboBox::activated, this, &frmPayee::cmbPayee_Click);
     Label2 = new QLabel(QStringLiteral("Name On Cheque"), Frame1);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -68,9 +63,7 @@ void frmPayee::placeControls()
 
 void frmPayee::setTabOrder()
 {
-    QWidget::setTabOrder(Command1, Command2);
-    QWidget::setTabOrder(Command2, cmbPayee);
-    QWidget::setTabOrder(cmbPayee, Text1);
+    setTabChain({Command1, Command2, cmbPayee, Text1});
 }
 
 void frmPayee::Form_Load()
@@ -129,15 +122,3 @@ void frmPayee::Command2_Click()
     close();
 }
 
-bool frmPayee::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter in the nick name box would choose a listed name and run the
-    // lookup over what the user typed into the name box; it is typing, not
-    // choosing, so it does nothing here.
-    if (watched == cmbPayee && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}

@@ -26,9 +26,6 @@ public slots:
     void Command1_Click();
     void Command2_Click();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void createControls();
     void placeControls();

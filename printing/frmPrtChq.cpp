@@ -3,6 +3,7 @@
 #include "Module1.h"
 #include "chequepage.h"
 #include "currencywording.h"
+#include "controls.h"
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
@@ -85,15 +86,7 @@ void frmPrtChq::createControls()
 // The boxes of Frame1, each after its label.
 void frmPrtChq::createInputs()
 {
-    // The lists take typed text as it is: no completion, nothing added to the list.
-    const auto addList = [this](const QString &name) {
-        auto *list = new QComboBox(Frame1);
-        list->setObjectName(name);
-        list->setEditable(true);
-        list->setCompleter(nullptr);
-        list->setInsertPolicy(QComboBox::NoInsert);
-        return list;
-    };
+    const auto addList = [this](const QString &name) { return newTypingComboBox(name, Frame1); };
     const auto addBox = [this](const QString &name) {
         auto *box = new QLineEdit(Frame1);
         box->setObjectName(name);
@@ -161,8 +154,7 @@ void frmPrtChq::setTabOrder()
 {
     const QList<QWidget *> order{Print,  Cancel,   Text3,    Text2,   Text1,  DTPicker1,
                                  cmbBnk, cmbPayee, txtChqNo, Option1, Option2};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 }
 
 void frmPrtChq::Form_Load()

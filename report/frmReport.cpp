@@ -1,5 +1,6 @@
 #include "frmReport.h"
 
+#include "controls.h"
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
@@ -46,13 +47,7 @@ void frmReport::createControls()
     DTPicker2 = addDatePicker(QStringLiteral("DTPicker2"));
     Label3 = addLabel(QStringLiteral("Label3"), QStringLiteral("Bank"));
 
-    cmbBnk = new QComboBox(Frame2);
-    cmbBnk->setObjectName(QStringLiteral("cmbBnk"));
-    cmbBnk->setEditable(true);
-    // A typed name is looked up exactly as typed: no completion, and it is
-    // not added to the list of banks that have a layout.
-    cmbBnk->setCompleter(nullptr);
-    cmbBnk->setInsertPolicy(QComboBox::NoInsert);
+    cmbBnk = newTypingComboBox(QStringLiteral("cmbBnk"), Frame2);
     cmbBnk->setEditText(QStringLiteral("cmbbnk"));
 
     Command1 = new QPushButton(QStringLiteral("Show Report"), Frame2);
@@ -110,8 +105,7 @@ void frmReport::setTabOrder()
     // window lists them.
     const QList<QWidget *> order{Frame1, DataGrid1, Frame2,   Label1, DTPicker1,
                                  Label2, DTPicker2, Command1, Label3, cmbBnk};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 }
 
 void frmReport::Form_Load()

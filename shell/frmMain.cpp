@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "controls.h"
 #include "forms.h"
 #include "twips.h"
 
@@ -80,11 +81,7 @@ void frmMain::placeControls()
 
 void frmMain::setTabOrder()
 {
-    QWidget::setTabOrder(cmdExit, cmdPRtChq);
-    QWidget::setTabOrder(cmdPRtChq, cmdPayeeAdd);
-    QWidget::setTabOrder(cmdPayeeAdd, cmdChqSetup);
-    QWidget::setTabOrder(cmdChqSetup, cmdAddBnk);
-    QWidget::setTabOrder(cmdAddBnk, cmdChqRep);
+    setTabChain({cmdExit, cmdPRtChq, cmdPayeeAdd, cmdChqSetup, cmdAddBnk, cmdChqRep});
 }
 
 void frmMain::cmdAddBnk_Click() { Forms::showModal(QStringLiteral("frmBNK")); }
