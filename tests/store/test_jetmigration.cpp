@@ -103,6 +103,11 @@ class TestJetMigration : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(fixtures + QStringLiteral("/testV1997.mdb")),
+                 qPrintable(QStringLiteral("The Jet sample files are missing from ") + fixtures));
+    }
     void everyColumnComesOverAndTheOriginalIsKept_data();
     void everyColumnComesOverAndTheOriginalIsKept();
     void valuesThatDoNotFitStopTheMove_data();

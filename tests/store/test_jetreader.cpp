@@ -43,6 +43,11 @@ class TestJetReader : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(fixtures + QStringLiteral("/testV1997.mdb")),
+                 qPrintable(QStringLiteral("The Jet sample files are missing from ") + fixtures));
+    }
     void datesFromTheirDayCount_data();
     void datesFromTheirDayCount();
     void windows1252Text_data();
