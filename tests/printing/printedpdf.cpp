@@ -1,0 +1,69 @@
+#include "printedpdf.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qWarning() << program << arguments << process.readAllStandardError();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString testPrinterProblem()
+{
+    if (qEnvironmentVariableIsEmpty("QUILLMARK_PDF_DIR"))
+        return QStringLiteral("No test printer: QUILLMARK_PDF_DIR is not set. Run the tests with "
+                              "scripts/test, which starts a CUPS spooler with a PDF printer (or "
+                              "source scripts/cups.sh first).");
+    const QString name = QPrinterInfo::defaultPrinter().printerName();
+    if (name != qEnvironmentVariable("QUILLMARK_PRINTER"))
+        return QStringLiteral("The default printer is %1, not the test's one.").arg(name);
+    return {};
+}
+
+void clearPdfFolder()
+{
+    QDir folder(qEnvironmentVariable("QUILLMARK_PDF_DIR"));
+    for (const QString &file : folder.entryList(QDir::Files))
+        folder.remove(file);
+}
+
+QString printedPdf()
+{
+    const QDir folder(qEnvironmentVariable("QUILLMARK_PDF_DIR"));
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 60000) {
+        const QStringList files = folder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        if (files.size() == 1 && run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).isEmpty())
+            return folder.filePath(files.first());
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+QList<PdfWord> pdfWords(const QString &pdf, QSizeF *pageSize)
+{
+    const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, "-"});
+    if (pageSize) {
+        const QRegularExpressionMatch size =
+            QRegularExpression(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""))
+                .match(boxes);
+        *pageSize = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+    }
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    for (const QRegularExpressionMatch &match : word.globalMatch(boxes))
+        words.append({match.captured(5),
+                      QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                             QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
+    return words;
+}

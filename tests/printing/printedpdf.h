@@ -1,0 +1,22 @@
+#pragma once
+
+// What the CUPS PDF printer that scripts/cups.sh sets up as the default wrote.
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+struct PdfWord {
+    QString text;
+    QRectF box;  // as pdftotext -bbox gives it: points, y downwards
+};
+
+// Runs a program to its end and gives its output; warns when it fails.
+QString run(const QString &program, const QStringList &arguments);
+// Why the test printer cannot be used (empty when it can): never a real one.
+QString testPrinterProblem();
+void clearPdfFolder();
+// The one PDF the printer wrote, once the spooler has no job left.
+QString printedPdf();
+QList<PdfWord> pdfWords(const QString &pdf, QSizeF *pageSize = nullptr);
