@@ -53,63 +53,59 @@ class TestChequePage : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        m_database = std::make_unique<TemporaryDatabase>();
+        QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(QStringLiteral("Inches"))).isValid());
+    }
+    void cleanup()
+    {
+        m_database.reset();
+        QLocale::setDefault(QLocale::c());
+    }
 
-    void setsUpThePrinterInOrder_data();
-    void setsUpThePrinterInOrder();
     void printsEachItemAtItsPosition_data();
     void printsEachItemAtItsPosition();
     void breaksTheWords_data();
     void breaksTheWords();
     void secondLineGoesToItsOwnPosition();
-    void unusedSecondLineNeedsNoPosition();
-    void storedOnlyWidthsChangeNothing();
     void dateInTheUsersLanguage_data();
     void dateInTheUsersLanguage();
-    void refusesWhatCannotBePrinted_data();
-    void refusesWhatCannotBePrinted();
+    void checksTheLayoutBeforePrinting_data();
+    void checksTheLayoutBeforePrinting();
     void printerFailureLeavesNothingPrinted_data();
     void printerFailureLeavesNothingPrinted();
-    void usesTheInstalledPrinter();
 
 private:
     std::unique_ptr<TemporaryDatabase> m_database;
 };
 
-void TestChequePage::init()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    m_database = std::make_unique<TemporaryDatabase>();
-    QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(QStringLiteral("Inches"))).isValid());
-}
-
-void TestChequePage::cleanup()
-{
-    m_database.reset();
-    QLocale::setDefault(QLocale::c());
-}
-
-void TestChequePage::setsUpThePrinterInOrder_data()
+void TestChequePage::printsEachItemAtItsPosition_data()
 {
     QTest::addColumn<QString>("unit");
     QTest::addColumn<int>("scaleMode");
+    QTest::addColumn<bool>("crossed");
 
-    QTest::newRow("Inches") << "Inches" << 5;
-    QTest::newRow("Cms") << "Cms" << 7;
-    QTest::newRow("mms") << "mms" << 6;
-    QTest::newRow("Pixels") << "Pixels" << 3;
-    QTest::newRow("unknown unit") << "cms" << 5;
+    QTest::newRow("Bearer: no crossing") << "Inches" << 5 << false;
+    QTest::newRow("A/c Payee: one inch from the left, level with the date") << "Inches" << 5 << true;
+    QTest::newRow("A/c Payee: one millimetre from the left") << "mms" << 6 << true;
+    QTest::newRow("Cms") << "Cms" << 7 << true;
+    QTest::newRow("Pixels") << "Pixels" << 3 << true;
+    QTest::newRow("unknown unit: inches") << "cms" << 5 << true;
 }
 
-void TestChequePage::setsUpThePrinterInOrder()
+void TestChequePage::printsEachItemAtItsPosition()
 {
     QFETCH(QString, unit);
     QFETCH(int, scaleMode);
+    QFETCH(bool, crossed);
     QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(unit)).isValid());
 
+    ChequeItems items = cheque();
+    items.crossed = crossed;
     RecordedPrinting recorded;
-    QCOMPARE(printChequePage(cheque(), recorded.printer()), QString());
+    QCOMPARE(printChequePage(items, recorded.printer()), QString());
 
     const QStringList setup{QStringLiteral("Orientation 2"), QStringLiteral("PaperSize 20"),
                             QStringLiteral("ScaleMode %1").arg(scaleMode),
@@ -118,50 +114,15 @@ void TestChequePage::setsUpThePrinterInOrder()
     QCOMPARE(recorded.operations().mid(0, setup.size()), setup);
     QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
     QCOMPARE(recorded.operations().count(QStringLiteral("EndDoc")), 1);
-    // Each text's position is set right before it.
-    for (qsizetype i = setup.size(); i + 1 < recorded.operations().size(); i += 3) {
-        QVERIFY(recorded.operations()[i].startsWith(QLatin1String("CurrentX ")));
-        QVERIFY(recorded.operations()[i + 1].startsWith(QLatin1String("CurrentY ")));
-        QVERIFY(recorded.operations()[i + 2].startsWith(QLatin1String("Print ")));
-    }
-}
 
-void TestChequePage::printsEachItemAtItsPosition_data()
-{
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<bool>("crossed");
-    QTest::addColumn<QList<Printed>>("printed");
-
-    const QList<Printed> bearer{
-        {QStringLiteral("09/Jul/2001"), 30, 2.5, 5},
-        {QStringLiteral("Asha Menon"), 3, 4, 5},
-        {QStringLiteral("Rupees Two Hundred Fifty Only"), 2, 5.5, 5},
-        {QStringLiteral("**250.00**"), 40, 7, 5},
+    QList<Printed> printed{
+        {QStringLiteral("09/Jul/2001"), 30, 2.5, scaleMode},
+        {QStringLiteral("Asha Menon"), 3, 4, scaleMode},
+        {QStringLiteral("Rupees Two Hundred Fifty Only"), 2, 5.5, scaleMode},
+        {QStringLiteral("**250.00**"), 40, 7, scaleMode},
     };
-    QTest::newRow("Bearer: no crossing") << "Inches" << false << bearer;
-
-    QList<Printed> crossed = bearer;
-    crossed.prepend({QStringLiteral("A/c Payee only"), 1, 2.5, 5});
-    QTest::newRow("A/c Payee: one inch from the left, level with the date")
-        << "Inches" << true << crossed;
-
-    QList<Printed> inMillimetres = crossed;
-    for (Printed &text : inMillimetres)
-        text.scaleMode = 6;
-    QTest::newRow("A/c Payee: one millimetre from the left") << "mms" << true << inMillimetres;
-}
-
-void TestChequePage::printsEachItemAtItsPosition()
-{
-    QFETCH(QString, unit);
-    QFETCH(bool, crossed);
-    QFETCH(QList<Printed>, printed);
-    QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(unit)).isValid());
-
-    ChequeItems items = cheque();
-    items.crossed = crossed;
-    RecordedPrinting recorded;
-    QCOMPARE(printChequePage(items, recorded.printer()), QString());
+    if (crossed)
+        printed.prepend({QStringLiteral("A/c Payee only"), 1, 2.5, scaleMode});
     QCOMPARE(recorded.printed(), printed);
 }
 
@@ -176,19 +137,13 @@ void TestChequePage::breaksTheWords_data()
                                                          << QStringList{thirtyThree};
     QTest::newRow("34 characters at width 10: two lines")
         << thirtyThree + QStringLiteral("n") << 10.0f
-        << QStringList{QStringLiteral("Rupees One Thousand Two Hundred "),
-                       QStringLiteral(" On")};
+        << QStringList{QStringLiteral("Rupees One Thousand Two Hundred "), QStringLiteral(" On")};
     QTest::newRow("width 3: the blank at character 10 ends line 1 and starts line 2")
         << "xxxx xxxx xxxx" << 3.0f << QStringList{"xxxx xxxx ", " xxxx"};
     QTest::newRow("empty words never break") << "" << 0.0f << QStringList{""};
-    QTest::newRow("doubled blanks: the last one before the limit")
-        << "Ten  Thousand  Only" << 3.0f << QStringList{"Ten  ", " Thousand  Only"};
-    QTest::newRow("line 2 holds all the rest however long")
-        << "aa bb cc dd ee ff gg hh" << 1.0f << QStringList{"aa ", " bb cc dd ee ff gg hh"};
     // 5 x 3.3 is 16.5: a half rounds to the even 16, so the blank at 17 is out.
     QTest::newRow("half rounds to even, down")
-        << "aaaaaaa aaaaaaaa bbbb" << 5.0f
-        << QStringList{"aaaaaaa ", " aaaaaaaa bbbb"};
+        << "aaaaaaa aaaaaaaa bbbb" << 5.0f << QStringList{"aaaaaaa ", " aaaaaaaa bbbb"};
     // 15 x 3.3 is 49.5: rounds to the even 50, so the blank at 50 is in.
     QTest::newRow("half rounds to even, up")
         << QString(40, QLatin1Char('a')) + " aaaaaaaa bbbb" << 15.0f
@@ -196,14 +151,10 @@ void TestChequePage::breaksTheWords_data()
     // No blank among the characters that fit: cut after them, losing none.
     QTest::newRow("no blank in reach: cut at the limit")
         << "Onehundredthousand only" << 3.0f << QStringList{"Onehundred", "thousand only"};
-    QTest::newRow("no blank at all") << "xxxxxxxxxxxx" << 3.0f
-                                     << QStringList{"xxxxxxxxxx", "xx"};
     // A width that leaves no character on line 1 prints one line.
     QTest::newRow("width 0") << "Rupees Ten Only" << 0.0f << QStringList{"Rupees Ten Only"};
     QTest::newRow("width below a third of a character")
         << "Rupees Ten Only" << 0.15f << QStringList{"Rupees Ten Only"};
-    QTest::newRow("negative width") << "Rupees Ten Only" << -2.0f
-                                    << QStringList{"Rupees Ten Only"};
 }
 
 void TestChequePage::breaksTheWords()
@@ -220,102 +171,65 @@ void TestChequePage::secondLineGoesToItsOwnPosition()
     items.amountInWords = QStringLiteral("Rupees One Lakh Twenty Thousand and Fifty Only");
     RecordedPrinting recorded;
     QCOMPARE(printChequePage(items, recorded.printer()), QString());
-
-    const QList<Printed> printed = recorded.printed();
-    QCOMPARE(printed.size(), 6);
-    QCOMPARE(printed[3], (Printed{QStringLiteral("Rupees One Lakh Twenty Thousand "), 2, 5.5, 5}));
-    QCOMPARE(printed[4], (Printed{QStringLiteral(" and Fifty Only"), 1.25, 6.5, 5}));
-}
-
-void TestChequePage::unusedSecondLineNeedsNoPosition()
-{
-    store::LayoutRow row = layoutIn(QStringLiteral("mms"));
-    row.positions[store::AmtinWords2Top] = std::nullopt;
-    row.positions[store::AmtinWords2Left] = std::nullopt;
-    QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
-
-    RecordedPrinting recorded;
-    QCOMPARE(printChequePage(cheque(), recorded.printer()), QString());
-    QCOMPARE(recorded.printed().size(), 5);
-}
-
-void TestChequePage::storedOnlyWidthsChangeNothing()
-{
-    RecordedPrinting before;
-    QCOMPARE(printChequePage(cheque(), before.printer()), QString());
-
-    store::LayoutRow row = layoutIn(QStringLiteral("Inches"));
-    row.positions[store::Datewidth] = std::nullopt;
-    row.positions[store::namewidth] = 1e9;
-    row.positions[store::AmtinWords2Width] = -4;
-    row.positions[store::AmtWidth] = std::nullopt;
-    QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
-    RecordedPrinting after;
-    QCOMPARE(printChequePage(cheque(), after.printer()), QString());
-
-    QCOMPARE(after.operations(), before.operations());
+    QCOMPARE(recorded.printed().mid(3, 2),
+             (QList<Printed>{{QStringLiteral("Rupees One Lakh Twenty Thousand "), 2, 5.5, 5},
+                             {QStringLiteral(" and Fifty Only"), 1.25, 6.5, 5}}));
+    QCOMPARE(recorded.printed().size(), 6);
 }
 
 void TestChequePage::dateInTheUsersLanguage_data()
 {
     QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("printed");
 
-    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
-    QTest::newRow("English") << english << QDate(2001, 7, 9) << "09/Jul/2001";
-    QTest::newRow("English, December") << english << QDate(2026, 12, 5) << "05/Dec/2026";
-    QTest::newRow("American English") << QLocale(QLocale::English, QLocale::UnitedStates)
-                                      << QDate(2001, 7, 9) << "09/Jul/2001";
-    QTest::newRow("C locale") << QLocale::c() << QDate(2001, 7, 9) << "09/Jul/2001";
-    QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << QDate(2001, 7, 9)
-                            << "09/juil./2001";
-    QTest::newRow("year 9999") << english << QDate(9999, 12, 31) << "31/Dec/9999";
-    QTest::newRow("year 1601") << english << QDate(1601, 1, 1) << "01/Jan/1601";
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "09/Jul/2001";
+    QTest::newRow("C locale") << QLocale::c() << "09/Jul/2001";
+    QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << "09/juil./2001";
 }
 
 void TestChequePage::dateInTheUsersLanguage()
 {
     QFETCH(QLocale, locale);
-    QFETCH(QDate, date);
     QFETCH(QString, printed);
     QLocale::setDefault(locale);
 
-    ChequeItems items = cheque();
-    items.date = date;
     RecordedPrinting recorded;
-    QCOMPARE(printChequePage(items, recorded.printer()), QString());
+    QCOMPARE(printChequePage(cheque(), recorded.printer()), QString());
     QCOMPARE(recorded.printed()[1].text, printed);
 }
 
-void TestChequePage::refusesWhatCannotBePrinted_data()
+void TestChequePage::checksTheLayoutBeforePrinting_data()
 {
     QTest::addColumn<QString>("bankName");
     QTest::addColumn<QList<int>>("emptyColumns");
     QTest::addColumn<QString>("words");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message");  // empty: it prints
 
     const QString words = cheque().amountInWords;
+    const QString missing = QStringLiteral("The cheque layout of the bank \"City Bank\" has no "
+                                           "value for %1.\n\nEnter the missing positions in the "
+                                           "cheque layout setup.");
     QTest::newRow("no layout for the bank")
         << "Town Bank" << QList<int>{} << words
         << "There is no cheque layout for the bank \"Town Bank\".\n\nChoose the bank from the "
            "list, or set up its cheque layout first.";
     QTest::newRow("date left has no value")
-        << "City Bank" << QList<int>{store::DateLeft} << words
-        << "The cheque layout of the bank \"City Bank\" has no value for DateLeft.\n\n"
-           "Enter the missing positions in the cheque layout setup.";
+        << "City Bank" << QList<int>{store::DateLeft} << words << missing.arg("DateLeft");
     QTest::newRow("several without a value, each named once")
         << "City Bank" << QList<int>{store::AmtTop, store::DateTop, store::AmtinWords1Width}
-        << words
-        << "The cheque layout of the bank \"City Bank\" has no value for DateTop, "
-           "AmtinWords1Width, AmtTop.\n\nEnter the missing positions in the cheque layout setup.";
+        << words << missing.arg("DateTop, AmtinWords1Width, AmtTop");
     QTest::newRow("line 2 has no position and is needed")
         << "City Bank" << QList<int>{store::AmtinWords2Left} << words + words
-        << "The cheque layout of the bank \"City Bank\" has no value for AmtinWords2Left.\n\n"
-           "Enter the missing positions in the cheque layout setup.";
+        << missing.arg("AmtinWords2Left");
+    QTest::newRow("line 2 has no position and is not needed")
+        << "City Bank" << QList<int>{store::AmtinWords2Top, store::AmtinWords2Left} << words << "";
+    QTest::newRow("the widths never used may be empty")
+        << "City Bank"
+        << QList<int>{store::Datewidth, store::namewidth, store::AmtinWords2Width, store::AmtWidth}
+        << words << "";
 }
 
-void TestChequePage::refusesWhatCannotBePrinted()
+void TestChequePage::checksTheLayoutBeforePrinting()
 {
     QFETCH(QString, bankName);
     QFETCH(QList<int>, emptyColumns);
@@ -332,50 +246,39 @@ void TestChequePage::refusesWhatCannotBePrinted()
     items.amountInWords = words;
     RecordedPrinting recorded;
     QCOMPARE(printChequePage(items, recorded.printer()), message);
-    QCOMPARE(recorded.operations(), QStringList());  // the printer is not touched
+    // A refused cheque never touches the printer.
+    QCOMPARE(recorded.printed().size(), message.isEmpty() ? 5 : 0);
+    QCOMPARE(recorded.operations().isEmpty(), !message.isEmpty());
 }
 
 void TestChequePage::printerFailureLeavesNothingPrinted_data()
 {
-    QTest::addColumn<int>("failingPrint");
-    QTest::addColumn<bool>("failingEndDoc");
-
-    QTest::newRow("first text: no printer") << 1 << false;
-    QTest::newRow("third text") << 3 << false;
-    QTest::newRow("last text") << 5 << false;
-    QTest::newRow("ending the page") << 0 << true;
+    QTest::addColumn<int>("failingPrint");  // 0: ending the page fails
+    QTest::newRow("first text: no printer") << 1;
+    QTest::newRow("third text") << 3;
+    QTest::newRow("ending the page") << 0;
 }
 
 void TestChequePage::printerFailureLeavesNothingPrinted()
 {
     QFETCH(int, failingPrint);
-    QFETCH(bool, failingEndDoc);
-
     RecordedPrinting recorded;
     const QString reason = QStringLiteral("The printer is out of order.");
-    if (failingEndDoc)
-        recorded.failEndDoc(reason);
-    else
+    if (failingPrint)
         recorded.failPrint(failingPrint, reason);
+    else
+        recorded.failEndDoc(reason);
 
     QCOMPARE(printChequePage(cheque(), recorded.printer()),
              QStringLiteral("The cheque was not printed.\n\n%1").arg(reason));
-    if (failingEndDoc) {
-        QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
-    } else {
+    if (failingPrint) {
         // Nothing after the failed text but throwing the page away.
         QCOMPARE(recorded.operations().last(), QStringLiteral("KillDoc"));
         QCOMPARE(recorded.operations().count(QStringLiteral("EndDoc")), 0);
         QCOMPARE(recorded.printed().size(), failingPrint - 1);
+    } else {
+        QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
     }
-}
-
-void TestChequePage::usesTheInstalledPrinter()
-{
-    RecordedPrinting recorded;
-    QCOMPARE(printChequePage(cheque(), *openPrinter()), QString());
-    QCOMPARE(recorded.printed().size(), 5);
-    QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
 }
 
 QTEST_MAIN(TestChequePage)
