@@ -3,162 +3,116 @@
 
 #include <QTest>
 
-using store::LayoutPosition;
-
 Q_DECLARE_METATYPE(std::optional<double>)
 Q_DECLARE_METATYPE(std::optional<float>)
 
-class TestLayoutRecord : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void unitNames_data();
-    void unitNames();
-    void positionsAreSinglePrecision_data();
-    void positionsAreSinglePrecision();
-    void loadsTheNamedBankOnly();
-    void bankNameIsBoundNotSpliced();
-    void reportsDatabaseFailure();
-};
-
 namespace {
 
-store::LayoutRow layoutRow(const QString &bankName, const QString &scaleMode)
+// Saves a layout of the bank in the unit: position i holds i + 1, the first
+// line of words' width the value given.
+void save(TemporaryDatabase &database, const QString &bank, const QString &unit,
+          std::optional<double> wordsWidth = 3)
 {
     store::LayoutRow row;
-    row.bankName = bankName;
-    row.scaleMode = scaleMode;
+    row.bankName = bank;
+    row.scaleMode = unit;
     for (int i = 0; i < store::LayoutPositionCount; ++i)
         row.positions[i] = i + 1;
-    return row;
+    row.positions[store::AmtinWords1Width] = wordsWidth;
+    QVERIFY(!store::replaceLayout(database.db(), row).isValid());
+}
+
+std::optional<LayoutRecord> load(TemporaryDatabase &database, const QString &bank)
+{
+    std::optional<LayoutRecord> layout;
+    const QSqlError error = loadLayoutRecord(database.db(), bank, &layout);
+    if (error.isValid())
+        qWarning() << error.text();
+    return layout;
 }
 
 } // namespace
 
-void TestLayoutRecord::unitNames_data()
+class TestLayoutRecord : public QObject
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("scaleMode");
+    Q_OBJECT
+private slots:
+    // A saved layout read back: its unit by exact name (anything else is
+    // inches), its positions as single-precision numbers in their own places.
+    void unitAndPositionsReadBack_data()
+    {
+        using D = std::optional<double>;
+        using F = std::optional<float>;
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<int>("scaleMode");
+        QTest::addColumn<D>("stored");
+        QTest::addColumn<F>("read");
+        QTest::newRow("Inches, a tenth") << "Inches" << 5 << D(0.1) << F(0.1f);
+        QTest::newRow("Cms, many digits") << "Cms" << 7 << D(2.123456789012) << F(2.123456789012f);
+        QTest::newRow("mms, negative") << "mms" << 6 << D(-1.5) << F(-1.5f);
+        QTest::newRow("Pixels, no value") << "Pixels" << 3 << D() << F();
+        QTest::newRow("cms in lower case") << "cms" << 5 << D(3) << F(3);
+        QTest::newRow("MMS in capitals") << "MMS" << 5 << D(3) << F(3);
+        QTest::newRow("blank before") << " Cms" << 5 << D(3) << F(3);
+        QTest::newRow("other unit") << "Twips" << 5 << D(3) << F(3);
+        QTest::newRow("no unit") << QString() << 5 << D(3) << F(3);
+    }
 
-    QTest::newRow("Inches") << "Inches" << 5;
-    QTest::newRow("Cms") << "Cms" << 7;
-    QTest::newRow("mms") << "mms" << 6;
-    QTest::newRow("Pixels") << "Pixels" << 3;
-    // Exact names only: anything else is read in inches.
-    QTest::newRow("cms in lower case") << "cms" << 5;
-    QTest::newRow("CMS in capitals") << "CMS" << 5;
-    QTest::newRow("Mms") << "Mms" << 5;
-    QTest::newRow("pixels") << "pixels" << 5;
-    QTest::newRow("blank before") << " Cms" << 5;
-    QTest::newRow("blank after") << "mms " << 5;
-    QTest::newRow("other unit") << "Twips" << 5;
-    QTest::newRow("empty") << "" << 5;
-    QTest::newRow("no value") << QString() << 5;
-}
+    void unitAndPositionsReadBack()
+    {
+        QFETCH(QString, unit);
+        QFETCH(int, scaleMode);
+        QFETCH(std::optional<double>, stored);
+        QFETCH(std::optional<float>, read);
+        TemporaryDatabase database;
+        save(database, "Any Bank", unit, stored);
 
-void TestLayoutRecord::unitNames()
-{
-    QFETCH(QString, name);
-    QFETCH(int, scaleMode);
-    QCOMPARE(scaleModeFor(name), scaleMode);
+        const std::optional<LayoutRecord> layout = load(database, "Any Bank");
+        QVERIFY(layout);
+        QCOMPARE(layout->scaleMode(), scaleMode);
+        QCOMPARE(layout->position(store::AmtinWords1Width), read);  // exactly the float
+        QCOMPARE(layout->position(store::DateTop), std::optional<float>(1.0f));
+        QCOMPARE(layout->position(store::AmtWidth), std::optional<float>(15.0f));
+    }
 
-    // The same through a saved layout.
-    TemporaryDatabase database;
-    QVERIFY(!store::replaceLayout(database.db(), layoutRow(QStringLiteral("Any Bank"), name))
-                 .isValid());
-    std::optional<LayoutRecord> layout;
-    QVERIFY(!loadLayoutRecord(database.db(), QStringLiteral("Any Bank"), &layout).isValid());
-    QVERIFY(layout);
-    QCOMPARE(layout->scaleMode(), scaleMode);
-}
+    void loadsTheNamedBankOnly_data()
+    {
+        QTest::addColumn<QString>("bank");
+        QTest::addColumn<QString>("unit");  // of the layout found; null for none
+        QTest::newRow("second of two") << "Second Bank" << "Cms";
+        QTest::newRow("quotes in the name") << "O'Brien's Bank" << "Inches";
+        QTest::newRow("typed, not stored") << "Third Bank" << QString();
+        QTest::newRow("quote that would widen the query") << "x' or '1'='1" << QString();
+    }
 
-void TestLayoutRecord::positionsAreSinglePrecision_data()
-{
-    QTest::addColumn<std::optional<double>>("stored");
-    QTest::addColumn<std::optional<float>>("read");
+    void loadsTheNamedBankOnly()
+    {
+        QFETCH(QString, bank);
+        QFETCH(QString, unit);
+        TemporaryDatabase database;
+        save(database, "First Bank", "mms");
+        save(database, "Second Bank", "Cms");
+        save(database, "O'Brien's Bank", "Inches");
 
-    QTest::newRow("whole") << std::optional<double>(3) << std::optional<float>(3.0f);
-    QTest::newRow("half") << std::optional<double>(12.5) << std::optional<float>(12.5f);
-    QTest::newRow("tenth") << std::optional<double>(0.1) << std::optional<float>(0.1f);
-    QTest::newRow("many digits") << std::optional<double>(2.123456789012)
-                                 << std::optional<float>(2.123456789012f);
-    QTest::newRow("negative") << std::optional<double>(-1.5) << std::optional<float>(-1.5f);
-    QTest::newRow("zero") << std::optional<double>(0) << std::optional<float>(0.0f);
-    QTest::newRow("no value") << std::optional<double>() << std::optional<float>();
-}
+        const std::optional<LayoutRecord> layout = load(database, bank);
+        QCOMPARE(layout.has_value(), !unit.isNull());
+        if (layout) {
+            QCOMPARE(layout->bankName, bank);
+            QCOMPARE(layout->scaleModeName, unit);
+        }
+    }
 
-void TestLayoutRecord::positionsAreSinglePrecision()
-{
-    QFETCH(std::optional<double>, stored);
-    QFETCH(std::optional<float>, read);
+    void reportsDatabaseFailure()
+    {
+        TemporaryDatabase database;
+        save(database, "Any Bank", "Inches");
+        database.exec("drop table Positions");
 
-    TemporaryDatabase database;
-    store::LayoutRow row = layoutRow(QStringLiteral("Any Bank"), QStringLiteral("Cms"));
-    row.positions[store::AmtinWords1Width] = stored;
-    QVERIFY(!store::replaceLayout(database.db(), row).isValid());
-
-    std::optional<LayoutRecord> layout;
-    QVERIFY(!loadLayoutRecord(database.db(), QStringLiteral("Any Bank"), &layout).isValid());
-    QVERIFY(layout);
-    const std::optional<float> width = layout->position(store::AmtinWords1Width);
-    QCOMPARE(width.has_value(), read.has_value());
-    if (read)
-        QCOMPARE(*width, *read);  // exactly the float, not the double
-    // The other columns come through in their own places.
-    QCOMPARE(layout->position(store::DateTop), std::optional<float>(1.0f));
-    QCOMPARE(layout->position(store::AmtWidth), std::optional<float>(15.0f));
-}
-
-void TestLayoutRecord::loadsTheNamedBankOnly()
-{
-    TemporaryDatabase database;
-    store::LayoutRow first = layoutRow(QStringLiteral("First Bank"), QStringLiteral("mms"));
-    store::LayoutRow second = layoutRow(QStringLiteral("Second Bank"), QStringLiteral("Cms"));
-    second.positions[store::nameleft] = 99;
-    QVERIFY(!store::replaceLayout(database.db(), first).isValid());
-    QVERIFY(!store::replaceLayout(database.db(), second).isValid());
-
-    std::optional<LayoutRecord> layout;
-    QVERIFY(!loadLayoutRecord(database.db(), QStringLiteral("Second Bank"), &layout).isValid());
-    QVERIFY(layout);
-    QCOMPARE(layout->bankName, QStringLiteral("Second Bank"));
-    QCOMPARE(layout->scaleModeName, QStringLiteral("Cms"));
-    QCOMPARE(layout->position(store::nameleft), std::optional<float>(99.0f));
-
-    // A name typed rather than chosen finds nothing.
-    QVERIFY(!loadLayoutRecord(database.db(), QStringLiteral("Third Bank"), &layout).isValid());
-    QVERIFY(!layout);
-}
-
-void TestLayoutRecord::bankNameIsBoundNotSpliced()
-{
-    TemporaryDatabase database;
-    const QString quoted = QStringLiteral("O'Brien's Bank");
-    QVERIFY(!store::replaceLayout(database.db(), layoutRow(quoted, QStringLiteral("Inches")))
-                 .isValid());
-
-    std::optional<LayoutRecord> layout;
-    QVERIFY(!loadLayoutRecord(database.db(), quoted, &layout).isValid());
-    QVERIFY(layout);
-    QCOMPARE(layout->bankName, quoted);
-
-    QVERIFY(!loadLayoutRecord(database.db(), QStringLiteral("x' or '1'='1"), &layout).isValid());
-    QVERIFY(!layout);
-}
-
-void TestLayoutRecord::reportsDatabaseFailure()
-{
-    TemporaryDatabase database;
-    QVERIFY(!store::replaceLayout(database.db(), layoutRow(QStringLiteral("Any Bank"),
-                                                           QStringLiteral("Inches")))
-                 .isValid());
-    database.exec(QStringLiteral("drop table Positions"));
-
-    std::optional<LayoutRecord> layout;
-    QVERIFY(loadLayoutRecord(database.db(), QStringLiteral("Any Bank"), &layout).isValid());
-    QVERIFY(!layout);
-}
+        std::optional<LayoutRecord> layout;
+        QVERIFY(loadLayoutRecord(database.db(), "Any Bank", &layout).isValid());
+        QVERIFY(!layout);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLayoutRecord)
 #include "test_layoutrecord.moc"

@@ -1,14 +1,10 @@
-#include "formtesting.h"
 #include "frmBNK.h"
-#include "recordedmessages.h"
 #include "temporarydatabase.h"
-#include "twips.h"
+#include "windowchecks.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 using Rows = QList<QStringList>;
 
@@ -19,9 +15,9 @@ const QString allBanks = QStringLiteral("select MICRCODE, Bankname, Currency fro
 // Fills the window as a user would; an empty currency leaves the list unchosen.
 void fill(frmBNK &form, const QString &micr, const QString &name, const QString &currency)
 {
-    form.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(micr);
-    form.findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(name);
-    auto *list = form.findChild<QComboBox *>(QStringLiteral("Text3"));
+    form.findChild<QLineEdit *>("Text1")->setText(micr);
+    form.findChild<QLineEdit *>("Text2")->setText(name);
+    auto *list = form.findChild<QComboBox *>("Text3");
     list->setCurrentIndex(list->findText(currency));
 }
 
@@ -31,155 +27,126 @@ class TestFrmBNK : public QObject
 {
     Q_OBJECT
 private slots:
-    void pressButton_data();
-    void pressButton();
-    void currencyAskedForThenSaved();
-    void failedSaveKeepsWhatWasTyped_data();
-    void failedSaveKeepsWhatWasTyped();
-    void controlsStandWhereTheyBelong_data();
-    void controlsStandWhereTheyBelong();
-    void windowAndKeyboardOrder();
+    void pressButton_data()
+    {
+        QTest::addColumn<QString>("micr");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("currency");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<Rows>("rows");
+        const QStringList saved{"Information: Data saved"};
+        QTest::newRow("MICR of three spaces: nothing, silently")
+            << "   " << "HDFC" << "INR" << "cmdSave" << QStringList() << Rows();
+        QTest::newRow("no currency") << "400240002" << "HDFC" << "" << "cmdSave"
+                                     << QStringList{"None: Enter Currency"} << Rows();
+        QTest::newRow("MICR stored with its spaces") << " 400240002 " << "HDFC" << "USD" << "cmdSave"
+                                                     << saved << Rows{{" 400240002 ", "HDFC", "USD"}};
+        QTest::newRow("empty bank name saved")
+            << "400240002" << "" << "EUR" << "cmdSave" << saved << Rows{{"400240002", "", "EUR"}};
+        QTest::newRow("quotes in every text") << "4002'40" << "O'Brien's Bank" << "GBP" << "cmdSave"
+                                              << saved << Rows{{"4002'40", "O'Brien's Bank", "GBP"}};
+        QTest::newRow("Close saves nothing")
+            << "400240002" << "HDFC" << "INR" << "cmdClose" << QStringList() << Rows();
+    }
+
+    void pressButton()
+    {
+        QFETCH(QString, micr);
+        QFETCH(QString, name);
+        QFETCH(QString, currency);
+        QFETCH(QString, button);
+        QFETCH(QStringList, shown);
+        QFETCH(Rows, rows);
+        TemporaryDatabase database;
+        RecordedMessages recorded;
+        frmBNK form;
+        form.show();
+        fill(form, micr, name, currency);
+
+        form.findChild<QPushButton *>(button)->click();
+
+        QCOMPARE(shownMessages(recorded), shown);
+        QCOMPARE(rowsOf(database.db(), allBanks), rows);
+        QCOMPARE(form.isVisible(), button == "cmdSave" && rows.isEmpty());
+        QCOMPARE(form.findChild<QLineEdit *>("Text1")->text(), micr);
+    }
+
+    void currencyAskedForThenSaved()
+    {
+        TemporaryDatabase database;
+        RecordedMessages recorded;
+        frmBNK form;
+        fill(form, "400240002", "HDFC", QString());
+        form.cmdSave_Click();
+        fill(form, "400240002", "HDFC", "DINAR");
+        form.cmdSave_Click();
+
+        QCOMPARE(recorded.texts(), QStringList({"Enter Currency", "Data saved"}));
+        QCOMPARE(rowsOf(database.db(), allBanks), (Rows{{"400240002", "HDFC", "DINAR"}}));
+    }
+
+    void failedSaveKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<bool>("fileGone");
+        QTest::addColumn<QString>("problem");  // what the message must carry
+        QTest::newRow("row refused") << false << "the disk is full";
+        QTest::newRow("data file gone") << true << "unable to open";
+    }
+
+    void failedSaveKeepsWhatWasTyped()
+    {
+        QFETCH(bool, fileGone);
+        QFETCH(QString, problem);
+        TemporaryDatabase database;
+        database.exec("create trigger refuse before insert on Bank "
+                      "begin select raise(abort, 'the disk is full'); end");
+        if (fileGone)
+            QVERIFY(QFile::remove(database.path()));
+        RecordedMessages recorded;
+        frmBNK form;
+        form.show();
+        fill(form, "400240002", "HDFC", "INR");
+
+        form.cmdSave_Click();
+
+        const QStringList shown = shownMessages(recorded);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].startsWith("Critical: ") && shown[0].contains(problem), qPrintable(shown[0]));
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.findChild<QLineEdit *>("Text2")->text(), QStringLiteral("HDFC"));
+        if (fileGone)
+            return;
+        QVERIFY(rowsOf(database.db(), allBanks).isEmpty());
+        database.exec("drop trigger refuse");  // once the fault is gone the same window saves
+        form.cmdSave_Click();
+        QCOMPARE(recorded.texts().last(), QStringLiteral("Data saved"));
+        QCOMPARE(rowsOf(database.db(), allBanks).size(), 1);
+    }
+
+    void windowAsDrawn()
+    {
+        TemporaryDatabase database;
+        frmBNK form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("Bank Maintenance"));
+        QCOMPARE(form.size(), twipsSize(4380, 2595));
+        checkPlaces(&form, {{"Frame1", "frmBNK", {240, 120, 4095, 1815}, ""},
+                            {"Label1", "Frame1", {240, 360, 1215, 255}, "MICR"},
+                            {"Text1", "Frame1", {1680, 360, 1815, 285}},
+                            {"Label2", "Frame1", {240, 855, 1095, 255}, "Bank Name"},
+                            {"Text2", "Frame1", {1680, 840, 1815, 285}},
+                            {"Label3", "Frame1", {240, 1320, 1095, 255}, "Currency"},
+                            {"Text3", "Frame1", {1695, 1305, 915, 315}},
+                            {"cmdSave", "frmBNK", {2400, 2040, 975, 495}, "Save"},
+                            {"cmdClose", "frmBNK", {3360, 2040, 975, 495}, "Close"}});
+        const auto *currency = form.findChild<QComboBox *>("Text3");
+        QVERIFY(!currency->isEditable());
+        QCOMPARE(currency->currentIndex(), -1);
+        QCOMPARE(itemsOf(currency), QStringList({"INR", "USD", "GBP", "EUR", "YEN", "SGD", "DINAR"}));
+        QCOMPARE(tabOrder(&form, 6),
+                 QStringList({"Text1", "Text2", "cmdSave", "cmdClose", "Text3", "Text1"}));
+    }
 };
-
-void TestFrmBNK::pressButton_data()
-{
-    QTest::addColumn<QString>("micr");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("currency");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<Rows>("rows");
-
-    const QStringList saved{"Information: Data saved"};
-    QTest::newRow("MICR of three spaces: nothing, silently")
-        << "   " << "HDFC" << "INR" << "cmdSave" << QStringList() << Rows();
-    QTest::newRow("nothing typed: the MICR check comes first")
-        << "" << "" << "" << "cmdSave" << QStringList() << Rows();
-    QTest::newRow("no currency") << "400240002" << "HDFC" << "" << "cmdSave"
-                                 << QStringList{"None: Enter Currency"} << Rows();
-    QTest::newRow("MICR stored with its spaces")
-        << " 400240002 " << "HDFC" << "USD" << "cmdSave" << saved
-        << Rows{{" 400240002 ", "HDFC", "USD"}};
-    QTest::newRow("empty bank name saved")
-        << "400240002" << "" << "EUR" << "cmdSave" << saved << Rows{{"400240002", "", "EUR"}};
-    QTest::newRow("quotes in every text")
-        << "4002'40" << "O'Brien's Bank" << "GBP" << "cmdSave" << saved
-        << Rows{{"4002'40", "O'Brien's Bank", "GBP"}};
-    QTest::newRow("Close saves nothing")
-        << "400240002" << "HDFC" << "INR" << "cmdClose" << QStringList() << Rows();
-}
-
-void TestFrmBNK::pressButton()
-{
-    QFETCH(QString, micr);
-    QFETCH(QString, name);
-    QFETCH(QString, currency);
-    QFETCH(QString, button);
-    QFETCH(QStringList, shown);
-    QFETCH(Rows, rows);
-    TemporaryDatabase database;
-    RecordedMessages recorded;
-    frmBNK form;
-    form.show();
-    fill(form, micr, name, currency);
-
-    form.findChild<QPushButton *>(button)->click();
-
-    QCOMPARE(shownMessages(recorded), shown);
-    QCOMPARE(rowsOf(database.db(), allBanks), rows);
-    QCOMPARE(form.isVisible(), button == "cmdSave" && rows.isEmpty());
-    QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("Text1"))->text(), micr);
-}
-
-void TestFrmBNK::currencyAskedForThenSaved()
-{
-    TemporaryDatabase database;
-    RecordedMessages recorded;
-    frmBNK form;
-    fill(form, QStringLiteral("400240002"), QStringLiteral("HDFC"), QString());
-    form.cmdSave_Click();
-    fill(form, QStringLiteral("400240002"), QStringLiteral("HDFC"), QStringLiteral("DINAR"));
-    form.cmdSave_Click();
-
-    QCOMPARE(recorded.texts(), QStringList({"Enter Currency", "Data saved"}));
-    QCOMPARE(rowsOf(database.db(), allBanks), (Rows{{"400240002", "HDFC", "DINAR"}}));
-}
-
-void TestFrmBNK::failedSaveKeepsWhatWasTyped_data()
-{
-    QTest::addColumn<bool>("fileGone");
-    QTest::addColumn<QString>("problem");  // what the message must carry
-    QTest::newRow("row refused") << false << "the disk is full";
-    QTest::newRow("data file gone") << true << "unable to open";
-}
-
-void TestFrmBNK::failedSaveKeepsWhatWasTyped()
-{
-    QFETCH(bool, fileGone);
-    QFETCH(QString, problem);
-    TemporaryDatabase database;
-    database.exec(QStringLiteral("create trigger refuse before insert on Bank "
-                                 "begin select raise(abort, 'the disk is full'); end"));
-    if (fileGone)
-        QVERIFY(QFile::remove(database.path()));
-    RecordedMessages recorded;
-    frmBNK form;
-    form.show();
-    fill(form, QStringLiteral("400240002"), QStringLiteral("HDFC"), QStringLiteral("INR"));
-
-    form.cmdSave_Click();
-
-    const QStringList shown = shownMessages(recorded);
-    QCOMPARE(shown.size(), 1);
-    QVERIFY2(shown[0].startsWith("Critical: ") && shown[0].contains(problem), qPrintable(shown[0]));
-    QVERIFY(form.isVisible());
-    QCOMPARE(form.findChild<QLineEdit *>(QStringLiteral("Text2"))->text(), QStringLiteral("HDFC"));
-    if (fileGone)
-        return;
-    QVERIFY(rowsOf(database.db(), allBanks).isEmpty());
-
-    // Once the fault is gone the same window saves.
-    database.exec(QStringLiteral("drop trigger refuse"));
-    form.cmdSave_Click();
-    QCOMPARE(recorded.texts().last(), QStringLiteral("Data saved"));
-    QCOMPARE(rowsOf(database.db(), allBanks).size(), 1);
-}
-
-void TestFrmBNK::controlsStandWhereTheyBelong_data()
-{
-    addPlaceColumns();
-    newPlaceRow("Frame1", "frmBNK", {240, 120, 4095, 1815});
-    newPlaceRow("Label1", "Frame1", {240, 360, 1215, 255}, "MICR");
-    newPlaceRow("Text1", "Frame1", {1680, 360, 1815, 285});
-    newPlaceRow("Label2", "Frame1", {240, 855, 1095, 255}, "Bank Name");
-    newPlaceRow("Text2", "Frame1", {1680, 840, 1815, 285});
-    newPlaceRow("Label3", "Frame1", {240, 1320, 1095, 255}, "Currency");
-    newPlaceRow("Text3", "Frame1", {1695, 1305, 915, 315});
-    newPlaceRow("cmdSave", "frmBNK", {2400, 2040, 975, 495}, "Save");
-    newPlaceRow("cmdClose", "frmBNK", {3360, 2040, 975, 495}, "Close");
-}
-
-void TestFrmBNK::controlsStandWhereTheyBelong()
-{
-    TemporaryDatabase database;
-    frmBNK form;
-    comparePlace(&form);
-}
-
-void TestFrmBNK::windowAndKeyboardOrder()
-{
-    TemporaryDatabase database;
-    frmBNK form;
-    QCOMPARE(form.windowTitle(), QStringLiteral("Bank Maintenance"));
-    QCOMPARE(form.size(), twipsSize(4380, 2595));
-    const auto *currency = form.findChild<QComboBox *>(QStringLiteral("Text3"));
-    QVERIFY(!currency->isEditable());
-    QCOMPARE(currency->currentIndex(), -1);
-    QCOMPARE(itemsOf(currency), QStringList({"INR", "USD", "GBP", "EUR", "YEN", "SGD", "DINAR"}));
-
-    QCOMPARE(focusOrder(&form, 6),
-             QStringList({"Text1", "Text2", "cmdSave", "cmdClose", "Text3", "Text1"}));
-}
 
 QTEST_MAIN(TestFrmBNK)
 #include "test_frmBNK.moc"

@@ -1,18 +1,17 @@
 #include "frmReport.h"
-#include "recordedmessages.h"
 #include "statements.h"
 #include "temporarydatabase.h"
+#include "windowchecks.h"
 
-#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTest>
 
 namespace {
+
+const QDate sep12(2008, 9, 12), sep13(2008, 9, 13), sep30(2008, 9, 30), oct1(2008, 10, 1);
 
 void addLayout(QSqlDatabase db, const QString &bank)
 {
@@ -26,12 +25,12 @@ void addLayout(QSqlDatabase db, const QString &bank)
 void fillRegister(QSqlDatabase db)
 {
     const QList<store::RegisterRow> cheques = {
-        {QDate(2008, 9, 12), "A. Payee", "HDFC", "1,000.00", "100001"},
-        {QDate(2008, 9, 13), "B. Payee", "HDFC", "20.50", "100002"},
-        {QDate(2008, 9, 13), "C. Payee", "HDFC", "3.00", "100003"},
-        {QDate(2008, 9, 30), "D. Payee", "HDFC", "4.00", "100004"},
-        {QDate(2008, 10, 1), "E. Payee", "HDFC", "5.00", "100005"},
-        {QDate(2008, 9, 13), "F. Payee", "St. Mary's", "6.00", "200001"},
+        {sep12, "A. Payee", "HDFC", "1,000.00", "100001"},
+        {sep13, "B. Payee", "HDFC", "20.50", "100002"},
+        {sep13, "C. Payee", "HDFC", "3.00", "100003"},
+        {sep30, "D. Payee", "HDFC", "4.00", "100004"},
+        {oct1, "E. Payee", "HDFC", "5.00", "100005"},
+        {sep13, "F. Payee", "St. Mary's", "6.00", "200001"},
         {QDate(2008, 9, 20), "G. Payee", "SBI", "7.00", "300001"},
     };
     for (const store::RegisterRow &cheque : cheques)
@@ -52,13 +51,13 @@ Control *control(QWidget *window, const char *name)
 void showReport(QWidget *window, const QString &bank, bool typed, QDate from, QDate to)
 {
     auto *box = control<QComboBox>(window, "cmbBnk");
-    if (!typed && !bank.isNull()) {
-        box->setCurrentIndex(box->findText(bank));
-    } else if (typed) {
+    if (typed) {
         box->setFocus();
         box->lineEdit()->selectAll();
         QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
         QTest::keyClicks(box->lineEdit(), bank);
+    } else if (!bank.isNull()) {
+        box->setCurrentIndex(box->findText(bank));
     }
     control<QDateEdit>(window, "DTPicker1")->setDate(from);
     control<QDateEdit>(window, "DTPicker2")->setDate(to);
@@ -76,201 +75,195 @@ QStringList chequeNumbersShown(QWidget *window)
     return numbers;
 }
 
-QStringList listedBanks(QWidget *window)
-{
-    const auto *box = control<QComboBox>(window, "cmbBnk");
-    QStringList banks;
-    for (int i = 0; i < box->count(); ++i)
-        banks << box->itemText(i);
-    return banks;
-}
-
 } // namespace
 
 class TestFrmReport : public QObject
 {
     Q_OBJECT
 private slots:
-    void listsTheBanksChequesInTheRange_data();
-    void listsTheBanksChequesInTheRange();
-    void gridShowsEveryColumnByNameAndDatesAsDates_data();
-    void gridShowsEveryColumnByNameAndDatesAsDates();
-    void eachOpeningRefillsTheListAndResetsThePickers();
-    void failedReportIsToldAndTheWindowStaysUsable_data();
-    void failedReportIsToldAndTheWindowStaysUsable();
-    void failedBankListIsToldAndTheWindowStaysUsable();
+    void listsTheBanksChequesInTheRange_data()
+    {
+        QTest::addColumn<QString>("bank");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QStringList>("shown");
+        const QStringList none;
+        QTest::newRow("same From and To: that day's cheques")
+            << "HDFC" << false << sep13 << sep13 << QStringList{"100002", "100003"};
+        QTest::newRow("on the To date listed, the day after not")
+            << "HDFC" << false << sep13 << sep30 << QStringList{"100002", "100003", "100004"};
+        QTest::newRow("typed name of a bank without layout")
+            << "SBI" << true << sep12 << oct1 << QStringList{"300001"};
+        QTest::newRow("typed beginning of a listed name") << "HD" << true << sep12 << oct1 << none;
+        QTest::newRow("typed name with a trailing blank") << "HDFC " << true << sep12 << oct1 << none;
+        QTest::newRow("typed name in other letter case")
+            << "hdfc" << true << sep12 << sep12 << QStringList{"100001"};
+        QTest::newRow("name with a quote")
+            << "St. Mary's" << false << sep12 << oct1 << QStringList{"200001"};
+        QTest::newRow("quote that would end the name") << "x' or '1'='1" << true << sep12 << oct1
+                                                       << none;
+        QTest::newRow("bank with no cheques") << "Canara" << false << sep12 << oct1 << none;
+        QTest::newRow("initial text cmbbnk") << QString() << false << sep12 << oct1 << none;
+        QTest::newRow("From after To") << "HDFC" << false << sep30 << sep13 << none;
+    }
+
+    void listsTheBanksChequesInTheRange()
+    {
+        QFETCH(QString, bank);
+        QFETCH(bool, typed);
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(QStringList, shown);
+        TemporaryDatabase database;
+        fillRegister(database.db());
+        RecordedMessages messages;
+        frmReport window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        showReport(&window, bank, typed, from, to);
+
+        QCOMPARE(chequeNumbersShown(&window), shown);
+        QCOMPARE(messages.texts(), QStringList());
+    }
+
+    void gridShowsEveryColumnByNameAndDatesAsDates_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates)
+                                       << "9/13/2008";
+        QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany) << "13.09.2008";
+    }
+
+    void gridShowsEveryColumnByNameAndDatesAsDates()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, date);
+        QLocale::setDefault(locale);
+        TemporaryDatabase database;
+        fillRegister(database.db());
+        frmReport window;
+        QCOMPARE(control<QDateEdit>(&window, "DTPicker1")->text(), date);
+
+        showReport(&window, "St. Mary's", false, QDate(2008, 9, 1), sep30);
+
+        const QAbstractItemModel *grid = control<QTableView>(&window, "DataGrid1")->model();
+        QStringList headers, cells;
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            headers << grid->headerData(column, Qt::Horizontal).toString();
+            cells << grid->index(0, column).data().toString();
+            QVERIFY(!(grid->flags(grid->index(0, column)) & Qt::ItemIsEditable));
+        }
+        QCOMPARE(headers, (QStringList{"DateofChq", "Payeename", "BankName", "PAyeeamt", "ChequeNo"}));
+        QCOMPARE(cells, (QStringList{date, "F. Payee", "St. Mary's", "6.00", "200001"}));
+    }
+
+    void eachOpeningRefillsTheListAndResetsThePickers()
+    {
+        TemporaryDatabase database;
+        fillRegister(database.db());
+        {
+            frmReport first;
+            QCOMPARE(itemsOf(control<QComboBox>(&first, "cmbBnk")),
+                     (QStringList{"HDFC", "St. Mary's", "Canara"}));
+            showReport(&first, "HDFC", true, QDate(2008, 1, 1), QDate(2008, 12, 31));
+        }
+        addLayout(database.db(), "Bank of Baroda");
+        frmReport second;
+
+        QCOMPARE(itemsOf(control<QComboBox>(&second, "cmbBnk")),
+                 (QStringList{"HDFC", "St. Mary's", "Canara", "Bank of Baroda"}));
+        QCOMPARE(control<QComboBox>(&second, "cmbBnk")->currentText(), QStringLiteral("cmbbnk"));
+        for (const char *name : {"DTPicker1", "DTPicker2"}) {
+            const auto *picker = control<QDateEdit>(&second, name);
+            QCOMPARE(picker->date(), sep13);
+            QCOMPARE(picker->minimumDate(), QDate(1601, 1, 1));
+            QCOMPARE(picker->maximumDate(), QDate(9999, 12, 31));
+            QVERIFY(picker->calendarPopup());
+        }
+        QCOMPARE(control<QTableView>(&second, "DataGrid1")->model()->rowCount(), 0);
+    }
+
+    void failedReportIsToldAndTheWindowStaysUsable()
+    {
+        TemporaryDatabase database;
+        fillRegister(database.db());
+        RecordedMessages messages;
+        frmReport window;
+        showReport(&window, "St. Mary's", false, sep12, oct1);
+
+        database.exec("ALTER TABLE ChqIssuereg RENAME TO Elsewhere");
+        showReport(&window, "HDFC", false, sep12, oct1);
+
+        const Messages::Message message = messages.only();
+        QCOMPARE(message.icon, Messages::Icon::Critical);
+        QVERIFY2(message.text.startsWith("Could not show the cheque issue register."),
+                 qPrintable(message.text));
+        QVERIFY(message.text.contains(QDir::toNativeSeparators(database.path())));
+        QCOMPARE(chequeNumbersShown(&window), QStringList());
+
+        database.exec("ALTER TABLE Elsewhere RENAME TO ChqIssuereg");
+        control<QPushButton>(&window, "Command1")->click();
+        QCOMPARE(chequeNumbersShown(&window).size(), 5);
+        QCOMPARE(messages.all().size(), 1);
+    }
+
+    void failedBankListIsToldAndTheWindowStaysUsable()
+    {
+        TemporaryDatabase database;
+        fillRegister(database.db());
+        database.exec("DROP TABLE Positions");
+        RecordedMessages messages;
+        frmReport window;
+
+        const Messages::Message message = messages.only();
+        QCOMPARE(message.icon, Messages::Icon::Critical);
+        QVERIFY2(message.text.startsWith("Could not list the banks."), qPrintable(message.text));
+        QCOMPARE(control<QComboBox>(&window, "cmbBnk")->count(), 0);
+        QCOMPARE(control<QComboBox>(&window, "cmbBnk")->currentText(), QStringLiteral("cmbbnk"));
+
+        showReport(&window, "SBI", true, QDate(2008, 9, 1), sep30);
+        QCOMPARE(chequeNumbersShown(&window), QStringList{"300001"});
+        QCOMPARE(messages.all().size(), 1);
+    }
+
+    void windowAsDrawn()
+    {
+        TemporaryDatabase database;
+        QVERIFY(!store::addRegisterEntry(database.db(), {sep13, "A. Payee", "HDFC", "1.00", "1"})
+                     .isValid());
+        frmReport window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Cheque Issue Register"));
+        QCOMPARE(window.size(), twipsSize(8130, 5010));
+        QVERIFY(control<QComboBox>(&window, "cmbBnk")->isEditable());
+        QCOMPARE(control<QTableView>(&window, "DataGrid1")->font().family(),
+                 QStringLiteral("MS Sans Serif"));
+        checkPlaces(&window, {{"Frame2", "frmReport", {105, 60, 7815, 525}, ""},
+                              {"Label1", "Frame2", {150, 180, 1140, 315}, "From"},
+                              {"DTPicker1", "Frame2", {555, 195, 1305, 255}},
+                              {"Label2", "Frame2", {1980, 165, 555, 315}, "To"},
+                              {"DTPicker2", "Frame2", {2220, 210, 1305, 255}},
+                              {"Label3", "Frame2", {3690, 210, 780, 225}, "Bank"},
+                              {"cmbBnk", "Frame2", {4395, 165, 1245, 315}},
+                              {"Command1", "Frame2", {6195, 210, 1305, 240}, "Show Report"},
+                              {"Frame1", "frmReport", {75, 585, 7905, 4440}, ""},
+                              {"DataGrid1", "Frame1", {105, 195, 7680, 3855}}});
+
+        // With rows in the grid, Tab must still leave it rather than walk its cells.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        showReport(&window, "HDFC", true, sep13, sep13);
+        auto *grid = control<QTableView>(&window, "DataGrid1");
+        QCOMPARE(grid->model()->rowCount(), 1);
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        QCOMPARE(tabOrder(&window, 6), (QStringList{"DataGrid1", "DTPicker1", "DTPicker2",
+                                                    "Command1", "cmbBnk", "DataGrid1"}));
+    }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 };
-
-void TestFrmReport::listsTheBanksChequesInTheRange_data()
-{
-    QTest::addColumn<QString>("bank");
-    QTest::addColumn<bool>("typed");
-    QTest::addColumn<QDate>("from");
-    QTest::addColumn<QDate>("to");
-    QTest::addColumn<QStringList>("shown");
-    const QDate sep12(2008, 9, 12), sep13(2008, 9, 13), sep30(2008, 9, 30), oct1(2008, 10, 1);
-    const QStringList none;
-
-    QTest::newRow("same From and To: that day's cheques")
-        << "HDFC" << false << sep13 << sep13 << QStringList{"100002", "100003"};
-    QTest::newRow("on the To date listed, the day after not")
-        << "HDFC" << false << sep13 << sep30 << QStringList{"100002", "100003", "100004"};
-    QTest::newRow("on the From date listed, the day before not")
-        << "HDFC" << false << sep13 << oct1 << QStringList{"100002", "100003", "100004", "100005"};
-    QTest::newRow("typed name of a bank without layout")
-        << "SBI" << true << sep12 << oct1 << QStringList{"300001"};
-    QTest::newRow("typed beginning of a listed name") << "HD" << true << sep12 << oct1 << none;
-    QTest::newRow("typed name with a trailing blank") << "HDFC " << true << sep12 << oct1 << none;
-    QTest::newRow("typed name in other letter case")
-        << "hdfc" << true << sep12 << sep12 << QStringList{"100001"};
-    QTest::newRow("name with a quote")
-        << "St. Mary's" << false << sep12 << oct1 << QStringList{"200001"};
-    QTest::newRow("typed name with a quote, no cheques") << "O'Brien" << true << sep12 << oct1
-                                                         << none;
-    QTest::newRow("quote that would end the name") << "x' or '1'='1" << true << sep12 << oct1
-                                                   << none;
-    QTest::newRow("bank with no cheques") << "Canara" << false << sep12 << oct1 << none;
-    QTest::newRow("initial text cmbbnk") << QString() << false << sep12 << oct1 << none;
-    QTest::newRow("From after To") << "HDFC" << false << sep30 << sep13 << none;
-}
-
-void TestFrmReport::listsTheBanksChequesInTheRange()
-{
-    QFETCH(QString, bank);
-    QFETCH(bool, typed);
-    QFETCH(QDate, from);
-    QFETCH(QDate, to);
-    QFETCH(QStringList, shown);
-    TemporaryDatabase database;
-    fillRegister(database.db());
-    RecordedMessages messages;
-    frmReport window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
-    showReport(&window, bank, typed, from, to);
-
-    QCOMPARE(chequeNumbersShown(&window), shown);
-    QCOMPARE(messages.texts(), QStringList());
-}
-
-void TestFrmReport::gridShowsEveryColumnByNameAndDatesAsDates_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("date");
-    QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates)
-                                   << "9/13/2008";
-    QTest::newRow("India") << QLocale(QLocale::English, QLocale::India) << "13/09/2008";
-    QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany) << "13.09.2008";
-}
-
-void TestFrmReport::gridShowsEveryColumnByNameAndDatesAsDates()
-{
-    QFETCH(QLocale, locale);
-    QFETCH(QString, date);
-    QLocale::setDefault(locale);
-    TemporaryDatabase database;
-    fillRegister(database.db());
-    frmReport window;
-    QCOMPARE(control<QDateEdit>(&window, "DTPicker1")->text(), date);
-
-    showReport(&window, QStringLiteral("St. Mary's"), false, QDate(2008, 9, 1),
-               QDate(2008, 9, 30));
-
-    const QAbstractItemModel *grid = control<QTableView>(&window, "DataGrid1")->model();
-    QStringList headers, cells;
-    for (int column = 0; column < grid->columnCount(); ++column) {
-        headers << grid->headerData(column, Qt::Horizontal).toString();
-        cells << grid->index(0, column).data().toString();
-        QVERIFY(!(grid->flags(grid->index(0, column)) & Qt::ItemIsEditable));
-    }
-    QCOMPARE(headers, (QStringList{"DateofChq", "Payeename", "BankName", "PAyeeamt", "ChequeNo"}));
-    QCOMPARE(cells, (QStringList{date, "F. Payee", "St. Mary's", "6.00", "200001"}));
-}
-
-void TestFrmReport::eachOpeningRefillsTheListAndResetsThePickers()
-{
-    TemporaryDatabase database;
-    fillRegister(database.db());
-    {
-        frmReport first;
-        QCOMPARE(listedBanks(&first), (QStringList{"HDFC", "St. Mary's", "Canara"}));
-        showReport(&first, QStringLiteral("HDFC"), true, QDate(2008, 1, 1), QDate(2008, 12, 31));
-    }
-    addLayout(database.db(), QStringLiteral("Bank of Baroda"));
-    frmReport second;
-
-    QCOMPARE(listedBanks(&second), (QStringList{"HDFC", "St. Mary's", "Canara", "Bank of Baroda"}));
-    QCOMPARE(control<QComboBox>(&second, "cmbBnk")->currentText(), QStringLiteral("cmbbnk"));
-    for (const char *name : {"DTPicker1", "DTPicker2"}) {
-        const auto *picker = control<QDateEdit>(&second, name);
-        QCOMPARE(picker->date(), QDate(2008, 9, 13));
-        QCOMPARE(picker->minimumDate(), QDate(1601, 1, 1));
-        QCOMPARE(picker->maximumDate(), QDate(9999, 12, 31));
-    }
-    QCOMPARE(control<QTableView>(&second, "DataGrid1")->model()->rowCount(), 0);
-}
-
-void TestFrmReport::failedReportIsToldAndTheWindowStaysUsable_data()
-{
-    QTest::addColumn<bool>("fileMoved");  // otherwise the register table is renamed
-    QTest::newRow("register table missing") << false;
-    QTest::newRow("data file moved away") << true;
-}
-
-void TestFrmReport::failedReportIsToldAndTheWindowStaysUsable()
-{
-    QFETCH(bool, fileMoved);
-    TemporaryDatabase database;
-    fillRegister(database.db());
-    RecordedMessages messages;
-    frmReport window;
-    const QDate sep12(2008, 9, 12), oct1(2008, 10, 1);
-    showReport(&window, QStringLiteral("St. Mary's"), false, sep12, oct1);
-    const QString movedPath = database.path() + QStringLiteral(".moved");
-
-    if (fileMoved)
-        QVERIFY(QFile::rename(database.path(), movedPath));
-    else
-        database.exec(QStringLiteral("ALTER TABLE ChqIssuereg RENAME TO Elsewhere"));
-    showReport(&window, QStringLiteral("HDFC"), false, sep12, oct1);
-
-    const Messages::Message message = messages.only();
-    QCOMPARE(message.icon, Messages::Icon::Critical);
-    QVERIFY2(message.text.startsWith(QStringLiteral("Could not show the cheque issue register.")),
-             qPrintable(message.text));
-    QVERIFY(message.text.contains(QDir::toNativeSeparators(database.path())));
-    QCOMPARE(chequeNumbersShown(&window), QStringList());
-
-    if (fileMoved)
-        QVERIFY(QFile::rename(movedPath, database.path()));
-    else
-        database.exec(QStringLiteral("ALTER TABLE Elsewhere RENAME TO ChqIssuereg"));
-    control<QPushButton>(&window, "Command1")->click();
-    QCOMPARE(chequeNumbersShown(&window).size(), 5);
-    QCOMPARE(messages.all().size(), 1);
-}
-
-void TestFrmReport::failedBankListIsToldAndTheWindowStaysUsable()
-{
-    TemporaryDatabase database;
-    fillRegister(database.db());
-    database.exec(QStringLiteral("DROP TABLE Positions"));
-    RecordedMessages messages;
-    frmReport window;
-
-    const Messages::Message message = messages.only();
-    QCOMPARE(message.icon, Messages::Icon::Critical);
-    QVERIFY2(message.text.startsWith(QStringLiteral("Could not list the banks.")),
-             qPrintable(message.text));
-    QCOMPARE(listedBanks(&window), QStringList());
-    QCOMPARE(control<QComboBox>(&window, "cmbBnk")->currentText(), QStringLiteral("cmbbnk"));
-
-    showReport(&window, QStringLiteral("SBI"), true, QDate(2008, 9, 1), QDate(2008, 9, 30));
-    QCOMPARE(chequeNumbersShown(&window), QStringList{"300001"});
-    QCOMPARE(messages.all().size(), 1);
-}
 
 QTEST_MAIN(TestFrmReport)
 #include "test_frmReport.moc"

@@ -61,69 +61,53 @@ class TestStartup : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
-    void menuFollowsTheSplashAndExitEndsTheProgram();
-    void closingTheMenuEndsTheProgram();
-    void enterOnTheNewMenuPressesExit();
-    void keyPressOnTheSplashEndsWithoutTheMenu();
-    void clickOnTheSplashFrameEndsButNotOnItsLabel();
+
+    void programEnds_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("menuShown");
+        QTest::newRow("Exit on the menu") << "exit" << true;
+        QTest::newRow("close box of the menu") << "close" << true;
+        QTest::newRow("Enter on the new menu presses Exit") << "enter" << true;
+        QTest::newRow("key press on the splash") << "key" << false;
+        QTest::newRow("click on the splash's frame, not on its label") << "click" << false;
+    }
+
+    void programEnds()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, menuShown);
+        StartupRun startup;
+        bool splashSurvivedLabelClick = true;
+        startup.atStart = [&](frmSplash *splash) {
+            if (action == "key") {
+                QTest::keyClick(splash, Qt::Key_A);
+            } else if (action == "click") {
+                QTest::mouseClick(splash->findChild<QLabel *>("lblProductName"), Qt::LeftButton);
+                splashSurvivedLabelClick = visibleWindow("frmSplash") != nullptr;
+                auto *frame = splash->findChild<QGroupBox *>("Frame1");
+                QTest::mouseClick(frame, Qt::LeftButton, {},
+                                  QPoint(frame->width() - 4, frame->height() - 4));
+            }
+        };
+        startup.onMenu = [&](QWidget *menu) {
+            if (action == "exit")
+                menu->findChild<QPushButton *>("cmdExit")->click();
+            else if (action == "close")
+                menu->close();
+            else if (menu->focusWidget()->objectName() == "cmdExit")
+                QTest::keyClick(menu->focusWidget(), Qt::Key_Return);
+        };
+
+        QCOMPARE(startup.run(), 0);
+        QCOMPARE(startup.menuShown, menuShown);
+        QVERIFY(!startup.menuShownEarly);
+        QVERIFY(splashSurvivedLabelClick);
+        if (menuShown)
+            QVERIFY(!startup.splashVisibleWithMenu);
+        QVERIFY(!visibleWindow("frmSplash") && !visibleWindow("frmMain"));
+    }
 };
-
-void TestStartup::menuFollowsTheSplashAndExitEndsTheProgram()
-{
-    StartupRun startup;
-    startup.onMenu = [](QWidget *menu) {
-        menu->findChild<QPushButton *>(QStringLiteral("cmdExit"))->click();
-    };
-    QCOMPARE(startup.run(), 0);
-    QVERIFY(startup.menuShown);
-    QVERIFY(!startup.menuShownEarly);
-    QVERIFY(!startup.splashVisibleWithMenu);
-    QVERIFY(!visibleWindow(QStringLiteral("frmMain")));
-}
-
-void TestStartup::closingTheMenuEndsTheProgram()
-{
-    StartupRun startup;
-    startup.onMenu = [](QWidget *menu) { menu->close(); };
-    QCOMPARE(startup.run(), 0);
-    QVERIFY(startup.menuShown);
-}
-
-void TestStartup::enterOnTheNewMenuPressesExit()
-{
-    StartupRun startup;
-    startup.onMenu = [](QWidget *menu) {
-        QCOMPARE(menu->focusWidget()->objectName(), QStringLiteral("cmdExit"));
-        QTest::keyClick(menu->focusWidget(), Qt::Key_Return);
-    };
-    QCOMPARE(startup.run(), 0);
-    QVERIFY(startup.menuShown);
-}
-
-void TestStartup::keyPressOnTheSplashEndsWithoutTheMenu()
-{
-    StartupRun startup;
-    startup.atStart = [](frmSplash *splash) { QTest::keyClick(splash, Qt::Key_A); };
-    QCOMPARE(startup.run(), 0);
-    QVERIFY(!startup.menuShown);
-    QVERIFY(!visibleWindow(QStringLiteral("frmSplash")));
-}
-
-void TestStartup::clickOnTheSplashFrameEndsButNotOnItsLabel()
-{
-    StartupRun startup;
-    bool splashSurvivedLabelClick = false;
-    startup.atStart = [&](frmSplash *splash) {
-        auto *label = splash->findChild<QLabel *>(QStringLiteral("lblProductName"));
-        QTest::mouseClick(label, Qt::LeftButton);
-        splashSurvivedLabelClick = visibleWindow(QStringLiteral("frmSplash")) != nullptr;
-        auto *frame = splash->findChild<QGroupBox *>(QStringLiteral("Frame1"));
-        QTest::mouseClick(frame, Qt::LeftButton, {}, QPoint(frame->width() - 4, frame->height() - 4));
-    };
-    QCOMPARE(startup.run(), 0);
-    QVERIFY(splashSurvivedLabelClick);
-    QVERIFY(!startup.menuShown);
-}
 
 QTEST_MAIN(TestStartup)
 #include "test_startup.moc"
