@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 using namespace store;
@@ -29,7 +30,7 @@ QByteArray contentsOf(const QString &path)
 void writeFile(const QString &path, const QByteArray &contents)
 {
     QFile file(path);
-    file.open(QIODevice::WriteOnly);
+    QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(contents);
 }
 
@@ -74,6 +75,21 @@ QStringList chequeNumbers(const QString &bank, const QDate &from, const QDate &t
     return numbers;
 }
 
+// Runs the move with files limited to 256 KiB, as on a nearly full disk.
+QString replaceOnANearlyFullDisk(const QString &path, const JetRows &rows, QString *notice)
+{
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 256 * 1024;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const QString problem = replaceJetDatabase(path, rows, notice);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    return problem;
+}
+
 QVariantList layout(const QVariant &scaleMode, const QVariant &bank, QVariantList positions)
 {
     positions.resize(LayoutPositionCount);
@@ -99,214 +115,183 @@ JetRows rowsOfEveryKind()
 
 } // namespace
 
+// Every test works on a copy of a sample Access file as the user's "ql.mdb";
+// wherever the move fails, that copy must be left exactly as it was.
 class TestJetMigration : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    QString path;
+    QByteArray before;
+
+    void useFixture(const QString &fixture)
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        path = copyOfFixture(*dir, fixture);
+        before = contentsOf(path);
+    }
+    void verifyTheFileIsUntouched(const QString &problem, const QString &complaint)
+    {
+        QVERIFY2(problem.contains(complaint), qPrintable(problem));
+        QVERIFY(problem.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(contentsOf(path), before);
+        QCOMPARE(filesIn(*dir), QStringList{"ql.mdb"});
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY2(QFile::exists(fixtures + QStringLiteral("/testV1997.mdb")),
                  qPrintable(QStringLiteral("The Jet sample files are missing from ") + fixtures));
     }
-    void everyColumnComesOverAndTheOriginalIsKept_data();
-    void everyColumnComesOverAndTheOriginalIsKept();
-    void valuesThatDoNotFitStopTheMove_data();
-    void valuesThatDoNotFitStopTheMove();
-    void aFullDiskLeavesTheOriginalAndNoNewFile();
-    void startUpOnAnAccessFileWithoutTheTables_data();
-    void startUpOnAnAccessFileWithoutTheTables();
-    void eachKindOfFileTakesItsPath_data();
-    void eachKindOfFileTakesItsPath();
+    void init() { useFixture(QStringLiteral("testV1997.mdb")); }
     void cleanup() { useDatabaseFile(QString()); }
+
+    void everyColumnComesOverAndTheOriginalIsKept_data()
+    {
+        QTest::addColumn<QString>("earlierOriginal");
+        QTest::addColumn<QString>("originalName");
+        QTest::newRow("first move") << QString() << "ql (Access original).mdb";
+        QTest::newRow("an earlier original is kept")
+            << "ql (Access original).mdb" << "ql (Access original 2).mdb";
+    }
+
+    void everyColumnComesOverAndTheOriginalIsKept()
+    {
+        QFETCH(QString, earlierOriginal);
+        QFETCH(QString, originalName);
+        if (!earlierOriginal.isEmpty())
+            writeFile(dir->filePath(earlierOriginal), "earlier");
+
+        QString notice;
+        QCOMPARE(replaceJetDatabase(path, rowsOfEveryKind(), &notice), QString());
+
+        const QString originalPath = dir->filePath(originalName);
+        QCOMPARE(contentsOf(originalPath), before);
+        QCOMPARE(QFile::permissions(path), QFile::permissions(originalPath));
+        QVERIFY(notice.contains("3 banks, 2 payees, 2 cheque layouts and 4 register rows came over"));
+        QVERIFY(notice.contains(QDir::toNativeSeparators(originalPath)));
+        if (!earlierOriginal.isEmpty())
+            QCOMPARE(contentsOf(dir->filePath(earlierOriginal)), QByteArray("earlier"));
+        QCOMPARE(filesIn(*dir).size(), earlierOriginal.isEmpty() ? 2 : 3);
+
+        useDatabaseFile(path);
+        QCOMPARE(prepareDatabase(), QString());
+        using Rows = QList<QStringList>;
+        QCOMPARE(stored("Bank"), (Rows{{"400002", "St. Mary's", "INR"}, {"NULL", "HDFC", "NULL"},
+                                       {"123456", "Crédit € Bank", ""}}));
+        QCOMPARE(stored("Payee"), (Rows{{"O'Neil", "Patrick O'Neil"}, {"ravi", "NULL"}}));
+        QCOMPARE(stored("Positions"),
+                 (Rows{{"Cms", "St. Mary's", "0.1", "12345.678901234567", "1e-09", "NULL", "2.5", "3",
+                        "1.5", "2.5", "3.5", "4.5", "5.5", "6.5", "7.5", "8.5", "9.75"},
+                       QStringList{"NULL", "HDFC"} + QStringList(LayoutPositionCount, "NULL")}));
+        QCOMPARE(stored("ChqIssuereg").last(), QStringList(5, "NULL"));
+        QCOMPARE(stored("ChqIssuereg")[1].mid(3), (QStringList{"3.5", "100234"}));
+        // The cheque dates are stored as the program's own, without the time of
+        // day, so the register's date ranges find them.
+        QCOMPARE(chequeNumbers("st. mary's", QDate(1999, 12, 31), QDate(2001, 2, 3)),
+                 (QStringList{"000123", "100234"}));
+        QCOMPARE(chequeNumbers("HDFC", QDate(100, 1, 1), QDate(100, 1, 1)), QStringList{"1"});
+    }
+
+    void valuesThatDoNotFitStopTheMove_data()
+    {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("complaint");
+        QTest::newRow("text as a cheque date") << int(JetChqIssuereg) << 0 << QVariant("31/12/1999")
+            << "table ChqIssuereg, column DateofChq holds the text \"31/12/1999\", which is not a date";
+        QTest::newRow("a number as a cheque date") << int(JetChqIssuereg) << 0 << QVariant(36525.0)
+            << "table ChqIssuereg, column DateofChq holds the number 36525, which is not a date";
+        QTest::newRow("words as a position") << int(JetPositions) << 2 + AmtTop << QVariant("12 cm")
+            << "table Positions, column AmtTop holds the text \"12 cm\", which is not a number";
+        QTest::newRow("a date as a position") << int(JetPositions) << 2 << QVariant(QDate(2000, 1, 1))
+            << "table Positions, column DateTop holds the date 2000-01-01, which is not a number";
+        QTest::newRow("Yes/No as a bank name") << int(JetBank) << 1 << QVariant(true)
+            << "table Bank, column Bankname holds a Yes/No value, which is not text";
+    }
+
+    void valuesThatDoNotFitStopTheMove()
+    {
+        QFETCH(int, table);
+        QFETCH(int, column);
+        QFETCH(QVariant, value);
+        QFETCH(QString, complaint);
+        JetRows rows = rowsOfEveryKind();
+        rows[table][1][column] = value;
+        QString notice;
+        verifyTheFileIsUntouched(replaceJetDatabase(path, rows, &notice), "in row 2 of " + complaint);
+        QVERIFY(notice.isEmpty());
+    }
+
+    void aFullDiskLeavesTheOriginalAndNoNewFile()
+    {
+        JetRows rows = rowsOfEveryKind();
+        for (int i = 0; i < 20000; ++i)
+            rows[JetChqIssuereg] << QVariantList{QDate(2020, 1, 1), "Payee", "Bank", "100.00", i};
+        QString notice;
+        const QString problem = replaceOnANearlyFullDisk(path, rows, &notice);
+        verifyTheFileIsUntouched(problem, "writing the new file failed");
+        QVERIFY(problem.contains("Nothing in the file has been changed"));
+    }
+
+    void startUpOnAnAccessFileWithoutTheTables_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::newRow("Jet 3") << "testV1997.mdb";
+        QTest::newRow("Jet 4") << "testV2000.mdb";
+    }
+
+    void startUpOnAnAccessFileWithoutTheTables()
+    {
+        QFETCH(QString, fixture);
+        useFixture(fixture);
+        useDatabaseFile(path);
+        RecordedMessages messages;
+        QVERIFY(!prepareDataFile());
+        QCOMPARE(messages.only().icon, Messages::Icon::Critical);
+        verifyTheFileIsUntouched(messages.only().text,
+                                 "it lacks table Bank, table Payee, table Positions, table ChqIssuereg");
+    }
+
+    void eachKindOfFileTakesItsPath_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<FileKind>("kind");
+        QTest::addColumn<QString>("complaint");
+        QTemporaryDir sqliteDir;
+        const QString database = sqliteDir.filePath(QStringLiteral("ql.mdb"));
+        QCOMPARE(prepareDatabase(database), QString());
+        QTest::newRow("SQLite file") << contentsOf(database) << FileKind::SQLite << QString();
+        QTest::newRow("Access file") << contentsOf(fixtures + "/testV2000.mdb") << FileKind::Jet
+                                     << "Access (Jet) database of the older program";
+        QTest::newRow("empty file") << QByteArray() << FileKind::Empty << QString();
+        QTest::newRow("text file") << QByteArray("Bank,Payee\nSBI,Ravi\n") << FileKind::Other
+                                   << "not a database";
+    }
+
+    void eachKindOfFileTakesItsPath()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(FileKind, kind);
+        QFETCH(QString, complaint);
+        writeFile(path, contents);
+        QCOMPARE(fileKindOf(path), kind);
+
+        QString notice;
+        const QString problem = prepareDatabase(path, &notice);
+        QVERIFY2(complaint.isEmpty() ? problem.isEmpty() : problem.contains(complaint),
+                 qPrintable(problem));
+        QVERIFY(notice.isEmpty());
+        // Only an empty file is made into a database; every other is left as it was.
+        if (kind == FileKind::Empty)
+            QCOMPARE(fileKindOf(path), FileKind::SQLite);
+        else
+            QCOMPARE(contentsOf(path), contents);
+        QCOMPARE(filesIn(*dir), QStringList{"ql.mdb"});
+    }
 };
-
-void TestJetMigration::everyColumnComesOverAndTheOriginalIsKept_data()
-{
-    QTest::addColumn<QString>("earlierOriginal");
-    QTest::addColumn<QString>("originalName");
-    QTest::newRow("first move") << QString() << "ql (Access original).mdb";
-    QTest::newRow("an earlier original is kept")
-        << "ql (Access original).mdb" << "ql (Access original 2).mdb";
-}
-
-void TestJetMigration::everyColumnComesOverAndTheOriginalIsKept()
-{
-    QFETCH(QString, earlierOriginal);
-    QFETCH(QString, originalName);
-    QTemporaryDir dir;
-    const QString path = copyOfFixture(dir);
-    const QByteArray before = contentsOf(path);
-    if (!earlierOriginal.isEmpty())
-        writeFile(dir.filePath(earlierOriginal), "earlier");
-
-    QString notice;
-    QCOMPARE(replaceJetDatabase(path, rowsOfEveryKind(), &notice), QString());
-
-    const QString originalPath = dir.filePath(originalName);
-    QCOMPARE(contentsOf(originalPath), before);
-    QCOMPARE(QFile::permissions(path), QFile::permissions(originalPath));
-    QVERIFY(notice.contains("3 banks, 2 payees, 2 cheque layouts and 4 register rows came over"));
-    QVERIFY(notice.contains(QDir::toNativeSeparators(originalPath)));
-    if (!earlierOriginal.isEmpty())
-        QCOMPARE(contentsOf(dir.filePath(earlierOriginal)), QByteArray("earlier"));
-    QCOMPARE(filesIn(dir).size(), earlierOriginal.isEmpty() ? 2 : 3);
-
-    useDatabaseFile(path);
-    QCOMPARE(prepareDatabase(), QString());
-    using Rows = QList<QStringList>;
-    QCOMPARE(stored("Bank"), (Rows{{"400002", "St. Mary's", "INR"}, {"NULL", "HDFC", "NULL"},
-                                   {"123456", "Crédit € Bank", ""}}));
-    QCOMPARE(stored("Payee"), (Rows{{"O'Neil", "Patrick O'Neil"}, {"ravi", "NULL"}}));
-    QCOMPARE(stored("Positions"),
-             (Rows{{"Cms", "St. Mary's", "0.1", "12345.678901234567", "1e-09", "NULL", "2.5", "3",
-                    "1.5", "2.5", "3.5", "4.5", "5.5", "6.5", "7.5", "8.5", "9.75"},
-                   QStringList{"NULL", "HDFC"} + QStringList(LayoutPositionCount, "NULL")}));
-    QCOMPARE(stored("ChqIssuereg").last(), QStringList(5, "NULL"));
-    QCOMPARE(stored("ChqIssuereg")[1].mid(3), (QStringList{"3.5", "100234"}));
-    // The cheque dates are stored as the program's own, without the time of
-    // day, so the register's date ranges find them.
-    QCOMPARE(chequeNumbers("st. mary's", QDate(1999, 12, 31), QDate(2001, 2, 3)),
-             (QStringList{"000123", "100234"}));
-    QCOMPARE(chequeNumbers("HDFC", QDate(100, 1, 1), QDate(100, 1, 1)), QStringList{"1"});
-}
-
-void TestJetMigration::valuesThatDoNotFitStopTheMove_data()
-{
-    QTest::addColumn<int>("table");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("complaint");
-    QTest::newRow("text as a cheque date")
-        << int(JetChqIssuereg) << 0 << QVariant("31/12/1999")
-        << "table ChqIssuereg, column DateofChq holds the text \"31/12/1999\", which is not a date";
-    QTest::newRow("a number as a cheque date")
-        << int(JetChqIssuereg) << 0 << QVariant(36525.0)
-        << "table ChqIssuereg, column DateofChq holds the number 36525, which is not a date";
-    QTest::newRow("words as a position")
-        << int(JetPositions) << 2 + AmtTop << QVariant("12 cm")
-        << "table Positions, column AmtTop holds the text \"12 cm\", which is not a number";
-    QTest::newRow("a date as a position")
-        << int(JetPositions) << 2 << QVariant(QDate(2000, 1, 1))
-        << "table Positions, column DateTop holds the date 2000-01-01, which is not a number";
-    QTest::newRow("Yes/No as a bank name")
-        << int(JetBank) << 1 << QVariant(true)
-        << "table Bank, column Bankname holds a Yes/No value, which is not text";
-}
-
-void TestJetMigration::valuesThatDoNotFitStopTheMove()
-{
-    QFETCH(int, table);
-    QFETCH(int, column);
-    QFETCH(QVariant, value);
-    QFETCH(QString, complaint);
-    QTemporaryDir dir;
-    const QString path = copyOfFixture(dir);
-    const QByteArray before = contentsOf(path);
-    JetRows rows = rowsOfEveryKind();
-    rows[table][1][column] = value;
-
-    QString notice;
-    const QString problem = replaceJetDatabase(path, rows, &notice);
-    QVERIFY2(problem.contains("in row 2 of " + complaint), qPrintable(problem));
-    QVERIFY(problem.contains(QDir::toNativeSeparators(path)));
-    QVERIFY(notice.isEmpty());
-    QCOMPARE(contentsOf(path), before);
-    QCOMPARE(filesIn(dir), QStringList{"ql.mdb"});
-}
-
-void TestJetMigration::aFullDiskLeavesTheOriginalAndNoNewFile()
-{
-    QTemporaryDir dir;
-    const QString path = copyOfFixture(dir);
-    const QByteArray before = contentsOf(path);
-    JetRows rows = rowsOfEveryKind();
-    for (int i = 0; i < 20000; ++i)
-        rows[JetChqIssuereg] << QVariantList{QDate(2020, 1, 1), "Payee", "Bank", "100.00", i};
-
-    // Files may grow to 256 KiB and no further, as on a nearly full disk.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 256 * 1024;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    QString notice;
-    const QString problem = replaceJetDatabase(path, rows, &notice);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    QVERIFY2(problem.contains("writing the new file failed"), qPrintable(problem));
-    QVERIFY(problem.contains("Nothing in the file has been changed"));
-    QCOMPARE(contentsOf(path), before);
-    QCOMPARE(filesIn(dir), QStringList{"ql.mdb"});
-}
-
-void TestJetMigration::startUpOnAnAccessFileWithoutTheTables_data()
-{
-    QTest::addColumn<QString>("fixture");
-    QTest::newRow("Jet 3") << "testV1997.mdb";
-    QTest::newRow("Jet 4") << "testV2000.mdb";
-}
-
-void TestJetMigration::startUpOnAnAccessFileWithoutTheTables()
-{
-    QFETCH(QString, fixture);
-    QTemporaryDir dir;
-    const QString path = copyOfFixture(dir, fixture);
-    const QByteArray before = contentsOf(path);
-    useDatabaseFile(path);
-
-    RecordedMessages messages;
-    QVERIFY(!prepareDataFile());
-    const Messages::Message message = messages.only();
-    QCOMPARE(message.icon, Messages::Icon::Critical);
-    QVERIFY2(message.text.contains(
-                 "it lacks table Bank, table Payee, table Positions, table ChqIssuereg"),
-             qPrintable(message.text));
-    QVERIFY(message.text.contains(QDir::toNativeSeparators(path)));
-    QCOMPARE(contentsOf(path), before);
-    QCOMPARE(filesIn(dir), QStringList{"ql.mdb"});
-}
-
-void TestJetMigration::eachKindOfFileTakesItsPath_data()
-{
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<FileKind>("kind");
-    QTest::addColumn<QString>("complaint");
-    QTemporaryDir dir;
-    const QString database = dir.filePath(QStringLiteral("ql.mdb"));
-    QCOMPARE(prepareDatabase(database), QString());
-
-    QTest::newRow("SQLite file") << contentsOf(database) << FileKind::SQLite << QString();
-    QTest::newRow("Access file") << contentsOf(fixtures + "/testV2000.mdb") << FileKind::Jet
-                                 << "Access (Jet) database of the older program";
-    QTest::newRow("empty file") << QByteArray() << FileKind::Empty << QString();
-    QTest::newRow("text file") << QByteArray("Bank,Payee\nSBI,Ravi\n") << FileKind::Other
-                               << "not a database";
-}
-
-void TestJetMigration::eachKindOfFileTakesItsPath()
-{
-    QFETCH(QByteArray, contents);
-    QFETCH(FileKind, kind);
-    QFETCH(QString, complaint);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ql.mdb"));
-    writeFile(path, contents);
-    QCOMPARE(fileKindOf(path), kind);
-
-    QString notice;
-    const QString problem = prepareDatabase(path, &notice);
-    QVERIFY2(complaint.isEmpty() ? problem.isEmpty() : problem.contains(complaint),
-             qPrintable(problem));
-    QVERIFY(notice.isEmpty());
-    // Only an empty file is made into a database; every other is left as it was.
-    if (kind == FileKind::Empty)
-        QCOMPARE(fileKindOf(path), FileKind::SQLite);
-    else
-        QCOMPARE(contentsOf(path), contents);
-    QCOMPARE(filesIn(dir), QStringList{"ql.mdb"});
-}
 
 QTEST_GUILESS_MAIN(TestJetMigration)
 #include "test_jetmigration.moc"

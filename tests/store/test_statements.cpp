@@ -3,39 +3,50 @@
 
 #include <QSqlQuery>
 #include <QTest>
+#include <memory>
 
 using namespace store;
 
 namespace {
 
-int countRows(QSqlDatabase db, const QString &table)
+int countRows(const QSqlDatabase &db, const QString &tableAndCondition)
 {
-    QSqlQuery query(db);
-    query.exec(QStringLiteral("select count(*) from ") + table);
+    QSqlQuery query(QStringLiteral("select count(*) from ") + tableAndCondition, db);
     query.next();
     return query.value(0).toInt();
 }
 
 LayoutRow layoutFor(const QString &bank, double dateTop)
 {
-    LayoutRow layout;
-    layout.scaleMode = QStringLiteral("Cms");
-    layout.bankName = bank;
+    LayoutRow layout{QStringLiteral("Cms"), bank, {}};
     for (int i = 0; i < LayoutPositionCount; ++i)
         layout.positions[i] = i + 0.25;
     layout.positions[DateTop] = dateTop;
     return layout;
 }
 
+std::optional<double> dateTopOf(const QSqlDatabase &db, const QString &bank)
+{
+    std::optional<LayoutRow> layout;
+    if (findLayout(db, bank, &layout).isValid() || !layout)
+        return std::nullopt;
+    return layout->positions[DateTop];
+}
+
 } // namespace
 
+// Each test (and each row of a table) starts on a fresh data file.
 class TestStatements : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<TemporaryDatabase> m_database;
+    QSqlDatabase db;
 private slots:
+    void init() { m_database = std::make_unique<TemporaryDatabase>(); db = m_database->db(); }
+    void cleanup() { db = QSqlDatabase(); m_database.reset(); }
     void emptyTablesGiveEmptyLists();
-    void banksAreAppendedAndListedEachTime();
-    void bankCurrencyLookup();
+    void mixedCaseNamesOfTablesAndColumns();
+    void banksAreAppendedAndFoundByName();
     void payeeReplacedByNickName_data();
     void payeeReplacedByNickName();
     void layoutReplacedByBankName_data();
@@ -49,50 +60,45 @@ private slots:
 
 void TestStatements::emptyTablesGiveEmptyLists()
 {
-    TemporaryDatabase database;
     QStringList names{QStringLiteral("stale")};
-    QVERIFY(!listBankNames(database.db(), &names).isValid());
-    QVERIFY(names.isEmpty());
-    QVERIFY(!listPayeeNickNames(database.db(), &names).isValid());
-    QVERIFY(names.isEmpty());
-    QVERIFY(!listLayoutBankNames(database.db(), &names).isValid());
-    QVERIFY(names.isEmpty());
+    QVERIFY(!listBankNames(db, &names).isValid() && names.isEmpty());
+    names = QStringList{QStringLiteral("stale")};
+    QVERIFY(!listPayeeNickNames(db, &names).isValid() && names.isEmpty());
+    names = QStringList{QStringLiteral("stale")};
+    QVERIFY(!listLayoutBankNames(db, &names).isValid() && names.isEmpty());
 }
 
-void TestStatements::banksAreAppendedAndListedEachTime()
+void TestStatements::mixedCaseNamesOfTablesAndColumns()
 {
-    TemporaryDatabase database;
-    const BankRow bank{QStringLiteral(" 400002 "), QStringLiteral("St. Mary's"), QStringLiteral("INR")};
-    QVERIFY(!addBank(database.db(), bank).isValid());
-    QVERIFY(!addBank(database.db(), bank).isValid());
-    QVERIFY(!addBank(database.db(), BankRow{QStringLiteral("1"), QString(), QStringLiteral("USD")})
-                 .isValid());
+    m_database->exec(QStringLiteral("insert into payee (payeenickname, PAYEENAME) values ('a', 'b')"));
+    std::optional<QString> name;
+    QVERIFY(!findPayeeName(db, QStringLiteral("A"), &name).isValid());
+    QCOMPARE(name, std::optional<QString>(QStringLiteral("b")));
+}
+
+void TestStatements::banksAreAppendedAndFoundByName()
+{
+    const BankRow bank{QStringLiteral(" 400002 "), QStringLiteral("St. Mary's"), QStringLiteral("USD")};
+    QVERIFY(!addBank(db, bank).isValid());
+    QVERIFY(!addBank(db, bank).isValid());
+    QVERIFY(!addBank(db, {QStringLiteral("2"), bank.bankName, QStringLiteral("EUR")}).isValid());
+    QVERIFY(!addBank(db, {QStringLiteral("1"), QString(), QStringLiteral("INR")}).isValid());
+    m_database->exec(QStringLiteral("insert into Bank values ('3', 'NoCurrency', NULL)"));
 
     QStringList names;
-    QVERIFY(!listBankNames(database.db(), &names).isValid());
-    QCOMPARE(names, (QStringList{"St. Mary's", "St. Mary's", ""}));
-    QSqlQuery stored(database.db());
-    stored.exec(QStringLiteral("select MICRCODE, Bankname from Bank where Bankname = ''"));
+    QVERIFY(!listBankNames(db, &names).isValid());
+    QCOMPARE(names, (QStringList{"St. Mary's", "St. Mary's", "St. Mary's", "", "NoCurrency"}));
+    QCOMPARE(countRows(db, QStringLiteral("Bank where Bankname = ''")), 1);  // text, not NULL
+    QSqlQuery stored(QStringLiteral("select MICRCODE from Bank order by rowid"), db);
     QVERIFY(stored.next());
-    QCOMPARE(stored.value(1).isNull(), false);  // an empty name is text, not a missing value
-    stored.exec(QStringLiteral("select MICRCODE from Bank limit 1"));
-    stored.next();
     QCOMPARE(stored.value(0).toString(), QStringLiteral(" 400002 "));
-}
-
-void TestStatements::bankCurrencyLookup()
-{
-    TemporaryDatabase database;
-    database.exec(QStringLiteral("insert into Bank values ('1', 'HDFC', 'USD')"));
-    database.exec(QStringLiteral("insert into Bank values ('2', 'HDFC', 'EUR')"));
-    database.exec(QStringLiteral("insert into Bank values ('3', 'NoCurrency', NULL)"));
 
     std::optional<QString> currency;
-    QVERIFY(!findBankCurrency(database.db(), QStringLiteral("hdfc"), &currency).isValid());
+    QVERIFY(!findBankCurrency(db, QStringLiteral("st. mary's"), &currency).isValid());
     QCOMPARE(currency, std::optional<QString>(QStringLiteral("USD")));  // the first row found
-    QVERIFY(!findBankCurrency(database.db(), QStringLiteral("NoCurrency"), &currency).isValid());
+    QVERIFY(!findBankCurrency(db, QStringLiteral("NoCurrency"), &currency).isValid());
     QVERIFY(currency.has_value() && currency->isNull());
-    QVERIFY(!findBankCurrency(database.db(), QStringLiteral("x' or '1'='1"), &currency).isValid());
+    QVERIFY(!findBankCurrency(db, QStringLiteral("x' or '1'='1"), &currency).isValid());
     QVERIFY(!currency.has_value());
 }
 
@@ -101,7 +107,6 @@ void TestStatements::payeeReplacedByNickName_data()
     QTest::addColumn<QString>("savedNick");
     QTest::addColumn<QString>("laterNick");
     QTest::addColumn<int>("rowsLeft");
-
     QTest::newRow("same nick name twice") << "Ravi" << "Ravi" << 2;
     QTest::newRow("letter case ignored") << "Ravi" << "RAVI" << 2;
     QTest::newRow("another nick name is added") << "Ravi" << "Ravindra" << 3;
@@ -114,16 +119,15 @@ void TestStatements::payeeReplacedByNickName()
     QFETCH(QString, savedNick);
     QFETCH(QString, laterNick);
     QFETCH(int, rowsLeft);
-    TemporaryDatabase database;
-    QVERIFY(!replacePayee(database.db(), QStringLiteral("Other"), QStringLiteral("Other Ltd")).isValid());
-    QVERIFY(!replacePayee(database.db(), savedNick, QStringLiteral("First Name")).isValid());
-    QVERIFY(!replacePayee(database.db(), laterNick, QStringLiteral("Later Name")).isValid());
+    QVERIFY(!replacePayee(db, QStringLiteral("Other"), QStringLiteral("Other Ltd")).isValid());
+    QVERIFY(!replacePayee(db, savedNick, QStringLiteral("First Name")).isValid());
+    QVERIFY(!replacePayee(db, laterNick, QStringLiteral("Later Name")).isValid());
 
-    QCOMPARE(countRows(database.db(), QStringLiteral("Payee")), rowsLeft);
+    QCOMPARE(countRows(db, QStringLiteral("Payee")), rowsLeft);
     std::optional<QString> name;
-    QVERIFY(!findPayeeName(database.db(), laterNick, &name).isValid());
+    QVERIFY(!findPayeeName(db, laterNick, &name).isValid());
     QCOMPARE(name, std::optional<QString>(QStringLiteral("Later Name")));
-    QVERIFY(!findPayeeName(database.db(), QStringLiteral("Other"), &name).isValid());
+    QVERIFY(!findPayeeName(db, QStringLiteral("Other"), &name).isValid());
     QCOMPARE(name, std::optional<QString>(QStringLiteral("Other Ltd")));
 }
 
@@ -140,40 +144,33 @@ void TestStatements::layoutReplacedByBankName()
 {
     QFETCH(QString, bank);
     QFETCH(QString, sameBankAgain);
-    TemporaryDatabase database;
-    QVERIFY(!replaceLayout(database.db(), layoutFor(QStringLiteral("Other"), 9)).isValid());
+    QVERIFY(!replaceLayout(db, layoutFor(QStringLiteral("Other"), 9)).isValid());
     // Rows written by other means: several for one bank are all replaced.
-    QVERIFY(!replaceLayout(database.db(), layoutFor(bank, 1)).isValid());
-    database.exec(QStringLiteral("insert into Positions (Bankname, DateTop) select Bankname, 2 "
-                                 "from Positions where Bankname <> 'Other'"));
-    QVERIFY(!replaceLayout(database.db(), layoutFor(sameBankAgain, 0.75)).isValid());
+    QVERIFY(!replaceLayout(db, layoutFor(bank, 1)).isValid());
+    m_database->exec(QStringLiteral("insert into Positions (Bankname, DateTop) select Bankname, 2 "
+                                    "from Positions where Bankname <> 'Other'"));
+    QVERIFY(!replaceLayout(db, layoutFor(sameBankAgain, 0.75)).isValid());
 
-    QStringList banks;
-    QVERIFY(!listLayoutBankNames(database.db(), &banks).isValid());
-    QCOMPARE(banks.size(), 2);
+    QCOMPARE(countRows(db, QStringLiteral("Positions")), 2);
     std::optional<LayoutRow> layout;
-    QVERIFY(!findLayout(database.db(), bank, &layout).isValid());
-    QVERIFY(layout.has_value());
+    QVERIFY(!findLayout(db, bank, &layout).isValid() && layout.has_value());
     QCOMPARE(layout->bankName, sameBankAgain);
-    QCOMPARE(layout->positions[DateTop], std::optional<double>(0.75));
-    QVERIFY(!findLayout(database.db(), QStringLiteral("Other"), &layout).isValid());
-    QCOMPARE(layout->positions[DateTop], std::optional<double>(9));
+    QCOMPARE(dateTopOf(db, bank), std::optional<double>(0.75));
+    QCOMPARE(dateTopOf(db, QStringLiteral("Other")), std::optional<double>(9));
 }
 
 void TestStatements::layoutKeepsEveryNumberAndMissingOnes()
 {
-    TemporaryDatabase database;
     LayoutRow saved = layoutFor(QStringLiteral("SBI"), 0.1);
     saved.positions[AmtWidth] = std::nullopt;
-    saved.scaleMode = QString();
-    QVERIFY(!replaceLayout(database.db(), saved).isValid());
-    database.exec(QStringLiteral("update Positions set Scalemode = NULL"));
+    QVERIFY(!replaceLayout(db, saved).isValid());
+    m_database->exec(QStringLiteral("update Positions set Scalemode = NULL"));
 
     std::optional<LayoutRow> loaded;
-    QVERIFY(!findLayout(database.db(), QStringLiteral("SBI"), &loaded).isValid());
+    QVERIFY(!findLayout(db, QStringLiteral("SBI"), &loaded).isValid());
     QVERIFY(loaded->scaleMode.isNull());
     QCOMPARE(loaded->positions, saved.positions);
-    QVERIFY(!findLayout(database.db(), QStringLiteral("Nobody"), &loaded).isValid());
+    QVERIFY(!findLayout(db, QStringLiteral("Nobody"), &loaded).isValid());
     QVERIFY(!loaded.has_value());
 }
 
@@ -187,24 +184,20 @@ void TestStatements::replaceLosesNothingWhenTheAddFails_data()
 void TestStatements::replaceLosesNothingWhenTheAddFails()
 {
     QFETCH(QString, table);
-    TemporaryDatabase database;
-    QVERIFY(!replacePayee(database.db(), QStringLiteral("Ravi"), QStringLiteral("Ravi Kumar")).isValid());
-    QVERIFY(!replaceLayout(database.db(), layoutFor(QStringLiteral("SBI"), 1)).isValid());
-    database.exec(QStringLiteral("create trigger failing before insert on %1 "
-                                 "begin select raise(abort, 'disk full'); end").arg(table));
+    QVERIFY(!replacePayee(db, QStringLiteral("Ravi"), QStringLiteral("Ravi Kumar")).isValid());
+    QVERIFY(!replaceLayout(db, layoutFor(QStringLiteral("SBI"), 1)).isValid());
+    m_database->exec(QStringLiteral("create trigger failing before insert on %1 "
+                                    "begin select raise(abort, 'disk full'); end").arg(table));
 
     const QSqlError error = table == QLatin1String("Payee")
-        ? replacePayee(database.db(), QStringLiteral("Ravi"), QStringLiteral("Someone Else"))
-        : replaceLayout(database.db(), layoutFor(QStringLiteral("SBI"), 5));
-    QVERIFY(error.isValid());
+        ? replacePayee(db, QStringLiteral("Ravi"), QStringLiteral("Someone Else"))
+        : replaceLayout(db, layoutFor(QStringLiteral("SBI"), 5));
     QVERIFY(error.text().contains(QStringLiteral("disk full")));
 
     std::optional<QString> name;
-    QVERIFY(!findPayeeName(database.db(), QStringLiteral("Ravi"), &name).isValid());
+    QVERIFY(!findPayeeName(db, QStringLiteral("Ravi"), &name).isValid());
     QCOMPARE(name, std::optional<QString>(QStringLiteral("Ravi Kumar")));
-    std::optional<LayoutRow> layout;
-    QVERIFY(!findLayout(database.db(), QStringLiteral("SBI"), &layout).isValid());
-    QCOMPARE(layout->positions[DateTop], std::optional<double>(1));
+    QCOMPARE(dateTopOf(db, QStringLiteral("SBI")), std::optional<double>(1));
 }
 
 void TestStatements::registerListsTheBanksChequesInTheDateRange_data()
@@ -213,17 +206,12 @@ void TestStatements::registerListsTheBanksChequesInTheDateRange_data()
     QTest::addColumn<QDate>("from");
     QTest::addColumn<QDate>("to");
     QTest::addColumn<QStringList>("chequeNumbers");
-
-    const QDate first(2026, 12, 1);
-    QTest::newRow("both ends included") << "SBI" << first << first.addDays(2)
-                                        << QStringList{"1", "2", "3"};
-    QTest::newRow("one day") << "SBI" << first.addDays(1) << first.addDays(1) << QStringList{"2"};
-    QTest::newRow("day after the range left out") << "SBI" << first << first.addDays(1)
-                                                  << QStringList{"1", "2"};
-    QTest::newRow("from after to") << "SBI" << first.addDays(2) << first << QStringList{};
+    const QDate first(2026, 12, 1), second = first.addDays(1), third = first.addDays(2);
+    QTest::newRow("both ends included") << "SBI" << first << third << QStringList{"1", "2", "3"};
+    QTest::newRow("one day") << "SBI" << second << second << QStringList{"2"};
+    QTest::newRow("from after to") << "SBI" << third << first << QStringList{};
     QTest::newRow("letter case of the bank") << "sbi" << first << first << QStringList{"1"};
-    QTest::newRow("quote in the name") << "St. Mary's" << first << first.addDays(9)
-                                       << QStringList{"9"};
+    QTest::newRow("quote in the name") << "St. Mary's" << first << third << QStringList{"9"};
     QTest::newRow("far dates") << "SBI" << QDate(1601, 1, 1) << QDate(9999, 12, 31)
                                << QStringList{"1", "2", "3"};
 }
@@ -234,19 +222,14 @@ void TestStatements::registerListsTheBanksChequesInTheDateRange()
     QFETCH(QDate, from);
     QFETCH(QDate, to);
     QFETCH(QStringList, chequeNumbers);
-    TemporaryDatabase database;
     const QDate first(2026, 12, 1);
     for (int day = 0; day < 3; ++day)
-        QVERIFY(!addRegisterEntry(database.db(), {first.addDays(day), QStringLiteral("Ravi Kumar"),
-                                                  QStringLiteral("SBI"), QStringLiteral("250.00"),
-                                                  QString::number(day + 1)})
-                     .isValid());
-    QVERIFY(!addRegisterEntry(database.db(), {first, QStringLiteral("A"), QStringLiteral("St. Mary's"),
-                                              QStringLiteral("1.00"), QStringLiteral("9")})
-                 .isValid());
+        QVERIFY(!addRegisterEntry(db, {first.addDays(day), "Ravi Kumar", "SBI", "250.00",
+                                       QString::number(day + 1)}).isValid());
+    QVERIFY(!addRegisterEntry(db, {first, "A", "St. Mary's", "1.00", "9"}).isValid());
 
     QSqlQuery query;
-    QVERIFY(!selectRegisterEntries(database.db(), bank, from, to, &query).isValid());
+    QVERIFY(!selectRegisterEntries(db, bank, from, to, &query).isValid());
     QStringList found;
     while (query.next())
         found << query.value(QStringLiteral("ChequeNo")).toString();
