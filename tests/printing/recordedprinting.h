@@ -3,7 +3,6 @@
 #include "printer.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
 
 // Stands in for the printer cheques go to, for as long as it lives: every
@@ -20,24 +19,24 @@ public:
     };
 
     RecordedPrinting();
-    ~RecordedPrinting();
+    ~RecordedPrinting() { setPrinterFactory(m_previous); }
 
     Printer &printer() { return *m_printer; }
-
-    // Every operation in order: "Orientation 2", "FontName 1", "CurrentX 2.5",
-    // "Print A/c Payee only", "EndDoc", "KillDoc"...
+    // Every operation in order: "Orientation 2", "CurrentX 2.5", "Print A/c
+    // Payee only", "EndDoc", "KillDoc"...
     const QStringList &operations() const { return m_operations; }
-    // The texts that printed, in order.
     const QList<PrintedText> &printed() const { return m_printed; }
 
-    // Faults to stage: Print number `count` (counting from 1) or EndDoc
-    // fails with the reason given.
-    void failPrint(int count, const QString &reason);
-    void failEndDoc(const QString &reason);
+    // Faults to stage: Print number `count` (from 1) or EndDoc fails so.
+    void failPrint(int count, const QString &reason)
+    {
+        m_failingPrint = count;
+        m_printFailure = reason;
+    }
+    void failEndDoc(const QString &reason) { m_endDocFailure = reason; }
 
 private:
     class RecordingPrinter;
-    friend class RecordingPrinter;
 
     std::unique_ptr<Printer> m_printer;
     PrinterFactory m_previous;

@@ -22,16 +22,13 @@ void TestNoDefaultPrinter::saysThereIsNoDefaultPrinter()
     QVERIFY(QPrinterInfo::defaultPrinter().isNull());
 
     TemporaryDatabase database;
-    store::LayoutRow row;
-    row.bankName = QStringLiteral("City Bank");
-    row.scaleMode = QStringLiteral("Cms");
+    store::LayoutRow row{QStringLiteral("Cms"), QStringLiteral("City Bank"), {}};
     for (std::optional<double> &position : row.positions)
         position = 2;
     QVERIFY(!store::replaceLayout(database.db(), row).isValid());
 
-    const ChequeItems cheque{QStringLiteral("City Bank"), QStringLiteral("Asha Menon"),
-                             QStringLiteral("10.00"), QStringLiteral("Rupees Ten Only"),
-                             QDate(2001, 7, 9), true};
+    const ChequeItems cheque{row.bankName, QStringLiteral("Asha Menon"), QStringLiteral("10.00"),
+                             QStringLiteral("Rupees Ten Only"), QDate(2001, 7, 9), true};
     QCOMPARE(printChequePage(cheque, *openPrinter()),
              QStringLiteral("The cheque was not printed.\n\nThere is no default printer. Set up a "
                             "printer as the default one and print again."));
