@@ -238,63 +238,52 @@ private slots:
         QVERIFY(m_messages->all().isEmpty());
     }
 
-    void printFromTheAmountBoxWordsFirst_data()
+    void printWordsTheAmountForTheLastBank_data()
     {
-        QTest::addColumn<bool>("focusStays");
-        QTest::newRow("mouse click on Print") << false;
+        QTest::addColumn<QString>("bank");
+        QTest::addColumn<QString>("step"); // how the bank or amount comes last before Print
+        QTest::newRow("bank chosen after leaving the amount box") << unionBank << "choose";
+        QTest::newRow("bank typed exactly as listed") << unionBank << "type";
+        QTest::newRow("bank typed in other letter case") << unionBank.toUpper() << "type";
+        QTest::newRow("Print clicked from the amount box") << unionBank << "click";
         // As a keyboard shortcut or an accessibility tool presses it.
-        QTest::newRow("pressed without taking the focus") << true;
+        QTest::newRow("Print pressed, the amount box keeping the focus") << unionBank << "press";
     }
 
-    void printFromTheAmountBoxWordsFirst()
+    // Print words the amount again: a bank chosen earlier never lends its
+    // currency to a bank chosen or typed after it, nor is a fresh amount
+    // printed without its words.
+    void printWordsTheAmountForTheLastBank()
     {
-        QFETCH(bool, focusStays);
+        QFETCH(QString, bank);
+        QFETCH(QString, step);
 
         QWidget *window = open();
-        fill(window, unionBank, u"Asha Menon"_s, QString());
-        control(window, u"Text2"_s)->setFocus();
-        type(window, u"Text2"_s, u"1500"_s);
-        if (focusStays)
+        if (step == u"click" || step == u"press") {
+            fill(window, bank, u"Asha Menon"_s, QString());
+            control(window, u"Text2"_s)->setFocus();
+            type(window, u"Text2"_s, u"1500"_s);
+        } else {
+            fill(window, cityBank, u"Asha Menon"_s, u"1500"_s);
+            QCOMPARE(text(window, u"Text3"_s), dollarWords);
+            if (step == u"type") {
+                type(window, u"cmbBnk"_s, bank);
+                QCOMPARE(strCurrency, u"USD"_s); // typing alone fetches nothing
+            } else {
+                choose(window, u"cmbBnk"_s, bank);
+                QCOMPARE(text(window, u"Text3"_s), dollarWords); // nor does choosing word
+            }
+        }
+        if (step == u"press")
             control<QPushButton>(window, u"Print"_s)->click();
         else
             clickPrint(window);
 
         QCOMPARE(m_messages->texts(), QStringList{"Cheque Printing Completed"});
         QVERIFY(printedTexts(*m_printing).contains(rupeeWords));
-        QCOMPARE(registerRows().value(0).amount, u"1500.00"_s);
-    }
-
-    void wordsAtPrintFollowTheLastBank_data()
-    {
-        QTest::addColumn<QString>("bank");
-        QTest::addColumn<bool>("typed");
-        QTest::newRow("chosen after leaving the amount box") << unionBank << false;
-        QTest::newRow("typed exactly as listed") << unionBank << true;
-        QTest::newRow("typed in other letter case") << unionBank.toUpper() << true;
-    }
-
-    // A bank chosen earlier never lends its currency to the words of a bank
-    // chosen or typed after it: Print words the amount again.
-    void wordsAtPrintFollowTheLastBank()
-    {
-        QFETCH(QString, bank);
-        QFETCH(bool, typed);
-
-        QWidget *window = open();
-        fill(window, cityBank, u"Asha Menon"_s, u"1500"_s);
-        if (typed) {
-            type(window, u"cmbBnk"_s, bank);
-            QCOMPARE(strCurrency, u"USD"_s); // typing alone fetches nothing
-        } else {
-            choose(window, u"cmbBnk"_s, bank);
-        }
-        QCOMPARE(text(window, u"Text3"_s), dollarWords);
-
-        clickPrint(window);
-        QCOMPARE(m_messages->texts(), QStringList{"Cheque Printing Completed"});
-        QVERIFY(printedTexts(*m_printing).contains(rupeeWords));
         QVERIFY(!printedTexts(*m_printing).contains(dollarWords));
-        QCOMPARE(registerRows().value(0).bankName, bank);
+        const store::RegisterRow row = registerRows().value(0);
+        QCOMPARE((QStringList{row.bankName, row.amount}), (QStringList{bank, "1500.00"}));
         QCOMPARE(strCurrency, u"INR"_s);
     }
 
@@ -303,13 +292,11 @@ private slots:
         QTest::addColumn<QString>("bankRow"); // the statement making its Bank row, if any
         QTest::addColumn<QString>("why");
 
-        QTest::newRow("no Bank row") << ""
-                                     << "is not among the banks";
+        QTest::newRow("no Bank row") << "" << "is not among the banks";
         QTest::newRow("no currency") << "Insert into Bank (Bankname) values ('Odd Bank')"
                                      << "has no currency";
         QTest::newRow("empty currency")
-            << "Insert into Bank (Bankname, Currency) values ('Odd Bank', '')"
-            << "has no currency";
+            << "Insert into Bank (Bankname, Currency) values ('Odd Bank', '')" << "has no currency";
     }
 
     void bankWithoutCurrencySaysWhyNoWords()
