@@ -7,6 +7,7 @@
 #include "statements.h"
 #include "temporarydatabase.h"
 #include "twips.h"
+#include "windowchecks.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -178,9 +179,19 @@ private slots:
         QWidget *window = open();
         QCOMPARE(window->windowTitle(), u"Print Cheque"_s);
         QCOMPARE(window->size(), twipsSize(7800, 3405));
-        QCOMPARE(control(window, u"Option1"_s)->parentWidget()->objectName(), u"Frame2"_s);
-        QCOMPARE(control<QRadioButton>(window, u"Option1"_s)->text(), u"Bearer"_s);
-        QCOMPARE(control<QRadioButton>(window, u"Option2"_s)->text(), u"A/c Payee"_s);
+        checkPlaces(window, {{"Frame1", "frmPrtChq", {240, 120, 7455, 2775}},
+                             {"cmbBnk", "Frame1", {2040, 240, 1815, 315}},
+                             {"cmbPayee", "Frame1", {2040, 720, 1815, 315}},
+                             {"DTPicker1", "Frame1", {5895, 240, 1380, 285}},
+                             {"txtChqNo", "Frame1", {5880, 720, 1335, 285}},
+                             {"Text1", "Frame1", {2070, 1320, 3570, 285}},
+                             {"Text2", "Frame1", {2070, 1785, 1425, 285}},
+                             {"Text3", "Frame1", {2100, 2160, 4365, 285}},
+                             {"Frame2", "Frame1", {5955, 1095, 1365, 915}},
+                             {"Option1", "Frame2", {180, 195, 1005, 195}, "Bearer"},
+                             {"Option2", "Frame2", {180, 555, 1080, 255}, "A/c Payee"},
+                             {"Print", "frmPrtChq", {4980, 3045, 1290, 285}, "Print"},
+                             {"Cancel", "frmPrtChq", {6375, 3030, 1185, 285}, "Cancel"}});
 
         // Only banks with a layout, in the order the layouts came; nothing sorted.
         auto *banks = control<QComboBox>(window, u"cmbBnk"_s);
