@@ -2,6 +2,7 @@
 #include "jetmigration.h"
 #include "recordedmessages.h"
 #include "startup.h"
+#include "windowchecks.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -52,16 +53,7 @@ QStringList filesIn(const QTemporaryDir &dir)
 QList<QStringList> stored(const QString &table)
 {
     Connection connection(QStringLiteral("test"));
-    QSqlQuery query(connection.database());
-    query.exec(QStringLiteral("select * from %1 order by rowid").arg(table));
-    QList<QStringList> rows;
-    while (query.next()) {
-        QStringList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
-        rows << row;
-    }
-    return rows;
+    return rowsOf(connection.database(), QStringLiteral("select * from %1 order by rowid").arg(table));
 }
 
 QStringList chequeNumbers(const QString &bank, const QDate &from, const QDate &to)
