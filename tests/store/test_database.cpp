@@ -1,4 +1,5 @@
 #include "database.h"
+#include "files.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -9,20 +10,11 @@
 
 namespace {
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 // Writes the bytes, or else runs the statements on a new SQLite file.
 void makeFile(const QString &path, const QByteArray &contents, const QString &statements)
 {
     if (statements.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(contents);
+        writeFile(path, contents);
         return;
     }
     {

@@ -1,4 +1,5 @@
 #include "database.h"
+#include "files.h"
 #include "jetmigration.h"
 #include "recordedmessages.h"
 #include "startup.h"
@@ -20,20 +21,6 @@ using namespace store;
 namespace {
 
 const QString fixtures = QStringLiteral(JET_FIXTURES);
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-}
 
 // A copy of a sample Access file as the user's "ql.mdb".
 QString copyOfFixture(const QTemporaryDir &dir, const QString &fixture = "testV1997.mdb")
