@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "forms.h"
+#include "frmAbout.h"
 #include "frmBNK.h"
 #include "frmChqLyt.h"
 #include "frmPayee.h"
@@ -27,4 +28,5 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmChqLyt"), [] { return new frmChqLyt; });
     Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
     Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
+    Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
 }

@@ -101,5 +101,10 @@ void frmMain::keyPressEvent(QKeyEvent *event)
     // The menu has no Cancel: Escape must not end the program by accident.
     if (event->key() == Qt::Key_Escape)
         return;
+    // Help opens the About box, the one place the version and data file are named.
+    if (event->key() == Qt::Key_F1) {
+        Forms::showModal(QStringLiteral("frmAbout"));
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
