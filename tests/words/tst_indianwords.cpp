@@ -10,8 +10,6 @@ class TestIndianWords : public QObject
 private slots:
     void wordsTheAmount_data();
     void wordsTheAmount();
-    void numberWords_data();
-    void numberWords();
 };
 
 void TestIndianWords::wordsTheAmount_data()
@@ -68,37 +66,6 @@ void TestIndianWords::wordsTheAmount()
     udf_Num2WordsIndian(amount);
     QCOMPARE(strAmtInWords, words);
     QVERIFY(messages.all().isEmpty());
-}
-
-void TestIndianWords::numberWords_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<QString>("word");       // udf_varNumberWord
-    QTest::addColumn<QString>("twoDigits");  // udf_strTwoDigits
-    const QStringList ones = QStringLiteral(
-        "One Two Three Four Five Six Seven Eight Nine Ten Eleven Twelve Thirteen Fourteen "
-        "Fifteen Sixteen Seventeen Eighteen Nineteen").split(u' ');
-    const QStringList tens = QStringLiteral(
-        "Twenty Thirty Forty Fifty Sixty Seventy Eighty Ninety").split(u' ');
-    for (int n = 1; n <= 19; ++n)
-        QTest::addRow("%d", n) << n << ones[n - 1] << ones[n - 1];
-    for (int n = 20; n <= 90; n += 10)  // the blank stays when the units are 0
-        QTest::addRow("%d", n) << n << tens[n / 10 - 2] << tens[n / 10 - 2] + u' ';
-    QTest::newRow("0") << 0 << "" << "";
-    QTest::newRow("21") << 21 << "" << "Twenty One";
-    QTest::newRow("45") << 45 << "" << "Forty Five";
-    QTest::newRow("99") << 99 << "" << "Ninety Nine";
-    QTest::newRow("-1") << -1 << "" << "";
-    QTest::newRow("-45") << -45 << "" << "";
-}
-
-void TestIndianWords::numberWords()
-{
-    QFETCH(int, n);
-    QFETCH(QString, word);
-    QFETCH(QString, twoDigits);
-    QCOMPARE(udf_varNumberWord(n), word);
-    QCOMPARE(udf_strTwoDigits(n), twoDigits);
 }
 
 QTEST_APPLESS_MAIN(TestIndianWords)
