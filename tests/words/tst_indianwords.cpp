@@ -42,6 +42,12 @@ void TestIndianWords::wordsTheAmount_data()
     row("12.125", "Twelve and  Paise Twelve only");  // paise round half to even
     row("12.375", "Twelve and  Paise Thirty Eight only");
     row("19.10", "Nineteen and  Paise Ten only");
+    // Every other word of the tables.
+    row("11.13", "Eleven and  Paise Thirteen only");
+    row("16.17", "Sixteen and  Paise Seventeen only");
+    row("18.14", "Eighteen and  Paise Fourteen only");
+    row("63.15", "Sixty Three and  Paise Fifteen only");
+    row("86.30", "Eighty Six and  Paise Thirty  only");
     // A zero group is skipped while higher digits remain.
     row("10000001", "One crore and One only");
     row("10100000", "One crore One lakh  only");

@@ -51,6 +51,14 @@ void TestInternationalWords::wordsTheAmount_data()
     row("1000005", "One Million Five Dollars ");
     row("3000000019", "Three Billion Nineteen Dollars ");
     row("45.40", "Forty Five Dollars and Forty Cents only");
+    // Every other word of the tables.
+    row("11.13", "Eleven Dollars and Thirteen Cents only");
+    row("16.17", "Sixteen Dollars and Seventeen Cents only");
+    row("18.14", "Eighteen Dollars and Fourteen Cents only");
+    row("63.15", "Sixty Three Dollars and Fifteen Cents only");
+    row("86.30", "Eighty Six Dollars and Thirty Cents only");
+    row("12.70", "Twelve Dollars and Seventy Cents only");
+    row("10.07", "Ten Dollars and Seven Cents only");
     row("0.125", "Dollars and Thirteen Cents only");  // an exact half goes away from zero
     row("1.005", "One Dollars ");                     // its double lies below the half
     row("1000000000000.25", "Dollars and Twenty Five Cents only");
