@@ -168,13 +168,8 @@ private slots:
         QCOMPARE(itemsOf(control<QComboBox>(&second, "cmbBnk")),
                  (QStringList{"HDFC", "St. Mary's", "Canara", "Bank of Baroda"}));
         QCOMPARE(control<QComboBox>(&second, "cmbBnk")->currentText(), QStringLiteral("cmbbnk"));
-        for (const char *name : {"DTPicker1", "DTPicker2"}) {
-            const auto *picker = control<QDateEdit>(&second, name);
-            QCOMPARE(picker->date(), sep13);
-            QCOMPARE(picker->minimumDate(), QDate(1601, 1, 1));
-            QCOMPARE(picker->maximumDate(), QDate(9999, 12, 31));
-            QVERIFY(picker->calendarPopup());
-        }
+        for (const char *name : {"DTPicker1", "DTPicker2"})
+            QCOMPARE(control<QDateEdit>(&second, name)->date(), sep13);
         QCOMPARE(control<QTableView>(&second, "DataGrid1")->model()->rowCount(), 0);
     }
 
