@@ -39,8 +39,6 @@ private slots:
         const QStringList saved{"Information: Data saved"};
         QTest::newRow("MICR of three spaces: nothing, silently")
             << "   " << "HDFC" << "INR" << "cmdSave" << QStringList() << Rows() << "";
-        QTest::newRow("no currency") << "400240002" << "HDFC" << "" << "cmdSave"
-                                     << QStringList{"None: Enter Currency"} << Rows() << "";
         QTest::newRow("no currency, then DINAR")
             << "400240002" << "HDFC" << "" << "cmdSave"
             << QStringList{"None: Enter Currency", "Information: Data saved"}
@@ -48,8 +46,6 @@ private slots:
         QTest::newRow("MICR stored with its spaces")
             << " 400240002 " << "HDFC" << "USD" << "cmdSave" << saved
             << Rows{{" 400240002 ", "HDFC", "USD"}} << "";
-        QTest::newRow("empty bank name saved") << "400240002" << "" << "EUR" << "cmdSave" << saved
-                                               << Rows{{"400240002", "", "EUR"}} << "";
         QTest::newRow("quotes in every text")
             << "4002'40" << "O'Brien's Bank" << "GBP" << "cmdSave" << saved
             << Rows{{"4002'40", "O'Brien's Bank", "GBP"}} << "";
