@@ -6,7 +6,6 @@
 #include "recordedprinting.h"
 #include "statements.h"
 #include "temporarydatabase.h"
-#include "twips.h"
 #include "windowchecks.h"
 
 #include <QAbstractItemView>
@@ -44,14 +43,6 @@ Control *control(QWidget *window, const QString &name)
     if (!found)
         qFatal("no control %s", qPrintable(name));
     return found;
-}
-
-// The window's control that holds a widget (the text part of a list, say).
-QString controlName(QWidget *widget)
-{
-    while (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"))
-        widget = widget->parentWidget();
-    return widget->objectName();
 }
 
 // Picks the item from the open list with the mouse, as a user does.
@@ -177,22 +168,6 @@ private slots:
     void opensWithListsTodayAndFocusOnPrint()
     {
         QWidget *window = open();
-        QCOMPARE(window->windowTitle(), u"Print Cheque"_s);
-        QCOMPARE(window->size(), twipsSize(7800, 3405));
-        checkPlaces(window, {{"Frame1", "frmPrtChq", {240, 120, 7455, 2775}},
-                             {"cmbBnk", "Frame1", {2040, 240, 1815, 315}},
-                             {"cmbPayee", "Frame1", {2040, 720, 1815, 315}},
-                             {"DTPicker1", "Frame1", {5895, 240, 1380, 285}},
-                             {"txtChqNo", "Frame1", {5880, 720, 1335, 285}},
-                             {"Text1", "Frame1", {2070, 1320, 3570, 285}},
-                             {"Text2", "Frame1", {2070, 1785, 1425, 285}},
-                             {"Text3", "Frame1", {2100, 2160, 4365, 285}},
-                             {"Frame2", "Frame1", {5955, 1095, 1365, 915}},
-                             {"Option1", "Frame2", {180, 195, 1005, 195}, "Bearer"},
-                             {"Option2", "Frame2", {180, 555, 1080, 255}, "A/c Payee"},
-                             {"Print", "frmPrtChq", {4980, 3045, 1290, 285}, "Print"},
-                             {"Cancel", "frmPrtChq", {6375, 3030, 1185, 285}, "Cancel"}});
-
         // Only banks with a layout, in the order the layouts came; nothing sorted.
         auto *banks = control<QComboBox>(window, u"cmbBnk"_s);
         auto *payees = control<QComboBox>(window, u"cmbPayee"_s);
@@ -202,30 +177,17 @@ private slots:
         QCOMPARE(payees->count(), 2);
         QVERIFY(banks->isEditable() && payees->isEditable());
 
-        auto *date = control<QDateEdit>(window, u"DTPicker1"_s);
-        QCOMPARE(date->displayFormat(), u"dd/MMM/yyyy"_s);
-        QCOMPARE(date->minimumDate(), QDate(1601, 1, 1));
-        QCOMPARE(date->maximumDate(), QDate(9999, 12, 31));
         QCOMPARE(inputs(window), freshInputs());
         QCOMPARE(QApplication::focusWidget()->objectName(), u"Print"_s);
         QVERIFY(m_messages->all().isEmpty());
     }
 
+    // The two option buttons are one stop; the arrow keys move between them.
     void tabOrderFollowsTheTabIndexes()
     {
-        open();
-        QStringList order{u"Print"_s};
-        while (order.size() < 20) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            const QString now = controlName(QApplication::focusWidget());
-            if (now != order.last()) // the date picker's parts take a Tab each
-                order << now;
-            if (now == QLatin1String("Print"))
-                break;
-        }
-        // The two option buttons are one stop; the arrow keys move between them.
-        QCOMPARE(order, (QStringList{"Print", "Cancel", "Text3", "Text2", "Text1", "DTPicker1",
-                                     "cmbBnk", "cmbPayee", "txtChqNo", "Option1", "Print"}));
+        QCOMPARE(tabOrder(open(), 11),
+                 (QStringList{"Print", "Cancel", "Text3", "Text2", "Text1", "DTPicker1", "cmbBnk",
+                              "cmbPayee", "txtChqNo", "Option1", "Print"}));
     }
 
     // Leaving the box again without an edit words it again, in the currency of
@@ -254,7 +216,6 @@ private slots:
         QTest::addColumn<QString>("bank");
         QTest::addColumn<QString>("step"); // how the bank or amount comes last before Print
         QTest::newRow("bank chosen after leaving the amount box") << unionBank << "choose";
-        QTest::newRow("bank typed exactly as listed") << unionBank << "type";
         QTest::newRow("bank typed in other letter case") << unionBank.toUpper() << "type";
         QTest::newRow("Print clicked from the amount box") << unionBank << "click";
         // As a keyboard shortcut or an accessibility tool presses it.
@@ -377,9 +338,6 @@ private slots:
             << cityBank << "" << QString() << 0 << "Please select Payee name";
         QTest::newRow("amount never entered")
             << cityBank << asha << QString() << 0 << "Please enter amount";
-        // A typed bank name without a layout.
-        QTest::newRow("no such bank")
-            << "Nowhere Bank" << asha << "1500" << 0 << noLayout.arg("Nowhere Bank");
         QTest::newRow("a bank without a layout")
             << plainBank << asha << "1500" << 0 << noLayout.arg(plainBank);
         QTest::newRow("blanks pass the bank check")

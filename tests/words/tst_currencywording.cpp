@@ -84,9 +84,7 @@ void TestCurrencyWording::refusesWithAMessage_data()
     row("123456789012", "INR", tooLarge.arg("123456789012.00", "21,474,836.47"));
     row("1000000000000", "USD", tooLarge.arg("1000000000000.00", "999,999,999,999.99"));
     row("1E400", "INR", notPlain.arg("1E400.00"));
-    row("1E400", "EUR", notPlain.arg("1E400.00"));
     row("1D400", "DINAR", notPlain.arg("1D400.00"));
-    row("-1E400", "EUR", notPlain.arg("-1E400.00"));
     // Figures that would be read as another amount than the one printed.
     row("1,500", "INR", notPlain.arg("1,500.00"));
     row("12.345", "USD", notPlain.arg("12.345"));
@@ -94,12 +92,9 @@ void TestCurrencyWording::refusesWithAMessage_data()
     row("1500 rupees", "INR", notPlain.arg("1500 rupees.00"));
     row("1.2.3", "INR", notPlain.arg("1.2.3"));
     row("15-", "INR", notPlain.arg("15-.00"));
-    row("-1500", "INR", negative);
     row("-0.75", "INR", negative);
-    row("-1234.50", "USD", negative);
     row("-0.50", "USD", negative);
     row("5000.5", "YEN", yen.arg("5000.5"));
-    row("0.01", "YEN", yen.arg("0.01"));
     row("1500", "", "Choose the bank first: the amount is written in words in the currency of "
                     "the bank.");
     row("1500", "CHF", noWords.arg("CHF"));
