@@ -91,6 +91,7 @@ frmChqLyt::frmChqLyt(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Combo1->setFocus();
     Form_Load();
 }

@@ -21,6 +21,7 @@ frmBNK::frmBNK(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Text1->setFocus();
 }
 

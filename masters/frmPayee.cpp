@@ -21,6 +21,7 @@ frmPayee::frmPayee(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Command1->setFocus();
     Form_Load();
 }

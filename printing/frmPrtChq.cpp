@@ -50,6 +50,7 @@ frmPrtChq::frmPrtChq(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Print->setFocus();
     Form_Load();
 }
@@ -155,6 +156,7 @@ void frmPrtChq::setTabOrder()
     const QList<QWidget *> order{Print,  Cancel,   Text3,    Text2,   Text1,  DTPicker1,
                                  cmbBnk, cmbPayee, txtChqNo, Option1, Option2};
     setTabChain(order);
+    tabOnlyToChosenOption({Option1, Option2});
 }
 
 void frmPrtChq::Form_Load()
