@@ -1,4 +1,4 @@
-// What every working window does with the keyboard.
+// What every working window does with the keyboard and with what it saves.
 #include "frmBNK.h"
 #include "frmChqLyt.h"
 #include "frmMain.h"
@@ -168,6 +168,80 @@ private slots:
         form->findChild<QWidget *>(closeButton)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(!form->isVisible());
+    }
+
+    void saveRefusesWhatWouldNotShowAsStored_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Texts>("texts");
+        QTest::addColumn<QString>("message");  // its start; "Data" when saved
+        QTest::addColumn<QString>("table");
+
+        const Texts bank{{"Text1", "400240002"}, {"Text2", "HDFC"}, {"Text3", "INR"}};
+        const Texts payee{{"cmbPayee", "asha"}, {"Text1", "Asha Menon"}};
+        const Texts layout{{"cmb", "HDFC"}, {"txtdttop", "1"}};
+        const auto with = [](Texts texts, const QString &control, const QString &text) {
+            texts << std::pair{control, text};
+            return texts;
+        };
+        const QString inText = u"The text in \"%1\" holds the character U+%2, "_s;
+        const QString lone = QString(QChar(0xD83D)) + u"x"_s;
+        const QString pair = u"Caf\u00e9 \U0001F600"_s;
+
+        QTest::newRow("bank name with NUL") << "frmBNK" << with(bank, "Text2", u"HD\0FC"_s)
+                                            << inText.arg("Bank Name", "0000") << "Bank";
+        QTest::newRow("MICR with a tab") << "frmBNK" << with(bank, "Text1", u"4002\t1"_s)
+                                         << inText.arg("MICR", "0009") << "Bank";
+        QTest::newRow("bank name, letters beyond 16 bits") << "frmBNK" << with(bank, "Text2", pair)
+                                                           << "Data" << "Bank";
+        QTest::newRow("payee name reversed") << "frmPayee"
+                                             << with(payee, "Text1", u"\u202Eevil"_s)
+                                             << inText.arg("Name On Cheque", "202E") << "Payee";
+        QTest::newRow("nick name isolated") << "frmPayee"
+                                            << with(payee, "cmbPayee", u"a\u2066b"_s)
+                                            << inText.arg("Payee Nick Name", "2066") << "Payee";
+        QTest::newRow("payee name, half a pair") << "frmPayee" << with(payee, "Text1", lone)
+                                                 << inText.arg("Name On Cheque", "D83D")
+                                                 << "Payee";
+        QTest::newRow("payee name, letters beyond 16 bits")
+            << "frmPayee" << with(payee, "Text1", pair) << "Data" << "Payee";
+        QTest::newRow("layout bank name embedded")
+            << "frmChqLyt" << with(layout, "cmb", u"HDFC\u202A"_s)
+            << inText.arg("BankName", "202A") << "Positions";
+        QTest::newRow("layout unit with line feed")
+            << "frmChqLyt" << with(layout, "Combo1", u"Cms\n"_s)
+            << inText.arg("Scale Mode", "000A") << "Positions";
+        QTest::newRow("layout for no bank") << "frmChqLyt" << with(layout, "cmb", u"  "_s)
+                                            << "Enter the bank name" << "Positions";
+        QTest::newRow("layout value beyond single precision")
+            << "frmChqLyt" << with(layout, "txtamtlft", u"1e39"_s)
+            << "The number in \"Amt Column From the Left\" is too large to store." << "Positions";
+        QTest::newRow("layout value at the single-precision limit")
+            << "frmChqLyt" << with(layout, "txtamtlft", u"3.4028234e38"_s) << "Data"
+            << "Positions";
+    }
+
+    void saveRefusesWhatWouldNotShowAsStored()
+    {
+        QFETCH(QString, window);
+        QFETCH(Texts, texts);
+        QFETCH(QString, message);
+        QFETCH(QString, table);
+        const int rowsBefore = rowCount(m_database->db(), table);
+        RecordedMessages messages;
+        std::unique_ptr<QDialog> form(factoryFor(window)());
+        form->show();
+        for (const auto &[control, text] : texts)
+            setText(form.get(), control, text);
+        const QString save = window == u"frmBNK" ? u"cmdSave"_s
+                             : window == u"frmPayee" ? u"Command1"_s : u"cmdOK"_s;
+        QTest::mouseClick(form->findChild<QWidget *>(save), Qt::LeftButton);
+
+        QCOMPARE(messages.all().size(), 1);
+        QVERIFY2(messages.only().text.startsWith(message), qPrintable(messages.only().text));
+        const bool saved = message == u"Data";
+        QCOMPARE(form->isVisible(), !saved);
+        QCOMPARE(rowCount(m_database->db(), table), rowsBefore + (saved ? 1 : 0));
     }
 
 private:
