@@ -43,6 +43,8 @@ private:
     bool bankReadyToPrint();
     bool inputsComplete();
     bool wordsReadyToPrint();
+    bool amountAndTextsPrintable();
+    void wordClickedAwayAmount();
 
     QGroupBox *Frame1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -70,6 +72,15 @@ private:
     QString currencyBank;
     // Why that bank has no words, or empty when it has a currency.
     QString currencyProblem;
-    // The currency the words box was last worded in.
-    QString wordsCurrency;
+    // What the words box was last worded for; Print words again when the
+    // amount box or the currency has changed since, by whatever road.
+    struct Worded {
+        QString amountText;
+        QString currency;
+        bool operator==(const Worded &) const = default;
+    };
+    Worded worded;
+    // The focus left the amount box for a mouse press: its wording waits
+    // for the click to end, so that its message cannot swallow the click.
+    bool wordingAfterClick = false;
 };

@@ -22,6 +22,7 @@ frmMain::frmMain(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     cmdExit->setFocus();
 }
 

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
@@ -187,7 +188,7 @@ private slots:
     {
         QCOMPARE(tabOrder(open(), 11),
                  (QStringList{"Print", "Cancel", "Text3", "Text2", "Text1", "DTPicker1", "cmbBnk",
-                              "cmbPayee", "txtChqNo", "Option1", "Print"}));
+                              "cmbPayee", "txtChqNo", "Option2", "Print"}));
     }
 
     // Leaving the box again without an edit words it again, in the currency of
@@ -344,6 +345,11 @@ private slots:
             << "   " << asha << "1500" << 0 << noLayout.arg("   ");
         QTest::newRow("an amount with no words")
             << unionBank << asha << "1,500" << 0 << "The amount in words is empty";
+        const QString zero = u"The amount is zero, so the cheque has not been printed."_s;
+        QTest::newRow("zero") << cityBank << asha << "0" << 0 << zero;
+        QTest::newRow("blanks alone") << unionBank << asha << "   " << 0 << zero;
+        QTest::newRow("minus zero") << unionBank << asha << "-0.00" << 0 << zero;
+
         // The printer missing or failing.
         QTest::newRow("no printer")
             << cityBank << asha << "1500" << 1 << notPrinted + "There is no printer.";
@@ -400,10 +406,6 @@ private slots:
         QTest::newRow("post-dated a month: its own date")
             << "zed" << "" << "1500" << 31 << true
             << QStringList{"Zed Traders", dollarWords, "**1500.00**"} << zed;
-        QTest::newRow("blanks in the amount box become .00 and pass")
-            << "zed" << "" << "   " << 0 << true
-            << QStringList{"Zed Traders", "Dollars ", "**   .00**"}
-            << QStringList{"Zed Traders", "   .00"};
     }
 
     void printedChequeIsRecordedAsPrinted()
@@ -497,6 +499,126 @@ private slots:
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].chequeNo, u"100"_s);
         QCOMPARE(rows[1].chequeNo, u"100"_s);
+    }
+
+    void printWordsTheAmountAsItStands_data()
+    {
+        QTest::addColumn<QString>("change");  // how the amount box changes, the focus elsewhere
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message"); // the first one's start, if any
+        QTest::addColumn<QStringList>("printed"); // words and figures; empty: nothing printed
+        QTest::newRow("dropped before") << "drop at 0" << "2" << ""
+            << QStringList{"Twenty One Thousand Five Hundred Dollars ", "**21500.00**"};
+        QTest::newRow("dropped after") << "drop at end" << "9" << "The amount \"1500.009\" is not"
+                                       << QStringList();
+        QTest::newRow("set") << "set" << "250" << ""
+                             << QStringList{"Two Hundred Fifty Dollars ", "**250.00**"};
+        QTest::newRow("set with a line break")
+            << "set" << "1\r500" << "" << QStringList{dollarWords, "**1500.00**"};
+    }
+
+    // However the amount box changed, the words printed are those of the
+    // figures printed and recorded.
+    void printWordsTheAmountAsItStands()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(QStringList, printed);
+        QWidget *window = open();
+        fill(window, cityBank, u"Asha Menon"_s, u"1500"_s);
+        control(window, u"Text1"_s)->setFocus();
+        auto *amount = control<QLineEdit>(window, u"Text2"_s);
+        if (change == u"set") {
+            amount->setText(text);
+        } else {
+            QMimeData dropped;
+            dropped.setText(text);
+            const QPoint at(change.endsWith(u"end") ? amount->width() - 2 : 1, amount->height() / 2);
+            QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(amount, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(amount, &drop);
+            QVERIFY(drop.isAccepted());
+        }
+        QVERIFY(control(window, u"Text1"_s)->hasFocus());
+        clickPrint(window);
+
+        const QStringList texts = printedTexts(*m_printing);
+        if (printed.isEmpty()) {
+            QVERIFY2(m_messages->texts().value(0).startsWith(message),
+                     qPrintable(m_messages->texts().join(u'|')));
+            QVERIFY(texts.isEmpty() && registerRows().isEmpty());
+            return;
+        }
+        QCOMPARE(m_messages->texts(), QStringList{"Cheque Printing Completed"});
+        QVERIFY2(texts.contains(printed[0]) && texts.contains(printed[1]), qPrintable(texts.join(u'|')));
+        QCOMPARE(u"**"_s + registerRows().value(0).amount + u"**"_s, printed[1]);
+    }
+
+    void printRefusesTextsThatWouldNotShowAsStored_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString inText = u"The text in \"%1\" holds the character U+%2"_s;
+        QTest::newRow("name reversed") << "Text1" << u"\u202EAsha"_s << inText.arg("Name", "202E");
+        QTest::newRow("name with NUL") << "Text1" << u"As\0ha"_s << inText.arg("Name", "0000");
+        QTest::newRow("words isolated") << "Text3" << u"Fifteen\u2069 Dollars"_s
+                                        << inText.arg("Amount in Words", "2069");
+    }
+
+    void printRefusesTextsThatWouldNotShowAsStored()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QWidget *window = open();
+        fill(window, cityBank, u"Asha"_s, u"15"_s);
+        control<QLineEdit>(window, box)->setText(text);
+        clickPrint(window);
+        QVERIFY2(m_messages->only().text.startsWith(message), qPrintable(m_messages->only().text));
+        QVERIFY(m_printing->operations().isEmpty() && registerRows().isEmpty());
+    }
+
+    void refusedAmountLetsTheClickThrough_data()
+    {
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Cancel") << "Cancel" << true;
+        QTest::newRow("another box") << "Text1" << false;
+    }
+
+    // The message about a refused amount waits for the click that left the
+    // box to end: a message box shown on the press would take its release.
+    void refusedAmountLetsTheClickThrough()
+    {
+        QFETCH(QString, clicked);
+        QFETCH(bool, closes);
+        QWidget *window = open();
+        chooseItem(control<QComboBox>(window, u"cmbBnk"_s), cityBank);  // no list window left open
+        control(window, u"Text2"_s)->setFocus();
+        type(window, u"Text2"_s, u"1,500"_s);
+        QWidget *target = control(window, clicked);
+        const QPoint at = target->mapTo(window, target->rect().center());
+        QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, at);
+        QVERIFY(m_messages->all().isEmpty());
+        QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_messages->all().size(), 1);
+        QVERIFY(m_messages->only().text.startsWith(u"The amount \"1,500.00\" is not"_s));
+        QCOMPARE(window->isVisible(), !closes);
+    }
+
+    void tabLandsOnTheChosenOption()
+    {
+        QWidget *window = open();
+        QTest::keyClick(control(window, u"Print"_s), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Option2"_s);
+        QTest::mouseClick(control(window, u"Option1"_s), Qt::LeftButton);
+        control(window, u"txtChqNo"_s)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Option1"_s);
     }
 
 private:
