@@ -5,6 +5,7 @@
 #include "frmBNK.h"
 #include "frmChqLyt.h"
 #include "frmPayee.h"
+#include "frmPreview.h"
 #include "frmPrtChq.h"
 #include "frmReport.h"
 #include "messages.h"
@@ -27,4 +28,5 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmChqLyt"), [] { return new frmChqLyt; });
     Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
     Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
+    frmPreview::install();
 }
