@@ -218,6 +218,16 @@ void TestFrmPreview::screenMeasureIsKept()
     QVERIFY(!ruler.isVisible());
     const double kept = (reported * frmRuler::cardWidthMillimetres + 12) / frmRuler::cardWidthMillimetres;
     QCOMPARE(screenPixelsPerMillimetre(ruler.screen()), kept);
+
+    // Tab leaves the bar for OK; Escape then closes, keeping nothing new.
+    frmRuler again;
+    again.show();
+    QTest::keyClick(again.focusWidget(), Qt::Key_Right);
+    QTest::keyClick(again.focusWidget(), Qt::Key_Tab);
+    QCOMPARE(again.focusWidget()->objectName(), u"OK"_s);
+    QTest::keyClick(again.focusWidget(), Qt::Key_Escape);
+    QVERIFY(!again.isVisible());
+    QCOMPARE(screenPixelsPerMillimetre(again.screen()), kept);
 }
 
 QTEST_MAIN(TestFrmPreview)
