@@ -6,6 +6,7 @@
 #include "frmBNK.h"
 #include "frmChqLyt.h"
 #include "frmPayee.h"
+#include "frmPreview.h"
 #include "frmPrtChq.h"
 #include "frmReport.h"
 #include "messages.h"
@@ -29,4 +30,5 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
     Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
+    frmPreview::install();
 }

@@ -2,6 +2,7 @@
 
 #include "Module1.h"
 #include "chequepage.h"
+#include "chequepreview.h"
 #include "currencywording.h"
 #include "leadingnumber.h"
 #include "storedtext.h"
@@ -85,6 +86,10 @@ void frmPrtChq::createControls()
     Cancel = new QPushButton(QStringLiteral("Cancel"), this);
     Cancel->setObjectName(QStringLiteral("Cancel"));
     connect(Cancel, &QPushButton::clicked, this, &frmPrtChq::Cancel_Click);
+    Preview = new QPushButton(QStringLiteral("Preview"), this);
+    Preview->setObjectName(QStringLiteral("Preview"));
+    Preview->setEnabled(bool(chequePreview()));
+    connect(Preview, &QPushButton::clicked, this, &frmPrtChq::Preview_Click);
 }
 
 // The boxes of Frame1, each after its label.
@@ -151,13 +156,14 @@ void frmPrtChq::placeControls()
     Option2->setGeometry(twips(180, 555, 1080, 255));
     Print->setGeometry(twips(4980, 3045, 1290, 285));
     Cancel->setGeometry(twips(6375, 3030, 1185, 285));
+    Preview->setGeometry(twips(3585, 3045, 1290, 285));
 }
 
 // By tab index: the buttons first, then the boxes from the words up.
 void frmPrtChq::setTabOrder()
 {
-    const QList<QWidget *> order{Print,  Cancel,   Text3,    Text2,   Text1,  DTPicker1,
-                                 cmbBnk, cmbPayee, txtChqNo, Option1, Option2};
+    const QList<QWidget *> order{Print,     Cancel, Preview,  Text3,    Text2,   Text1,
+                                 DTPicker1, cmbBnk, cmbPayee, txtChqNo, Option1, Option2};
     setTabChain(order);
     tabOnlyToChosenOption({Option1, Option2});
 }
@@ -275,6 +281,12 @@ void frmPrtChq::Text2_LostFocus()
 
 void frmPrtChq::Print_Click()
 {
+    printCheque({});
+}
+
+// Print's road, on the named printer (the default one for an empty name).
+void frmPrtChq::printCheque(const QString &printerName)
+{
     // 1. Leaving the amount box for the button words the amount before the
     // checks read it, also when Print is pressed from the keyboard.
     if (focusWidget() == Text2)
@@ -291,7 +303,8 @@ void frmPrtChq::Print_Click()
                                     Text2->text(), txtChqNo->text()};
     const ChequeItems items{cheque.bankName, cheque.payeeName,    cheque.amount,
                             Text3->text(),   cheque.dateOfCheque, Option2->isChecked()};
-    if (const QString problem = printChequePage(items, *openPrinter()); !problem.isEmpty()) {
+    if (const QString problem = printChequePage(items, *openPrinter(printerName));
+        !problem.isEmpty()) {
         Messages::show(problem, Messages::Icon::Critical);
         return;
     }
@@ -304,6 +317,22 @@ void frmPrtChq::Print_Click()
 
     // 8.
     close();
+}
+
+void frmPrtChq::Preview_Click()
+{
+    // 1. As for Print: the amount worded, then the same checks, so the
+    // preview shows the cheque Print would print.
+    if (focusWidget() == Text2)
+        Preview->setFocus(Qt::OtherFocusReason);
+    if (!inputsComplete() || !bankReadyToPrint() || !wordsReadyToPrint())
+        return;
+
+    // 2. Printing from the preview takes Print's road, on the printer chosen there.
+    const ChequeItems items{cmbBnk->currentText(), Text1->text(),        Text2->text(),
+                            Text3->text(),         DTPicker1->date(),    Option2->isChecked()};
+    if (const std::optional<QString> printer = chequePreview()(this, items))
+        printCheque(*printer);
 }
 
 bool frmPrtChq::inputsComplete()

@@ -28,6 +28,7 @@ public slots:
     void Text2_LostFocus();
     void Print_Click();
     void Cancel_Click();
+    void Preview_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -39,6 +40,7 @@ private:
     void setTabOrder();
     QLabel *addLabel(const QString &name, const QString &caption);
 
+    void printCheque(const QString &printerName);
     bool fetchCurrency();
     bool bankReadyToPrint();
     bool inputsComplete();
@@ -66,6 +68,7 @@ private:
     QRadioButton *Option2 = nullptr;
     QPushButton *Print = nullptr;
     QPushButton *Cancel = nullptr;
+    QPushButton *Preview = nullptr;
 
     // The bank whose currency strCurrency holds, as this window fetched it;
     // null until a bank has been chosen here.
