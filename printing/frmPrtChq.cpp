@@ -287,15 +287,8 @@ void frmPrtChq::Print_Click()
 // Print's road, on the named printer (the default one for an empty name).
 void frmPrtChq::printCheque(const QString &printerName)
 {
-    // 1. Leaving the amount box for the button words the amount before the
-    // checks read it, also when Print is pressed from the keyboard.
-    if (focusWidget() == Text2)
-        Print->setFocus(Qt::OtherFocusReason);
-    wordClickedAwayAmount();
-
-    // 2-4. The checks, in order; each keeps every input as it is.
-    if (!inputsComplete() || !bankReadyToPrint() || !wordsReadyToPrint()
-        || !amountAndTextsPrintable())
+    // 1-4. The amount worded, then the checks.
+    if (!readyToPrint(Print))
         return;
 
     // 5. The page, on the printer cheques go to.
@@ -323,9 +316,7 @@ void frmPrtChq::Preview_Click()
 {
     // 1. As for Print: the amount worded, then the same checks, so the
     // preview shows the cheque Print would print.
-    if (focusWidget() == Text2)
-        Preview->setFocus(Qt::OtherFocusReason);
-    if (!inputsComplete() || !bankReadyToPrint() || !wordsReadyToPrint())
+    if (!readyToPrint(Preview))
         return;
 
     // 2. Printing from the preview takes Print's road, on the printer chosen there.
@@ -333,6 +324,18 @@ void frmPrtChq::Preview_Click()
                             Text3->text(),         DTPicker1->date(),    Option2->isChecked()};
     if (const std::optional<QString> printer = chequePreview()(this, items))
         printCheque(*printer);
+}
+
+// Leaving the amount box for the pressed button words the amount before the
+// checks read it, also when the button is pressed from the keyboard. The
+// checks run in order, and each keeps every input as it is.
+bool frmPrtChq::readyToPrint(QPushButton *pressed)
+{
+    if (focusWidget() == Text2)
+        pressed->setFocus(Qt::OtherFocusReason);
+    wordClickedAwayAmount();
+    return inputsComplete() && bankReadyToPrint() && wordsReadyToPrint()
+           && amountAndTextsPrintable();
 }
 
 bool frmPrtChq::inputsComplete()

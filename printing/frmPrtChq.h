@@ -41,6 +41,7 @@ private:
     QLabel *addLabel(const QString &name, const QString &caption);
 
     void printCheque(const QString &printerName);
+    bool readyToPrint(QPushButton *pressed);
     bool fetchCurrency();
     bool bankReadyToPrint();
     bool inputsComplete();
