@@ -1,6 +1,7 @@
 #include "frmPrtChq.h"
 
 #include "Module1.h"
+#include "chequenumbers.h"
 #include "chequepage.h"
 #include "currencywording.h"
 #include "controls.h"
@@ -96,6 +97,8 @@ void frmPrtChq::createInputs()
     Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Bank Name"));
     cmbBnk = addList(QStringLiteral("cmbBnk"));
     connect(cmbBnk, &QComboBox::activated, this, &frmPrtChq::cmbBnk_Click);
+    connect(cmbBnk, &QComboBox::activated, this,
+            [this] { suggestChequeNumber(cmbBnk->currentText(), txtChqNo); });
     Label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Payee Nick Name"));
     cmbPayee = addList(QStringLiteral("cmbPayee"));
     connect(cmbPayee, &QComboBox::activated, this, &frmPrtChq::cmbPayee_Click);
@@ -276,6 +279,8 @@ void frmPrtChq::Print_Click()
 
     // 2-4. The checks, in order; each keeps every input as it is.
     if (!inputsComplete() || !bankReadyToPrint() || !wordsReadyToPrint())
+        return;
+    if (!chequeNumberConfirmed(cmbBnk->currentText(), txtChqNo->text()))
         return;
 
     // 5. The page, on the printer cheques go to.

@@ -4,8 +4,9 @@
 
 #include <QList>
 
-// Records every message box instead of showing it (each is answered OK at
-// once), for as long as it lives.
+// Records every message box and question instead of showing it, for as
+// long as it lives: a box is answered OK at once, a question as set by
+// answer() (No until then).
 class RecordedMessages
 {
 public:
@@ -17,8 +18,11 @@ public:
     // The one message shown; fails the test when there were none or several.
     Messages::Message only() const;
     void clear() { m_messages.clear(); }
+    void answer(bool yes) { m_answer = yes; }
 
 private:
     QList<Messages::Message> m_messages;
     Messages::Presenter m_previous;
+    Messages::Asker m_previousAsker;
+    bool m_answer = false;
 };
