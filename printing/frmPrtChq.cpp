@@ -296,8 +296,10 @@ void frmPrtChq::Print_Click()
     // 6-7. The register row, now that the page has ended. A cheque that
     // could not be recorded is on paper all the same: the window closes
     // rather than offer to print it twice.
-    if (enterInRegister(cheque))
+    if (enterInRegister(cheque)) {
+        emit chequeRecorded(cheque.chequeNo);
         Messages::show(QStringLiteral("Cheque Printing Completed"), Messages::Icon::Information);
+    }
 
     // 8.
     close();

@@ -29,6 +29,10 @@ public slots:
     void Print_Click();
     void Cancel_Click();
 
+signals:
+    // The cheque has printed and its register row is written.
+    void chequeRecorded(const QString &chequeNo);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
