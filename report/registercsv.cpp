@@ -12,24 +12,7 @@ namespace {
 constexpr qint64 rowsBetweenProgress = 4096;
 constexpr qsizetype bufferedBytes = 1 << 16;
 
-// Stored dates are ISO text already; a value with a time keeps only its day.
-QString isoDate(const QString &stored)
-{
-    const QDate date = QDate::fromString(stored.left(10), Qt::ISODate);
-    return date.isValid() ? date.toString(Qt::ISODate) : stored;
-}
-
 } // namespace
-
-QByteArray csvField(const QString &value)
-{
-    QByteArray field = value.toUtf8();
-    if (!field.contains(',') && !field.contains('"') && !field.contains('\n')
-        && !field.contains('\r'))
-        return field;
-    field.replace('"', "\"\"");
-    return '"' + field + '"';
-}
 
 CsvExport writeRegisterCsv(const QString &path, const QString &bank, const QDate &from,
                            const QDate &to, const std::function<bool(qint64)> &progress)
@@ -39,7 +22,7 @@ CsvExport writeRegisterCsv(const QString &path, const QString &bank, const QDate
     QSqlQuery rows(connection.database());
     QSqlError error = connection.error();
     if (!error.isValid())
-        error = store::selectRegisterWithVoids(connection.database(), bank, from, to, &rows, true);
+        error = store::selectRegisterCsvLines(connection.database(), bank, from, to, &rows);
     if (error.isValid()) {
         result.problem = store::failureText(QStringLiteral("read the register"), error);
         return result;
@@ -53,10 +36,7 @@ CsvExport writeRegisterCsv(const QString &path, const QString &bank, const QDate
     QByteArray buffer("\xEF\xBB\xBF" "DateofChq,Payeename,BankName,PAyeeamt,ChequeNo,Void\r\n");
     qint64 written = 0;
     while (rows.next()) {
-        buffer += csvField(isoDate(rows.value(0).toString())) + ',' + csvField(rows.value(1).toString())
-                  + ',' + csvField(rows.value(2).toString()) + ',' + csvField(rows.value(3).toString())
-                  + ',' + csvField(rows.value(4).toString()) + ',' + csvField(rows.value(6).toString())
-                  + "\r\n";
+        buffer += rows.value(0).toString().toUtf8() + "\r\n";
         if (buffer.size() > bufferedBytes) {
             file.write(buffer);
             buffer.clear();

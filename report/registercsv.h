@@ -18,6 +18,3 @@ struct CsvExport {
 
 CsvExport writeRegisterCsv(const QString &path, const QString &bank, const QDate &from,
                            const QDate &to, const std::function<bool(qint64)> &progress);
-
-// One CSV field, quoted when it holds a comma, a quote or a line break.
-QByteArray csvField(const QString &value);

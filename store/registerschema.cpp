@@ -28,12 +28,22 @@ QString createRegisterByNumber()
         .arg(key);
 }
 
+// The same over the all-digit numbers only, so that the highest is the
+// first entry of the bank, whatever other numbers it has.
+QString createRegisterDigitNumbers()
+{
+    const QString key = chequeNumberKey(QStringLiteral("ChequeNo"));
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS ChqIssueregByBankAndDigitNumber ON "
+                          "ChqIssuereg (BankName, length(%1), %1) WHERE %2")
+        .arg(key, digitsOnly);
+}
+
 } // namespace
 
 QSqlError addRegisterTables(const QSqlDatabase &db)
 {
     for (const QString &statement : {createVoidMarks, createVoidMarksByRow,
-                                     createRegisterByNumber()}) {
+                                     createRegisterByNumber(), createRegisterDigitNumbers()}) {
         QSqlQuery query(db);
         if (!query.exec(statement))
             return query.lastError();

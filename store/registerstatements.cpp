@@ -10,10 +10,11 @@ QString chequeNumberKey(const QString &operand)
     return QStringLiteral("ltrim(trim(%1), '0')").arg(operand);
 }
 
-namespace {
-
 const QString digitsOnly =
     QStringLiteral("trim(ChequeNo) <> '' and trim(ChequeNo) not glob '*[^0-9]*'");
+
+namespace {
+
 
 // Both compare through the index by bank, length and number.
 QString selectChequeByNumber()
@@ -38,41 +39,51 @@ const QString insertVoidMark = QStringLiteral(
     "Insert into ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt, MarkedBy) "
     "values (?, ?, ?, ?, ?)");
 
-// The latest mark of a register row decides; an undo leaves it not void.
-QString latestMark(const QString &column)
-{
-    return QStringLiteral("(select case when m.Action = 'void' then m.%1 end from "
-                          "ChequeVoidMarks m where m.RegisterRow = ChqIssuereg.rowid "
-                          "order by m.Id desc limit 1)")
-        .arg(column);
-}
+// Each register row r with its latest mark m when that is a void; an undo
+// leaves it without. One lookup per row: the highest mark id through the
+// index by row, then the mark by its key.
+const QString registerWithVoids = QStringLiteral(
+    "from ChqIssuereg r left join ChequeVoidMarks m on m.Id = (select max(Id) from "
+    "ChequeVoidMarks where RegisterRow = r.rowid) and m.Action = 'void' ");
 
-QString selectVoidReason()
-{
-    return QStringLiteral("Select %1 from ChqIssuereg where rowid = ?")
-        .arg(latestMark(QStringLiteral("Reason")));
-}
+const QString selectVoidReason =
+    QStringLiteral("Select m.Reason ") + registerWithVoids + QStringLiteral("where r.rowid = ?");
 
 const QString byBankAndDates =
-    QStringLiteral("where BankName = ? and DateofChq >= ? and DateofChq <= ?");
+    QStringLiteral("where r.BankName = ? and r.DateofChq >= ? and r.DateofChq <= ?");
 
-QString selectWithVoids()
+const QString selectWithVoids =
+    QStringLiteral("Select r.DateofChq as DateofChq, r.Payeename as Payeename, "
+                   "r.BankName as BankName, r.PAyeeamt as PAyeeamt, r.ChequeNo as ChequeNo, "
+                   "r.rowid as RegisterRow, m.Reason as VoidReason, m.MarkedAt as VoidMarkedAt ")
+    + registerWithVoids + byBankAndDates;
+
+const QString selectTotals =
+    QStringLiteral("Select m.Id is not null, count(*), coalesce(sum(cast(round(cast(replace("
+                   "trim(r.PAyeeamt), ',', '') as real) * 100) as integer)), 0) ")
+    + registerWithVoids + byBankAndDates + QStringLiteral(" group by 1");
+
+// One CSV field (RFC 4180): quoted when it holds a comma, a quote or a
+// line break, its quotes doubled.
+QString csvField(const QString &value)
 {
-    return QStringLiteral("Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo, "
-                          "rowid as RegisterRow, %1 as VoidReason, %2 as VoidMarkedAt "
-                          "from ChqIssuereg %3")
-        .arg(latestMark(QStringLiteral("Reason")), latestMark(QStringLiteral("MarkedAt")),
-             byBankAndDates);
+    return QStringLiteral("(case when %1 glob '*[,\"'||char(10)||char(13)||']*' then "
+                          "'\"'||replace(%1, '\"', '\"\"')||'\"' else %1 end)")
+        .arg(value);
 }
 
-QString selectTotals()
+// Each row as one CSV line, built where the rows are read: a million rows
+// then cross into the program as a million texts, not eight million.
+QString selectCsvLines()
 {
-    return QStringLiteral(
-               "Select VoidReason is not null, count(*), "
-               "coalesce(sum(cast(round(cast(replace(trim(PAyeeamt), ',', '') as real) * 100) "
-               "as integer)), 0) from (Select PAyeeamt, %1 as VoidReason from ChqIssuereg %2) "
-               "group by 1")
-        .arg(latestMark(QStringLiteral("Reason")), byBankAndDates);
+    const QStringList fields{
+        csvField(QStringLiteral("coalesce(date(substr(r.DateofChq, 1, 10)), r.DateofChq)")),
+        csvField(QStringLiteral("r.Payeename")), csvField(QStringLiteral("r.BankName")),
+        csvField(QStringLiteral("r.PAyeeamt")), csvField(QStringLiteral("r.ChequeNo")),
+        csvField(QStringLiteral("m.Reason"))};
+    return QStringLiteral("Select coalesce(%1, '') ").arg(fields.join(
+               QStringLiteral(", '') || ',' || coalesce(")))
+        + registerWithVoids + byBankAndDates;
 }
 
 QSqlError run(const QSqlDatabase &db, const QString &statement, const QVariantList &values,
@@ -141,7 +152,7 @@ QSqlError findVoidReason(const QSqlDatabase &db, qint64 registerRow, QString *re
 {
     reason->clear();
     QSqlQuery query(db);
-    if (QSqlError error = run(db, selectVoidReason(), {registerRow}, &query); error.isValid())
+    if (QSqlError error = run(db, selectVoidReason, {registerRow}, &query); error.isValid())
         return error;
     if (query.next() && !query.isNull(0))
         *reason = query.value(0).toString();
@@ -152,7 +163,13 @@ QSqlError selectRegisterWithVoids(const QSqlDatabase &db, const QString &bankNam
                                   const QDate &from, const QDate &to, QSqlQuery *query,
                                   bool forwardOnly)
 {
-    return run(db, selectWithVoids(), {orEmpty(bankName), from, to}, query, forwardOnly);
+    return run(db, selectWithVoids, {orEmpty(bankName), from, to}, query, forwardOnly);
+}
+
+QSqlError selectRegisterCsvLines(const QSqlDatabase &db, const QString &bankName,
+                                 const QDate &from, const QDate &to, QSqlQuery *query)
+{
+    return run(db, selectCsvLines(), {orEmpty(bankName), from, to}, query);
 }
 
 QSqlError sumRegister(const QSqlDatabase &db, const QString &bankName, const QDate &from,
@@ -160,7 +177,7 @@ QSqlError sumRegister(const QSqlDatabase &db, const QString &bankName, const QDa
 {
     *totals = {};
     QSqlQuery query(db);
-    if (QSqlError error = run(db, selectTotals(), {orEmpty(bankName), from, to}, &query);
+    if (QSqlError error = run(db, selectTotals, {orEmpty(bankName), from, to}, &query);
         error.isValid())
         return error;
     while (query.next()) {

@@ -11,6 +11,8 @@ namespace store {
 // SQL that gives a cheque number as numbers are compared: without the
 // blanks around it and its leading zeros, so "004711" is "4711".
 QString chequeNumberKey(const QString &operand);
+// The condition a ChequeNo made only of digits meets.
+extern const QString digitsOnly;
 
 // The bank's first cheque with the number; nullopt when there is none or the
 // number is blank. Void cheques count: their number has been used.
@@ -44,6 +46,11 @@ QSqlError selectRegisterWithVoids(const QSqlDatabase &db, const QString &bankNam
                                   const QDate &from, const QDate &to, QSqlQuery *query,
                                   bool forwardOnly);
 inline constexpr int registerColumnCount = 5;
+
+// The same rows, each as one line of CSV without its line end: the five
+// columns (the date as yyyy-mm-dd) and the void reason.
+QSqlError selectRegisterCsvLines(const QSqlDatabase &db, const QString &bankName,
+                                 const QDate &from, const QDate &to, QSqlQuery *query);
 
 struct RegisterTotals {
     qint64 count = 0;        // cheques not void
