@@ -2,6 +2,7 @@
 
 #include "datalocation.h"
 #include "jetmigration.h"
+#include "registerschema.h"
 #include "schema.h"
 
 #include <QCoreApplication>
@@ -61,6 +62,19 @@ QString createDatabase(const QString &path, bool fileExisted)
     return problem;
 }
 
+// All of them or none, so a failure leaves the file as it was.
+QSqlError addRegisterTablesAtOnce(QSqlDatabase db)
+{
+    if (!db.transaction())
+        return db.lastError();
+    QSqlError error = addRegisterTables(db);
+    if (!error.isValid() && !db.commit())
+        error = db.lastError();
+    if (error.isValid())
+        db.rollback();
+    return error;
+}
+
 QString checkDatabase(const QString &path)
 {
     const QString name = uniqueConnectionName(QStringLiteral("check"));
@@ -78,6 +92,11 @@ QString checkDatabase(const QString &path)
             problem = QStringLiteral("The data file %1 is not a Quillmark database, or it is "
                                      "damaged: it lacks %2.\n\nThe file has been left as it is.")
                           .arg(QDir::toNativeSeparators(path), missing.join(QStringLiteral(", ")));
+        } else if (const QSqlError error = addRegisterTablesAtOnce(db); error.isValid()) {
+            // A file from before the void marks gets them here.
+            problem = QStringLiteral("The data file %1 could not be brought up to date.\n\n%2"
+                                     "\n\nThe file has been left as it is.")
+                          .arg(QDir::toNativeSeparators(path), error.text());
         }
         db.close();
     }

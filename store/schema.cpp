@@ -1,5 +1,7 @@
 #include "schema.h"
 
+#include "registerschema.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <array>
@@ -71,6 +73,10 @@ QSqlError createTables(const QSqlDatabase &db)
             connection.rollback();
             return error;
         }
+    }
+    if (const QSqlError error = addRegisterTables(db); error.isValid()) {
+        connection.rollback();
+        return error;
     }
     if (!connection.commit())
         return connection.lastError();
