@@ -1,6 +1,6 @@
 #include "systemprinter.h"
 
-#include "layoutrecord.h"
+#include "scalemode.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
