@@ -81,6 +81,33 @@ void SystemPrinter::CurrentY(float y)
     m_y = y;
 }
 
+double SystemPrinter::ScaleWidth() const
+{
+    return printableSize().width() * m_printer.logicalDpiX() / 72.0 / dotsPerUnitX();
+}
+
+double SystemPrinter::ScaleHeight() const
+{
+    return printableSize().height() * m_printer.logicalDpiY() / 72.0 / dotsPerUnitY();
+}
+
+double SystemPrinter::TextWidth(const QString &text) const
+{
+    return QFontMetricsF(m_font, &m_printer).horizontalAdvance(text) / dotsPerUnitX();
+}
+
+// The height the text's face takes, from the top of its ascent to the
+// bottom of its descent: the part of the line that can carry ink.
+double SystemPrinter::TextHeight(const QString &) const
+{
+    return QFontMetricsF(m_font, &m_printer).height() / dotsPerUnitY();
+}
+
+bool SystemPrinter::HasGlyph(char32_t character) const
+{
+    return QFontMetricsF(m_font, &m_printer).inFontUcs4(character);
+}
+
 QString SystemPrinter::Print(const QString &text)
 {
     if (!m_unsupported.isEmpty())
@@ -132,19 +159,36 @@ void SystemPrinter::KillDoc()
     m_page.clear();
 }
 
-QPointF SystemPrinter::printableCorner() const
+// The printer describes its unprintable edges for upright paper, and Qt
+// passes them on unturned. A landscape page is the paper turned a quarter
+// counter-clockwise, so its left edge is the paper's bottom edge and its top
+// edge the paper's left edge.
+QPageLayout SystemPrinter::uprightPage() const
 {
-    // The printer describes its unprintable edges for upright paper, and
-    // Qt passes them on unturned. A landscape page is the paper turned a
-    // quarter counter-clockwise, so its left edge is the paper's bottom
-    // edge and its top edge the paper's left edge.
     QPageLayout upright = m_printer.pageLayout();
     upright.setOrientation(QPageLayout::Portrait);
     upright.setUnits(QPageLayout::Point);
-    const QMarginsF edges = upright.minimumMargins();
+    return upright;
+}
+
+QPointF SystemPrinter::printableCorner() const
+{
+    const QMarginsF edges = uprightPage().minimumMargins();
     if (m_printer.pageLayout().orientation() == QPageLayout::Landscape)
         return {edges.bottom(), edges.left()};
     return {edges.left(), edges.top()};
+}
+
+QSizeF SystemPrinter::printableSize() const
+{
+    const QPageLayout upright = uprightPage();
+    const QSizeF paper = upright.fullRect().size();
+    const QMarginsF edges = upright.minimumMargins();
+    const QSizeF size(paper.width() - edges.left() - edges.right(),
+                      paper.height() - edges.top() - edges.bottom());
+    if (m_printer.pageLayout().orientation() == QPageLayout::Landscape)
+        return size.transposed();
+    return size;
 }
 
 double SystemPrinter::dotsPerUnitX() const

@@ -25,6 +25,11 @@ public:
     void FontSize(float points) override;
     void CurrentX(float x) override;
     void CurrentY(float y) override;
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    double TextWidth(const QString &text) const override;
+    double TextHeight(const QString &text) const override;
+    bool HasGlyph(char32_t character) const override;
     QString Print(const QString &text) override;
     QString EndDoc() override;
     void KillDoc() override;
@@ -33,7 +38,9 @@ public:
     static QString substituteFace();
 
 private:
+    QPageLayout uprightPage() const;
     QPointF printableCorner() const;  // in points from the page's corner
+    QSizeF printableSize() const;     // in points
     double dotsPerUnitX() const;
     double dotsPerUnitY() const;
     double dotsPerUnit(int dotsPerInch) const;

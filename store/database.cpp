@@ -77,6 +77,10 @@ QString checkDatabase(const QString &path)
             problem = QStringLiteral("The data file %1 is not a Quillmark database, or it is "
                                      "damaged: it lacks %2.\n\nThe file has been left as it is.")
                           .arg(QDir::toNativeSeparators(path), missing.join(QStringLiteral(", ")));
+        } else {
+            // A file that cannot be written still opens: without the added
+            // tables it keeps the classic choices.
+            createAddedTables(db);
         }
         db.close();
     }

@@ -47,6 +47,13 @@ const std::array<QString, 4> indexes = {
     QStringLiteral("CREATE INDEX ChqIssueregByBankAndDate ON ChqIssuereg (BankName, DateofChq)"),
 };
 
+// Tables added since the first files were written: created with the four
+// in a new file, and added to an older file when it is opened.
+const std::array<QString, 1> addedTables = {
+    QStringLiteral("CREATE TABLE IF NOT EXISTS WordsChoice (Bankname TEXT COLLATE NOCASE "
+                   "PRIMARY KEY, BreakByWidth INTEGER NOT NULL, FillAfterWords INTEGER NOT NULL)"),
+};
+
 QSqlError run(const QSqlDatabase &db, const QString &statement)
 {
     QSqlQuery query(db);
@@ -66,6 +73,8 @@ QSqlError createTables(const QSqlDatabase &db)
         statements << table.create;
     for (const QString &index : indexes)
         statements << index;
+    for (const QString &table : addedTables)
+        statements << table;
     for (const QString &statement : statements) {
         if (const QSqlError error = run(db, statement); error.isValid()) {
             connection.rollback();
@@ -74,6 +83,15 @@ QSqlError createTables(const QSqlDatabase &db)
     }
     if (!connection.commit())
         return connection.lastError();
+    return {};
+}
+
+QSqlError createAddedTables(const QSqlDatabase &db)
+{
+    for (const QString &table : addedTables) {
+        if (const QSqlError error = run(db, table); error.isValid())
+            return error;
+    }
     return {};
 }
 
