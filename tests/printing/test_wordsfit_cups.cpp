@@ -82,22 +82,26 @@ void TestWordsFitCups::wordsFitTheirLines_data()
     QTest::addColumn<int>("firstLineWords");  // -1: as the classic rule breaks
     QTest::addColumn<double>("points");       // 0: refused
     QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("added");  // to the words
 
     const double inch = 72, cm = 72 / 2.54, mm = 72 / 25.4;
     QTest::newRow("classic rule unchanged") << "Inches" << inch << QList<double>{6, 0} << false
-                                            << false << -1 << 12.0 << "";
+                                            << false << -1 << 12.0 << "" << "";
     QTest::newRow("by width at full size") << "Inches" << inch << QList<double>{4.5, 4.6} << true
-                                           << false << 7 << 12.0 << "";
+                                           << false << 7 << 12.0 << "" << "";
     QTest::newRow("by width, stepped down") << "mms" << mm << QList<double>{100, 100} << true
-                                            << false << 7 << 11.0 << "";
+                                            << false << 7 << 11.0 << "" << "";
     QTest::newRow("by width, line 2 to the printable edge")
-        << "Cms" << cm << QList<double>{8, 0} << true << false << 5 << 12.0 << "";
+        << "Cms" << cm << QList<double>{8, 0} << true << false << 5 << 12.0 << "" << "";
     QTest::newRow("too long even at 9 points") << "mms" << mm << QList<double>{60, 60} << true
-                                               << false << 0 << 0.0 << "need a first line";
+                                               << false << 0 << 0.0 << "need a first line" << "";
+    QTest::newRow("a character the printer's fonts lack")
+        << "Inches" << inch << QList<double>{4.5, 4.6} << true << false << 0 << 0.0
+        << "U+1F4B0" << QStringLiteral(" \U0001F4B0");
     QTest::newRow("classic rule, rule after the words")
-        << "Cms" << cm << QList<double>{20, 15} << false << true << -1 << 12.0 << "";
+        << "Cms" << cm << QList<double>{20, 15} << false << true << -1 << 12.0 << "" << "";
     QTest::newRow("by width, rule after the words")
-        << "Inches" << inch << QList<double>{4.5, 4.6} << true << true << 7 << 12.0 << "";
+        << "Inches" << inch << QList<double>{4.5, 4.6} << true << true << 7 << 12.0 << "" << "";
 }
 
 void TestWordsFitCups::wordsFitTheirLines()
@@ -110,6 +114,7 @@ void TestWordsFitCups::wordsFitTheirLines()
     QFETCH(int, firstLineWords);
     QFETCH(double, points);
     QFETCH(QString, refusal);
+    QFETCH(QString, added);
 
     TemporaryDatabase database;
     clearPdfFolder();
@@ -128,7 +133,7 @@ void TestWordsFitCups::wordsFitTheirLines()
     QVERIFY(!replaceWordsChoice(database.db(), row.bankName, {byWidth, fill}).isValid());
 
     const QString problem = printChequePage({row.bankName, QStringLiteral("Asha Menon"),
-                                             QStringLiteral("123456.78"), words,
+                                             QStringLiteral("123456.78"), words + added,
                                              QDate(2001, 7, 9), true},
                                             *openPrinter());
     QVERIFY2(problem.contains(refusal), qPrintable(problem));
