@@ -122,7 +122,10 @@ QString fitWordsByWidth(const LayoutRecord &layout, const QString &words, Printe
 QString fillerAfter(const ComposedText &line, double width, Printer &printer, float *left)
 {
     printer.FontSize(line.points);
-    const double room = width - printer.TextWidth(line.text + QLatin1Char(' '));
+    // Never longer than the page is wide: a line wider than the page is
+    // refused as off the page all the same.
+    const double room = std::min(width - printer.TextWidth(line.text + QLatin1Char(' ')),
+                                 printer.ScaleWidth());
     const double hyphen = printer.TextWidth(QStringLiteral("-"));
     QString rule(room > 0 && hyphen > 0 ? qsizetype(room / hyphen) : 0, u'-');
     while (!rule.isEmpty() && printer.TextWidth(rule) > room)
