@@ -187,27 +187,27 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
 
     // 1. Every text at its layout position; the crossing has no columns of
     // its own: one unit from the left edge, level with the date.
-    Positions at(layout);
+    Positions position(layout);
     QList<ComposedText> placed;
     if (items.crossed)
-        placed.append({QStringLiteral("A/c Payee crossing"), QStringLiteral("A/c Payee only"), 1,
-                       at.at(DateTop), fullSize});
-    placed.append({QStringLiteral("Date"), chequeDateText(items.date), at.at(DateLeft),
-                   at.at(DateTop), fullSize});
-    placed.append({QStringLiteral("Name"), items.payeeName, at.at(nameleft), at.at(nameTop),
-                   fullSize});
-    const float words1Width = at.at(AmtinWords1Width);
-    const float words1Left = at.at(AmtinWords1Left);
-    const float words1Top = at.at(AmtinWords1Top);
+        placed.append({QStringLiteral("A/c Payee crossing"), QStringLiteral("A/c Payee only"),
+                       1, position.at(DateTop), fullSize});
+    placed.append({QStringLiteral("Date"), chequeDateText(items.date), position.at(DateLeft),
+                   position.at(DateTop), fullSize});
+    placed.append({QStringLiteral("Name"), items.payeeName, position.at(nameleft),
+                   position.at(nameTop), fullSize});
+    const float words1Width = position.at(AmtinWords1Width);
+    const float words1Left = position.at(AmtinWords1Left);
+    const float words1Top = position.at(AmtinWords1Top);
 
     // 2. The classic break needs no printer, so a missing value is reported
     // before the printer is touched.
     WordsLines words{amountInWordsLines(items.amountInWords, words1Width)};
     if (!choice.breakByWidth && words.lines.size() > 1)
-        at.needSecondLine();
+        position.needSecondLine();
     const ComposedText amount{QStringLiteral("Amount"), QStringLiteral("**%1**").arg(items.amount),
-                              at.at(AmtLeft), at.at(AmtTop), fullSize};
-    if (QString problem = at.problem(); !problem.isEmpty())
+                              position.at(AmtLeft), position.at(AmtTop), fullSize};
+    if (QString problem = position.problem(); !problem.isEmpty())
         return problem;
     setUpPage(printer, layout.scaleMode());
     if (choice.breakByWidth) {
@@ -215,18 +215,19 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
             !problem.isEmpty())
             return problem;
         if (words.lines.size() > 1)
-            at.needSecondLine();
-        if (QString problem = at.problem(); !problem.isEmpty())
+            position.needSecondLine();
+        if (QString problem = position.problem(); !problem.isEmpty())
             return problem;
     }
 
     // 3. The words lines, and the rule after the last one when chosen.
     placed.append({wordsLine1, words.lines[0], words1Left, words1Top, words.points});
     if (words.lines.size() > 1)
-        placed.append({wordsLine2, words.lines[1], at.at(AmtinWords2Left), at.at(AmtinWords2Top),
-                       words.points});
+        placed.append({wordsLine2, words.lines[1], position.at(AmtinWords2Left),
+                       position.at(AmtinWords2Top), words.points});
     if (choice.fillAfterWords) {
-        const double width = words.lines.size() > 1 ? secondLineWidth(layout, printer) : words1Width;
+        const double width =
+            words.lines.size() > 1 ? secondLineWidth(layout, printer) : words1Width;
         float left = 0;
         if (const QString rule = fillerAfter(placed.last(), width, printer, &left); !rule.isEmpty())
             placed.append({QStringLiteral("rule after the words"), rule, left, placed.last().top,

@@ -42,7 +42,8 @@ const QString insertLayout = QStringLiteral(
 
 const QString selectWordsChoiceByBank =
     QStringLiteral("Select BreakByWidth, FillAfterWords from WordsChoice where Bankname = ?");
-const QString deleteWordsChoiceByBank = QStringLiteral("Delete from WordsChoice where Bankname = ?");
+const QString deleteWordsChoiceByBank =
+    QStringLiteral("Delete from WordsChoice where Bankname = ?");
 const QString insertWordsChoice = QStringLiteral(
     "Insert into WordsChoice (Bankname, BreakByWidth, FillAfterWords) values (?, ?, ?)");
 

@@ -44,7 +44,8 @@ void TestWordsChoice::loadedWithTheLayoutAndSavedByOK()
 
     TemporaryDatabase database;
     RecordedMessages recorded;
-    database.exec("insert into Bank values ('1', 'O''Brien''s', 'INR'), ('2', 'St John''s', 'USD')");
+    database.exec("insert into Bank values ('1', 'O''Brien''s', 'INR'), "
+                  "('2', 'St John''s', 'USD')");
     database.exec("insert into Positions (Scalemode, Bankname, AmtinWords1Width) values "
                   "('mms', 'O''Brien''s', 100), ('Cms', 'St John''s', 10)");
     for (const QStringList &row : stored)
