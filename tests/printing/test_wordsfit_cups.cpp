@@ -153,7 +153,10 @@ void TestWordsFitCups::wordsFitTheirLines()
     for (int i = 0; i < 2; ++i) {
         QList<Placed> line = lines[i];
         const double width = widths[i] > 0 ? widths[i] * pointsPerUnit : printableWidth - lefts[i];
-        if (fill && !line.isEmpty() && line.last().text.startsWith(u'-')) {
+        // The rule, when chosen, ends the last words line: never another.
+        const bool ruled = !line.isEmpty() && line.last().text.startsWith(u'-');
+        QCOMPARE(ruled, fill && i == (lines[1].isEmpty() ? 0 : 1));
+        if (ruled) {
             QVERIFY2(qAbs(line.last().right - (lefts[i] + width)) <= tolerance,
                      qPrintable(QStringLiteral("rule ends at %1").arg(line.last().right)));
             line.removeLast();
