@@ -16,7 +16,8 @@
 class SystemPrinter : public Printer
 {
 public:
-    SystemPrinter();
+    // The named printer, or the system's default one for an empty name.
+    explicit SystemPrinter(const QString &printerName = {});
 
     void Orientation(int orientation) override;
     void PaperSize(int paperSize) override;
@@ -38,12 +39,10 @@ public:
     static QString substituteFace();
 
 private:
-    QPageLayout uprightPage() const;
     QPointF printableCorner() const;  // in points from the page's corner
     QSizeF printableSize() const;     // in points
     double dotsPerUnitX() const;
     double dotsPerUnitY() const;
-    double dotsPerUnit(int dotsPerInch) const;
 
     struct PageText {
         QString text;

@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "datalocation.h"
 #include "jetmigration.h"
 #include "schema.h"
 
@@ -94,7 +95,7 @@ QString databaseFilePath()
 {
     if (!overriddenPath().isEmpty())
         return overriddenPath();
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QStringLiteral("ql.mdb");
+    return dataLocation().file;
 }
 
 void useDatabaseFile(const QString &path)
