@@ -2,12 +2,12 @@
 
 #include "datalocation.h"
 #include "jetmigration.h"
-#include "registerschema.h"
 #include "schema.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QUrl>
 
@@ -62,17 +62,11 @@ QString createDatabase(const QString &path, bool fileExisted)
     return problem;
 }
 
-// All of them or none, so a failure leaves the file as it was.
-QSqlError addRegisterTablesAtOnce(QSqlDatabase db)
+// The file and its folder, where SQLite keeps its journal while it writes.
+bool canBeWritten(const QString &path)
 {
-    if (!db.transaction())
-        return db.lastError();
-    QSqlError error = addRegisterTables(db);
-    if (!error.isValid() && !db.commit())
-        error = db.lastError();
-    if (error.isValid())
-        db.rollback();
-    return error;
+    const QFileInfo file(path);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
 }
 
 QString checkDatabase(const QString &path)
@@ -92,10 +86,16 @@ QString checkDatabase(const QString &path)
             problem = QStringLiteral("The data file %1 is not a Quillmark database, or it is "
                                      "damaged: it lacks %2.\n\nThe file has been left as it is.")
                           .arg(QDir::toNativeSeparators(path), missing.join(QStringLiteral(", ")));
-        } else if (const QSqlError error = addRegisterTablesAtOnce(db); error.isValid()) {
-            // A file from before the void marks gets them here.
-            problem = QStringLiteral("The data file %1 could not be brought up to date.\n\n%2"
-                                     "\n\nThe file has been left as it is.")
+        } else if (const QSqlError error = createAddedTables(db);
+                   error.isValid() && canBeWritten(path)) {
+            // A file from before the added tables gets them here. One that
+            // cannot be written still opens, and the start says so.
+            problem = QStringLiteral("The data file %1 could not be brought up to date.
+
+%2"
+                                     "
+
+The file has been left as it is.")
                           .arg(QDir::toNativeSeparators(path), error.text());
         }
         db.close();
