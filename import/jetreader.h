@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 namespace store {
@@ -32,8 +33,10 @@ public:
     // Currency, an int for Byte, Integer and Long, a bool for Yes/No, a QDate
     // or QDateTime for Date/Time, a null QVariant where the row holds none.
     // Returns what went wrong, or an empty text.
+    // *rowRead is told the count of rows read now and then.
     QString readTable(const QString &table, const QStringList &columns,
-                      QList<QVariantList> *rows) const;
+                      QList<QVariantList> *rows,
+                      const std::function<void(qint64)> &rowRead = {}) const;
 
 private:
     struct Private;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "importrows.h"
+#include "jettable.h"
 
 #include <QList>
 #include <QString>
@@ -11,11 +12,6 @@
 // How the four tables of the older program's Access file become the store's
 // rows.
 namespace store {
-
-struct JetTableColumns {
-    QString table;
-    QStringList columns;
-};
 
 enum JetTable { JetBank, JetPayee, JetPositions, JetChqIssuereg, JetTableCount };
 
