@@ -1,5 +1,7 @@
 #include "transaction.h"
 
+#include <QSqlQuery>
+
 namespace store {
 
 QSqlError inTransaction(const QSqlDatabase &db, const std::function<QSqlError()> &steps)
@@ -17,6 +19,35 @@ QSqlError inTransaction(const QSqlDatabase &db, const std::function<QSqlError()>
         return error;
     }
     return {};
+}
+
+} // namespace store
+
+namespace store {
+namespace {
+
+QSqlError run(const QSqlDatabase &db, const QString &statement)
+{
+    QSqlQuery query(db);
+    query.exec(statement);
+    return query.lastError();
+}
+
+} // namespace
+
+QSqlError beginWrite(const QSqlDatabase &db)
+{
+    return run(db, QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+QSqlError commitWrite(const QSqlDatabase &db)
+{
+    return run(db, QStringLiteral("COMMIT"));
+}
+
+void rollbackWrite(const QSqlDatabase &db)
+{
+    run(db, QStringLiteral("ROLLBACK"));
 }
 
 } // namespace store
