@@ -101,18 +101,22 @@ bool isLockedError(const QSqlError &error)
         || error.nativeErrorCode() == QLatin1String("6");
 }
 
-// Whether a write can be started; a read-only file or folder cannot.
+// Whether a write can be made: SQLite opens a file it may not write to
+// read-only without a word, and a read-only folder fails only when the
+// journal is made. A table made and rolled back leaves nothing behind.
 QString unwritableNotice(QSqlDatabase db, const QString &path)
 {
     QSqlQuery probe(db);
-    if (probe.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        probe.exec(QStringLiteral("ROLLBACK"));
+    const bool writable = probe.exec(QStringLiteral("BEGIN IMMEDIATE"))
+        && probe.exec(QStringLiteral("CREATE TABLE QuillmarkWriteProbe (x)"));
+    const QSqlError error = probe.lastError();
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    if (writable)
         return {};
-    }
     return QStringLiteral("The data file %1 cannot be written to (%2), so nothing can be "
                           "saved: banks, payees and layouts you enter and the cheques you "
                           "print will not be kept.")
-        .arg(QDir::toNativeSeparators(path), probe.lastError().text().trimmed());
+        .arg(QDir::toNativeSeparators(path), error.text().trimmed());
 }
 
 // What is wrong with an open SQLite file, or an empty text.

@@ -153,15 +153,19 @@ private slots:
         lock.exec("ROLLBACK");
     }
 
-    void aReadOnlyFileIsToldAtStart()
+    void aReadOnlyFileOrFolderIsToldAtStart()
     {
         if (geteuid() == 0)
             QSKIP("root writes to read-only files");
-        QCOMPARE(store::prepareDatabase(path), QString());
-        QFile::setPermissions(path, QFile::ReadOwner);
-        QString notice;
-        QCOMPARE(store::prepareDatabase(path, &notice), QString());
-        QVERIFY2(notice.contains("so nothing can be saved"), qPrintable(notice));
+        const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
+        for (const QString &made : {path, dir.path()}) {
+            QCOMPARE(store::prepareDatabase(path), QString());
+            QFile::setPermissions(made, readOnly);
+            QString notice;
+            QCOMPARE(store::prepareDatabase(path, &notice), QString());
+            QFile::setPermissions(made, readOnly | QFile::WriteOwner);
+            QVERIFY2(notice.contains("so nothing can be saved"), qPrintable(notice));
+        }
     }
 
     void connectionNeverCreatesAFile()
