@@ -19,9 +19,9 @@ namespace {
 QString migrateWithProgress(const QString &path, QString *notice)
 {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
-        return store::migrateJetDatabase(path, notice);
+        return jet::migrateJetDatabase(path, notice);
     frmImportProgress progress;
-    return store::migrateJetDatabase(path, notice, [&](int table, qint64 rows) {
+    return jet::migrateJetDatabase(path, notice, [&](int table, qint64 rows) {
         progress.rowsRead(table, rows);
     });
 }

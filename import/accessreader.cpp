@@ -37,7 +37,7 @@ int main()
     in.open(stdin, QIODevice::ReadOnly);
     QDataStream request(in.readAll());
     QString path;
-    QList<store::JetTableColumns> tables;
+    QList<jet::JetTableColumns> tables;
     request >> path >> tables;
     if (request.status() != QDataStream::Ok)
         return 2;
@@ -50,8 +50,8 @@ int main()
     dup2(nowhere, STDOUT_FILENO);
     dup2(nowhere, STDERR_FILENO);
 
-    store::JetTableRows rows;
-    const QString problem = store::readJetTables(path, tables, &rows, [&](int table, qint64 count) {
+    jet::JetTableRows rows;
+    const QString problem = jet::readJetTables(path, tables, &rows, [&](int table, qint64 count) {
         send(out, Progress, qint32(table), count);
     });
     send(out, Result, problem, rows);

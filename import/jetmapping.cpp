@@ -5,7 +5,10 @@
 
 #include <QDateTime>
 
-namespace store {
+namespace jet {
+
+using namespace store;
+
 namespace {
 
 QString describe(const QVariant &value)
@@ -155,4 +158,4 @@ QString mapJetRows(const JetRows &jetRows, ImportRows *rows)
     return mapTable(jetRows, JetChqIssuereg, registerRowFrom, &rows->registerRows);
 }
 
-} // namespace store
+} // namespace jet

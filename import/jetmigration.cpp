@@ -12,7 +12,10 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace store {
+namespace jet {
+
+using namespace store;
+
 namespace {
 
 QString failure(const QString &path, const QString &whatFailed)
@@ -186,4 +189,4 @@ QString replaceJetDatabase(const QString &path, const JetRows &jetRows, QString 
     return {};
 }
 
-} // namespace store
+} // namespace jet

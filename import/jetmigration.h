@@ -6,7 +6,7 @@
 
 // The one-time move of the older program's data file, an Access (Jet)
 // database, into Quillmark's own SQLite format.
-namespace store {
+namespace jet {
 
 // Reads the four tables of the Access file at `path`, writes them into a new
 // SQLite file beside it, and only when every row has been written and
@@ -26,4 +26,4 @@ QString replaceJetDatabase(const QString &path, const JetRows &jetRows, QString 
 enum class MigrationStep { NewFileWritten, OriginalKept, NewFileInPlace, FolderSynced };
 void setMigrationStepHook(void (*hook)(MigrationStep));
 
-} // namespace store
+} // namespace jet

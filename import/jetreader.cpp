@@ -10,7 +10,7 @@
 #include <glib.h>
 #include <mdbtools.h>
 
-namespace store {
+namespace jet {
 
 struct JetReader::Private {
     MdbHandle *mdb = nullptr;
@@ -270,4 +270,4 @@ QString JetReader::readTable(const QString &table, const QStringList &columns,
     return {};
 }
 
-} // namespace store
+} // namespace jet

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-namespace store {
+namespace jet {
 
 // Reads tables of an Access (Jet 3 or Jet 4) file through mdbtools' libmdb.
 // The file is opened read-only and never written to. Table and column names
@@ -43,4 +43,4 @@ private:
     std::unique_ptr<Private> d;
 };
 
-} // namespace store
+} // namespace jet

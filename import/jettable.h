@@ -9,7 +9,7 @@
 
 // What is read of an Access file: the tables and columns asked for, and
 // their rows, one value per asked column.
-namespace store {
+namespace jet {
 
 struct JetTableColumns {
     QString table;
@@ -31,4 +31,4 @@ inline QDataStream &operator>>(QDataStream &in, JetTableColumns &table)
     return in >> table.table >> table.columns;
 }
 
-} // namespace store
+} // namespace jet

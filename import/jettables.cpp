@@ -7,7 +7,7 @@
 #include <QtEndian>
 #include <sys/resource.h>
 
-namespace store {
+namespace jet {
 namespace {
 
 enum Record : quint8 { Progress = 1, Result = 2 };
@@ -132,4 +132,4 @@ QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &ta
     return outcome.problem;
 }
 
-} // namespace store
+} // namespace jet

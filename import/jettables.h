@@ -5,7 +5,7 @@
 #include <chrono>
 
 // Reading whole tables of an Access file, in a process apart.
-namespace store {
+namespace jet {
 
 // The reader program: beside Quillmark's own executable, unless set.
 QString accessReaderProgram();
@@ -19,4 +19,4 @@ QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &ta
                            JetTableRows *rows, std::chrono::milliseconds limit,
                            const RowsRead &rowsRead = {});
 
-} // namespace store
+} // namespace jet

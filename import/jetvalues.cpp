@@ -6,7 +6,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace store {
+namespace jet {
 namespace {
 
 // Code page 1252 differs from Latin-1 only in 0x80-0x9F. The five bytes it
@@ -134,4 +134,4 @@ double widenedSingle(float value)
     return widened;
 }
 
-} // namespace store
+} // namespace jet

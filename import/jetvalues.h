@@ -8,7 +8,7 @@
 // their raw bytes. The library that reads those files also offers text
 // forms of numbers and dates, but they lose digits and break on years far
 // from today, so the values are taken from the bytes here.
-namespace store {
+namespace jet {
 
 // Jet 3 text: Windows code page 1252.
 QString fromWindows1252(QByteArrayView bytes);
@@ -42,4 +42,4 @@ QVariant jetDateTime(double days);
 // as, so 2.54 stays 2.54 rather than becoming 2.5399999618530273.
 double widenedSingle(float value);
 
-} // namespace store
+} // namespace jet

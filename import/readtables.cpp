@@ -2,7 +2,7 @@
 
 #include "jetreader.h"
 
-namespace store {
+namespace jet {
 
 QString readJetTables(const QString &path, const QList<JetTableColumns> &tables,
                       JetTableRows *rows, const RowsRead &rowsRead)
@@ -31,4 +31,4 @@ QString readJetTables(const QString &path, const QList<JetTableColumns> &tables,
     return {};
 }
 
-} // namespace store
+} // namespace jet

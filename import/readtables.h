@@ -2,7 +2,7 @@
 
 #include "jettable.h"
 
-namespace store {
+namespace jet {
 
 // Reads the tables, each as JetReader::readTable() does, into one list of
 // rows per table. Returns what failed (the file cannot be opened, lacks a
@@ -10,4 +10,4 @@ namespace store {
 QString readJetTables(const QString &path, const QList<JetTableColumns> &tables,
                       JetTableRows *rows, const RowsRead &rowsRead = {});
 
-} // namespace store
+} // namespace jet

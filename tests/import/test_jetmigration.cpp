@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 using namespace store;
+using namespace jet;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace store;
+using namespace jet;
 
 namespace {
 
