@@ -1,4 +1,5 @@
 #include "appearance.h"
+#include "exitatmenu.h"
 #include "frmSplash.h"
 #include "messagebox.h"
 #include "messages.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     installMessageBoxPresenter();
     applyClassicAppearance();
+    exitAtMainMenuWhenAsked();
 
     if (!prepareDataFile())
         return 1;

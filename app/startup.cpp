@@ -2,9 +2,11 @@
 
 #include "database.h"
 #include "forms.h"
+#include "frmAbout.h"
 #include "frmBNK.h"
 #include "frmChqLyt.h"
 #include "frmPayee.h"
+#include "frmPreview.h"
 #include "frmPrtChq.h"
 #include "frmImportProgress.h"
 #include "frmReport.h"
@@ -47,4 +49,6 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmChqLyt"), [] { return new frmChqLyt; });
     Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
     Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
+    Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
+    frmPreview::install();
 }

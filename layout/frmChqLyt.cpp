@@ -5,6 +5,7 @@
 #include "failure.h"
 #include "leadingnumber.h"
 #include "messages.h"
+#include "storedtext.h"
 #include "twips.h"
 
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -91,6 +93,7 @@ frmChqLyt::frmChqLyt(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Combo1->setFocus();
     Form_Load();
 }
@@ -241,15 +244,26 @@ void frmChqLyt::cmdOK_Click()
 }
 
 // The unit and the bank name as typed; each position the number its box
-// starts with. False, after saying so, when a box holds a number too large
-// for the table: it would be stored as infinity.
+// starts with. False, after saying so, when the bank name is empty (the
+// layout would be listed as a blank bank), when a text would not show as
+// stored, or when a box holds a number too large for the single-precision
+// number printing reads it as: it would be printed at infinity.
 bool frmChqLyt::readLayout(store::LayoutRow *layout)
 {
     layout->scaleMode = Combo1->currentText();
     layout->bankName = cmb->currentText();
+    if (layout->bankName.trimmed().isEmpty()) {
+        Messages::show(QStringLiteral("Enter the bank name: a cheque layout is saved for a bank."),
+                       Messages::Icon::Critical);
+        cmb->setFocus();
+        return false;
+    }
+    if (!storedTextsSound({{layout->scaleMode, scaleModeLabel->text()},
+                           {layout->bankName, bankNameLabel->text()}}))
+        return false;
     for (int i = 0; i < store::LayoutPositionCount; ++i) {
         const double value = readLeadingNumber(positionBoxes[i]->text());
-        if (!std::isfinite(value)) {
+        if (!(std::fabs(value) <= std::numeric_limits<float>::max())) {
             Messages::show(QStringLiteral("The number in \"%1\" is too large to store.")
                                .arg(positionBoxTable[i].caption),
                            Messages::Icon::Critical);

@@ -5,6 +5,7 @@
 #include "failure.h"
 #include "messages.h"
 #include "statements.h"
+#include "storedtext.h"
 #include "twips.h"
 
 #include <QComboBox>
@@ -21,6 +22,7 @@ frmBNK::frmBNK(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Text1->setFocus();
 }
 
@@ -85,6 +87,10 @@ void frmBNK::cmdSave_Click()
         Messages::show(QStringLiteral("Enter Currency"));
         return;
     }
+
+    // The code and name must show in lists and on cheques as stored.
+    if (!storedTextsSound({{micr, Label1->text()}, {Text2->text(), Label2->text()}}))
+        return;
 
     // 3-5. Add the row on a connection of this save's own, every text as it
     // stands. A failure leaves the window as it was, for another try.

@@ -5,6 +5,7 @@
 #include "failure.h"
 #include "messages.h"
 #include "statements.h"
+#include "storedtext.h"
 #include "twips.h"
 
 #include <QComboBox>
@@ -21,6 +22,7 @@ frmPayee::frmPayee(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Command1->setFocus();
     Form_Load();
 }
@@ -102,6 +104,11 @@ void frmPayee::cmbPayee_Click()
 
 void frmPayee::Command1_Click()
 {
+    // The nick name and the name must show in lists and on cheques as stored.
+    if (!storedTextsSound({{cmbPayee->currentText(), Label1->text()},
+                           {Text1->text(), Label2->text()}}))
+        return;
+
     // 1-4. Replace every row of the nick name by one, both texts as typed.
     // Delete and add are one step: a failure keeps the payee as it was.
     if (const QSqlError error = store::replacePayee(connection->database(),

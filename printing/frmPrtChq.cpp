@@ -2,7 +2,10 @@
 
 #include "Module1.h"
 #include "chequepage.h"
+#include "chequepreview.h"
 #include "currencywording.h"
+#include "leadingnumber.h"
+#include "storedtext.h"
 #include "controls.h"
 #include "database.h"
 #include "failure.h"
@@ -14,6 +17,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -50,6 +54,7 @@ frmPrtChq::frmPrtChq(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Print->setFocus();
     Form_Load();
 }
@@ -81,6 +86,10 @@ void frmPrtChq::createControls()
     Cancel = new QPushButton(QStringLiteral("Cancel"), this);
     Cancel->setObjectName(QStringLiteral("Cancel"));
     connect(Cancel, &QPushButton::clicked, this, &frmPrtChq::Cancel_Click);
+    Preview = new QPushButton(QStringLiteral("Preview"), this);
+    Preview->setObjectName(QStringLiteral("Preview"));
+    Preview->setEnabled(bool(chequePreview()));
+    connect(Preview, &QPushButton::clicked, this, &frmPrtChq::Preview_Click);
 }
 
 // The boxes of Frame1, each after its label.
@@ -147,14 +156,16 @@ void frmPrtChq::placeControls()
     Option2->setGeometry(twips(180, 555, 1080, 255));
     Print->setGeometry(twips(4980, 3045, 1290, 285));
     Cancel->setGeometry(twips(6375, 3030, 1185, 285));
+    Preview->setGeometry(twips(3585, 3045, 1290, 285));
 }
 
 // By tab index: the buttons first, then the boxes from the words up.
 void frmPrtChq::setTabOrder()
 {
-    const QList<QWidget *> order{Print,  Cancel,   Text3,    Text2,   Text1,  DTPicker1,
-                                 cmbBnk, cmbPayee, txtChqNo, Option1, Option2};
+    const QList<QWidget *> order{Print,     Cancel, Preview,  Text3,    Text2,   Text1,
+                                 DTPicker1, cmbBnk, cmbPayee, txtChqNo, Option1, Option2};
     setTabChain(order);
+    tabOnlyToChosenOption({Option1, Option2});
 }
 
 void frmPrtChq::Form_Load()
@@ -248,20 +259,21 @@ void frmPrtChq::cmbPayee_Click()
 
 void frmPrtChq::Text2_LostFocus()
 {
-    // 1-4. The box tidied ("1500" becomes "1500.00") and the amount worded
+    // 1-4. The box tidied ("1 500" becomes "1500.00") and the amount worded
     // in the bank's currency.
-    wordsCurrency = strCurrency;
+    wordingAfterClick = false;
     if (currencyProblem.isEmpty()) {
         const CurrencyWording wording = udf_wordCurrency(Text2->text(), strCurrency);
         Text2->setText(wording.amountText);
         Text3->setText(wording.words);
+        worded = {Text2->text(), strCurrency};
         return;
     }
 
     // The chosen bank has no currency: the box is tidied all the same, and
     // the user is told why the words stay empty.
-    if (!Text2->text().contains(u'.'))
-        Text2->setText(Text2->text() + QStringLiteral(".00"));
+    Text2->setText(tidyAmountText(Text2->text()));
+    worded = {Text2->text(), strCurrency};
     strAmtInWords.clear();
     Text3->clear();
     Messages::show(currencyProblem, Messages::Icon::Critical);
@@ -269,13 +281,14 @@ void frmPrtChq::Text2_LostFocus()
 
 void frmPrtChq::Print_Click()
 {
-    // 1. Leaving the amount box for the button words the amount before the
-    // checks read it, also when Print is pressed from the keyboard.
-    if (focusWidget() == Text2)
-        Print->setFocus(Qt::OtherFocusReason);
+    printCheque({});
+}
 
-    // 2-4. The checks, in order; each keeps every input as it is.
-    if (!inputsComplete() || !bankReadyToPrint() || !wordsReadyToPrint())
+// Print's road, on the named printer (the default one for an empty name).
+void frmPrtChq::printCheque(const QString &printerName)
+{
+    // 1-4. The amount worded, then the checks.
+    if (!readyToPrint(Print))
         return;
 
     // 5. The page, on the printer cheques go to, once the register is held
@@ -287,7 +300,8 @@ void frmPrtChq::Print_Click()
                                     Text2->text(), txtChqNo->text()};
     const ChequeItems items{cheque.bankName, cheque.payeeName,    cheque.amount,
                             Text3->text(),   cheque.dateOfCheque, Option2->isChecked()};
-    if (const QString problem = printChequePage(items, *openPrinter()); !problem.isEmpty()) {
+    if (const QString problem = printChequePage(items, *openPrinter(printerName));
+        !problem.isEmpty()) {
         Messages::show(problem, Messages::Icon::Critical);
         return;
     }
@@ -300,6 +314,32 @@ void frmPrtChq::Print_Click()
 
     // 8.
     close();
+}
+
+void frmPrtChq::Preview_Click()
+{
+    // 1. As for Print: the amount worded, then the same checks, so the
+    // preview shows the cheque Print would print.
+    if (!readyToPrint(Preview))
+        return;
+
+    // 2. Printing from the preview takes Print's road, on the printer chosen there.
+    const ChequeItems items{cmbBnk->currentText(), Text1->text(),        Text2->text(),
+                            Text3->text(),         DTPicker1->date(),    Option2->isChecked()};
+    if (const std::optional<QString> printer = chequePreview()(this, items))
+        printCheque(*printer);
+}
+
+// Leaving the amount box for the pressed button words the amount before the
+// checks read it, also when the button is pressed from the keyboard. The
+// checks run in order, and each keeps every input as it is.
+bool frmPrtChq::readyToPrint(QPushButton *pressed)
+{
+    if (focusWidget() == Text2)
+        pressed->setFocus(Qt::OtherFocusReason);
+    wordClickedAwayAmount();
+    return inputsComplete() && bankReadyToPrint() && wordsReadyToPrint()
+           && amountAndTextsPrintable();
 }
 
 bool frmPrtChq::inputsComplete()
@@ -344,7 +384,7 @@ bool frmPrtChq::wordsReadyToPrint()
     // An unlisted bank has no layout, which the page composition reports.
     if (cmbBnk->findText(cmbBnk->currentText(), Qt::MatchFixedString) < 0)
         return true;
-    if (wordsCurrency != strCurrency)
+    if (worded != Worded{Text2->text(), strCurrency})
         Text2_LostFocus();
     if (!Text3->text().trimmed().isEmpty())
         return true;
@@ -354,9 +394,28 @@ bool frmPrtChq::wordsReadyToPrint()
     return false;
 }
 
+// A cheque for nothing is no cheque; and the name and the words must print
+// as they stand in the boxes and the register.
+bool frmPrtChq::amountAndTextsPrintable()
+{
+    if (readLeadingNumber(Text2->text()) == 0) {
+        Messages::show(QStringLiteral("The amount is zero, so the cheque has not been printed."),
+                       Messages::Icon::Critical);
+        return false;
+    }
+    return storedTextsSound({{Text1->text(), Label5->text()}, {Text3->text(), Label7->text()}});
+}
+
 void frmPrtChq::Cancel_Click()
 {
+    wordClickedAwayAmount();
     close();
+}
+
+void frmPrtChq::wordClickedAwayAmount()
+{
+    if (wordingAfterClick)
+        Text2_LostFocus();
 }
 
 bool frmPrtChq::eventFilter(QObject *watched, QEvent *event)
@@ -366,8 +425,20 @@ bool frmPrtChq::eventFilter(QObject *watched, QEvent *event)
     // leaves the focus where it is.
     if (watched == Text2 && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton) {
+            // A message box shown now would take the release of the press,
+            // and the button pressed would never be clicked.
+            wordingAfterClick = true;
+            qApp->installEventFilter(this);
+        } else if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             Text2_LostFocus();
+        }
+    }
+    if (wordingAfterClick && event->type() == QEvent::MouseButtonRelease) {
+        // After the release has been delivered: a button clicked by it has
+        // worded the amount already.
+        qApp->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &frmPrtChq::wordClickedAwayAmount, Qt::QueuedConnection);
     }
     return QDialog::eventFilter(watched, event);
 }

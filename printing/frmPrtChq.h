@@ -28,6 +28,7 @@ public slots:
     void Text2_LostFocus();
     void Print_Click();
     void Cancel_Click();
+    void Preview_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -39,10 +40,14 @@ private:
     void setTabOrder();
     QLabel *addLabel(const QString &name, const QString &caption);
 
+    void printCheque(const QString &printerName);
+    bool readyToPrint(QPushButton *pressed);
     bool fetchCurrency();
     bool bankReadyToPrint();
     bool inputsComplete();
     bool wordsReadyToPrint();
+    bool amountAndTextsPrintable();
+    void wordClickedAwayAmount();
 
     QGroupBox *Frame1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -64,12 +69,22 @@ private:
     QRadioButton *Option2 = nullptr;
     QPushButton *Print = nullptr;
     QPushButton *Cancel = nullptr;
+    QPushButton *Preview = nullptr;
 
     // The bank whose currency strCurrency holds, as this window fetched it;
     // null until a bank has been chosen here.
     QString currencyBank;
     // Why that bank has no words, or empty when it has a currency.
     QString currencyProblem;
-    // The currency the words box was last worded in.
-    QString wordsCurrency;
+    // What the words box was last worded for; Print words again when the
+    // amount box or the currency has changed since, by whatever road.
+    struct Worded {
+        QString amountText;
+        QString currency;
+        bool operator==(const Worded &) const = default;
+    };
+    Worded worded;
+    // The focus left the amount box for a mouse press: its wording waits
+    // for the click to end, so that its message cannot swallow the click.
+    bool wordingAfterClick = false;
 };

@@ -36,9 +36,9 @@ public:
     virtual void KillDoc() = 0;
 };
 
-// The printer cheques go to: the system's default printer, unless a test
-// has installed a factory of its own.
-std::unique_ptr<Printer> openPrinter();
+// The printer cheques go to: the named one, or the system's default printer
+// for an empty name, unless a test has installed a factory of its own.
+std::unique_ptr<Printer> openPrinter(const QString &printerName = {});
 
 using PrinterFactory = std::function<std::unique_ptr<Printer>()>;
 // Installs a factory and returns the one it replaces (an empty one means

@@ -14,11 +14,11 @@ PrinterFactory &installedFactory()
 
 } // namespace
 
-std::unique_ptr<Printer> openPrinter()
+std::unique_ptr<Printer> openPrinter(const QString &printerName)
 {
     if (installedFactory())
         return installedFactory()();
-    return std::make_unique<SystemPrinter>();
+    return std::make_unique<SystemPrinter>(printerName);
 }
 
 PrinterFactory setPrinterFactory(PrinterFactory factory)

@@ -1,27 +1,21 @@
 #include "systemprinter.h"
 
 #include "layoutrecord.h"
+#include "pagerules.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <cups/cups.h>
 
-namespace {
-
-const int portrait = 1;
-const int landscape = 2;
-const int envelope10 = 20;
-
-} // namespace
-
 // Qt picks the system's default printer itself, asking CUPS only once.
-SystemPrinter::SystemPrinter()
+SystemPrinter::SystemPrinter(const QString &printerName)
     : m_printer(QPrinter::HighResolution)
     , m_scaleMode(ScaleInches)
 {
+    if (!printerName.isEmpty())
+        m_printer.setPrinterName(printerName);
 }
 
 QString SystemPrinter::substituteFace()
@@ -31,39 +25,27 @@ QString SystemPrinter::substituteFace()
 
 void SystemPrinter::Orientation(int orientation)
 {
-    if (orientation == portrait)
-        m_printer.setPageOrientation(QPageLayout::Portrait);
-    else if (orientation == landscape)
-        m_printer.setPageOrientation(QPageLayout::Landscape);
-    else
-        m_unsupported = QStringLiteral("The page orientation %1 is not supported.").arg(orientation);
+    if (QString problem = applyOrientation(m_printer, orientation); !problem.isEmpty())
+        m_unsupported = problem;
 }
 
 void SystemPrinter::PaperSize(int paperSize)
 {
-    if (paperSize == envelope10)
-        m_printer.setPageSize(QPageSize(QPageSize::Envelope10));
-    else
-        m_unsupported = QStringLiteral("The paper size %1 is not supported.").arg(paperSize);
+    if (QString problem = applyPaperSize(m_printer, paperSize); !problem.isEmpty())
+        m_unsupported = problem;
 }
 
 void SystemPrinter::ScaleMode(int scaleMode)
 {
-    switch (scaleMode) {
-    case ScalePixels:
-    case ScaleInches:
-    case ScaleMillimetres:
-    case ScaleCentimetres:
+    if (QString problem = scaleModeProblem(scaleMode); !problem.isEmpty())
+        m_unsupported = problem;
+    else
         m_scaleMode = scaleMode;
-        return;
-    }
-    m_unsupported = QStringLiteral("The unit %1 is not supported.").arg(scaleMode);
 }
 
 void SystemPrinter::FontName(const QString &name)
 {
-    // Left to itself, font matching picks any face for an unknown name.
-    m_font.setFamily(QFontDatabase::hasFamily(name) ? name : substituteFace());
+    m_font.setFamily(printedFace(name));
 }
 
 void SystemPrinter::FontSize(float points)
@@ -134,38 +116,15 @@ void SystemPrinter::KillDoc()
 
 QPointF SystemPrinter::printableCorner() const
 {
-    // The printer describes its unprintable edges for upright paper, and
-    // Qt passes them on unturned. A landscape page is the paper turned a
-    // quarter counter-clockwise, so its left edge is the paper's bottom
-    // edge and its top edge the paper's left edge.
-    QPageLayout upright = m_printer.pageLayout();
-    upright.setOrientation(QPageLayout::Portrait);
-    upright.setUnits(QPageLayout::Point);
-    const QMarginsF edges = upright.minimumMargins();
-    if (m_printer.pageLayout().orientation() == QPageLayout::Landscape)
-        return {edges.bottom(), edges.left()};
-    return {edges.left(), edges.top()};
+    return ::printableCorner(m_printer.pageLayout());
 }
 
 double SystemPrinter::dotsPerUnitX() const
 {
-    return dotsPerUnit(m_printer.logicalDpiX());
+    return ::dotsPerUnit(m_scaleMode, m_printer.logicalDpiX());
 }
 
 double SystemPrinter::dotsPerUnitY() const
 {
-    return dotsPerUnit(m_printer.logicalDpiY());
-}
-
-double SystemPrinter::dotsPerUnit(int dotsPerInch) const
-{
-    switch (m_scaleMode) {
-    case ScalePixels:
-        return 1;
-    case ScaleMillimetres:
-        return dotsPerInch / 25.4;
-    case ScaleCentimetres:
-        return dotsPerInch / 2.54;
-    }
-    return dotsPerInch;
+    return ::dotsPerUnit(m_scaleMode, m_printer.logicalDpiY());
 }

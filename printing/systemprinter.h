@@ -16,7 +16,8 @@
 class SystemPrinter : public Printer
 {
 public:
-    SystemPrinter();
+    // The named printer, or the system's default one for an empty name.
+    explicit SystemPrinter(const QString &printerName = {});
 
     void Orientation(int orientation) override;
     void PaperSize(int paperSize) override;
@@ -36,7 +37,6 @@ private:
     QPointF printableCorner() const;  // in points from the page's corner
     double dotsPerUnitX() const;
     double dotsPerUnitY() const;
-    double dotsPerUnit(int dotsPerInch) const;
 
     struct PageText {
         QString text;

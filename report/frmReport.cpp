@@ -34,6 +34,7 @@ frmReport::frmReport(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     Form_Load();
 }
 

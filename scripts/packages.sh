@@ -21,3 +21,7 @@ need_packages() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# Packages to build and check the Debian package: dpkg-shlibdeps (in
+# dpkg-dev) computes its dependencies; the others check what it holds.
+PACKAGE_PACKAGES="dpkg-dev file lintian appstream desktop-file-utils"

@@ -3,7 +3,9 @@
 #include <QList>
 #include <QString>
 
+class QAbstractButton;
 class QComboBox;
+class QDialog;
 class QWidget;
 
 // A drop-down list that also takes typing. Typed text stays as typed: no
@@ -15,5 +17,17 @@ QComboBox *newTypingComboBox(const QString &name, QWidget *parent);
 // must not happen, Enter does nothing in the list.
 void ignoreEnterIn(QComboBox *list);
 
-// Sets the keyboard order: each control after the one before it.
+// Sets the keyboard order: each control after the one before it, the first
+// being where the chain starts (what takes the focus when no control has
+// it). Controls that take no focus keep their place in the list but are
+// passed over.
 void setTabChain(const QList<QWidget *> &order);
+
+// Of a set of options, Tab lands only on the chosen one; the arrow keys
+// move between them.
+void tabOnlyToChosenOption(const QList<QAbstractButton *> &options);
+
+// No button of the window is its default: Enter presses a button only while
+// that button has the focus, so Enter in a box never closes the window or
+// throws away what was typed.
+void pressButtonsOnlyWithFocus(QDialog *window);

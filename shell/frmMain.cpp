@@ -22,6 +22,7 @@ frmMain::frmMain(QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    pressButtonsOnlyWithFocus(this);
     cmdExit->setFocus();
 }
 
@@ -101,5 +102,10 @@ void frmMain::keyPressEvent(QKeyEvent *event)
     // The menu has no Cancel: Escape must not end the program by accident.
     if (event->key() == Qt::Key_Escape)
         return;
+    // Help opens the About box, the one place the version and data file are named.
+    if (event->key() == Qt::Key_F1) {
+        Forms::showModal(QStringLiteral("frmAbout"));
+        return;
+    }
     QDialog::keyPressEvent(event);
 }

@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "datalocation.h"
 #include "schema.h"
 #include "workfile.h"
 
@@ -179,7 +180,7 @@ QString databaseFilePath()
 {
     if (!overriddenPath().isEmpty())
         return overriddenPath();
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QStringLiteral("ql.mdb");
+    return dataLocation().file;
 }
 
 void useDatabaseFile(const QString &path)

@@ -7,8 +7,8 @@
 
 namespace store {
 
-// "ql.mdb" in the directory of the running executable. The separator is
-// always added, so a root directory gives two of them.
+// The data file in use: "ql.mdb" beside the program or in the user's data
+// folder (see datalocation.h).
 QString databaseFilePath();
 
 // Points the program at another file; tests and benchmarks use their own.

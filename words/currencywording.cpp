@@ -82,16 +82,14 @@ QString internationalWords(double amount, const QString &amountText,
 }
 
 // Figures a cheque can carry: digits with at most one decimal point and two
-// decimals, an optional sign, blanks anywhere (the reading skips them).
-// Anything else ("1,500.00", "12.345", "1E3") would be read as another amount
-// than the one printed, so the words would disagree with the figures.
+// decimals, and an optional sign. Anything else ("1,500.00", "12.345", "1E3",
+// a control character) would be read as another amount than the one
+// printed, so the words would disagree with the figures.
 bool isPlainAmount(QStringView text)
 {
     qsizetype decimals = -1;  // -1 until the decimal point
     bool signAllowed = true;
     for (const QChar c : text) {
-        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
-            continue;
         if (signAllowed && (c == u'-' || c == u'+')) {
             signAllowed = false;
             continue;
@@ -136,13 +134,20 @@ QString wordsFor(double amount, const QString &amountText, const QString &curren
 
 } // namespace
 
+QString tidyAmountText(const QString &amountBoxText)
+{
+    QString tidied = amountBoxText;
+    tidied.removeIf([](QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; });
+    if (!tidied.contains(u'.'))
+        tidied += u".00";
+    return tidied;
+}
+
 CurrencyWording udf_wordCurrency(const QString &amountBoxText, const QString &currency)
 {
-    CurrencyWording wording{amountBoxText, {}};
-
-    // 1. A text without a decimal point gets one, with two zeros.
-    if (!wording.amountText.contains(u'.'))
-        wording.amountText += u".00";
+    // 1. The text tidied: no blanks, and a decimal point with two zeros
+    // when it has none.
+    CurrencyWording wording{tidyAmountText(amountBoxText), {}};
 
     // 2. The amount is the number the text starts with.
     const double amount = readLeadingNumber(wording.amountText);

@@ -5,9 +5,15 @@
 // What leaving the amount box gives: the box's text, tidied, and the words
 // for the words box.
 struct CurrencyWording {
-    QString amountText;  // ".00" appended when the typed text held no "."
+    QString amountText;  // as tidyAmountText gives it
     QString words;       // empty when the amount cannot be written in words
 };
+
+// The amount box's text as it is worded, printed and recorded: every blank,
+// tab and line break removed, since gaps in figures invite alteration and
+// the reading of the number must see what is printed; then ".00" appended
+// when it holds no ".".
+QString tidyAmountText(const QString &amountBoxText);
 
 // Words the amount typed into the amount box in the currency whose code is
 // given (the chosen bank's, strCurrency): "INR" in Indian numbering, "USD",

@@ -18,14 +18,18 @@ bool isExactHalfCent(double magnitude)
 StandardFormat::StandardFormat(double amount)
 {
     // std::to_chars rounds the exact value correctly but sends exact halves
-    // to the even cent; nudging them up by one unit in the last place sends
-    // them away from zero instead.
-    double magnitude = std::fabs(amount);
-    if (isExactHalfCent(magnitude))
-        magnitude = std::nextafter(magnitude, HUGE_VAL);
+    // to the even cent. A half is written with its three decimals instead
+    // (exactly, as x.125, x.375, x.625 or x.875) and its last kept digit
+    // raised by one, which never carries.
+    const double magnitude = std::fabs(amount);
+    const bool half = isExactHalfCent(magnitude);
     std::array<char, 320> digits;
-    const char *end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude,
-                                    std::chars_format::fixed, 2).ptr;
+    char *end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude,
+                              std::chars_format::fixed, half ? 3 : 2).ptr;
+    if (half) {
+        --end;
+        ++end[-1];
+    }
     const qsizetype wholeDigits = end - digits.data() - 3;
 
     bool zero = true;

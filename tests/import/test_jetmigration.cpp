@@ -340,8 +340,6 @@ private slots:
         QTest::newRow("Access file") << contentsOf(fixtures + "/testV2000.mdb") << FileKind::Jet
                                      << "Access (Jet) database of the older program";
         QTest::newRow("empty file") << QByteArray() << FileKind::Empty << QString();
-        QTest::newRow("text file") << QByteArray("Bank,Payee\nSBI,Ravi\n") << FileKind::Other
-                                   << "not a database";
         QTest::newRow("Access 2007 file") << QByteArray("\0\1\0\0Standard ACE DB\0", 20) + QByteArray(4076, 0)
             << FileKind::Access2007 << "is an Access 2007 or later file (.accdb). Quillmark reads only the "
                "older Access format: open the file in Access and save it in Access 2000 format first";

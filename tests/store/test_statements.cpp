@@ -47,15 +47,9 @@ private slots:
     void emptyTablesGiveEmptyLists();
     void mixedCaseNamesOfTablesAndColumns();
     void banksAreAppendedAndFoundByName();
-    void payeeReplacedByNickName_data();
-    void payeeReplacedByNickName();
-    void layoutReplacedByBankName_data();
-    void layoutReplacedByBankName();
     void layoutKeepsEveryNumberAndMissingOnes();
     void replaceLosesNothingWhenTheAddFails_data();
     void replaceLosesNothingWhenTheAddFails();
-    void registerListsTheBanksChequesInTheDateRange_data();
-    void registerListsTheBanksChequesInTheDateRange();
 };
 
 void TestStatements::emptyTablesGiveEmptyLists()
@@ -102,63 +96,6 @@ void TestStatements::banksAreAppendedAndFoundByName()
     QVERIFY(!currency.has_value());
 }
 
-void TestStatements::payeeReplacedByNickName_data()
-{
-    QTest::addColumn<QString>("savedNick");
-    QTest::addColumn<QString>("laterNick");
-    QTest::addColumn<int>("rowsLeft");
-    QTest::newRow("same nick name twice") << "Ravi" << "Ravi" << 2;
-    QTest::newRow("letter case ignored") << "Ravi" << "RAVI" << 2;
-    QTest::newRow("another nick name is added") << "Ravi" << "Ravindra" << 3;
-    QTest::newRow("quote replaces only its own row") << "O'Neil" << "O'Neil" << 2;
-    QTest::newRow("quote cannot widen the deletion") << "Ravi" << "x' or '1'='1" << 3;
-}
-
-void TestStatements::payeeReplacedByNickName()
-{
-    QFETCH(QString, savedNick);
-    QFETCH(QString, laterNick);
-    QFETCH(int, rowsLeft);
-    QVERIFY(!replacePayee(db, QStringLiteral("Other"), QStringLiteral("Other Ltd")).isValid());
-    QVERIFY(!replacePayee(db, savedNick, QStringLiteral("First Name")).isValid());
-    QVERIFY(!replacePayee(db, laterNick, QStringLiteral("Later Name")).isValid());
-
-    QCOMPARE(countRows(db, QStringLiteral("Payee")), rowsLeft);
-    std::optional<QString> name;
-    QVERIFY(!findPayeeName(db, laterNick, &name).isValid());
-    QCOMPARE(name, std::optional<QString>(QStringLiteral("Later Name")));
-    QVERIFY(!findPayeeName(db, QStringLiteral("Other"), &name).isValid());
-    QCOMPARE(name, std::optional<QString>(QStringLiteral("Other Ltd")));
-}
-
-void TestStatements::layoutReplacedByBankName_data()
-{
-    QTest::addColumn<QString>("bank");
-    QTest::addColumn<QString>("sameBankAgain");
-    QTest::newRow("same name") << "SBI" << "SBI";
-    QTest::newRow("other letter case") << "SBI" << "sbi";
-    QTest::newRow("name with a quote") << "St. Mary's" << "St. Mary's";
-}
-
-void TestStatements::layoutReplacedByBankName()
-{
-    QFETCH(QString, bank);
-    QFETCH(QString, sameBankAgain);
-    QVERIFY(!replaceLayout(db, layoutFor(QStringLiteral("Other"), 9)).isValid());
-    // Rows written by other means: several for one bank are all replaced.
-    QVERIFY(!replaceLayout(db, layoutFor(bank, 1)).isValid());
-    m_database->exec(QStringLiteral("insert into Positions (Bankname, DateTop) select Bankname, 2 "
-                                    "from Positions where Bankname <> 'Other'"));
-    QVERIFY(!replaceLayout(db, layoutFor(sameBankAgain, 0.75)).isValid());
-
-    QCOMPARE(countRows(db, QStringLiteral("Positions")), 2);
-    std::optional<LayoutRow> layout;
-    QVERIFY(!findLayout(db, bank, &layout).isValid() && layout.has_value());
-    QCOMPARE(layout->bankName, sameBankAgain);
-    QCOMPARE(dateTopOf(db, bank), std::optional<double>(0.75));
-    QCOMPARE(dateTopOf(db, QStringLiteral("Other")), std::optional<double>(9));
-}
-
 void TestStatements::layoutKeepsEveryNumberAndMissingOnes()
 {
     LayoutRow saved = layoutFor(QStringLiteral("SBI"), 0.1);
@@ -198,42 +135,6 @@ void TestStatements::replaceLosesNothingWhenTheAddFails()
     QVERIFY(!findPayeeName(db, QStringLiteral("Ravi"), &name).isValid());
     QCOMPARE(name, std::optional<QString>(QStringLiteral("Ravi Kumar")));
     QCOMPARE(dateTopOf(db, QStringLiteral("SBI")), std::optional<double>(1));
-}
-
-void TestStatements::registerListsTheBanksChequesInTheDateRange_data()
-{
-    QTest::addColumn<QString>("bank");
-    QTest::addColumn<QDate>("from");
-    QTest::addColumn<QDate>("to");
-    QTest::addColumn<QStringList>("chequeNumbers");
-    const QDate first(2026, 12, 1), second = first.addDays(1), third = first.addDays(2);
-    QTest::newRow("both ends included") << "SBI" << first << third << QStringList{"1", "2", "3"};
-    QTest::newRow("one day") << "SBI" << second << second << QStringList{"2"};
-    QTest::newRow("from after to") << "SBI" << third << first << QStringList{};
-    QTest::newRow("letter case of the bank") << "sbi" << first << first << QStringList{"1"};
-    QTest::newRow("quote in the name") << "St. Mary's" << first << third << QStringList{"9"};
-    QTest::newRow("far dates") << "SBI" << QDate(1601, 1, 1) << QDate(9999, 12, 31)
-                               << QStringList{"1", "2", "3"};
-}
-
-void TestStatements::registerListsTheBanksChequesInTheDateRange()
-{
-    QFETCH(QString, bank);
-    QFETCH(QDate, from);
-    QFETCH(QDate, to);
-    QFETCH(QStringList, chequeNumbers);
-    const QDate first(2026, 12, 1);
-    for (int day = 0; day < 3; ++day)
-        QVERIFY(!addRegisterEntry(db, {first.addDays(day), "Ravi Kumar", "SBI", "250.00",
-                                       QString::number(day + 1)}).isValid());
-    QVERIFY(!addRegisterEntry(db, {first, "A", "St. Mary's", "1.00", "9"}).isValid());
-
-    QSqlQuery query;
-    QVERIFY(!selectRegisterEntries(db, bank, from, to, &query).isValid());
-    QStringList found;
-    while (query.next())
-        found << query.value(QStringLiteral("ChequeNo")).toString();
-    QCOMPARE(found, chequeNumbers);
 }
 
 QTEST_GUILESS_MAIN(TestStatements)

@@ -21,9 +21,13 @@ QStringList RecordedMessages::texts() const
     return texts;
 }
 
-Messages::Message RecordedMessages::only() const
+Messages::Message RecordedMessages::only(std::source_location caller) const
 {
-    if (m_messages.size() != 1)
-        qWarning() << "expected one message, got" << texts();
+    if (m_messages.size() != 1) {
+        const QString shown = texts().join(QStringLiteral("\" \""));
+        QTest::qFail(qPrintable(QStringLiteral("expected one message, got %1: \"%2\"")
+                                    .arg(m_messages.size()).arg(shown)),
+                     caller.file_name(), int(caller.line()));
+    }
     return m_messages.value(0);
 }

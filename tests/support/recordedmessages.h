@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <source_location>
+
 // Records every message box instead of showing it (each is answered OK at
 // once), for as long as it lives.
 class RecordedMessages
@@ -14,8 +16,9 @@ public:
 
     const QList<Messages::Message> &all() const { return m_messages; }
     QStringList texts() const;
-    // The one message shown; fails the test when there were none or several.
-    Messages::Message only() const;
+    // The one message shown; fails the test, at the caller's line, when there
+    // were none or several.
+    Messages::Message only(std::source_location caller = std::source_location::current()) const;
     void clear() { m_messages.clear(); }
 
 private:

@@ -42,9 +42,11 @@ void TestCurrencyWording::wordsTheTypedAmount_data()
     // A pound is worded like a dollar, with pence.
     row("1234.5", "GBP", "1234.5", "One Thousand Two Hundred Thirty Four Pounds and Fifty Pence only");
     row("20", "GBP", "20.00", "Twenty Pounds ");
-    // Minus zero is no negative amount; blanks inside the number are skipped.
+    // Minus zero is no negative amount; blanks and line breaks are removed.
     row("-0", "INR", "-0.00", " only");
-    row(" 1 500 ", "EUR", " 1 500 .00", "One Thousand Five Hundred Euros ");
+    row(" 1 500 ", "EUR", "1500.00", "One Thousand Five Hundred Euros ");
+    row("1\r500", "INR", "1500.00", "One thousand Five hundred  only");
+    row("\r\n15\t00.5\n", "USD", "1500.5", "One Thousand Five Hundred Dollars and Fifty Cents only");
 }
 
 void TestCurrencyWording::wordsTheTypedAmount()
@@ -84,22 +86,19 @@ void TestCurrencyWording::refusesWithAMessage_data()
     row("123456789012", "INR", tooLarge.arg("123456789012.00", "21,474,836.47"));
     row("1000000000000", "USD", tooLarge.arg("1000000000000.00", "999,999,999,999.99"));
     row("1E400", "INR", notPlain.arg("1E400.00"));
-    row("1E400", "EUR", notPlain.arg("1E400.00"));
     row("1D400", "DINAR", notPlain.arg("1D400.00"));
-    row("-1E400", "EUR", notPlain.arg("-1E400.00"));
     // Figures that would be read as another amount than the one printed.
     row("1,500", "INR", notPlain.arg("1,500.00"));
     row("12.345", "USD", notPlain.arg("12.345"));
     row("5000.001", "YEN", notPlain.arg("5000.001"));
-    row("1500 rupees", "INR", notPlain.arg("1500 rupees.00"));
+    row("1500 rupees", "INR", notPlain.arg("1500rupees.00"));
     row("1.2.3", "INR", notPlain.arg("1.2.3"));
     row("15-", "INR", notPlain.arg("15-.00"));
-    row("-1500", "INR", negative);
+    row("1\x01" "500", "INR", notPlain.arg("1\x01" "500.00"));
+    row("1\u00a0" "500", "USD", notPlain.arg("1\u00a0" "500.00"));
     row("-0.75", "INR", negative);
-    row("-1234.50", "USD", negative);
     row("-0.50", "USD", negative);
     row("5000.5", "YEN", yen.arg("5000.5"));
-    row("0.01", "YEN", yen.arg("0.01"));
     row("1500", "", "Choose the bank first: the amount is written in words in the currency of "
                     "the bank.");
     row("1500", "CHF", noWords.arg("CHF"));

@@ -1,0 +1,188 @@
+#include "frmPreview.h"
+
+#include "chequepreview.h"
+#include "controls.h"
+#include "frmRuler.h"
+#include "pageview.h"
+#include "previewprinter.h"
+#include "truesize.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScrollArea>
+#include <cmath>
+
+namespace {
+
+const double pointsPerMillimetre = 72 / 25.4;
+const double smallestZoom = 0.1;
+const double largestZoom = 8;
+const double zoomPerWheelStep = 1.25;
+
+} // namespace
+
+frmPreview::frmPreview(const ChequeItems &items, QWidget *parent)
+    : QDialog(parent)
+    , m_items(items)
+{
+    setObjectName(QStringLiteral("frmPreview"));
+    setWindowTitle(QStringLiteral("Cheque Preview"));
+    createControls();
+    placeControls();
+    setTabOrder();
+    Print->setFocus();
+    listPrinters();
+    m_pixelsPerMillimetre = screenPixelsPerMillimetre(screen());
+    compose();
+    setZoom(1);
+}
+
+void frmPreview::install()
+{
+    setChequePreview([](QWidget *parent, const ChequeItems &items) -> std::optional<QString> {
+        frmPreview window(items, parent);
+        if (window.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return window.printerName();
+    });
+}
+
+QString frmPreview::printerName() const
+{
+    return cmbPrinter->currentText();
+}
+
+QString frmPreview::problem() const
+{
+    return lblProblem->text();
+}
+
+void frmPreview::createControls()
+{
+    lblPrinter = new QLabel(QStringLiteral("Printer"), this);
+    lblPrinter->setObjectName(QStringLiteral("lblPrinter"));
+    cmbPrinter = new QComboBox(this);
+    cmbPrinter->setObjectName(QStringLiteral("cmbPrinter"));
+    connect(cmbPrinter, &QComboBox::activated, this, &frmPreview::cmbPrinter_Click);
+
+    cmdFit = addButton(QStringLiteral("cmdFit"), QStringLiteral("Fit"));
+    connect(cmdFit, &QPushButton::clicked, this, &frmPreview::cmdFit_Click);
+    cmd100 = addButton(QStringLiteral("cmd100"), QStringLiteral("100%"));
+    connect(cmd100, &QPushButton::clicked, this, &frmPreview::cmd100_Click);
+    cmd200 = addButton(QStringLiteral("cmd200"), QStringLiteral("200%"));
+    connect(cmd200, &QPushButton::clicked, this, &frmPreview::cmd200_Click);
+    lblZoom = new QLabel(this);
+    lblZoom->setObjectName(QStringLiteral("lblZoom"));
+    cmdRuler = addButton(QStringLiteral("cmdRuler"), QStringLiteral("Measure Screen..."));
+    connect(cmdRuler, &QPushButton::clicked, this, &frmPreview::cmdRuler_Click);
+
+    scrPage = new QScrollArea(this);
+    scrPage->setObjectName(QStringLiteral("scrPage"));
+    scrPage->setAlignment(Qt::AlignCenter);
+    scrPage->setBackgroundRole(QPalette::Dark);
+    pgvCheque = new PageView;
+    pgvCheque->setObjectName(QStringLiteral("pgvCheque"));
+    scrPage->setWidget(pgvCheque);
+    connect(pgvCheque, &PageView::zoomSteps, this,
+            [this](double steps) { setZoom(m_zoom * std::pow(zoomPerWheelStep, steps)); });
+    lblProblem = new QLabel(this);
+    lblProblem->setObjectName(QStringLiteral("lblProblem"));
+    lblProblem->setWordWrap(true);
+    lblProblem->setAlignment(Qt::AlignCenter);
+
+    Print = addButton(QStringLiteral("Print"), QStringLiteral("Print"));
+    connect(Print, &QPushButton::clicked, this, &QDialog::accept);
+    Cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
+    connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QPushButton *frmPreview::addButton(const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    return button;
+}
+
+void frmPreview::placeControls()
+{
+    setFixedSize(twipsSize(14700, 8400));
+    lblPrinter->setGeometry(twips(120, 165, 735, 255));
+    cmbPrinter->setGeometry(twips(870, 120, 3615, 315));
+    cmdFit->setGeometry(twips(4800, 120, 900, 315));
+    cmd100->setGeometry(twips(5790, 120, 900, 315));
+    cmd200->setGeometry(twips(6780, 120, 900, 315));
+    lblZoom->setGeometry(twips(7800, 165, 1200, 255));
+    cmdRuler->setGeometry(twips(12480, 120, 2100, 315));
+    scrPage->setGeometry(twips(120, 570, 14460, 7020));
+    lblProblem->setGeometry(twips(600, 570, 13500, 7020));
+    Print->setGeometry(twips(11895, 7770, 1290, 315));
+    Cancel->setGeometry(twips(13290, 7770, 1290, 315));
+}
+
+void frmPreview::setTabOrder()
+{
+    setTabChain({Print, Cancel, cmbPrinter, cmdFit, cmd100, cmd200, cmdRuler, scrPage});
+}
+
+// Every printer, the system's default one chosen.
+void frmPreview::listPrinters()
+{
+    cmbPrinter->addItems(QPrinterInfo::availablePrinterNames());
+    cmbPrinter->setCurrentText(QPrinterInfo::defaultPrinterName());
+}
+
+void frmPreview::cmbPrinter_Click()
+{
+    compose();
+}
+
+// The page as the chosen printer would print it, by the code that prints
+// it; its refusal takes the page's place, and nothing can be printed.
+void frmPreview::compose()
+{
+    PreviewPrinter printer(printerName());
+    const QString refusal = printChequePage(m_items, printer);
+    pgvCheque->setPage(printer.page());
+    lblProblem->setText(refusal);
+    lblProblem->setVisible(!refusal.isEmpty());
+    scrPage->setVisible(refusal.isEmpty());
+    Print->setEnabled(refusal.isEmpty());
+    if (!refusal.isEmpty())
+        Cancel->setFocus();
+}
+
+void frmPreview::setZoom(double zoom)
+{
+    m_zoom = qBound(smallestZoom, zoom, largestZoom);
+    pgvCheque->setPixelsPerPoint(m_zoom * m_pixelsPerMillimetre / pointsPerMillimetre);
+    lblZoom->setText(QStringLiteral("%1%").arg(std::lround(m_zoom * 100)));
+}
+
+void frmPreview::cmdFit_Click()
+{
+    const double fitting = pgvCheque->pixelsPerPointToFit(scrPage->viewport()->size());
+    setZoom(fitting * pointsPerMillimetre / m_pixelsPerMillimetre);
+}
+
+void frmPreview::cmd100_Click()
+{
+    setZoom(1);
+}
+
+void frmPreview::cmd200_Click()
+{
+    setZoom(2);
+}
+
+// Once measured, the screen shows true size at 100% from then on.
+void frmPreview::cmdRuler_Click()
+{
+    frmRuler ruler(this);
+    if (ruler.exec() != QDialog::Accepted)
+        return;
+    m_pixelsPerMillimetre = screenPixelsPerMillimetre(screen());
+    setZoom(m_zoom);
+}

@@ -1,0 +1,96 @@
+#include "previewprinter.h"
+
+#include "layoutrecord.h"
+#include "pagerules.h"
+
+#include <QPageLayout>
+
+PreviewPrinter::PreviewPrinter(const QString &printerName)
+    : m_printer(QPrinter::HighResolution)
+    , m_scaleMode(ScaleInches)
+{
+    m_printer.setPrinterName(printerName);
+}
+
+void PreviewPrinter::Orientation(int orientation)
+{
+    if (QString problem = applyOrientation(m_printer, orientation); !problem.isEmpty())
+        m_unsupported = problem;
+}
+
+void PreviewPrinter::PaperSize(int paperSize)
+{
+    if (QString problem = applyPaperSize(m_printer, paperSize); !problem.isEmpty())
+        m_unsupported = problem;
+}
+
+void PreviewPrinter::ScaleMode(int scaleMode)
+{
+    if (QString problem = scaleModeProblem(scaleMode); !problem.isEmpty())
+        m_unsupported = problem;
+    else
+        m_scaleMode = scaleMode;
+}
+
+void PreviewPrinter::FontName(const QString &name)
+{
+    m_font.setFamily(printedFace(name));
+}
+
+void PreviewPrinter::FontSize(float points)
+{
+    m_font.setPointSizeF(points);
+}
+
+void PreviewPrinter::CurrentX(float x)
+{
+    m_x = x;
+}
+
+void PreviewPrinter::CurrentY(float y)
+{
+    m_y = y;
+}
+
+QString PreviewPrinter::Print(const QString &text)
+{
+    if (!m_unsupported.isEmpty())
+        return m_unsupported;
+    if (m_printer.printerName().isEmpty() || m_printer.outputFormat() != QPrinter::NativeFormat)
+        return QStringLiteral("There is no printer to preview the cheque for. Set up a printer "
+                              "and preview again.");
+    const QFontMetricsF measured = metrics();
+    const double dpiX = m_printer.logicalDpiX(), dpiY = m_printer.logicalDpiY();
+    const QPointF topLeft(m_x * dotsPerUnit(dpiX) * 72 / dpiX, m_y * dotsPerUnit(dpiY) * 72 / dpiY);
+    m_begun.append({text, m_font,
+                    QRectF(topLeft, QSizeF(measured.horizontalAdvance(text) * 72 / dpiX,
+                                           measured.height() * 72 / dpiY)),
+                    topLeft.y() + measured.ascent() * 72 / dpiY});
+    m_x = 0;
+    m_y += measured.lineSpacing() / dotsPerUnit(dpiY);
+    return {};
+}
+
+QString PreviewPrinter::EndDoc()
+{
+    const QPageLayout layout = m_printer.pageLayout();
+    m_ended = {layout.fullRectPoints().size().toSizeF(), printableArea(layout),
+               std::exchange(m_begun, {})};
+    // Positions count from the printable area's corner, as on paper.
+    const QPointF corner = m_ended.printableArea.topLeft();
+    for (Text &text : m_ended.texts) {
+        text.box.translate(corner);
+        text.baseline += corner.y();
+    }
+    return {};
+}
+
+void PreviewPrinter::KillDoc()
+{
+    m_begun.clear();
+}
+
+double PreviewPrinter::dotsPerUnit(int dotsPerInch) const
+{
+    return ::dotsPerUnit(m_scaleMode, dotsPerInch);
+}

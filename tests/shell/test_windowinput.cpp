@@ -1,0 +1,248 @@
+// What every working window does with the keyboard and with what it saves.
+#include "frmBNK.h"
+#include "frmChqLyt.h"
+#include "frmMain.h"
+#include "frmPayee.h"
+#include "frmPrtChq.h"
+#include "frmReport.h"
+#include "statements.h"
+#include "temporarydatabase.h"
+#include "windowchecks.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using Factory = std::function<QDialog *()>;
+using Texts = QList<std::pair<QString, QString>>;  // control, text
+
+namespace {
+
+Factory factoryFor(const QString &window)
+{
+    if (window == u"frmMain")
+        return [] { return new frmMain; };
+    if (window == u"frmBNK")
+        return [] { return new frmBNK; };
+    if (window == u"frmPayee")
+        return [] { return new frmPayee; };
+    if (window == u"frmChqLyt")
+        return [] { return new frmChqLyt; };
+    if (window == u"frmPrtChq")
+        return [] { return new frmPrtChq; };
+    return [] { return new frmReport; };
+}
+
+// The window's control holding a widget (the text part of a list, say).
+QString controlOf(QWidget *widget)
+{
+    while (widget && (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_")))
+        widget = widget->parentWidget();
+    return widget ? widget->objectName() : QString();
+}
+
+// Every control that can take the focus, in the order of the window's chain.
+QStringList focusChain(QWidget *window)
+{
+    QStringList chain;
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        const QString name = controlOf(w);
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window) && !chain.contains(name))
+            chain << name;
+    }
+    return chain;
+}
+
+void setText(QWidget *window, const QString &name, const QString &text)
+{
+    QWidget *control = window->findChild<QWidget *>(name);
+    QVERIFY2(control, qPrintable(name));
+    if (auto *box = qobject_cast<QLineEdit *>(control))
+        box->setText(text);
+    else if (auto *list = qobject_cast<QComboBox *>(control); list && list->isEditable())
+        list->setEditText(text);
+    else
+        qobject_cast<QComboBox *>(control)->setCurrentIndex(
+            qobject_cast<QComboBox *>(control)->findText(text));
+}
+
+int rowCount(QSqlDatabase db, const QString &table)
+{
+    return rowsOf(db, u"select count(*) from "_s + table).value(0).value(0).toInt();
+}
+
+} // namespace
+
+class TestWindowInput : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_database = std::make_unique<TemporaryDatabase>();
+        const QSqlDatabase db = m_database->db();
+        QVERIFY(!store::addBank(db, {u"111"_s, u"City Bank"_s, u"USD"_s}).isValid());
+        QVERIFY(!store::replaceLayout(db, {u"Inches"_s, u"City Bank"_s, {1, 1, 1, 1, 1, 1, 1, 1,
+                                           1, 1, 1, 1, 1, 1, 1}}).isValid());
+        QVERIFY(!store::replacePayee(db, u"zed"_s, u"Zed Traders"_s).isValid());
+    }
+    void cleanup() { m_database.reset(); }
+
+    void chainStartsAtTheFirstTabStop_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("chain");
+        QTest::newRow("menu") << "frmMain" << QStringList{"cmdExit", "cmdPRtChq", "cmdPayeeAdd",
+                                                          "cmdChqSetup", "cmdAddBnk", "cmdChqRep"};
+        QTest::newRow("bank") << "frmBNK"
+                              << QStringList{"Text1", "Text2", "cmdSave", "cmdClose", "Text3"};
+        QTest::newRow("payee") << "frmPayee"
+                               << QStringList{"Command1", "Command2", "cmbPayee", "Text1"};
+        QTest::newRow("layout") << "frmChqLyt"
+                                << QStringList{"Combo1", "txtdttop", "txtdtlft", "txtdtwdth",
+                                               "txtnamtop", "txtnamlft", "txtnamwdth",
+                                               "txtamtwrdtop", "txtamtwrdlft", "txtamtwrdwdth",
+                                               "txtamttop", "txtamtlft", "txtamtwdth", "cmdOK",
+                                               "txtamtwrd2wdth", "txtamtwrd2lft",
+                                               "txtamtwrd2top", "cmb"};
+        QTest::newRow("print") << "frmPrtChq"
+                               << QStringList{"Print", "Cancel", "Text3", "Text2", "Text1",
+                                              "DTPicker1", "cmbBnk", "cmbPayee", "txtChqNo",
+                                              "Option2"};
+        QTest::newRow("report") << "frmReport" << QStringList{"DataGrid1", "DTPicker1",
+                                                              "DTPicker2", "Command1", "cmbBnk"};
+    }
+
+    // The window opens on the first stop of its order, and the chain, where
+    // Tab goes on from the last stop, starts there too.
+    void chainStartsAtTheFirstTabStop()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, chain);
+        std::unique_ptr<QDialog> form(factoryFor(window)());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(controlOf(QApplication::focusWidget()), chain.first());
+        QCOMPARE(focusChain(form.get()), chain);
+    }
+
+    void enterKeepsTheWindowAndItsInput_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("closeButton");  // Enter on it still closes the window
+        QTest::newRow("menu") << "frmMain" << "";
+        QTest::newRow("bank") << "frmBNK" << "cmdClose";
+        QTest::newRow("payee") << "frmPayee" << "Command2";
+        QTest::newRow("layout") << "frmChqLyt" << "";
+        QTest::newRow("print") << "frmPrtChq" << "Cancel";
+        QTest::newRow("report") << "frmReport" << "";
+    }
+
+    // Enter in any box, list, picker or option presses no button.
+    void enterKeepsTheWindowAndItsInput()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, closeButton);
+        RecordedMessages messages;
+        std::unique_ptr<QDialog> form(factoryFor(window)());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        for (const QString &name : focusChain(form.get())) {
+            auto *control = form->findChild<QWidget *>(name);
+            if (qobject_cast<QPushButton *>(control))
+                continue;
+            control->setFocus();
+            messages.clear();  // leaving the amount box words it
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+                QTest::keyClick(QApplication::focusWidget(), key);
+            QVERIFY2(form->isVisible(), qPrintable(name));
+            QVERIFY2(messages.all().isEmpty(), qPrintable(name + messages.texts().join(u'|')));
+        }
+        if (closeButton.isEmpty())
+            return;
+        form->findChild<QWidget *>(closeButton)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!form->isVisible());
+    }
+
+    void saveRefusesWhatWouldNotShowAsStored_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Texts>("texts");
+        QTest::addColumn<QString>("message");  // its start; "Data" when saved
+        QTest::addColumn<QString>("table");
+
+        const Texts bank{{"Text1", "400240002"}, {"Text2", "HDFC"}, {"Text3", "INR"}};
+        const Texts payee{{"cmbPayee", "asha"}, {"Text1", "Asha Menon"}};
+        const Texts layout{{"cmb", "HDFC"}, {"txtdttop", "1"}};
+        const auto with = [](Texts texts, const QString &control, const QString &text) {
+            texts << std::pair{control, text};
+            return texts;
+        };
+        const QString inText = u"The text in \"%1\" holds the character U+%2, "_s;
+        const QString lone = QString(QChar(0xD83D)) + u"x"_s;
+        const QString pair = u"Caf\u00e9 \U0001F600"_s;
+
+        QTest::newRow("bank name with NUL") << "frmBNK" << with(bank, "Text2", u"HD\0FC"_s)
+                                            << inText.arg("Bank Name", "0000") << "Bank";
+        QTest::newRow("MICR with a tab") << "frmBNK" << with(bank, "Text1", u"4002\t1"_s)
+                                         << inText.arg("MICR", "0009") << "Bank";
+        QTest::newRow("payee name reversed") << "frmPayee"
+                                             << with(payee, "Text1", u"\u202Eevil"_s)
+                                             << inText.arg("Name On Cheque", "202E") << "Payee";
+        QTest::newRow("nick name isolated") << "frmPayee"
+                                            << with(payee, "cmbPayee", u"a\u2066b"_s)
+                                            << inText.arg("Payee Nick Name", "2066") << "Payee";
+        QTest::newRow("payee name, half a pair") << "frmPayee" << with(payee, "Text1", lone)
+                                                 << inText.arg("Name On Cheque", "D83D")
+                                                 << "Payee";
+        QTest::newRow("payee name, letters beyond 16 bits")
+            << "frmPayee" << with(payee, "Text1", pair) << "Data" << "Payee";
+        QTest::newRow("layout bank name embedded")
+            << "frmChqLyt" << with(layout, "cmb", u"HDFC\u202A"_s)
+            << inText.arg("BankName", "202A") << "Positions";
+        QTest::newRow("layout unit with line feed")
+            << "frmChqLyt" << with(layout, "Combo1", u"Cms\n"_s)
+            << inText.arg("Scale Mode", "000A") << "Positions";
+        QTest::newRow("layout for no bank") << "frmChqLyt" << with(layout, "cmb", u"  "_s)
+                                            << "Enter the bank name" << "Positions";
+        QTest::newRow("layout value beyond single precision")
+            << "frmChqLyt" << with(layout, "txtamtlft", u"1e39"_s)
+            << "The number in \"Amt Column From the Left\" is too large to store." << "Positions";
+        QTest::newRow("layout value at the single-precision limit")
+            << "frmChqLyt" << with(layout, "txtamtlft", u"3.4028234e38"_s) << "Data"
+            << "Positions";
+    }
+
+    void saveRefusesWhatWouldNotShowAsStored()
+    {
+        QFETCH(QString, window);
+        QFETCH(Texts, texts);
+        QFETCH(QString, message);
+        QFETCH(QString, table);
+        const int rowsBefore = rowCount(m_database->db(), table);
+        RecordedMessages messages;
+        std::unique_ptr<QDialog> form(factoryFor(window)());
+        form->show();
+        for (const auto &[control, text] : texts)
+            setText(form.get(), control, text);
+        const QString save = window == u"frmBNK" ? u"cmdSave"_s
+                             : window == u"frmPayee" ? u"Command1"_s : u"cmdOK"_s;
+        QTest::mouseClick(form->findChild<QWidget *>(save), Qt::LeftButton);
+
+        QCOMPARE(messages.all().size(), 1);
+        QVERIFY2(messages.only().text.startsWith(message), qPrintable(messages.only().text));
+        const bool saved = message == u"Data";
+        QCOMPARE(form->isVisible(), !saved);
+        QCOMPARE(rowCount(m_database->db(), table), rowsBefore + (saved ? 1 : 0));
+    }
+
+private:
+    std::unique_ptr<TemporaryDatabase> m_database;
+};
+
+QTEST_MAIN(TestWindowInput)
+#include "test_windowinput.moc"
