@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
 #include <QtEndian>
@@ -64,7 +65,11 @@ QString accessReaderProgram()
 {
     if (!overriddenProgram().isEmpty())
         return overriddenProgram();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/quillmark-accessreader");
+    const QString name = QStringLiteral("/quillmark-accessreader");
+    const QString beside = QCoreApplication::applicationDirPath() + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QStringLiteral(QUILLMARK_INSTALLED_HELPER_DIR) + name;
 }
 
 void useAccessReaderProgram(const QString &path)
