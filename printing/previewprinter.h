@@ -45,6 +45,8 @@ public:
     void Line(float x1, float y1, float x2, float y2) override;
     void Box(float x1, float y1, float x2, float y2) override;
     void Offset(double rightMm, double downMm) override;
+    float CurrentX() const override { return m_x; }
+    float CurrentY() const override { return m_y; }
 
     // The last page ended; empty until one is.
     const Page &page() const { return m_ended; }

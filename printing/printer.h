@@ -42,6 +42,10 @@ public:
     // Moves everything on the page this many millimetres right and down,
     // making up for a printer that prints off its mark.
     virtual void Offset(double rightMm, double downMm) = 0;
+    // Where the next text goes, in the current unit, as the setters above
+    // and the last Print, Line or Box left it.
+    virtual float CurrentX() const = 0;
+    virtual float CurrentY() const = 0;
 };
 
 // The printer cheques go to: the named one, or the system's default printer

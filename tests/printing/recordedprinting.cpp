@@ -31,6 +31,8 @@ public:
     void KillDoc() override { r->m_operations.append(QStringLiteral("KillDoc")); }
     void Line(float x1, float y1, float x2, float y2) override { corners(u"Line", x1, y1, x2, y2); }
     void Box(float x1, float y1, float x2, float y2) override { corners(u"Box", x1, y1, x2, y2); }
+    float CurrentX() const override { return m_x; }
+    float CurrentY() const override { return m_y; }
     void Offset(double rightMm, double downMm) override
     {
         note(u"Offset", QStringLiteral("%1 %2").arg(rightMm).arg(downMm));
