@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -35,6 +36,8 @@ private:
     void setTabOrder();
     void showLayout(const store::LayoutRow &layout);
     bool readLayout(store::LayoutRow *layout);
+    void showWordsChoice(const QString &bankName);
+    bool saveWordsChoice(const QString &bankName);
 
     QGroupBox *Frame1 = nullptr;
     QLabel *scaleModeLabel = nullptr;
@@ -45,6 +48,9 @@ private:
     std::array<QLabel *, store::LayoutPositionCount> positionLabels{};
     std::array<QLineEdit *, store::LayoutPositionCount> positionBoxes{};
     QPushButton *cmdOK = nullptr;
+    // How the amount in words is printed, beyond the classic rule.
+    QCheckBox *chkBreakByWidth = nullptr;
+    QCheckBox *chkFillAfterWords = nullptr;
 
     std::unique_ptr<store::Connection> connection;  // open while the window is
 };

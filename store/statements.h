@@ -36,6 +36,13 @@ struct LayoutRow {
     std::array<std::optional<double>, LayoutPositionCount> positions;
 };
 
+// How a bank's cheques print the amount in words; the classic rule when
+// neither is chosen.
+struct WordsChoice {
+    bool breakByWidth = false;    // whole words, as many as the printed lines hold
+    bool fillAfterWords = false;  // a rule of hyphens after the words
+};
+
 struct RegisterRow {
     QDate dateOfCheque;
     QString payeeName;
@@ -67,6 +74,12 @@ QSqlError findLayout(const QSqlDatabase &db, const QString &bankName,
                      std::optional<LayoutRow> *layout);
 // Deletes every layout of the bank and adds this one, in one transaction.
 QSqlError replaceLayout(const QSqlDatabase &db, const LayoutRow &layout);
+
+// WordsChoice, keyed by bank name. A bank without a row keeps the classic rule.
+QSqlError findWordsChoice(const QSqlDatabase &db, const QString &bankName, WordsChoice *choice);
+// Replaces the bank's choice, in one transaction.
+QSqlError replaceWordsChoice(const QSqlDatabase &db, const QString &bankName,
+                             const WordsChoice &choice);
 
 // ChqIssuereg
 QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry);
