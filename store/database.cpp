@@ -90,12 +90,8 @@ QString checkDatabase(const QString &path)
                    error.isValid() && canBeWritten(path)) {
             // A file from before the added tables gets them here. One that
             // cannot be written still opens, and the start says so.
-            problem = QStringLiteral("The data file %1 could not be brought up to date.
-
-%2"
-                                     "
-
-The file has been left as it is.")
+            problem = QStringLiteral("The data file %1 could not be brought up to date.\n\n%2"
+                                     "\n\nThe file has been left as it is.")
                           .arg(QDir::toNativeSeparators(path), error.text());
         }
         db.close();
