@@ -5,6 +5,7 @@
 #include "layoutrecord.h"
 #include "systemprinter.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -12,8 +13,6 @@ namespace {
 // The cheque's own page: the #10 envelope in landscape.
 const int landscape = 2;
 const int envelope10 = 20;
-const int envelopeLongMm = 241;
-const int envelopeShortMm = 104;
 const float itemPoints = 12;  // the size cheques are printed in
 const float rulerPoints = 6;
 
@@ -44,22 +43,24 @@ void printAt(Printer &printer, float x, float y, const QString &text, QString *p
 }
 
 // A tick each millimetre, longer each 5, longest and numbered each 10,
-// as far as the envelope reaches; a printer inks what lies in its area.
+// along the printable area's top and left edges.
 void printRulers(Printer &printer, QString *problem)
 {
     printer.ScaleMode(ScaleMillimetres);
-    printer.Line(0, 0, envelopeLongMm, 0);
-    printer.Line(0, 0, 0, envelopeShortMm);
-    for (int mm = 1; mm <= envelopeLongMm; ++mm) {
+    const int across = int(printer.ScaleWidth()), down = int(printer.ScaleHeight());
+    printer.Line(0, 0, across, 0);
+    printer.Line(0, 0, 0, down);
+    for (int mm = 1; mm <= std::max(across, down); ++mm) {
         const float tick = mm % 10 == 0 ? 3 : mm % 5 == 0 ? 2 : 1;
-        const bool down = mm <= envelopeShortMm;
-        printer.Line(mm, 0, mm, tick);
-        if (down)
+        if (mm <= across)
+            printer.Line(mm, 0, mm, tick);
+        if (mm <= down)
             printer.Line(0, mm, tick, mm);
         if (mm % 10 != 0)
             continue;
-        printAt(printer, mm + 0.4f, 1.2f, QString::number(mm), problem);
-        if (down)
+        if (mm <= across)
+            printAt(printer, mm + 0.4f, 1.2f, QString::number(mm), problem);
+        if (mm <= down)
             printAt(printer, 1.2f, mm + 0.4f, QString::number(mm), problem);
     }
 }
