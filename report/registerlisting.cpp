@@ -33,13 +33,10 @@ QString shownDate(const QDate &date)
 
 // A register cell as one printed line: dates in the short form, as the
 // grid shows them, and line breaks as blanks.
-QString cellText(const QSqlQuery &rows, int column)
+QString cellText(const QVariant &value, bool isDate)
 {
-    const QString value = rows.value(column).toString();
-    const QDate date = QDate::fromString(value, Qt::ISODate);
-    if (rows.record().fieldName(column) == QLatin1String("DateofChq") && date.isValid())
-        return shownDate(date);
-    return value.simplified();
+    const QDate date = QDate::fromString(value.toString(), Qt::ISODate);
+    return isDate && date.isValid() ? shownDate(date) : value.toString().simplified();
 }
 
 // Lays the listing out on the printer's pages, one line at a time.
@@ -196,11 +193,12 @@ QString databaseProblem(const QSqlError &error)
 QString drawListing(ListingPages &pages, QSqlQuery &rows, const store::RegisterTotals &totals,
                     const QString &currency)
 {
+    const int dateColumn = rows.record().indexOf(QStringLiteral("DateofChq"));
     const int reasonColumn = rows.record().indexOf(QStringLiteral("VoidReason"));
     while (rows.next()) {
         QStringList cells;
         for (int column = 0; column < store::registerColumnCount; ++column)
-            cells.append(cellText(rows, column));
+            cells.append(cellText(rows.value(column), column == dateColumn));
         const bool isVoid = !rows.isNull(reasonColumn);
         if (isVoid)
             cells.append(rows.value(reasonColumn).toString());
