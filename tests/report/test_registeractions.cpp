@@ -182,6 +182,26 @@ private slots:
         QCOMPARE(shownRows(window), shown);
     }
 
+    // Export and Print work on the rows shown: before any are, they only say so.
+    void wholeListNeedsAReportShown_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("Export") << "cmdExport" << "the cheques shown are exported.";
+        QTest::newRow("Print") << "cmdPrint" << "the cheques shown are printed.";
+    }
+
+    void wholeListNeedsAReportShown()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, told);
+        TemporaryDatabase database;
+        RecordedMessages messages;
+        frmReport window;
+        window.findChild<QPushButton *>(button)->click();
+        QCOMPARE(messages.only().text, "Show the report first: " + told);
+    }
+
     // Read back: BOM, header, ISO dates, amounts as stored, quoting, void reason.
     void exportWritesTheRowsShown()
     {
