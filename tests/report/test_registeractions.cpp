@@ -8,6 +8,7 @@
 #include "windowchecks.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,12 +33,6 @@ void fillRegister(QSqlDatabase db)
                                             {day, "₹ Traders", "HDFC", "5.00", "000103"}};
     for (const store::RegisterRow &cheque : cheques)
         QVERIFY(!store::addRegisterEntry(db, cheque).isValid());
-}
-
-template <typename Control>
-Control *control(QWidget *window, const char *name)
-{
-    return window->findChild<Control *>(QString::fromLatin1(name));
 }
 
 // The report of HDFC on the day, with the row chosen.
