@@ -333,10 +333,6 @@ private slots:
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<FileKind>("kind");
         QTest::addColumn<QString>("complaint");
-        QTemporaryDir sqliteDir;
-        const QString database = sqliteDir.filePath(QStringLiteral("ql.mdb"));
-        QCOMPARE(prepareDatabase(database), QString());
-        QTest::newRow("SQLite file") << contentsOf(database) << FileKind::SQLite << QString();
         QTest::newRow("Access file") << contentsOf(fixtures + "/testV2000.mdb") << FileKind::Jet
                                      << "Access (Jet) database of the older program";
         QTest::newRow("empty file") << QByteArray() << FileKind::Empty << QString();

@@ -1,4 +1,3 @@
-#include "frmBNK.h"
 #include "frmChqLyt.h"
 #include "temporarydatabase.h"
 #include "windowchecks.h"
@@ -68,25 +67,12 @@ class TestFrmChqLyt : public QObject
 private slots:
     void opensWithEveryBankListed()
     {
-        TemporaryDatabase database;
-        RecordedMessages recorded;
-        for (const char *bank : {"HDFC", "HDFC", "SBI"}) {  // a bank saved twice is listed twice
-            frmBNK bankForm;
-            bankForm.findChild<QLineEdit *>("Text1")->setText("1");
-            bankForm.findChild<QLineEdit *>("Text2")->setText(bank);
-            bankForm.findChild<QComboBox *>("Text3")->setCurrentIndex(0);
-            bankForm.cmdSave_Click();
-        }
-        frmChqLyt form;
-        const auto *banks = form.findChild<QComboBox *>("cmb");
-        const auto *units = form.findChild<QComboBox *>("Combo1");
-
-        QCOMPARE(itemsOf(banks), QStringList({"HDFC", "HDFC", "SBI"}));
-        QCOMPARE(itemsOf(units), QStringList({"Inches", "Cms", "mms", "Pixels"}));
-        QVERIFY(banks->isEditable() && units->isEditable());
-        QCOMPARE(units->currentText() + banks->currentText(), QStringLiteral("Inches"));
-        for (const QString &name : boxNames)
-            QVERIFY(form.findChild<QLineEdit *>(name)->text().isEmpty());
+        Fixture f;
+        f.database.exec("insert into Bank values ('3', 'O''Brien''s', 'GBP')");  // listed twice
+        f.form = std::make_unique<frmChqLyt>();
+        QCOMPARE(itemsOf(f.combo("cmb")), QStringList({"O'Brien's", "St John's", "O'Brien's"}));
+        QVERIFY(f.combo("cmb")->isEditable() && f.combo("Combo1")->isEditable());
+        QCOMPARE(f.screen(), layout("Inches", "", {}, ""));
     }
 
     void chooseThenOK_data()
@@ -244,19 +230,6 @@ private slots:
         QCOMPARE(f.recorded.all().size(), 1);
         QVERIFY(shownMessages(f.recorded)[0].startsWith("Critical: Could not read the cheque layout."));
         QCOMPARE(f.box("txtdttop")->text(), QStringLiteral("typed"));
-    }
-
-    void tabOrderRunsDownTheGridThenBack()
-    {
-        TemporaryDatabase database;
-        frmChqLyt form;
-        QCOMPARE(tabOrder(&form, 21),
-                 QStringList({"Combo1",        "txtdttop",      "txtdtlft",       "txtdtwdth",
-                              "txtnamtop",     "txtnamlft",     "txtnamwdth",     "txtamtwrdtop",
-                              "txtamtwrdlft",  "txtamtwrdwdth", "txtamttop",      "txtamtlft",
-                              "txtamtwdth",    "cmdOK",         "txtamtwrd2wdth", "txtamtwrd2lft",
-                              "txtamtwrd2top", "cmb",           "chkBreakByWidth",
-                              "chkFillAfterWords", "Combo1"}));
     }
 };
 

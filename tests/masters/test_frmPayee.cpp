@@ -168,14 +168,6 @@ private slots:
         QCOMPARE(f.recorded.texts().last(), QStringLiteral("Data Saved"));
         QCOMPARE(f.rows().last(), (QStringList{"D'Souza", "changed"}));
     }
-
-    void tabGoesSaveCloseThenTheBoxes()
-    {
-        TemporaryDatabase database;
-        frmPayee form;
-        QCOMPARE(tabOrder(&form, 5),
-                 QStringList({"Command1", "Command2", "cmbPayee", "Text1", "Command1"}));
-    }
 };
 
 QTEST_MAIN(TestFrmPayee)

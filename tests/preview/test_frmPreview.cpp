@@ -28,15 +28,6 @@ namespace {
 
 const QString bank = u"City Bank"_s;
 
-template <typename Control = QWidget>
-Control *control(QWidget *window, const QString &name)
-{
-    auto *found = window->findChild<Control *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
 // Runs `step` on the modal window once it is open.
 void whenOpen(std::function<void(QWidget *)> step)
 {
@@ -131,8 +122,6 @@ void TestFrmPreview::keysInThePreview_data()
     QTest::newRow("Tab, Tab, Shift+Tab, Enter presses Cancel")
         << true << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return} << ""
         << QStringList{} << false;
-    QTest::newRow("Tab walks") << true << QList<int>{Qt::Key_Tab, Qt::Key_Tab} << "cmbPrinter"
-                               << QStringList{} << false;
     QTest::newRow("refusal shown, nothing to print")
         << false << QList<int>{Qt::Key_Return} << "" << QStringList{} << false;
 }

@@ -100,7 +100,6 @@ private slots:
         QTest::newRow("No prints nothing") << " 4711" << false << QStringList{question} << 2;
         QTest::newRow("Yes prints") << "004711" << true << QStringList{question, done} << 3;
         QTest::newRow("unused number") << "4712" << false << QStringList{done} << 3;
-        QTest::newRow("other bank's number") << "9999" << false << QStringList{done} << 3;
     }
 
     void usedNumberNeedsTheUsersYes()

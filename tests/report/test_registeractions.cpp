@@ -35,12 +35,6 @@ void fillRegister(QSqlDatabase db)
         QVERIFY(!store::addRegisterEntry(db, cheque).isValid());
 }
 
-template <typename Control>
-Control *control(QWidget *window, const char *name)
-{
-    return window->findChild<Control *>(QString::fromLatin1(name));
-}
-
 // The report of HDFC on the day, with the row chosen.
 void showAndChoose(frmReport &window, int row)
 {

@@ -1,21 +1,13 @@
 #include "forms.h"
-#include "frmMain.h"
-#include "windowchecks.h"
 
+#include <QDialog>
+#include <QTest>
 #include <QTimer>
 
 class TestShellWindows : public QObject
 {
     Q_OBJECT
 private slots:
-    // The menu opens on Exit, so Enter presses it.
-    void menuTabOrder()
-    {
-        frmMain menu;
-        QCOMPARE(tabOrder(&menu, 7), (QStringList{"cmdExit", "cmdPRtChq", "cmdPayeeAdd", "cmdChqSetup",
-                                                  "cmdAddBnk", "cmdChqRep", "cmdExit"}));
-    }
-
     void eachShowingIsAFreshSingleWindow()
     {
         int created = 0;

@@ -25,14 +25,6 @@ LayoutRow layoutFor(const QString &bank, double dateTop)
     return layout;
 }
 
-std::optional<double> dateTopOf(const QSqlDatabase &db, const QString &bank)
-{
-    std::optional<LayoutRow> layout;
-    if (findLayout(db, bank, &layout).isValid() || !layout)
-        return std::nullopt;
-    return layout->positions[DateTop];
-}
-
 } // namespace
 
 // Each test (and each row of a table) starts on a fresh data file.
@@ -48,8 +40,6 @@ private slots:
     void mixedCaseNamesOfTablesAndColumns();
     void banksAreAppendedAndFoundByName();
     void layoutKeepsEveryNumberAndMissingOnes();
-    void replaceLosesNothingWhenTheAddFails_data();
-    void replaceLosesNothingWhenTheAddFails();
 };
 
 void TestStatements::emptyTablesGiveEmptyLists()
@@ -109,32 +99,6 @@ void TestStatements::layoutKeepsEveryNumberAndMissingOnes()
     QCOMPARE(loaded->positions, saved.positions);
     QVERIFY(!findLayout(db, QStringLiteral("Nobody"), &loaded).isValid());
     QVERIFY(!loaded.has_value());
-}
-
-void TestStatements::replaceLosesNothingWhenTheAddFails_data()
-{
-    QTest::addColumn<QString>("table");
-    QTest::newRow("payee") << "Payee";
-    QTest::newRow("layout") << "Positions";
-}
-
-void TestStatements::replaceLosesNothingWhenTheAddFails()
-{
-    QFETCH(QString, table);
-    QVERIFY(!replacePayee(db, QStringLiteral("Ravi"), QStringLiteral("Ravi Kumar")).isValid());
-    QVERIFY(!replaceLayout(db, layoutFor(QStringLiteral("SBI"), 1)).isValid());
-    m_database->exec(QStringLiteral("create trigger failing before insert on %1 "
-                                    "begin select raise(abort, 'disk full'); end").arg(table));
-
-    const QSqlError error = table == QLatin1String("Payee")
-        ? replacePayee(db, QStringLiteral("Ravi"), QStringLiteral("Someone Else"))
-        : replaceLayout(db, layoutFor(QStringLiteral("SBI"), 5));
-    QVERIFY(error.text().contains(QStringLiteral("disk full")));
-
-    std::optional<QString> name;
-    QVERIFY(!findPayeeName(db, QStringLiteral("Ravi"), &name).isValid());
-    QCOMPARE(name, std::optional<QString>(QStringLiteral("Ravi Kumar")));
-    QCOMPARE(dateTopOf(db, QStringLiteral("SBI")), std::optional<double>(1));
 }
 
 QTEST_GUILESS_MAIN(TestStatements)

@@ -34,6 +34,16 @@ inline QStringList tabOrder(QWidget *window, int count)
     return names;
 }
 
+// The window's control of that name; a test naming a missing one stops.
+template <typename Control = QWidget>
+Control *control(QWidget *window, const QString &name)
+{
+    auto *found = window->findChild<Control *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
 inline QStringList itemsOf(const QComboBox *box)
 {
     QStringList items;

@@ -31,8 +31,6 @@ void TestInternationalWords::wordsTheAmount_data()
     };
     row("0", "Dollars ");
     row("0.50", "Dollars and Fifty Cents only");
-    row("5", "Five Dollars ");
-    row("20", "Twenty Dollars ");
     row("100", "One Hundred Dollars ");
     row("101", "One Hundred One Dollars ");
     row("1000", "One Thousand Dollars ");
@@ -46,7 +44,6 @@ void TestInternationalWords::wordsTheAmount_data()
     row("1000000000000", "Dollars ");
     row("1234.50", "One Thousand Two Hundred Thirty Four Dinar and Fifty Fils only", "Dinar ",
         "Fils only");
-    row("1000", "One Thousand Dinar ", "Dinar ", "Fils only");
     // Zero middle groups are skipped with their group words.
     row("1000005", "One Million Five Dollars ");
     row("3000000019", "Three Billion Nineteen Dollars ");
@@ -95,7 +92,7 @@ void TestInternationalWords::standardFormat_data()
         QTest::newRow(amount) << QByteArray(amount).toDouble() << QString::fromLatin1(text);
     };
     row("0", "0.00"); row("1234.5", "1,234.50"); row("1000000", "1,000,000.00");
-    row("999", "999.00"); row("-1234.5", "-1,234.50");
+    row("-1234.5", "-1,234.50");
     // Exact halves of a cent go away from zero; the rest to the nearer cent by
     // the exact binary value.
     row("0.125", "0.13"); row("-0.125", "-0.13"); row("12345.875", "12,345.88");
