@@ -3,6 +3,7 @@
 #include "chequepreview.h"
 #include "controls.h"
 #include "frmRuler.h"
+#include "leafimage.h"
 #include "pageview.h"
 #include "previewprinter.h"
 #include "truesize.h"
@@ -37,6 +38,7 @@ frmPreview::frmPreview(const ChequeItems &items, QWidget *parent)
     listPrinters();
     m_pixelsPerMillimetre = screenPixelsPerMillimetre(screen());
     compose();
+    pgvCheque->setLeafImage(loadLeafImage(m_items.bankName));
     setZoom(1);
 }
 
