@@ -3,10 +3,12 @@
 #include "controls.h"
 #include "database.h"
 #include "failure.h"
+#include "layoutboxes.h"
 #include "leadingnumber.h"
 #include "messages.h"
 #include "storedtext.h"
 #include "twips.h"
+#include "windowboxes.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -121,6 +123,12 @@ void frmChqLyt::createControls()
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     connect(cmdOK, &QPushButton::clicked, this, &frmChqLyt::cmdOK_Click);
+
+    cmdDesign = new QPushButton(QStringLiteral("Design..."), this);
+    cmdDesign->setObjectName(QStringLiteral("cmdDesign"));
+    cmdDesign->setVisible(bool(layoutDesigner()));
+    connect(cmdDesign, &QPushButton::clicked, this, &frmChqLyt::cmdDesign_Click);
+    boxes = new WindowBoxes(Combo1, cmb, positionBoxes, this);
 }
 
 void frmChqLyt::createPositionBoxes()
@@ -155,6 +163,7 @@ void frmChqLyt::placeControls()
         positionBoxes[i]->setGeometry(twips(box.column.boxLeft, box.top, boxWidth, boxHeight));
     }
     cmdOK->setGeometry(twips(5520, 3330, 810, 375));
+    cmdDesign->setGeometry(twips(4440, 3330, 975, 375));  // beside OK, below the frame
 }
 
 void frmChqLyt::setTabOrder()
@@ -173,6 +182,7 @@ void frmChqLyt::setTabOrder()
         positionBoxes[AmtinWords2Width], positionBoxes[AmtinWords2Left],
         positionBoxes[AmtinWords2Top],
         cmb,
+        cmdDesign,
     };
     setTabChain(order);
 }
@@ -241,6 +251,11 @@ void frmChqLyt::cmdOK_Click()
     // 6-7.
     Messages::show(QStringLiteral("Data Saved"), Messages::Icon::Information);
     close();
+}
+
+void frmChqLyt::cmdDesign_Click()
+{
+    layoutDesigner()(this, boxes);
 }
 
 // The unit and the bank name as typed; each position the number its box

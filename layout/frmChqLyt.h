@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+class LayoutBoxes;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -27,6 +28,7 @@ public slots:
     void Form_Load();
     void cmb_Click();
     void cmdOK_Click();
+    void cmdDesign_Click();
 
 private:
     void createControls();
@@ -45,6 +47,8 @@ private:
     std::array<QLabel *, store::LayoutPositionCount> positionLabels{};
     std::array<QLineEdit *, store::LayoutPositionCount> positionBoxes{};
     QPushButton *cmdOK = nullptr;
+    QPushButton *cmdDesign = nullptr;  // the visual editor, when one is installed
+    LayoutBoxes *boxes = nullptr;      // what the editor reads and moves
 
     std::unique_ptr<store::Connection> connection;  // open while the window is
 };

@@ -82,14 +82,19 @@ QString printChequePage(const ChequeItems &items, Printer &printer)
                               "from the list, or set up its cheque layout first.")
             .arg(items.bankName);
 
+    return printChequeLayout(*layout, items, printer);
+}
+
+QString printChequeLayout(const LayoutRecord &layout, const ChequeItems &items, Printer &printer)
+{
     QStringList missing;
-    const QList<PlacedText> placed = placeItems(*layout, items, &missing);
+    const QList<PlacedText> placed = placeItems(layout, items, &missing);
     if (!missing.isEmpty())
         return QStringLiteral("The cheque layout of the bank \"%1\" has no value for %2.\n\n"
                               "Enter the missing positions in the cheque layout setup.")
             .arg(items.bankName, missing.join(QStringLiteral(", ")));
 
-    if (const QString problem = printPage(printer, layout->scaleMode(), placed); !problem.isEmpty())
+    if (const QString problem = printPage(printer, layout.scaleMode(), placed); !problem.isEmpty())
         return QStringLiteral("The cheque was not printed.\n\n%1").arg(problem);
     return {};
 }

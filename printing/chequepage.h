@@ -22,6 +22,11 @@ struct ChequeItems {
 // and a page that fails part-way is thrown away.
 [[nodiscard]] QString printChequePage(const ChequeItems &items, Printer &printer);
 
+struct LayoutRecord;
+// The same, at the positions of a layout already read.
+[[nodiscard]] QString printChequeLayout(const LayoutRecord &layout, const ChequeItems &items,
+                                        Printer &printer);
+
 // The cheque date as printed: "dd/MMM/yyyy" with the month's short name in
 // the user's language (09/Jul/2001 in English).
 QString chequeDateText(const QDate &date);
