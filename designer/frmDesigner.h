@@ -1,11 +1,9 @@
 #pragma once
 
-#include "samplepage.h"
-#include "layoutrecord.h"
-
 #include "designview.h"
 #include "leafimage.h"
 #include "previewprinter.h"
+#include "samplepage.h"
 
 #include <QDialog>
 #include <QUndoStack>

@@ -14,10 +14,23 @@ const QString unnamedCurrency = QStringLiteral("INR");
 
 } // namespace
 
-QString composeSamplePage(const LayoutRecord &layout, const store::WordsChoice &,
+QString composeSamplePage(const LayoutRecord &layout, const store::WordsChoice &choice,
                           const ChequeItems &items, PreviewPrinter &printer)
 {
-    return printChequeLayout(layout, items, printer);
+    QList<ComposedText> texts;
+    if (QString problem = composeCheque(layout, choice, items, printer, &texts);
+        !problem.isEmpty())
+        return problem;
+    for (const ComposedText &composed : texts) {
+        printer.FontSize(composed.points);
+        printer.CurrentX(composed.left);
+        printer.CurrentY(composed.top);
+        if (QString problem = printer.Print(composed.text); !problem.isEmpty()) {
+            printer.KillDoc();
+            return problem;
+        }
+    }
+    return printer.EndDoc();
 }
 
 ChequeItems sampleCheque(const QString &bankName, store::WordsChoice *choice)
@@ -28,6 +41,8 @@ ChequeItems sampleCheque(const QString &bankName, store::WordsChoice *choice)
     QSqlError error = connection.error();
     if (!error.isValid())
         error = store::findBankCurrency(connection.database(), bankName, &currency);
+    if (!error.isValid())
+        error = store::findWordsChoice(connection.database(), bankName, choice);
     if (error.isValid())
         Messages::show(store::failureText(QStringLiteral("read the bank"), error),
                        Messages::Icon::Critical);

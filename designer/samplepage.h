@@ -1,8 +1,6 @@
 #pragma once
 
-#include "chequepage.h"
-#include "layoutrecord.h"
-namespace store { struct WordsChoice {}; }
+#include "chequecomposition.h"
 #include "previewprinter.h"
 
 // The cheque composed for the layout as the layout window holds it and

@@ -10,6 +10,7 @@
 #include "twips.h"
 #include "windowboxes.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -124,6 +125,11 @@ void frmChqLyt::createControls()
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     connect(cmdOK, &QPushButton::clicked, this, &frmChqLyt::cmdOK_Click);
 
+    chkBreakByWidth = new QCheckBox(QStringLiteral("Break by printed width"), this);
+    chkBreakByWidth->setObjectName(QStringLiteral("chkBreakByWidth"));
+    chkFillAfterWords = new QCheckBox(QStringLiteral("Fill after the words"), this);
+    chkFillAfterWords->setObjectName(QStringLiteral("chkFillAfterWords"));
+
     cmdDesign = new QPushButton(QStringLiteral("Design..."), this);
     cmdDesign->setObjectName(QStringLiteral("cmdDesign"));
     cmdDesign->setVisible(bool(layoutDesigner()));
@@ -163,14 +169,18 @@ void frmChqLyt::placeControls()
         positionBoxes[i]->setGeometry(twips(box.column.boxLeft, box.top, boxWidth, boxHeight));
     }
     cmdOK->setGeometry(twips(5520, 3330, 810, 375));
-    cmdDesign->setGeometry(twips(4440, 3330, 975, 375));  // beside OK, below the frame
+    // Beside OK, below the frame, each as wide as its caption.
+    chkBreakByWidth->setGeometry(twips(180, 3390, 2160, 285));
+    chkFillAfterWords->setGeometry(twips(2400, 3390, 1980, 285));
+    cmdDesign->setGeometry(twips(4440, 3330, 975, 375));
 }
 
 void frmChqLyt::setTabOrder()
 {
     using namespace store;
     // Row by row, top to left to width, except that the second line of words
-    // comes after OK, backwards; the bank list is last.
+    // comes after OK, backwards; the bank list is last of the grid, the
+    // words choices after it.
     const QList<QWidget *> order = {
         Combo1,
         positionBoxes[DateTop], positionBoxes[DateLeft], positionBoxes[Datewidth],
@@ -182,6 +192,7 @@ void frmChqLyt::setTabOrder()
         positionBoxes[AmtinWords2Width], positionBoxes[AmtinWords2Left],
         positionBoxes[AmtinWords2Top],
         cmb,
+        chkBreakByWidth, chkFillAfterWords,
         cmdDesign,
     };
     setTabChain(order);
@@ -217,8 +228,33 @@ void frmChqLyt::cmb_Click()
     }
 
     // 2-3. Shown when there is one; otherwise the screen keeps what it shows.
-    if (layout)
+    if (layout) {
         showLayout(*layout);
+        showWordsChoice(layout->bankName);
+    }
+}
+
+void frmChqLyt::showWordsChoice(const QString &bankName)
+{
+    store::WordsChoice choice;
+    if (const QSqlError error = store::findWordsChoice(connection->database(), bankName, &choice);
+        error.isValid()) {
+        Messages::show(store::failureText(QStringLiteral("read how the words are printed"), error),
+                       Messages::Icon::Critical);
+        return;
+    }
+    chkBreakByWidth->setChecked(choice.breakByWidth);
+    chkFillAfterWords->setChecked(choice.fillAfterWords);
+}
+
+bool frmChqLyt::saveWordsChoice(const QString &bankName)
+{
+    const store::WordsChoice choice{chkBreakByWidth->isChecked(), chkFillAfterWords->isChecked()};
+    const QSqlError error = store::replaceWordsChoice(connection->database(), bankName, choice);
+    if (error.isValid())
+        Messages::show(store::failureText(QStringLiteral("save how the words are printed"), error),
+                       Messages::Icon::Critical);
+    return !error.isValid();
 }
 
 void frmChqLyt::showLayout(const store::LayoutRow &layout)
@@ -247,6 +283,8 @@ void frmChqLyt::cmdOK_Click()
                        Messages::Icon::Critical);
         return;
     }
+    if (!saveWordsChoice(layout.bankName))
+        return;
 
     // 6-7.
     Messages::show(QStringLiteral("Data Saved"), Messages::Icon::Information);

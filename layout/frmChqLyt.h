@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+class QCheckBox;
 class LayoutBoxes;
 class QComboBox;
 class QGroupBox;
@@ -37,6 +38,8 @@ private:
     void setTabOrder();
     void showLayout(const store::LayoutRow &layout);
     bool readLayout(store::LayoutRow *layout);
+    void showWordsChoice(const QString &bankName);
+    bool saveWordsChoice(const QString &bankName);
 
     QGroupBox *Frame1 = nullptr;
     QLabel *scaleModeLabel = nullptr;
@@ -47,6 +50,9 @@ private:
     std::array<QLabel *, store::LayoutPositionCount> positionLabels{};
     std::array<QLineEdit *, store::LayoutPositionCount> positionBoxes{};
     QPushButton *cmdOK = nullptr;
+    // How the amount in words is printed, beyond the classic rule.
+    QCheckBox *chkBreakByWidth = nullptr;
+    QCheckBox *chkFillAfterWords = nullptr;
     QPushButton *cmdDesign = nullptr;  // the visual editor, when one is installed
     LayoutBoxes *boxes = nullptr;      // what the editor reads and moves
 

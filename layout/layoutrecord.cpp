@@ -1,18 +1,5 @@
 #include "layoutrecord.h"
 
-int scaleModeFor(const QString &scaleModeName)
-{
-    if (scaleModeName == QLatin1String("Inches"))
-        return ScaleInches;
-    if (scaleModeName == QLatin1String("Cms"))
-        return ScaleCentimetres;
-    if (scaleModeName == QLatin1String("mms"))
-        return ScaleMillimetres;
-    if (scaleModeName == QLatin1String("Pixels"))
-        return ScalePixels;
-    return ScaleInches;
-}
-
 LayoutRecord layoutRecordFrom(const store::LayoutRow &row)
 {
     LayoutRecord record;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scalemode.h"
 #include "statements.h"
 
 #include <QSqlDatabase>
@@ -7,18 +8,6 @@
 #include <QString>
 #include <array>
 #include <optional>
-
-// The printer's numbered units, as the printer's ScaleMode takes them.
-enum ScaleModeNumber {
-    ScalePixels = 3,
-    ScaleInches = 5,
-    ScaleMillimetres = 6,
-    ScaleCentimetres = 7,
-};
-
-// The unit a layout's Scalemode text selects. The name must match exactly,
-// letter case included; any other text, an empty one or none means inches.
-int scaleModeFor(const QString &scaleModeName);
 
 // One bank's cheque layout as the printing side reads it: every number in
 // the layout's one unit, as a single-precision number, or none where the

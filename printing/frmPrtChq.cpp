@@ -1,6 +1,7 @@
 #include "frmPrtChq.h"
 
 #include "Module1.h"
+#include "chequenumbers.h"
 #include "chequepage.h"
 #include "chequepreview.h"
 #include "currencywording.h"
@@ -105,6 +106,8 @@ void frmPrtChq::createInputs()
     Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Bank Name"));
     cmbBnk = addList(QStringLiteral("cmbBnk"));
     connect(cmbBnk, &QComboBox::activated, this, &frmPrtChq::cmbBnk_Click);
+    connect(cmbBnk, &QComboBox::activated, this,
+            [this] { suggestChequeNumber(cmbBnk->currentText(), txtChqNo); });
     Label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Payee Nick Name"));
     cmbPayee = addList(QStringLiteral("cmbPayee"));
     connect(cmbPayee, &QComboBox::activated, this, &frmPrtChq::cmbPayee_Click);
@@ -290,6 +293,8 @@ void frmPrtChq::printCheque(const QString &printerName)
     // 1-4. The amount worded, then the checks.
     if (!readyToPrint(Print))
         return;
+    if (!chequeNumberConfirmed(cmbBnk->currentText(), txtChqNo->text()))
+        return;
 
     // 5. The page, on the printer cheques go to.
     const store::RegisterRow cheque{DTPicker1->date(), Text1->text(), cmbBnk->currentText(),
@@ -305,8 +310,10 @@ void frmPrtChq::printCheque(const QString &printerName)
     // 6-7. The register row, now that the page has ended. A cheque that
     // could not be recorded is on paper all the same: the window closes
     // rather than offer to print it twice.
-    if (enterInRegister(cheque))
+    if (enterInRegister(cheque)) {
+        emit chequeRecorded(cheque.chequeNo);
         Messages::show(QStringLiteral("Cheque Printing Completed"), Messages::Icon::Information);
+    }
 
     // 8.
     close();

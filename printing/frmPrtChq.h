@@ -30,6 +30,10 @@ public slots:
     void Cancel_Click();
     void Preview_Click();
 
+signals:
+    // The cheque has printed and its register row is written.
+    void chequeRecorded(const QString &chequeNo);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,6 +1,6 @@
 #include "pagerules.h"
 
-#include "layoutrecord.h"
+#include "scalemode.h"
 #include "systemprinter.h"
 
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 #include "previewprinter.h"
 
-#include "layoutrecord.h"
+#include "scalemode.h"
 #include "pagerules.h"
 
 #include <QPageLayout>
@@ -50,6 +50,33 @@ void PreviewPrinter::CurrentX(float x)
 void PreviewPrinter::CurrentY(float y)
 {
     m_y = y;
+}
+
+double PreviewPrinter::ScaleWidth() const
+{
+    const int dpi = m_printer.logicalDpiX();
+    return printableArea(m_printer.pageLayout()).width() * dpi / 72 / dotsPerUnit(dpi);
+}
+
+double PreviewPrinter::ScaleHeight() const
+{
+    const int dpi = m_printer.logicalDpiY();
+    return printableArea(m_printer.pageLayout()).height() * dpi / 72 / dotsPerUnit(dpi);
+}
+
+double PreviewPrinter::TextWidth(const QString &text) const
+{
+    return metrics().horizontalAdvance(text) / dotsPerUnit(m_printer.logicalDpiX());
+}
+
+double PreviewPrinter::TextHeight(const QString &) const
+{
+    return metrics().height() / dotsPerUnit(m_printer.logicalDpiY());
+}
+
+bool PreviewPrinter::HasGlyph(char32_t character) const
+{
+    return metrics().inFontUcs4(character);
 }
 
 QString PreviewPrinter::Print(const QString &text)

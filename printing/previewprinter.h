@@ -37,6 +37,11 @@ public:
     void FontSize(float points) override;
     void CurrentX(float x) override;
     void CurrentY(float y) override;
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    double TextWidth(const QString &text) const override;
+    double TextHeight(const QString &text) const override;
+    bool HasGlyph(char32_t character) const override;
     QString Print(const QString &text) override;
     QString EndDoc() override;
     void KillDoc() override;

@@ -27,6 +27,16 @@ public:
     virtual void CurrentX(float x) = 0;
     virtual void CurrentY(float y) = 0;
 
+    // Measures in the current unit: the printable area of the page as set,
+    // and a text as Print would draw it on one line in the current font.
+    virtual double ScaleWidth() const = 0;
+    virtual double ScaleHeight() const = 0;
+    virtual double TextWidth(const QString &text) const = 0;
+    virtual double TextHeight(const QString &text) const = 0;
+    // Whether the current font (or a face the printer falls back to) draws
+    // the character, a Unicode code point; one it cannot prints as nothing.
+    virtual bool HasGlyph(char32_t character) const = 0;
+
     // Draws the text from the current position, then moves to the start of
     // the next line.
     [[nodiscard]] virtual QString Print(const QString &text) = 0;

@@ -1,7 +1,7 @@
 #include "systemprinter.h"
 
-#include "layoutrecord.h"
 #include "pagerules.h"
+#include "scalemode.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -63,6 +63,33 @@ void SystemPrinter::CurrentY(float y)
     m_y = y;
 }
 
+double SystemPrinter::ScaleWidth() const
+{
+    return printableSize().width() * m_printer.logicalDpiX() / 72.0 / dotsPerUnitX();
+}
+
+double SystemPrinter::ScaleHeight() const
+{
+    return printableSize().height() * m_printer.logicalDpiY() / 72.0 / dotsPerUnitY();
+}
+
+double SystemPrinter::TextWidth(const QString &text) const
+{
+    return QFontMetricsF(m_font, &m_printer).horizontalAdvance(text) / dotsPerUnitX();
+}
+
+// The height the text's face takes, from the top of its ascent to the
+// bottom of its descent: the part of the line that can carry ink.
+double SystemPrinter::TextHeight(const QString &) const
+{
+    return QFontMetricsF(m_font, &m_printer).height() / dotsPerUnitY();
+}
+
+bool SystemPrinter::HasGlyph(char32_t character) const
+{
+    return QFontMetricsF(m_font, &m_printer).inFontUcs4(character);
+}
+
 QString SystemPrinter::Print(const QString &text)
 {
     if (!m_unsupported.isEmpty())
@@ -117,6 +144,11 @@ void SystemPrinter::KillDoc()
 QPointF SystemPrinter::printableCorner() const
 {
     return ::printableCorner(m_printer.pageLayout());
+}
+
+QSizeF SystemPrinter::printableSize() const
+{
+    return printableArea(m_printer.pageLayout()).size();
 }
 
 double SystemPrinter::dotsPerUnitX() const

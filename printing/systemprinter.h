@@ -26,6 +26,11 @@ public:
     void FontSize(float points) override;
     void CurrentX(float x) override;
     void CurrentY(float y) override;
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    double TextWidth(const QString &text) const override;
+    double TextHeight(const QString &text) const override;
+    bool HasGlyph(char32_t character) const override;
     QString Print(const QString &text) override;
     QString EndDoc() override;
     void KillDoc() override;
@@ -35,6 +40,7 @@ public:
 
 private:
     QPointF printableCorner() const;  // in points from the page's corner
+    QSizeF printableSize() const;     // in points
     double dotsPerUnitX() const;
     double dotsPerUnitY() const;
 

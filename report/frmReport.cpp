@@ -4,6 +4,7 @@
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
+#include "registeractions.h"
 #include "registermodel.h"
 #include "shortdate.h"
 #include "statements.h"
@@ -15,9 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QTableView>
-#include <memory>
 
 namespace {
 
@@ -65,6 +64,7 @@ void frmReport::createControls()
     // Tab leaves the grid for the next control instead of walking its cells.
     DataGrid1->setTabKeyNavigation(false);
     DataGrid1->setModel(registerRows);
+    actions = new RegisterActions(registerRows, DataGrid1, Frame1);
 }
 
 QLabel *frmReport::addLabel(const QString &name, const QString &caption)
@@ -98,6 +98,7 @@ void frmReport::placeControls()
     Command1->setGeometry(twips(6195, 210, 1305, 240));
     Frame1->setGeometry(twips(75, 585, 7905, 4440));
     DataGrid1->setGeometry(twips(105, 195, 7680, 3855));
+    actions->setGeometry(twips(105, 4080, 7680, 300));  // the free strip under the grid
 }
 
 void frmReport::setTabOrder()
@@ -106,7 +107,7 @@ void frmReport::setTabOrder()
     // window lists them.
     const QList<QWidget *> order{Frame1, DataGrid1, Frame2,   Label1, DTPicker1,
                                  Label2, DTPicker2, Command1, Label3, cmbBnk};
-    setTabChain(order);
+    setTabChain(order + actions->tabOrder());
 }
 
 void frmReport::Form_Load()
@@ -135,30 +136,17 @@ void frmReport::Form_Load()
 
 void frmReport::Command1_Click()
 {
-    // 1. Open a new connection; the grid keeps it while it shows the rows.
-    auto connection = std::make_unique<store::Connection>(objectName());
-    if (!connection->isOpen()) {
-        registerRows->clear();
-        showFailure(QStringLiteral("show the cheque issue register"), connection->error());
-        return;
-    }
-
-    // 2. Select the bank's cheques dated from the first date to the last,
-    //    both included. The name and dates are bound as they stand, so a
-    //    quote is just a character and the user's date format plays no part;
-    //    a first date after the last selects nothing.
-    QSqlQuery rows(connection->database());
-    const QSqlError error =
-        store::selectRegisterEntries(connection->database(), cmbBnk->currentText(),
-                                     DTPicker1->date(), DTPicker2->date(), &rows);
-    if (error.isValid()) {
-        registerRows->clear();
+    // 1-3. The bank's cheques dated from the first date to the last, both
+    //    included, read on a new connection that the grid keeps while it
+    //    shows them, in place of the rows shown before. The name and dates
+    //    are bound as they stand, so a quote is just a character and the
+    //    user's date format plays no part; a first date after the last
+    //    selects nothing. A failure leaves the grid empty.
+    const QSqlError error = registerRows->showRegister(cmbBnk->currentText(), DTPicker1->date(),
+                                                       DTPicker2->date());
+    if (error.isValid())
         showFailure(QStringLiteral("show the cheque issue register"), error);
-        return;
-    }
-
-    // 3. Show them in the grid, in place of the rows shown before.
-    registerRows->show(std::move(rows), std::move(connection));
+    actions->showTotals();
 }
 
 void frmReport::showFailure(const QString &whatFailed, const QSqlError &error)

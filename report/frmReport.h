@@ -9,6 +9,7 @@ class QLabel;
 class QPushButton;
 class QSqlError;
 class QTableView;
+class RegisterActions;
 class RegisterModel;
 
 // The cheque issue register report: the cheques of one bank issued between
@@ -42,4 +43,5 @@ private:
     QGroupBox *Frame1 = nullptr;
     QTableView *DataGrid1 = nullptr;
     RegisterModel *registerRows = nullptr;
+    RegisterActions *actions = nullptr;
 };

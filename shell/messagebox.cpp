@@ -14,6 +14,8 @@ QMessageBox::Icon boxIcon(Messages::Icon icon)
         return QMessageBox::Information;
     case Messages::Icon::Critical:
         return QMessageBox::Critical;
+    case Messages::Icon::Question:
+        return QMessageBox::Question;
     case Messages::Icon::None:
         break;
     }
@@ -27,9 +29,19 @@ void showMessageBox(const Messages::Message &message)
     box.exec();
 }
 
+bool askWithMessageBox(const Messages::Message &question)
+{
+    QMessageBox box(boxIcon(question.icon), question.title, question.text,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace
 
 void installMessageBoxPresenter()
 {
     Messages::setPresenter(showMessageBox);
+    Messages::setAsker(askWithMessageBox);
 }

@@ -18,6 +18,19 @@ Presenter &currentPresenter()
     return presenter;
 }
 
+// Nobody to ask: the question is written down and answered No.
+bool answerNo(const Message &question)
+{
+    printToStandardError(question);
+    return false;
+}
+
+Asker &currentAsker()
+{
+    static Asker asker = answerNo;
+    return asker;
+}
+
 } // namespace
 
 Presenter setPresenter(Presenter presenter)
@@ -30,6 +43,18 @@ Presenter setPresenter(Presenter presenter)
 void show(const QString &text, Icon icon, const QString &title)
 {
     currentPresenter()(Message{text, icon, title});
+}
+
+Asker setAsker(Asker asker)
+{
+    Asker previous = std::move(currentAsker());
+    currentAsker() = asker ? std::move(asker) : answerNo;
+    return previous;
+}
+
+bool ask(const QString &text, const QString &title)
+{
+    return currentAsker()(Message{text, Icon::Question, title});
 }
 
 } // namespace Messages

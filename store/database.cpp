@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QUrl>
 
@@ -61,6 +62,13 @@ QString createDatabase(const QString &path, bool fileExisted)
     return problem;
 }
 
+// The file and its folder, where SQLite keeps its journal while it writes.
+bool canBeWritten(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
 QString checkDatabase(const QString &path)
 {
     const QString name = uniqueConnectionName(QStringLiteral("check"));
@@ -78,6 +86,13 @@ QString checkDatabase(const QString &path)
             problem = QStringLiteral("The data file %1 is not a Quillmark database, or it is "
                                      "damaged: it lacks %2.\n\nThe file has been left as it is.")
                           .arg(QDir::toNativeSeparators(path), missing.join(QStringLiteral(", ")));
+        } else if (const QSqlError error = createAddedTables(db);
+                   error.isValid() && canBeWritten(path)) {
+            // A file from before the added tables gets them here. One that
+            // cannot be written still opens, and the start says so.
+            problem = QStringLiteral("The data file %1 could not be brought up to date.\n\n%2"
+                                     "\n\nThe file has been left as it is.")
+                          .arg(QDir::toNativeSeparators(path), error.text());
         }
         db.close();
     }

@@ -1,8 +1,11 @@
 #include "schema.h"
 
+#include "registerschema.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <array>
+#include <functional>
 
 namespace store {
 namespace {
@@ -47,6 +50,13 @@ const std::array<QString, 4> indexes = {
     QStringLiteral("CREATE INDEX ChqIssueregByBankAndDate ON ChqIssuereg (BankName, DateofChq)"),
 };
 
+// Tables added since the first files were written: created with the four
+// in a new file, and added to an older file when it is opened.
+const std::array<QString, 1> addedTables = {
+    QStringLiteral("CREATE TABLE IF NOT EXISTS WordsChoice (Bankname TEXT COLLATE NOCASE "
+                   "PRIMARY KEY, BreakByWidth INTEGER NOT NULL, FillAfterWords INTEGER NOT NULL)"),
+};
+
 QSqlError run(const QSqlDatabase &db, const QString &statement)
 {
     QSqlQuery query(db);
@@ -56,25 +66,54 @@ QSqlError run(const QSqlDatabase &db, const QString &statement)
 
 } // namespace
 
-QSqlError createTables(const QSqlDatabase &db)
+namespace {
+
+// Every table added since the four: a new file gets them with the four, an
+// older one when it is opened.
+QSqlError addAddedTables(const QSqlDatabase &db)
+{
+    for (const QString &table : addedTables) {
+        if (const QSqlError error = run(db, table); error.isValid())
+            return error;
+    }
+    return addRegisterTables(db);
+}
+
+// All of a step or none of it, so a failure leaves the file as it was.
+QSqlError inOneTransaction(const QSqlDatabase &db, const std::function<QSqlError()> &step)
 {
     QSqlDatabase connection = db;
     if (!connection.transaction())
         return connection.lastError();
-    QStringList statements;
-    for (const Table &table : tables)
-        statements << table.create;
-    for (const QString &index : indexes)
-        statements << index;
-    for (const QString &statement : statements) {
-        if (const QSqlError error = run(db, statement); error.isValid()) {
-            connection.rollback();
-            return error;
+    QSqlError error = step();
+    if (!error.isValid() && !connection.commit())
+        error = connection.lastError();
+    if (error.isValid())
+        connection.rollback();
+    return error;
+}
+
+} // namespace
+
+QSqlError createTables(const QSqlDatabase &db)
+{
+    return inOneTransaction(db, [&db] {
+        QStringList statements;
+        for (const Table &table : tables)
+            statements << table.create;
+        for (const QString &index : indexes)
+            statements << index;
+        for (const QString &statement : statements) {
+            if (const QSqlError error = run(db, statement); error.isValid())
+                return error;
         }
-    }
-    if (!connection.commit())
-        return connection.lastError();
-    return {};
+        return addAddedTables(db);
+    });
+}
+
+QSqlError createAddedTables(const QSqlDatabase &db)
+{
+    return inOneTransaction(db, [&db] { return addAddedTables(db); });
 }
 
 QStringList missingTablesAndColumns(const QSqlDatabase &db)

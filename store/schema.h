@@ -6,8 +6,13 @@
 
 namespace store {
 
-// Creates the four tables and their indexes, in one transaction.
+// Creates the four tables, their indexes and the added tables, in one
+// transaction.
 QSqlError createTables(const QSqlDatabase &db);
+
+// Creates the tables added since the four, where they are missing, in one
+// transaction.
+QSqlError createAddedTables(const QSqlDatabase &db);
 
 // What the database lacks of the four tables ("table Payee",
 // "column Positions.AmtTop"); empty when it has everything.

@@ -40,6 +40,13 @@ const QString insertLayout = QStringLiteral(
     "AmtinWords2Left, AmtinWords2Width, AmtTop, AmtLeft, AmtWidth) "
     "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 
+const QString selectWordsChoiceByBank =
+    QStringLiteral("Select BreakByWidth, FillAfterWords from WordsChoice where Bankname = ?");
+const QString deleteWordsChoiceByBank =
+    QStringLiteral("Delete from WordsChoice where Bankname = ?");
+const QString insertWordsChoice = QStringLiteral(
+    "Insert into WordsChoice (Bankname, BreakByWidth, FillAfterWords) values (?, ?, ?)");
+
 const QString insertRegisterEntry = QStringLiteral(
     "Insert into ChqIssuereg (DateofChq, Payeename, BankName, PAyeeamt, ChequeNo) "
     "values (?, ?, ?, ?, ?)");
@@ -210,6 +217,32 @@ QSqlError replaceLayout(const QSqlDatabase &db, const LayoutRow &layout)
             error.isValid())
             return error;
         return run(db, insertLayout, values);
+    });
+}
+
+QSqlError findWordsChoice(const QSqlDatabase &db, const QString &bankName, WordsChoice *choice)
+{
+    *choice = {};
+    // A file that could not be given the table (read-only) has no choices.
+    if (!db.tables().contains(QStringLiteral("WordsChoice"), Qt::CaseInsensitive))
+        return {};
+    QSqlQuery query(db);
+    if (QSqlError error = run(db, selectWordsChoiceByBank, {text(bankName)}, &query);
+        error.isValid())
+        return error;
+    if (query.next())
+        *choice = {query.value(0).toBool(), query.value(1).toBool()};
+    return query.lastError();
+}
+
+QSqlError replaceWordsChoice(const QSqlDatabase &db, const QString &bankName,
+                             const WordsChoice &choice)
+{
+    return inTransaction(db, [&] {
+        if (QSqlError error = run(db, deleteWordsChoiceByBank, {text(bankName)}); error.isValid())
+            return error;
+        return run(db, insertWordsChoice,
+                   {text(bankName), int(choice.breakByWidth), int(choice.fillAfterWords)});
     });
 }
 

@@ -37,6 +37,13 @@ struct LayoutRow {
     std::array<std::optional<double>, LayoutPositionCount> positions;
 };
 
+// How a bank's cheques print the amount in words; the classic rule when
+// neither is chosen.
+struct WordsChoice {
+    bool breakByWidth = false;    // whole words, as many as the printed lines hold
+    bool fillAfterWords = false;  // a rule of hyphens after the words
+};
+
 // A scanned blank cheque leaf of one bank, shown under the items on the
 // screen and never printed: the image file's bytes, its physical size and
 // where its top-left corner lies from the printable area's corner, in mm.
@@ -79,6 +86,12 @@ QSqlError findLayout(const QSqlDatabase &db, const QString &bankName,
                      std::optional<LayoutRow> *layout);
 // Deletes every layout of the bank and adds this one, in one transaction.
 QSqlError replaceLayout(const QSqlDatabase &db, const LayoutRow &layout);
+
+// WordsChoice, keyed by bank name. A bank without a row keeps the classic rule.
+QSqlError findWordsChoice(const QSqlDatabase &db, const QString &bankName, WordsChoice *choice);
+// Replaces the bank's choice, in one transaction.
+QSqlError replaceWordsChoice(const QSqlDatabase &db, const QString &bankName,
+                             const WordsChoice &choice);
 
 // ChqIssuereg
 QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry);

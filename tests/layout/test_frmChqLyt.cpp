@@ -250,12 +250,13 @@ private slots:
     {
         TemporaryDatabase database;
         frmChqLyt form;
-        QCOMPARE(tabOrder(&form, 19),
+        QCOMPARE(tabOrder(&form, 21),
                  QStringList({"Combo1",        "txtdttop",      "txtdtlft",       "txtdtwdth",
                               "txtnamtop",     "txtnamlft",     "txtnamwdth",     "txtamtwrdtop",
                               "txtamtwrdlft",  "txtamtwrdwdth", "txtamttop",      "txtamtlft",
                               "txtamtwdth",    "cmdOK",         "txtamtwrd2wdth", "txtamtwrd2lft",
-                              "txtamtwrd2top", "cmb",           "Combo1"}));
+                              "txtamtwrd2top", "cmb",           "chkBreakByWidth",
+                              "chkFillAfterWords", "Combo1"}));
     }
 };
 

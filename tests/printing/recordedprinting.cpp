@@ -9,9 +9,18 @@ public:
     void PaperSize(int paperSize) override { note(u"PaperSize", paperSize); }
     void ScaleMode(int scaleMode) override { note(u"ScaleMode", m_scaleMode = scaleMode); }
     void FontName(const QString &name) override { note(u"FontName", name); }
-    void FontSize(float points) override { note(u"FontSize", points); }
+    void FontSize(float points) override { note(u"FontSize", m_points = points); }
     void CurrentX(float x) override { note(u"CurrentX", m_x = x); }
     void CurrentY(float y) override { note(u"CurrentY", m_y = y); }
+
+    // A page of the size staged, whatever the unit; at 12 points every
+    // character a tenth of a unit wide and every line one unit high.
+    double ScaleWidth() const override { return r->m_printable.width(); }
+    double ScaleHeight() const override { return r->m_printable.height(); }
+    double TextWidth(const QString &text) const override { return text.size() * m_points / 120; }
+    double TextHeight(const QString &) const override { return m_points / 12; }
+    // Its font draws the Basic Multilingual Plane and nothing beyond.
+    bool HasGlyph(char32_t character) const override { return character <= 0xFFFF; }
 
     QString Print(const QString &text) override
     {
@@ -39,6 +48,7 @@ private:
 
     RecordedPrinting *r;
     int m_scaleMode = 0;
+    float m_points = 12;
     float m_x = 0;
     float m_y = 0;
 };

@@ -3,6 +3,7 @@
 #include "printer.h"
 
 #include <QList>
+#include <QSizeF>
 #include <QStringList>
 
 // Stands in for the printer cheques go to, for as long as it lives: every
@@ -34,6 +35,8 @@ public:
         m_printFailure = reason;
     }
     void failEndDoc(const QString &reason) { m_endDocFailure = reason; }
+    // The printable area its printers report, in any unit.
+    void setPrintableSize(const QSizeF &size) { m_printable = size; }
 
 private:
     class RecordingPrinter;
@@ -46,4 +49,5 @@ private:
     int m_failingPrint = 0;
     QString m_printFailure;
     QString m_endDocFailure;
+    QSizeF m_printable{100, 100};
 };

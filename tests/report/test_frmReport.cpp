@@ -223,8 +223,9 @@ private slots:
         QCOMPARE(grid->model()->rowCount(), 1);
         grid->setFocus();
         grid->setCurrentIndex(grid->model()->index(0, 0));
-        QCOMPARE(tabOrder(&window, 6), (QStringList{"DataGrid1", "DTPicker1", "DTPicker2",
-                                                    "Command1", "cmbBnk", "DataGrid1"}));
+        QCOMPARE(tabOrder(&window, 10),
+                 (QStringList{"DataGrid1", "DTPicker1", "DTPicker2", "Command1", "cmbBnk",
+                              "cmdVoid", "cmdUndoVoid", "cmdReprint", "cmdExport", "DataGrid1"}));
     }
 };
 

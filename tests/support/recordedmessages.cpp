@@ -6,11 +6,16 @@ RecordedMessages::RecordedMessages()
 {
     m_previous = Messages::setPresenter(
         [this](const Messages::Message &message) { m_messages.append(message); });
+    m_previousAsker = Messages::setAsker([this](const Messages::Message &question) {
+        m_messages.append(question);
+        return m_answer;
+    });
 }
 
 RecordedMessages::~RecordedMessages()
 {
     Messages::setPresenter(m_previous);
+    Messages::setAsker(m_previousAsker);
 }
 
 QStringList RecordedMessages::texts() const

@@ -6,8 +6,9 @@
 
 #include <source_location>
 
-// Records every message box instead of showing it (each is answered OK at
-// once), for as long as it lives.
+// Records every message box and question instead of showing it, for as
+// long as it lives: a box is answered OK at once, a question as set by
+// answer() (No until then).
 class RecordedMessages
 {
 public:
@@ -20,8 +21,11 @@ public:
     // were none or several.
     Messages::Message only(std::source_location caller = std::source_location::current()) const;
     void clear() { m_messages.clear(); }
+    void answer(bool yes) { m_answer = yes; }
 
 private:
     QList<Messages::Message> m_messages;
     Messages::Presenter m_previous;
+    Messages::Asker m_previousAsker;
+    bool m_answer = false;
 };

@@ -53,7 +53,7 @@ inline void chooseItem(QComboBox *box, const QString &text)
 // Each message shown as its icon and text: "Information: Data Saved".
 inline QStringList shownMessages(const RecordedMessages &recorded)
 {
-    static const QStringList iconNames{"None", "Information", "Critical"};
+    static const QStringList iconNames{"None", "Information", "Critical", "Question"};
     QStringList shown;
     for (const Messages::Message &message : recorded.all())
         shown << iconNames[int(message.icon)] + QStringLiteral(": ") + message.text;

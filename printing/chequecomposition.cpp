@@ -1,0 +1,248 @@
+#include "chequecomposition.h"
+
+#include "chequepage.h"
+#include "wordslines.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const int landscape = 2;
+const int envelope10 = 20;
+const float fullSize = chequeFontSize;
+const float smallestSize = 9;
+const float sizeStep = 0.5;
+
+const QString wordsLine1 = QStringLiteral("Amount in Words line 1");
+const QString wordsLine2 = QStringLiteral("Amount in Words line 2");
+
+// A measure as the user reads it: two decimals at most.
+QString figure(double value)
+{
+    return std::isfinite(value) ? QString::number(std::round(value * 100) / 100)
+                                : QString::number(value);
+}
+
+// The layout's values, each column the layout lacks a value for named once.
+class Positions
+{
+public:
+    explicit Positions(const LayoutRecord &layout) : m_layout(layout) {}
+
+    float at(store::LayoutPosition column)
+    {
+        const std::optional<float> value = m_layout.position(column);
+        const QString &name = store::layoutPositionColumns[column];
+        if (!value && !m_missing.contains(name))
+            m_missing.append(name);
+        return value.value_or(0);
+    }
+    void needSecondLine()
+    {
+        at(store::AmtinWords2Left);
+        at(store::AmtinWords2Top);
+    }
+    QString problem() const
+    {
+        if (m_missing.isEmpty())
+            return {};
+        return QStringLiteral("The cheque layout of the bank \"%1\" has no value for %2.\n\n"
+                              "Enter the missing positions in the cheque layout setup.")
+            .arg(m_layout.bankName, m_missing.join(QStringLiteral(", ")));
+    }
+
+private:
+    const LayoutRecord &m_layout;
+    QStringList m_missing;
+};
+
+void setUpPage(Printer &printer, int scaleMode)
+{
+    printer.Orientation(landscape);
+    printer.PaperSize(envelope10);
+    printer.ScaleMode(scaleMode);
+    printer.PaperSize(envelope10);
+    printer.FontName(QStringLiteral("1"));
+    printer.FontSize(fullSize);
+}
+
+struct WordsLines {
+    QStringList lines;
+    float points = fullSize;
+};
+
+// The width the second words line may take: its own, or up to the
+// printable area's right edge when that is 0 or not set.
+double secondLineWidth(const LayoutRecord &layout, const Printer &printer)
+{
+    const float width = layout.position(store::AmtinWords2Width).value_or(0);
+    if (width > 0)
+        return width;
+    return printer.ScaleWidth() - layout.position(store::AmtinWords2Left).value_or(0);
+}
+
+// Whole words, as many as fit on line 1, the rest on line 2, at the largest
+// size from 12 points down in half points at which they fit.
+QString fitWordsByWidth(const LayoutRecord &layout, const QString &words, Printer &printer,
+                        WordsLines *fitted)
+{
+    const float firstWidth = layout.position(store::AmtinWords1Width).value_or(0);
+    const auto measure = [&](const QString &text) { return printer.TextWidth(text); };
+    QStringList lines;
+    for (float points = fullSize; points >= smallestSize; points -= sizeStep) {
+        printer.FontSize(points);
+        lines = wordsLinesByWidth(words, firstWidth, measure);
+        const bool fits = !lines[0].isEmpty() || words.trimmed().isEmpty();
+        if (fits && (lines.size() < 2 || measure(lines[1]) <= secondLineWidth(layout, printer))) {
+            printer.FontSize(fullSize);
+            *fitted = {lines, points};
+            return {};
+        }
+    }
+    // At the smallest size: what each line would need, the first holding
+    // at least the first word.
+    if (lines[0].isEmpty())
+        lines = wordsLinesByWidth(words, measure(words.trimmed().section(u' ', 0, 0)), measure);
+    const double firstNeeds = measure(lines[0]);
+    const double secondNeeds = lines.size() > 1 ? measure(lines[1]) : 0;
+    printer.FontSize(fullSize);
+    return QStringLiteral("The amount in words does not fit its two lines in the cheque layout "
+                          "of the bank \"%1\", even at %2 points: the words need a first line "
+                          "%3 wide and a second line %4 wide (%5), and the layout gives them %6 "
+                          "and %7.\n\nWiden the lines in the cheque layout setup.")
+        .arg(layout.bankName, figure(smallestSize), figure(firstNeeds), figure(secondNeeds),
+             scaleModeName(layout.scaleMode()), figure(firstWidth),
+             figure(secondLineWidth(layout, printer)));
+}
+
+// The rule of hyphens after the last words line, ending at that line's
+// width, so nothing can be written after the words. Empty when no hyphen
+// fits after a blank.
+QString fillerAfter(const ComposedText &line, double width, Printer &printer, float *left)
+{
+    printer.FontSize(line.points);
+    // Never longer than the page is wide: a line wider than the page is
+    // refused as off the page all the same.
+    const double room = std::min(width - printer.TextWidth(line.text + QLatin1Char(' ')),
+                                 printer.ScaleWidth());
+    const double hyphen = printer.TextWidth(QStringLiteral("-"));
+    QString rule(room > 0 && hyphen > 0 ? qsizetype(room / hyphen) : 0, u'-');
+    while (!rule.isEmpty() && printer.TextWidth(rule) > room)
+        rule.chop(1);
+    *left = float(line.left + width - printer.TextWidth(rule));
+    printer.FontSize(fullSize);
+    return rule;
+}
+
+// The first character of a text the printer's font cannot draw, named.
+QString missingGlyph(const ComposedText &composed, Printer &printer)
+{
+    printer.FontSize(composed.points);
+    const QList<uint> characters = composed.text.toUcs4();
+    const auto missing = std::find_if(characters.begin(), characters.end(),
+                                      [&](uint character) { return !printer.HasGlyph(character); });
+    printer.FontSize(fullSize);
+    if (missing == characters.end())
+        return {};
+    const char32_t character = *missing;
+    return QStringLiteral("The %1 \"%2\" holds the character U+%3 \"%4\", which the cheque font "
+                          "cannot print: it would be left out.\n\nRemove the character, or "
+                          "write it another way.")
+        .arg(composed.item, composed.text,
+             QString::number(uint(character), 16).toUpper().rightJustified(4, u'0'),
+             QString::fromUcs4(&character, 1));
+}
+
+// Whether any part of the text falls outside the printable area, named with
+// its position and the area's size in the layout's unit.
+QString offThePage(const ComposedText &composed, const LayoutRecord &layout, Printer &printer)
+{
+    printer.FontSize(composed.points);
+    const double right = composed.left + printer.TextWidth(composed.text);
+    const double bottom = composed.top + printer.TextHeight(composed.text);
+    const double width = printer.ScaleWidth();
+    const double height = printer.ScaleHeight();
+    printer.FontSize(fullSize);
+    // Asked this way round, a position that is no number is outside too.
+    if (composed.left >= 0 && composed.top >= 0 && right <= width && bottom <= height)
+        return {};
+    return QStringLiteral("The %1 \"%2\" falls outside the printable area of the page: it is "
+                          "placed at left %3, top %4 and reaches right to %5, down to %6, and "
+                          "the printable area is %7 wide and %8 high (%9).\n\nCorrect its "
+                          "position in the cheque layout of the bank \"%10\".")
+        .arg(composed.item, composed.text, figure(composed.left), figure(composed.top),
+             figure(right), figure(bottom), figure(width), figure(height),
+             scaleModeName(layout.scaleMode()))
+        .arg(layout.bankName);
+}
+
+} // namespace
+
+QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choice,
+                      const ChequeItems &items, Printer &printer, QList<ComposedText> *texts)
+{
+    using namespace store;
+    texts->clear();
+
+    // 1. Every text at its layout position; the crossing has no columns of
+    // its own: one unit from the left edge, level with the date.
+    Positions position(layout);
+    QList<ComposedText> placed;
+    if (items.crossed)
+        placed.append({QStringLiteral("A/c Payee crossing"), QStringLiteral("A/c Payee only"),
+                       1, position.at(DateTop), fullSize});
+    placed.append({QStringLiteral("Date"), chequeDateText(items.date), position.at(DateLeft),
+                   position.at(DateTop), fullSize});
+    placed.append({QStringLiteral("Name"), items.payeeName, position.at(nameleft),
+                   position.at(nameTop), fullSize});
+    const float words1Width = position.at(AmtinWords1Width);
+    const float words1Left = position.at(AmtinWords1Left);
+    const float words1Top = position.at(AmtinWords1Top);
+
+    // 2. The classic break needs no printer, so a missing value is reported
+    // before the printer is touched.
+    WordsLines words{amountInWordsLines(items.amountInWords, words1Width)};
+    if (!choice.breakByWidth && words.lines.size() > 1)
+        position.needSecondLine();
+    const ComposedText amount{QStringLiteral("Amount"), QStringLiteral("**%1**").arg(items.amount),
+                              position.at(AmtLeft), position.at(AmtTop), fullSize};
+    if (QString problem = position.problem(); !problem.isEmpty())
+        return problem;
+    setUpPage(printer, layout.scaleMode());
+    if (choice.breakByWidth) {
+        if (QString problem = fitWordsByWidth(layout, items.amountInWords, printer, &words);
+            !problem.isEmpty())
+            return problem;
+        if (words.lines.size() > 1)
+            position.needSecondLine();
+        if (QString problem = position.problem(); !problem.isEmpty())
+            return problem;
+    }
+
+    // 3. The words lines, and the rule after the last one when chosen.
+    placed.append({wordsLine1, words.lines[0], words1Left, words1Top, words.points});
+    if (words.lines.size() > 1)
+        placed.append({wordsLine2, words.lines[1], position.at(AmtinWords2Left),
+                       position.at(AmtinWords2Top), words.points});
+    if (choice.fillAfterWords) {
+        const double width =
+            words.lines.size() > 1 ? secondLineWidth(layout, printer) : words1Width;
+        float left = 0;
+        if (const QString rule = fillerAfter(placed.last(), width, printer, &left); !rule.isEmpty())
+            placed.append({QStringLiteral("rule after the words"), rule, left, placed.last().top,
+                           words.points});
+    }
+    placed.append(amount);
+
+    // 4. Every text must print whole, and on the page.
+    for (const ComposedText &composed : std::as_const(placed)) {
+        QString problem = missingGlyph(composed, printer);
+        if (problem.isEmpty())
+            problem = offThePage(composed, layout, printer);
+        if (!problem.isEmpty())
+            return problem;
+    }
+    *texts = placed;
+    return {};
+}

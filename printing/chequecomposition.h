@@ -1,0 +1,45 @@
+#pragma once
+
+#include "layoutrecord.h"
+#include "printer.h"
+#include "statements.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+// One cheque as the print window holds it when Print is pressed.
+struct ChequeItems {
+    QString bankName;       // selects the layout
+    QString payeeName;
+    QString amount;         // printed between "**" and "**"
+    QString amountInWords;  // printed on one or two lines
+    QDate date;
+    bool crossed = true;    // "A/c Payee" chosen rather than "Bearer"
+};
+
+// The size the cheque's texts print at, the words' largest.
+const float chequeFontSize = 12;
+
+// One text of the cheque, ready to print: where its top-left corner goes,
+// in the layout's unit, and at what size.
+struct ComposedText {
+    QString item;  // what it is, for the user: "Name", "Amount in Words line 2"
+    QString text;
+    float left;
+    float top;
+    float points;
+};
+
+// Sets the printer up for the layout (page, unit, font) and places every
+// text of the cheque, measured on that printer: the words broken over their
+// lines by the bank's words choice, the rule after them when chosen. Every
+// printer, the one that paints a preview included, is fed from here, so all
+// show the same cheque. Returns what keeps the cheque from printing, for the
+// user (empty when nothing does): a missing layout value, words too long for
+// their lines, a character the font cannot draw, a text off the page.
+// Nothing is printed here; the layout is checked before the printer is
+// touched.
+[[nodiscard]] QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choice,
+                                    const ChequeItems &items, Printer &printer,
+                                    QList<ComposedText> *texts);

@@ -1,0 +1,252 @@
+#include "registeractions.h"
+
+#include "chequenumbers.h"
+#include "database.h"
+#include "failure.h"
+#include "frmPrtChq.h"
+#include "frmVoid.h"
+#include "messages.h"
+#include "registercsv.h"
+#include "registermodel.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QTableView>
+
+namespace {
+
+// A single-user program knows its user by the login name.
+QString userName()
+{
+    const QString user = qEnvironmentVariable("USER");
+    return user.isEmpty() ? qEnvironmentVariable("USERNAME") : user;
+}
+
+QString money(qint64 cents, const QString &currency)
+{
+    const QString figures = QLocale(QLocale::English).toString(cents / 100.0, 'f', 2);
+    return currency.isEmpty() ? figures : currency + QLatin1Char(' ') + figures;
+}
+
+QString currencyOf(const QString &bank)
+{
+    store::Connection connection(QStringLiteral("registeractions"));
+    std::optional<QString> currency;
+    if (connection.error().isValid()
+        || store::findBankCurrency(connection.database(), bank, &currency).isValid())
+        return {};
+    return currency.value_or(QString());
+}
+
+// Fills the print window as the register row was written: bank, payee's
+// name, amount and date; the number is the bank's next.
+void fillFrom(frmPrtChq &window, const QSqlRecord &cheque)
+{
+    auto *bank = window.findChild<QComboBox *>(QStringLiteral("cmbBnk"));
+    const QString bankName = cheque.value(QStringLiteral("BankName")).toString();
+    if (const int listed = bank->findText(bankName, Qt::MatchFixedString); listed >= 0) {
+        bank->setCurrentIndex(listed);
+        emit bank->activated(listed);  // as when the user chooses it
+    } else {
+        bank->setEditText(bankName);
+    }
+    window.findChild<QLineEdit *>(QStringLiteral("Text1"))
+        ->setText(cheque.value(QStringLiteral("Payeename")).toString());
+    window.findChild<QDateEdit *>(QStringLiteral("DTPicker1"))
+        ->setDate(QDate::fromString(cheque.value(QStringLiteral("DateofChq")).toString().left(10),
+                                    Qt::ISODate));
+    window.findChild<QLineEdit *>(QStringLiteral("Text2"))
+        ->setText(cheque.value(QStringLiteral("PAyeeamt")).toString());
+    window.Text2_LostFocus();
+    suggestChequeNumber(bankName, window.findChild<QLineEdit *>(QStringLiteral("txtChqNo")));
+}
+
+} // namespace
+
+RegisterActions::RegisterActions(RegisterModel *rows, QTableView *grid, QWidget *parent)
+    : QWidget(parent), rows(rows), grid(grid)
+{
+    setObjectName(QStringLiteral("RegisterActions"));
+    lblTotals = new QLabel(this);
+    lblTotals->setObjectName(QStringLiteral("lblTotals"));
+    cmdVoid = addButton(QStringLiteral("cmdVoid"), QStringLiteral("Void..."));
+    connect(cmdVoid, &QPushButton::clicked, this, &RegisterActions::cmdVoid_Click);
+    cmdUndoVoid = addButton(QStringLiteral("cmdUndoVoid"), QStringLiteral("Undo Void"));
+    connect(cmdUndoVoid, &QPushButton::clicked, this, &RegisterActions::cmdUndoVoid_Click);
+    cmdReprint = addButton(QStringLiteral("cmdReprint"), QStringLiteral("Reprint..."));
+    connect(cmdReprint, &QPushButton::clicked, this, &RegisterActions::cmdReprint_Click);
+    cmdExport = addButton(QStringLiteral("cmdExport"), QStringLiteral("Export..."));
+    connect(cmdExport, &QPushButton::clicked, this, &RegisterActions::cmdExport_Click);
+
+    lblTotals->setGeometry(twips(0, 30, 3900, 255));
+    cmdVoid->setGeometry(twips(3960, 0, 900, 300));
+    cmdUndoVoid->setGeometry(twips(4890, 0, 900, 300));
+    cmdReprint->setGeometry(twips(5820, 0, 900, 300));
+    cmdExport->setGeometry(twips(6750, 0, 900, 300));
+}
+
+QPushButton *RegisterActions::addButton(const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    return button;
+}
+
+QList<QWidget *> RegisterActions::tabOrder() const
+{
+    return {cmdVoid, cmdUndoVoid, cmdReprint, cmdExport};
+}
+
+void RegisterActions::showTotals()
+{
+    lblTotals->clear();
+    store::Connection connection(QStringLiteral("registeractions"));
+    store::RegisterTotals totals;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::sumRegister(connection.database(), rows->bank(), rows->from(),
+                                   rows->to(), &totals);
+    if (error.isValid())
+        return;  // the grid's own failure has been told
+    const QString currency = currencyOf(rows->bank());
+    lblTotals->setText(QStringLiteral("%1 cheques, %2; void %3, %4")
+                           .arg(totals.count)
+                           .arg(money(totals.cents, currency))
+                           .arg(totals.voidCount)
+                           .arg(money(totals.voidCents, currency)));
+    lblTotals->setToolTip(lblTotals->text());  // whole, should the strip cut it short
+}
+
+// The row the user has chosen in the grid, or -1 after telling them to choose.
+int RegisterActions::chosenRow()
+{
+    const QModelIndex current = grid->currentIndex();
+    if (current.isValid() && grid->selectionModel()->isSelected(current))
+        return current.row();
+    Messages::show(QStringLiteral("Choose a cheque in the list first."),
+                   Messages::Icon::Information);
+    return -1;
+}
+
+bool RegisterActions::mark(int row, store::VoidAction action, const QString &reason)
+{
+    store::Connection connection(QStringLiteral("registeractions"));
+    const store::VoidMark mark{rows->registerRowAt(row), action, reason,
+                               QDateTime::currentDateTime(), userName()};
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::addVoidMark(connection.database(), mark);
+    if (error.isValid())
+        Messages::show(store::failureText(action == store::VoidAction::Void
+                                              ? QStringLiteral("mark the cheque void")
+                                              : QStringLiteral("undo the void"),
+                                          error),
+                       Messages::Icon::Critical);
+    return !error.isValid();
+}
+
+// Shows the marks just made, keeping the user's place.
+void RegisterActions::reload(int row)
+{
+    if (const QSqlError error = rows->reload(); error.isValid())
+        Messages::show(store::failureText(QStringLiteral("show the cheque issue register"), error),
+                       Messages::Icon::Critical);
+    showTotals();
+    grid->selectRow(row);
+}
+
+void RegisterActions::cmdVoid_Click()
+{
+    // 1. The chosen cheque, not void already.
+    const int row = chosenRow();
+    if (row < 0)
+        return;
+    const QString chequeNo = rows->record(row).value(QStringLiteral("ChequeNo")).toString();
+    if (const QString reason = rows->voidReasonAt(row); !reason.isNull()) {
+        Messages::show(QStringLiteral("Cheque %1 is void already: %2.").arg(chequeNo, reason),
+                       Messages::Icon::Information);
+        return;
+    }
+    // 2. Why, then the mark.
+    frmVoid ask(chequeNo, window());
+    if (ask.exec() == QDialog::Accepted && mark(row, store::VoidAction::Void, ask.reason()))
+        reload(row);
+}
+
+void RegisterActions::cmdUndoVoid_Click()
+{
+    const int row = chosenRow();
+    if (row < 0)
+        return;
+    if (rows->voidReasonAt(row).isNull()) {
+        Messages::show(QStringLiteral("Cheque %1 is not void.")
+                           .arg(rows->record(row).value(QStringLiteral("ChequeNo")).toString()),
+                       Messages::Icon::Information);
+        return;
+    }
+    if (mark(row, store::VoidAction::Undo, QString()))
+        reload(row);
+}
+
+void RegisterActions::cmdReprint_Click()
+{
+    // 1. The print window, filled from the chosen cheque.
+    const int row = chosenRow();
+    if (row < 0)
+        return;
+    frmPrtChq printWindow(window());
+    fillFrom(printWindow, rows->record(row));
+
+    // 2. The original is void once its replacement has printed and been
+    //    recorded, not before: a reprint that fails leaves it as it was.
+    connect(&printWindow, &frmPrtChq::chequeRecorded, this, [this, row](const QString &number) {
+        mark(row, store::VoidAction::Void, QStringLiteral("reprinted as %1").arg(number));
+    });
+    printWindow.exec();
+    reload(row);
+}
+
+void RegisterActions::cmdExport_Click()
+{
+    // 1. Where to, after a report has been shown.
+    if (rows->from().isNull()) {
+        Messages::show(QStringLiteral("Show the report first: the cheques shown are exported."),
+                       Messages::Icon::Information);
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        window(), QStringLiteral("Export Register"),
+        QStringLiteral("%1 register.csv").arg(rows->bank()),
+        QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+
+    // 2. The rows, with progress and Cancel for a long register.
+    QProgressDialog progress(QStringLiteral("Exporting the register..."),
+                             QStringLiteral("Cancel"), 0, 0, window());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const CsvExport result =
+        writeRegisterCsv(path, rows->bank(), rows->from(), rows->to(), [&](qint64 written) {
+            progress.setLabelText(QStringLiteral("Exporting the register: %1 cheques written...")
+                                      .arg(written));
+            progress.setValue(0);
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+
+    // 3. What became of it.
+    if (!result.problem.isEmpty())
+        Messages::show(QStringLiteral("The register could not be exported to %1.\n\n%2")
+                           .arg(QDir::toNativeSeparators(path), result.problem),
+                       Messages::Icon::Critical);
+}
