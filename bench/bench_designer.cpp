@@ -7,13 +7,13 @@
 #include "frmChqLyt.h"
 #include "frmDesigner.h"
 #include "frmPreview.h"
+#include "leafimage.h"
 #include "messages.h"
 #include "statements.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMouseEvent>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -43,14 +43,13 @@ double median(QList<double> times)
 void fillDatabase()
 {
     store::Connection connection(QStringLiteral("fill"));
-    QFile leaf(QStringLiteral(LEAF_IMAGE));
-    if (!leaf.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("read the sample leaf"));
     store::LeafImageRow row;
-    row.image = leaf.readAll();
+    if (const QString problem = readLeafImageFile(QStringLiteral(LEAF_IMAGE), &row);
+        !problem.isEmpty())
+        fail(problem);
     if (store::replaceLayout(connection.database(),
                              {QStringLiteral("mms"), bank,
-                              {6.5, 154, 40, 22, 20, 150, 32, 26, 36, 41, 12, 120, 35.5, 158, 36}})
+                              {6.5, 154, 40, 22, 20, 150, 32, 26, 20, 41, 12, 120, 35.5, 158, 36}})
             .isValid()
         || store::replaceLeafImage(connection.database(), bank, row).isValid())
         fail(QStringLiteral("fill the data file"));
@@ -82,7 +81,7 @@ double dragStepMilliseconds()
     for (int step = 0; step < dragSteps; ++step) {
         timer.start();
         send(view, QEvent::MouseMove, start + QPointF(step % 40, step % 20));
-        view->repaint();
+        (void)view->grab();  // painted in full, as the screen would
         times << timer.nsecsElapsed() / 1e6;
     }
     send(view, QEvent::MouseButtonRelease, start);

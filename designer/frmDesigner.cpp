@@ -386,7 +386,7 @@ bool frmDesigner::attachLeafImage(const QString &path)
         return false;
     }
     LeafImageRow row;
-    if (const QString problem = readLeafImageFile(path, &row.image); !problem.isEmpty()) {
+    if (const QString problem = readLeafImageFile(path, &row); !problem.isEmpty()) {
         Messages::show(problem, Messages::Icon::Critical);
         return false;
     }
@@ -399,7 +399,7 @@ bool frmDesigner::attachLeafImage(const QString &path)
     if (!error.isValid())
         error = findLeafImage(connection.database(), bankName, &earlier);
     if (earlier)
-        row = {row.image, earlier->widthMm, earlier->heightMm, earlier->leftMm, earlier->topMm};
+        row = {row.image, row.screenImage, earlier->widthMm, earlier->heightMm, earlier->leftMm, earlier->topMm};
     if (!error.isValid())
         error = replaceLeafImage(connection.database(), bankName, row);
     if (error.isValid()) {

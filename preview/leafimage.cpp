@@ -8,10 +8,31 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 
 namespace {
 
 const qint64 largestLeafBytes = 10 * 1024 * 1024;
+// A scan is decoded and scaled too slowly for a window to open at once;
+// the screen copy holds enough pixels for 150% on a common screen.
+const int screenCopyWidth = 1400;
+const int screenCopyQuality = 90;
+
+// The leaf on white paper, as JPEG: it decodes in a few milliseconds.
+QByteArray screenCopy(const QImage &scan)
+{
+    QImage copy = scan.width() > screenCopyWidth
+        ? scan.scaledToWidth(screenCopyWidth, Qt::SmoothTransformation)
+        : scan;
+    QImage onPaper(copy.size(), QImage::Format_RGB32);
+    onPaper.fill(Qt::white);
+    QPainter(&onPaper).drawImage(0, 0, copy);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    onPaper.save(&buffer, "JPG", screenCopyQuality);
+    return bytes;
+}
 
 QImage decoded(const QByteArray &bytes)
 {
@@ -24,7 +45,7 @@ QImage decoded(const QByteArray &bytes)
 
 LeafImage leafImageFrom(const store::LeafImageRow &row)
 {
-    return {decoded(row.image), QRectF(row.leftMm, row.topMm, row.widthMm, row.heightMm)};
+    return {decoded(row.screenImage.isEmpty() ? row.image : row.screenImage), QRectF(row.leftMm, row.topMm, row.widthMm, row.heightMm)};
 }
 
 std::optional<LeafImage> loadLeafImage(const QString &bankName)
@@ -52,7 +73,7 @@ std::optional<LeafImage> loadLeafImage(const QString &bankName)
     return leaf;
 }
 
-QString readLeafImageFile(const QString &path, QByteArray *bytes)
+QString readLeafImageFile(const QString &path, store::LeafImageRow *leaf)
 {
     // 1. The size first, so a huge file is never read into memory.
     const QString name = QFileInfo(path).fileName();
@@ -63,15 +84,16 @@ QString readLeafImageFile(const QString &path, QByteArray *bytes)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("The file \"%1\" cannot be read: %2.").arg(name, file.errorString());
-    *bytes = file.readAll();
+    QByteArray bytes = file.readAll();
 
     // 2. It must be a PNG or JPEG that decodes, whatever its name says.
-    QBuffer buffer(bytes);
+    QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
     const QByteArray format = reader.format();
-    if ((format != "png" && format != "jpeg") || reader.read().isNull()) {
-        bytes->clear();
+    const QImage scan = reader.read();
+    if ((format != "png" && format != "jpeg") || scan.isNull())
         return QStringLiteral("The file \"%1\" is not a PNG or JPEG image.").arg(name);
-    }
+    leaf->image = bytes;
+    leaf->screenImage = screenCopy(scan);
     return {};
 }

@@ -20,6 +20,7 @@ LeafImage leafImageFrom(const store::LeafImageRow &row);
 // has none or when it cannot be read or decoded (the user is told why).
 std::optional<LeafImage> loadLeafImage(const QString &bankName);
 
-// The bytes of an image file the user picked as a leaf, or why it cannot be
-// one (empty when it can): too large, unreadable, or not a PNG or JPEG.
-QString readLeafImageFile(const QString &path, QByteArray *bytes);
+// Takes an image file the user picked as the leaf's image, with a copy for
+// the screen, or returns why it cannot be one (empty when it can): too
+// large, unreadable, or not a PNG or JPEG. Size and place are left alone.
+QString readLeafImageFile(const QString &path, store::LeafImageRow *leaf);

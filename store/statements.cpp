@@ -55,13 +55,14 @@ const QString selectRegisterByBankAndDates = QStringLiteral(
 
 const QString createLeafImageTable = QStringLiteral(
     "CREATE TABLE IF NOT EXISTS LeafImage (Bankname TEXT COLLATE NOCASE PRIMARY KEY, "
-    "Image BLOB NOT NULL, WidthMm REAL NOT NULL, HeightMm REAL NOT NULL, LeftMm REAL NOT NULL, "
+    "Image BLOB NOT NULL, ScreenImage BLOB NOT NULL, WidthMm REAL NOT NULL, HeightMm REAL NOT NULL, LeftMm REAL NOT NULL, "
     "TopMm REAL NOT NULL)");
 const QString selectLeafImageByBank = QStringLiteral(
-    "Select Image, WidthMm, HeightMm, LeftMm, TopMm from LeafImage where Bankname = ?");
+    "Select Image, ScreenImage, WidthMm, HeightMm, LeftMm, TopMm from LeafImage "
+    "where Bankname = ?");
 const QString replaceLeafImageByBank = QStringLiteral(
-    "Insert or replace into LeafImage (Bankname, Image, WidthMm, HeightMm, LeftMm, TopMm) "
-    "values (?, ?, ?, ?, ?, ?)");
+    "Insert or replace into LeafImage (Bankname, Image, ScreenImage, WidthMm, HeightMm, LeftMm, "
+    "TopMm) values (?, ?, ?, ?, ?, ?, ?)");
 
 // Text is stored as typed: an empty box is an empty text, not a missing value.
 QVariant text(const QString &value)
@@ -272,9 +273,9 @@ QSqlError findLeafImage(const QSqlDatabase &db, const QString &bankName,
         error.isValid())
         return error;
     if (query.next())
-        *leaf = LeafImageRow{query.value(0).toByteArray(), query.value(1).toDouble(),
+        *leaf = LeafImageRow{query.value(0).toByteArray(), query.value(1).toByteArray(),
                              query.value(2).toDouble(), query.value(3).toDouble(),
-                             query.value(4).toDouble()};
+                             query.value(4).toDouble(), query.value(5).toDouble()};
     return query.lastError();
 }
 
@@ -285,7 +286,7 @@ QSqlError replaceLeafImage(const QSqlDatabase &db, const QString &bankName,
         if (QSqlError error = run(db, createLeafImageTable, {}); error.isValid())
             return error;
         return run(db, replaceLeafImageByBank,
-                   {text(bankName), leaf.image, leaf.widthMm, leaf.heightMm, leaf.leftMm,
+                   {text(bankName), leaf.image, leaf.screenImage, leaf.widthMm, leaf.heightMm, leaf.leftMm,
                     leaf.topMm});
     });
 }

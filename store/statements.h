@@ -49,6 +49,7 @@ struct WordsChoice {
 // where its top-left corner lies from the printable area's corner, in mm.
 struct LeafImageRow {
     QByteArray image;
+    QByteArray screenImage;  // a smaller copy that opens quickly on the screen
     double widthMm = 203.2;
     double heightMm = 93.1;
     double leftMm = 0;
