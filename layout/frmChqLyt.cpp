@@ -170,9 +170,9 @@ void frmChqLyt::placeControls()
     }
     cmdOK->setGeometry(twips(5520, 3330, 810, 375));
     // Beside OK, below the frame, each as wide as its caption.
-    chkBreakByWidth->setGeometry(twips(180, 3390, 2160, 285));
-    chkFillAfterWords->setGeometry(twips(2400, 3390, 1980, 285));
-    cmdDesign->setGeometry(twips(4440, 3330, 975, 375));
+    chkBreakByWidth->setGeometry(twips(105, 3390, 2400, 285));
+    chkFillAfterWords->setGeometry(twips(2535, 3390, 1950, 285));
+    cmdDesign->setGeometry(twips(4530, 3330, 930, 375));
 }
 
 void frmChqLyt::setTabOrder()
