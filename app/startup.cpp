@@ -9,11 +9,31 @@
 #include "frmDesigner.h"
 #include "frmPreview.h"
 #include "frmPrtChq.h"
+#include "frmImportProgress.h"
 #include "frmReport.h"
+#include "jetmigration.h"
 #include "messages.h"
+
+#include <QApplication>
+
+namespace {
+
+// Reads the older program's file with a window telling how far it has come.
+QString migrateWithProgress(const QString &path, QString *notice)
+{
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return jet::migrateJetDatabase(path, notice);
+    frmImportProgress progress;
+    return jet::migrateJetDatabase(path, notice, [&](int table, qint64 rows) {
+        progress.rowsRead(table, rows);
+    });
+}
+
+} // namespace
 
 bool prepareDataFile()
 {
+    store::useJetMigration(migrateWithProgress);
     QString notice;
     const QString problem = store::prepareDatabase(&notice);
     if (!problem.isEmpty())

@@ -2,6 +2,8 @@
 
 #include "chequepreview.h"
 #include "controls.h"
+#include "calibration.h"
+#include "frmCalibrate.h"
 #include "frmRuler.h"
 #include "leafimage.h"
 #include "pageview.h"
@@ -95,6 +97,8 @@ void frmPreview::createControls()
     lblProblem->setWordWrap(true);
     lblProblem->setAlignment(Qt::AlignCenter);
 
+    cmdCalibrate = addButton(QStringLiteral("cmdCalibrate"), QStringLiteral("Calibrate Printer..."));
+    connect(cmdCalibrate, &QPushButton::clicked, this, &frmPreview::cmdCalibrate_Click);
     Print = addButton(QStringLiteral("Print"), QStringLiteral("Print"));
     connect(Print, &QPushButton::clicked, this, &QDialog::accept);
     Cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
@@ -120,13 +124,15 @@ void frmPreview::placeControls()
     cmdRuler->setGeometry(twips(12480, 120, 2100, 315));
     scrPage->setGeometry(twips(120, 570, 14460, 7020));
     lblProblem->setGeometry(twips(600, 570, 13500, 7020));
+    cmdCalibrate->setGeometry(twips(120, 7770, 2100, 315));
     Print->setGeometry(twips(11895, 7770, 1290, 315));
     Cancel->setGeometry(twips(13290, 7770, 1290, 315));
 }
 
 void frmPreview::setTabOrder()
 {
-    setTabChain({Print, Cancel, cmbPrinter, cmdFit, cmd100, cmd200, cmdRuler, scrPage});
+    setTabChain({Print, Cancel, cmbPrinter, cmdFit, cmd100, cmd200, cmdRuler, scrPage,
+                  cmdCalibrate});
 }
 
 // Every printer, the system's default one chosen.
@@ -146,12 +152,14 @@ void frmPreview::cmbPrinter_Click()
 void frmPreview::compose()
 {
     PreviewPrinter printer(printerName());
+    applyKeptOffset(printer, printerName());
     const QString refusal = printChequePage(m_items, printer);
     pgvCheque->setPage(printer.page());
     lblProblem->setText(refusal);
     lblProblem->setVisible(!refusal.isEmpty());
     scrPage->setVisible(refusal.isEmpty());
     Print->setEnabled(refusal.isEmpty());
+    cmdCalibrate->setEnabled(!printerName().isEmpty());
     if (!refusal.isEmpty())
         Cancel->setFocus();
 }
@@ -187,4 +195,12 @@ void frmPreview::cmdRuler_Click()
         return;
     m_pixelsPerMillimetre = screenPixelsPerMillimetre(screen());
     setZoom(m_zoom);
+}
+
+// A kept offset moves the page the preview shows, as it moves the paper.
+void frmPreview::cmdCalibrate_Click()
+{
+    frmCalibrate calibration(printerName(), m_items.bankName, this);
+    if (calibration.exec() == QDialog::Accepted)
+        compose();
 }

@@ -35,6 +35,7 @@ public slots:
     void cmd100_Click();
     void cmd200_Click();
     void cmdRuler_Click();
+    void cmdCalibrate_Click();
 
 private:
     void createControls();
@@ -59,6 +60,7 @@ private:
     QScrollArea *scrPage = nullptr;
     PageView *pgvCheque = nullptr;
     QLabel *lblProblem = nullptr;
+    QPushButton *cmdCalibrate = nullptr;
     QPushButton *Print = nullptr;
     QPushButton *Cancel = nullptr;
 };

@@ -82,6 +82,9 @@ void PageView::paintEvent(QPaintEvent *)
         painter.setFont(font);
         painter.drawText(QPointF(text.box.left(), text.baseline), text.text);
     }
+    painter.setPen(QPen(Qt::black, 0.1 * 72 / 25.4));  // the printer's thin line
+    for (const QPolygonF &line : m_page.lines)
+        painter.drawPolyline(line);
 }
 
 void PageView::toPagePoints(QPainter &painter) const

@@ -296,7 +296,11 @@ void frmPrtChq::printCheque(const QString &printerName)
     if (!chequeNumberConfirmed(cmbBnk->currentText(), txtChqNo->text()))
         return;
 
-    // 5. The page, on the printer cheques go to.
+    // 5. The page, on the printer cheques go to, once the register is held
+    // for writing: a cheque that could not be recorded is not printed.
+    RegisterEntry entry;
+    if (!entry.isHeld())
+        return;
     const store::RegisterRow cheque{DTPicker1->date(), Text1->text(), cmbBnk->currentText(),
                                     Text2->text(), txtChqNo->text()};
     const ChequeItems items{cheque.bankName, cheque.payeeName,    cheque.amount,
@@ -310,7 +314,7 @@ void frmPrtChq::printCheque(const QString &printerName)
     // 6-7. The register row, now that the page has ended. A cheque that
     // could not be recorded is on paper all the same: the window closes
     // rather than offer to print it twice.
-    if (enterInRegister(cheque)) {
+    if (entry.enter(cheque)) {
         emit chequeRecorded(cheque.chequeNo);
         Messages::show(QStringLiteral("Cheque Printing Completed"), Messages::Icon::Information);
     }

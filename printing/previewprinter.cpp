@@ -88,7 +88,7 @@ QString PreviewPrinter::Print(const QString &text)
                               "and preview again.");
     const QFontMetricsF measured = metrics();
     const double dpiX = m_printer.logicalDpiX(), dpiY = m_printer.logicalDpiY();
-    const QPointF topLeft(m_x * dotsPerUnit(dpiX) * 72 / dpiX, m_y * dotsPerUnit(dpiY) * 72 / dpiY);
+    const QPointF topLeft = points(m_x, m_y);
     m_begun.append({text, m_font,
                     QRectF(topLeft, QSizeF(measured.horizontalAdvance(text) * 72 / dpiX,
                                            measured.height() * 72 / dpiY)),
@@ -102,19 +102,48 @@ QString PreviewPrinter::EndDoc()
 {
     const QPageLayout layout = m_printer.pageLayout();
     m_ended = {layout.fullRectPoints().size().toSizeF(), printableArea(layout),
-               std::exchange(m_begun, {})};
-    // Positions count from the printable area's corner, as on paper.
-    const QPointF corner = m_ended.printableArea.topLeft();
+               std::exchange(m_begun, {}), std::exchange(m_begunLines, {})};
+    // Positions count from the printable area's corner, as on paper, and
+    // move by the printer's offset as they do there.
+    const QPointF corner = m_ended.printableArea.topLeft() + m_offset;
     for (Text &text : m_ended.texts) {
         text.box.translate(corner);
         text.baseline += corner.y();
     }
+    for (QPolygonF &line : m_ended.lines)
+        line.translate(corner);
     return {};
 }
 
 void PreviewPrinter::KillDoc()
 {
     m_begun.clear();
+    m_begunLines.clear();
+}
+
+void PreviewPrinter::Line(float x1, float y1, float x2, float y2)
+{
+    m_begunLines.append(QPolygonF({points(x1, y1), points(x2, y2)}));
+    m_x = x2;
+    m_y = y2;
+}
+
+void PreviewPrinter::Box(float x1, float y1, float x2, float y2)
+{
+    m_begunLines.append(QPolygonF(QRectF(points(x1, y1), points(x2, y2))));
+    m_x = x2;
+    m_y = y2;
+}
+
+void PreviewPrinter::Offset(double rightMm, double downMm)
+{
+    m_offset = QPointF(rightMm, downMm) * 72 / 25.4;
+}
+
+QPointF PreviewPrinter::points(float x, float y) const
+{
+    const double dpiX = m_printer.logicalDpiX(), dpiY = m_printer.logicalDpiY();
+    return {x * dotsPerUnit(dpiX) * 72 / dpiX, y * dotsPerUnit(dpiY) * 72 / dpiY};
 }
 
 double PreviewPrinter::dotsPerUnit(int dotsPerInch) const

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QList>
+#include <QPolygonF>
 #include <QPrinter>
 #include <QRectF>
 
@@ -26,6 +27,7 @@ public:
         QSizeF size;
         QRectF printableArea;
         QList<Text> texts;
+        QList<QPolygonF> lines;  // lines and boxes
     };
 
     explicit PreviewPrinter(const QString &printerName);
@@ -45,6 +47,11 @@ public:
     QString Print(const QString &text) override;
     QString EndDoc() override;
     void KillDoc() override;
+    void Line(float x1, float y1, float x2, float y2) override;
+    void Box(float x1, float y1, float x2, float y2) override;
+    void Offset(double rightMm, double downMm) override;
+    float CurrentX() const override { return m_x; }
+    float CurrentY() const override { return m_y; }
 
     // The last page ended; empty until one is.
     const Page &page() const { return m_ended; }
@@ -53,6 +60,7 @@ private:
     // Texts are measured here only, at the printer's resolution.
     QFontMetricsF metrics() const { return QFontMetricsF(m_font, &m_printer); }
     double dotsPerUnit(int dotsPerInch) const;
+    QPointF points(float x, float y) const;  // from the current unit
 
     QPrinter m_printer;
     QFont m_font;
@@ -61,5 +69,7 @@ private:
     float m_y = 0;
     QString m_unsupported;
     QList<Text> m_begun;  // in points from the printable area's corner
+    QList<QPolygonF> m_begunLines;
+    QPointF m_offset;  // in points
     Page m_ended;
 };

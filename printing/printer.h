@@ -44,10 +44,23 @@ public:
     [[nodiscard]] virtual QString EndDoc() = 0;
     // Throws the begun document away: nothing of it reaches the printer.
     virtual void KillDoc() = 0;
+
+    // A thin line, or a box with these opposite corners, in the current
+    // unit from the printable area's corner; the position moves to its end.
+    virtual void Line(float x1, float y1, float x2, float y2) = 0;
+    virtual void Box(float x1, float y1, float x2, float y2) = 0;
+    // Moves everything on the page this many millimetres right and down,
+    // making up for a printer that prints off its mark.
+    virtual void Offset(double rightMm, double downMm) = 0;
+    // Where the next text goes, in the current unit, as the setters above
+    // and the last Print, Line or Box left it.
+    virtual float CurrentX() const = 0;
+    virtual float CurrentY() const = 0;
 };
 
 // The printer cheques go to: the named one, or the system's default printer
-// for an empty name, unless a test has installed a factory of its own.
+// for an empty name, unless a test has installed a factory of its own;
+// given the offset kept for that printer.
 std::unique_ptr<Printer> openPrinter(const QString &printerName = {});
 
 using PrinterFactory = std::function<std::unique_ptr<Printer>()>;

@@ -1,5 +1,6 @@
 #include "printer.h"
 
+#include "calibration.h"
 #include "systemprinter.h"
 
 #include <utility>
@@ -16,9 +17,11 @@ PrinterFactory &installedFactory()
 
 std::unique_ptr<Printer> openPrinter(const QString &printerName)
 {
-    if (installedFactory())
-        return installedFactory()();
-    return std::make_unique<SystemPrinter>(printerName);
+    std::unique_ptr<Printer> printer = installedFactory()
+                                           ? installedFactory()()
+                                           : std::make_unique<SystemPrinter>(printerName);
+    applyKeptOffset(*printer, actualPrinterName(printerName));
+    return printer;
 }
 
 PrinterFactory setPrinterFactory(PrinterFactory factory)

@@ -4,6 +4,7 @@
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
+#include "transaction.h"
 
 namespace {
 
@@ -19,13 +20,36 @@ QString notRecordedText(const store::RegisterRow &cheque, const QSqlError &error
 
 } // namespace
 
-bool enterInRegister(const store::RegisterRow &cheque)
+RegisterEntry::RegisterEntry()
+    : m_connection(QStringLiteral("frmPrtChq"))
 {
-    store::Connection connection(QStringLiteral("frmPrtChq"));
-    QSqlError error = connection.error();
+    QSqlError error = m_connection.error();
     if (!error.isValid())
-        error = store::addRegisterEntry(connection.database(), cheque);
-    if (error.isValid())
+        error = store::beginWrite(m_connection.database());
+    m_held = !error.isValid();
+    if (!m_held)
+        Messages::show(QStringLiteral("The cheque has not been printed, because it could not "
+                                      "be recorded in the register.\n\n")
+                           + store::failureText(QStringLiteral("open the register for writing"),
+                                                error),
+                       Messages::Icon::Critical);
+}
+
+RegisterEntry::~RegisterEntry()
+{
+    if (m_held)
+        store::rollbackWrite(m_connection.database());
+}
+
+bool RegisterEntry::enter(const store::RegisterRow &cheque)
+{
+    QSqlError error = store::addRegisterEntry(m_connection.database(), cheque);
+    if (!error.isValid())
+        error = store::commitWrite(m_connection.database());
+    if (error.isValid()) {
         Messages::show(notRecordedText(cheque, error), Messages::Icon::Critical);
-    return !error.isValid();
+        return false;
+    }
+    m_held = false;
+    return true;
 }

@@ -7,7 +7,15 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPen>
 #include <cups/cups.h>
+
+namespace {
+
+const double millimetresPerInch = 25.4;
+const double thinLineMm = 0.1;
+
+} // namespace
 
 // Qt picks the system's default printer itself, asking CUPS only once.
 SystemPrinter::SystemPrinter(const QString &printerName)
@@ -107,9 +115,10 @@ QString SystemPrinter::Print(const QString &text)
 
 QString SystemPrinter::EndDoc()
 {
-    if (m_page.isEmpty())
+    if (m_page.isEmpty() && m_lines.isEmpty())
         return {};
     const QList<PageText> page = std::exchange(m_page, {});
+    const QList<QPolygonF> lines = std::exchange(m_lines, {});
     // Positions count from the printable area's corner, which the painter's
     // origin is moved to; Qt's own margins would put it elsewhere.
     m_printer.setFullPage(true);
@@ -117,8 +126,13 @@ QString SystemPrinter::EndDoc()
     QPainter painter;
     if (!painter.begin(&m_printer))
         return QStringLiteral("The printer %1 could not be started.").arg(m_printer.printerName());
-    painter.translate(corner.x() * m_printer.logicalDpiX() / 72.0,
-                      corner.y() * m_printer.logicalDpiY() / 72.0);
+    painter.translate(corner.x() * m_printer.logicalDpiX() / 72.0
+                          + m_offset.x() * m_printer.logicalDpiX() / millimetresPerInch,
+                      corner.y() * m_printer.logicalDpiY() / 72.0
+                          + m_offset.y() * m_printer.logicalDpiY() / millimetresPerInch);
+    painter.setPen(QPen(Qt::black, thinLineMm * m_printer.logicalDpiX() / millimetresPerInch));
+    for (const QPolygonF &line : lines)
+        painter.drawPolyline(line);
     for (const PageText &item : page) {
         // The painter draws text on its baseline; the position is its top.
         const double ascent = QFontMetricsF(item.font, &m_printer).ascent();
@@ -139,6 +153,31 @@ QString SystemPrinter::EndDoc()
 void SystemPrinter::KillDoc()
 {
     m_page.clear();
+    m_lines.clear();
+}
+
+void SystemPrinter::Line(float x1, float y1, float x2, float y2)
+{
+    m_lines.append(QPolygonF({dots(x1, y1), dots(x2, y2)}));
+    m_x = x2;
+    m_y = y2;
+}
+
+void SystemPrinter::Box(float x1, float y1, float x2, float y2)
+{
+    m_lines.append(QPolygonF(QRectF(dots(x1, y1), dots(x2, y2))));
+    m_x = x2;
+    m_y = y2;
+}
+
+void SystemPrinter::Offset(double rightMm, double downMm)
+{
+    m_offset = QPointF(rightMm, downMm);
+}
+
+QPointF SystemPrinter::dots(float x, float y) const
+{
+    return {x * dotsPerUnitX(), y * dotsPerUnitY()};
 }
 
 QPointF SystemPrinter::printableCorner() const

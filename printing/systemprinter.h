@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QList>
 #include <QPointF>
+#include <QPolygonF>
 #include <QPrinter>
 
 // The system's default printer (through CUPS on Linux), drawn on with
@@ -34,6 +35,11 @@ public:
     QString Print(const QString &text) override;
     QString EndDoc() override;
     void KillDoc() override;
+    void Line(float x1, float y1, float x2, float y2) override;
+    void Box(float x1, float y1, float x2, float y2) override;
+    void Offset(double rightMm, double downMm) override;
+    float CurrentX() const override { return m_x; }
+    float CurrentY() const override { return m_y; }
 
     // The face printed for a name no installed font carries (such as "1").
     static QString substituteFace();
@@ -41,6 +47,7 @@ public:
 private:
     QPointF printableCorner() const;  // in points from the page's corner
     QSizeF printableSize() const;     // in points
+    QPointF dots(float x, float y) const;  // from the current unit
     double dotsPerUnitX() const;
     double dotsPerUnitY() const;
 
@@ -52,6 +59,8 @@ private:
 
     QPrinter m_printer;
     QList<PageText> m_page;
+    QList<QPolygonF> m_lines;  // lines and boxes, in dots like the texts
+    QPointF m_offset;          // in millimetres
     QFont m_font;
     int m_scaleMode;
     float m_x = 0;

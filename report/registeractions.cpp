@@ -7,7 +7,9 @@
 #include "frmVoid.h"
 #include "messages.h"
 #include "registercsv.h"
+#include "registerlisting.h"
 #include "registermodel.h"
+#include "registermoney.h"
 #include "twips.h"
 
 #include <QComboBox>
@@ -15,8 +17,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QLineEdit>
-#include <QLocale>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSqlRecord>
@@ -29,22 +32,6 @@ QString userName()
 {
     const QString user = qEnvironmentVariable("USER");
     return user.isEmpty() ? qEnvironmentVariable("USERNAME") : user;
-}
-
-QString money(qint64 cents, const QString &currency)
-{
-    const QString figures = QLocale(QLocale::English).toString(cents / 100.0, 'f', 2);
-    return currency.isEmpty() ? figures : currency + QLatin1Char(' ') + figures;
-}
-
-QString currencyOf(const QString &bank)
-{
-    store::Connection connection(QStringLiteral("registeractions"));
-    std::optional<QString> currency;
-    if (connection.error().isValid()
-        || store::findBankCurrency(connection.database(), bank, &currency).isValid())
-        return {};
-    return currency.value_or(QString());
 }
 
 // Fills the print window as the register row was written: bank, payee's
@@ -86,12 +73,15 @@ RegisterActions::RegisterActions(RegisterModel *rows, QTableView *grid, QWidget 
     connect(cmdReprint, &QPushButton::clicked, this, &RegisterActions::cmdReprint_Click);
     cmdExport = addButton(QStringLiteral("cmdExport"), QStringLiteral("Export..."));
     connect(cmdExport, &QPushButton::clicked, this, &RegisterActions::cmdExport_Click);
+    cmdPrint = addButton(QStringLiteral("cmdPrint"), QStringLiteral("Print..."));
+    connect(cmdPrint, &QPushButton::clicked, this, &RegisterActions::cmdPrint_Click);
 
-    lblTotals->setGeometry(twips(0, 30, 3900, 255));
-    cmdVoid->setGeometry(twips(3960, 0, 900, 300));
-    cmdUndoVoid->setGeometry(twips(4890, 0, 900, 300));
-    cmdReprint->setGeometry(twips(5820, 0, 900, 300));
-    cmdExport->setGeometry(twips(6750, 0, 900, 300));
+    lblTotals->setGeometry(twips(0, 30, 2970, 255));
+    cmdVoid->setGeometry(twips(3030, 0, 900, 300));
+    cmdUndoVoid->setGeometry(twips(3960, 0, 900, 300));
+    cmdReprint->setGeometry(twips(4890, 0, 900, 300));
+    cmdExport->setGeometry(twips(5820, 0, 900, 300));
+    cmdPrint->setGeometry(twips(6750, 0, 900, 300));
 }
 
 QPushButton *RegisterActions::addButton(const QString &name, const QString &caption)
@@ -103,7 +93,7 @@ QPushButton *RegisterActions::addButton(const QString &name, const QString &capt
 
 QList<QWidget *> RegisterActions::tabOrder() const
 {
-    return {cmdVoid, cmdUndoVoid, cmdReprint, cmdExport};
+    return {cmdVoid, cmdUndoVoid, cmdReprint, cmdExport, cmdPrint};
 }
 
 void RegisterActions::showTotals()
@@ -117,12 +107,12 @@ void RegisterActions::showTotals()
                                    rows->to(), &totals);
     if (error.isValid())
         return;  // the grid's own failure has been told
-    const QString currency = currencyOf(rows->bank());
+    const QString currency = bankCurrency(rows->bank());
     lblTotals->setText(QStringLiteral("%1 cheques, %2; void %3, %4")
                            .arg(totals.count)
-                           .arg(money(totals.cents, currency))
+                           .arg(registerMoney(totals.cents, currency))
                            .arg(totals.voidCount)
-                           .arg(money(totals.voidCents, currency)));
+                           .arg(registerMoney(totals.voidCents, currency)));
     lblTotals->setToolTip(lblTotals->text());  // whole, should the strip cut it short
 }
 
@@ -162,6 +152,16 @@ void RegisterActions::reload(int row)
                        Messages::Icon::Critical);
     showTotals();
     grid->selectRow(row);
+}
+
+// Whether a report has been shown, after telling the user to show one.
+bool RegisterActions::reportShown(const QString &what)
+{
+    if (!rows->from().isNull())
+        return true;
+    Messages::show(QStringLiteral("Show the report first: the cheques shown are %1.").arg(what),
+                   Messages::Icon::Information);
+    return false;
 }
 
 void RegisterActions::cmdVoid_Click()
@@ -218,11 +218,8 @@ void RegisterActions::cmdReprint_Click()
 void RegisterActions::cmdExport_Click()
 {
     // 1. Where to, after a report has been shown.
-    if (rows->from().isNull()) {
-        Messages::show(QStringLiteral("Show the report first: the cheques shown are exported."),
-                       Messages::Icon::Information);
+    if (!reportShown(QStringLiteral("exported")))
         return;
-    }
     const QString path = QFileDialog::getSaveFileName(
         window(), QStringLiteral("Export Register"),
         QStringLiteral("%1 register.csv").arg(rows->bank()),
@@ -248,5 +245,26 @@ void RegisterActions::cmdExport_Click()
     if (!result.problem.isEmpty())
         Messages::show(QStringLiteral("The register could not be exported to %1.\n\n%2")
                            .arg(QDir::toNativeSeparators(path), result.problem),
+                       Messages::Icon::Critical);
+}
+
+void RegisterActions::cmdPrint_Click()
+{
+    // 1. Which printer and paper, after a report has been shown; the
+    //    dialog also offers a PDF file.
+    if (!reportShown(QStringLiteral("printed")))
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog choose(&printer, window());
+    choose.setObjectName(QStringLiteral("dlgPrintListing"));
+    choose.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (choose.exec() != QDialog::Accepted)
+        return;
+
+    // 2. The listing of the rows shown.
+    if (const QString problem = printRegisterListing(printer, rows->bank(), rows->from(),
+                                                     rows->to());
+        !problem.isEmpty())
+        Messages::show(QStringLiteral("The register could not be printed.\n\n%1").arg(problem),
                        Messages::Icon::Critical);
 }

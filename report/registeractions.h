@@ -11,7 +11,7 @@ class RegisterModel;
 
 // The strip under the register grid: the totals of the rows shown, and what
 // can be done with a chosen row (void it, undo the void, reprint it) or
-// with all of them (export). Register rows themselves are never changed:
+// with all of them (export, print). Register rows themselves are never changed:
 // a void is a mark kept with its history.
 class RegisterActions : public QWidget
 {
@@ -28,10 +28,12 @@ public slots:
     void cmdUndoVoid_Click();
     void cmdReprint_Click();
     void cmdExport_Click();
+    void cmdPrint_Click();
 
 private:
     QPushButton *addButton(const QString &name, const QString &caption);
     int chosenRow();
+    bool reportShown(const QString &what);
     bool mark(int row, store::VoidAction action, const QString &reason);
     void reload(int row);
 
@@ -42,4 +44,5 @@ private:
     QPushButton *cmdUndoVoid = nullptr;
     QPushButton *cmdReprint = nullptr;
     QPushButton *cmdExport = nullptr;
+    QPushButton *cmdPrint = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "database.h"
 
 #include "datalocation.h"
-#include "jetmigration.h"
 #include "schema.h"
+#include "workfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,6 +10,10 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QUrl>
+#include <atomic>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace store {
 namespace {
@@ -20,84 +24,172 @@ QString &overriddenPath()
     return path;
 }
 
-QSqlDatabase addConnection(const QString &name, const QString &path, bool mayCreate)
+JetMigration &jetMigration()
+{
+    static JetMigration migrate;
+    return migrate;
+}
+
+QSqlDatabase addConnection(const QString &name, const QString &path)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     // A plain open would quietly make an empty file where none is: "mode=rw"
     // opens only a file that is there.
-    QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-    if (!mayCreate)
-        uri += QStringLiteral("?mode=rw");
-    db.setDatabaseName(uri);
+    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)
+                       + QStringLiteral("?mode=rw"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     return db;
 }
 
 QString uniqueConnectionName(const QString &owner)
 {
-    static quint64 counter = 0;
+    static std::atomic<quint64> counter = 0;
     return QStringLiteral("%1#%2").arg(owner).arg(++counter);
 }
 
-QString createDatabase(const QString &path, bool fileExisted)
+QString creationFailure(const QString &path, const QString &why)
+{
+    return QStringLiteral("The data file %1 could not be created.\n\n%2")
+        .arg(QDir::toNativeSeparators(path), why);
+}
+
+// Makes the four tables in the file, which may be empty but not missing.
+QSqlError createTablesIn(const QString &path)
 {
     const QString name = uniqueConnectionName(QStringLiteral("create"));
-    QString problem;
+    QSqlError error;
     {
-        QSqlDatabase db = addConnection(name, path, true);
-        QSqlError error;
+        QSqlDatabase db = addConnection(name, path);
         if (!db.open())
             error = db.lastError();
         else
             error = createTables(db);
-        if (error.isValid())
-            problem = QStringLiteral("The data file %1 could not be created.\n\n%2")
-                          .arg(QDir::toNativeSeparators(path), error.text());
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    // Leave no half-made file behind; a file the user had is kept.
-    if (!problem.isEmpty() && !fileExisted)
-        QFile::remove(path);
-    return problem;
+    return error;
 }
 
-// The file and its folder, where SQLite keeps its journal while it writes.
-bool canBeWritten(const QString &path)
+// Two copies of the program may start at once: each makes its database
+// under a name of its own, and link() puts it in place only while there is
+// none. The one that comes second uses the first one's file.
+QString createDatabase(const QString &path)
 {
-    const QFileInfo file(path);
-    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    WorkFile work(path, QStringLiteral("new"));
+    if (!work.isOpen())
+        return creationFailure(path, work.errorString());
+    if (const QSqlError error = createTablesIn(work.path()); error.isValid())
+        return creationFailure(path, error.text());
+    syncFile(work.path());
+    if (link(QFile::encodeName(work.path()).constData(), QFile::encodeName(path).constData()) != 0
+        && errno != EEXIST)
+        return creationFailure(path, qt_error_string(errno));
+    syncFolderOf(path);
+    return {};
 }
 
-QString checkDatabase(const QString &path)
+QString inUse(const QString &path)
+{
+    return QStringLiteral("The data file %1 is in use by another program. Close that program "
+                          "and start Quillmark again.\n\nThe file has been left as it is.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+bool isLockedError(const QSqlError &error)
+{
+    // SQLITE_BUSY and SQLITE_LOCKED: another program holds the file.
+    return error.nativeErrorCode() == QLatin1String("5")
+        || error.nativeErrorCode() == QLatin1String("6");
+}
+
+// Whether a write can be made: SQLite opens a file it may not write to
+// read-only without a word, and a read-only folder fails only when the
+// journal is made. A table made and rolled back leaves nothing behind.
+QString unwritableNotice(QSqlDatabase db, const QString &path)
+{
+    QSqlQuery probe(db);
+    const bool writable = probe.exec(QStringLiteral("BEGIN IMMEDIATE"))
+        && probe.exec(QStringLiteral("CREATE TABLE QuillmarkWriteProbe (x)"));
+    const QSqlError error = probe.lastError();
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    if (writable)
+        return {};
+    return QStringLiteral("The data file %1 cannot be written to (%2), so nothing can be "
+                          "saved: banks, payees and layouts you enter and the cheques you "
+                          "print will not be kept.")
+        .arg(QDir::toNativeSeparators(path), error.text().trimmed());
+}
+
+// What is wrong with an open SQLite file, or an empty text.
+QString problemOf(QSqlDatabase db, const QString &path)
+{
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (QSqlQuery schema(db); !schema.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+        if (isLockedError(schema.lastError()))
+            return inUse(path);
+        return QStringLiteral("The data file %1 is damaged and cannot be read.\n\n%2\n\n"
+                              "The file has been left as it is.")
+            .arg(shownPath, schema.lastError().text());
+    }
+    if (const QStringList missing = missingTablesAndColumns(db); !missing.isEmpty())
+        return QStringLiteral("The data file %1 is not a Quillmark database, or it is "
+                              "damaged: it lacks %2.\n\nThe file has been left as it is.")
+            .arg(shownPath, missing.join(QStringLiteral(", ")));
+    return {};
+}
+
+// A file from before the added tables gets them here, all or none.
+QString addedTablesProblem(const QSqlDatabase &db, const QString &path)
+{
+    const QSqlError error = createAddedTables(db);
+    if (!error.isValid())
+        return {};
+    return QStringLiteral("The data file %1 could not be brought up to date.\n\n%2\n\n"
+                          "The file has been left as it is.")
+        .arg(QDir::toNativeSeparators(path), error.text());
+}
+
+QString checkDatabase(const QString &path, QString *notice)
 {
     const QString name = uniqueConnectionName(QStringLiteral("check"));
     QString problem;
     {
-        QSqlDatabase db = addConnection(name, path, false);
-        if (!db.open()) {
+        QSqlDatabase db = addConnection(name, path);
+        if (!db.open())
             problem = QStringLiteral("The data file %1 could not be opened.\n\n%2")
                           .arg(QDir::toNativeSeparators(path), db.lastError().text());
-        } else if (QSqlQuery schema(db); !schema.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-            problem = QStringLiteral("The data file %1 is damaged and cannot be read.\n\n%2\n\n"
-                                     "The file has been left as it is.")
-                          .arg(QDir::toNativeSeparators(path), schema.lastError().text());
-        } else if (const QStringList missing = missingTablesAndColumns(db); !missing.isEmpty()) {
-            problem = QStringLiteral("The data file %1 is not a Quillmark database, or it is "
-                                     "damaged: it lacks %2.\n\nThe file has been left as it is.")
-                          .arg(QDir::toNativeSeparators(path), missing.join(QStringLiteral(", ")));
-        } else if (const QSqlError error = createAddedTables(db);
-                   error.isValid() && canBeWritten(path)) {
-            // A file from before the added tables gets them here. One that
-            // cannot be written still opens, and the start says so.
-            problem = QStringLiteral("The data file %1 could not be brought up to date.\n\n%2"
-                                     "\n\nThe file has been left as it is.")
-                          .arg(QDir::toNativeSeparators(path), error.text());
+        else
+            problem = problemOf(db, path);
+        if (problem.isEmpty()) {
+            // A file that cannot be written still opens, without the tables
+            // added since it was made.
+            const QString unwritable = unwritableNotice(db, path);
+            if (unwritable.isEmpty())
+                problem = addedTablesProblem(db, path);
+            if (notice)
+                *notice = unwritable;
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
     return problem;
+}
+
+// What a path that is no file is, for the message.
+QString whatIsAt(const QString &path)
+{
+    struct stat link{};
+    if (lstat(QFile::encodeName(path).constData(), &link) != 0)
+        return QStringLiteral("missing");
+    struct stat target{};
+    if (S_ISLNK(link.st_mode) && stat(QFile::encodeName(path).constData(), &target) != 0)
+        return QStringLiteral("a link to %1, which does not exist")
+            .arg(QDir::toNativeSeparators(QFileInfo(path).symLinkTarget()));
+    if (S_ISDIR(target.st_mode) || S_ISDIR(link.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(target.st_mode) || S_ISFIFO(link.st_mode))
+        return QStringLiteral("a named pipe (FIFO)");
+    return QStringLiteral("a device or socket");
 }
 
 } // namespace
@@ -116,9 +208,14 @@ void useDatabaseFile(const QString &path)
 
 FileKind fileKindOf(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    // stat() first: opening a named pipe would wait for a writer for ever.
+    struct stat link{};
+    if (lstat(QFile::encodeName(path).constData(), &link) != 0)
         return FileKind::Missing;
+    struct stat target{};
+    if (stat(QFile::encodeName(path).constData(), &target) != 0 || !S_ISREG(target.st_mode))
+        return FileKind::NotAFile;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileKind::Other;
     const QByteArray header = file.read(32);
@@ -128,7 +225,14 @@ FileKind fileKindOf(const QString &path)
         return FileKind::SQLite;
     if (header.mid(4, 15) == "Standard Jet DB")
         return FileKind::Jet;
+    if (header.mid(4, 15) == "Standard ACE DB")
+        return FileKind::Access2007;
     return FileKind::Other;
+}
+
+void useJetMigration(const JetMigration &migrate)
+{
+    jetMigration() = migrate;
 }
 
 QString prepareDatabase(QString *notice)
@@ -139,15 +243,36 @@ QString prepareDatabase(QString *notice)
 QString prepareDatabase(const QString &path, QString *notice)
 {
     const QString shownPath = QDir::toNativeSeparators(path);
+    removeAbandonedWorkFiles(path);
     switch (fileKindOf(path)) {
     case FileKind::Missing:
-        return createDatabase(path, false);
+        if (QString problem = createDatabase(path); !problem.isEmpty())
+            return problem;
+        return checkDatabase(path, notice);
     case FileKind::Empty:
-        return createDatabase(path, true);
+        // Made in place: the file is the user's, and is never removed.
+        if (const QSqlError error = createTablesIn(path); error.isValid())
+            return creationFailure(path, error.text());
+        return {};
     case FileKind::SQLite:
-        return checkDatabase(path);
+        return checkDatabase(path, notice);
     case FileKind::Jet:
-        return migrateJetDatabase(path, notice);
+        if (jetMigration())
+            return jetMigration()(path, notice);
+        return QStringLiteral("The data file %1 is an Access (Jet) database of the older "
+                              "program, which this build of Quillmark cannot read.\n\n"
+                              "The file has been left as it is.")
+            .arg(shownPath);
+    case FileKind::Access2007:
+        return QStringLiteral("The data file %1 is an Access 2007 or later file (.accdb). "
+                              "Quillmark reads only the older Access format: open the file in "
+                              "Access and save it in Access 2000 format first.\n\n"
+                              "The file has been left as it is.")
+            .arg(shownPath);
+    case FileKind::NotAFile:
+        return QStringLiteral("The data file %1 is %2, not a file, so Quillmark cannot use "
+                              "it.\n\nIt has been left as it is.")
+            .arg(shownPath, whatIsAt(path));
     case FileKind::Other:
         break;
     }
@@ -159,7 +284,7 @@ QString prepareDatabase(const QString &path, QString *notice)
 Connection::Connection(const QString &owner)
     : m_name(uniqueConnectionName(owner))
 {
-    m_db = addConnection(m_name, databaseFilePath(), false);
+    m_db = addConnection(m_name, databaseFilePath());
     if (!m_db.open())
         m_error = m_db.lastError();
 }

@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <functional>
 
 namespace store {
 
@@ -13,17 +14,29 @@ QString databaseFilePath();
 // Points the program at another file; tests and benchmarks use their own.
 void useDatabaseFile(const QString &path);
 
-enum class FileKind { Missing, Empty, SQLite, Jet, Other };
+// What is at the path, looked at without opening anything that could block
+// (a named pipe) or following a link that leads nowhere. NotAFile is a
+// folder, pipe, device or dangling link; Access2007 an ".accdb" file.
+enum class FileKind { Missing, Empty, SQLite, Jet, Access2007, NotAFile, Other };
 FileKind fileKindOf(const QString &path);
 
 // Makes sure the data file can be used: a missing (or empty) file is made
-// into a database with the four tables; an existing one is checked for them;
+// into a database with the four tables (a missing one under a name of its
+// own, moved into place only while no other copy of the program has made
+// one); an existing one is checked for them, and *notice warns when it
+// cannot be written to;
 // an Access file of the older program is copied into a new one (the
 // original kept beside it), and *notice then tells the user what came over.
 // Returns what is wrong, in words for the user, or an empty text. A file
 // that is not usable is never changed.
 QString prepareDatabase(QString *notice = nullptr);
 QString prepareDatabase(const QString &path, QString *notice = nullptr);
+
+// Brings an Access file of the older program over (the program links the
+// reader of those files, the store does not); returns what failed, and
+// tells in *notice what came over. Without one, such a file is refused.
+using JetMigration = std::function<QString(const QString &path, QString *notice)>;
+void useJetMigration(const JetMigration &migrate);
 
 // One named connection to the data file, owned by a window or a handler
 // and released with it. The file is opened read-write and never created.

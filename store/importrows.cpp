@@ -1,23 +1,18 @@
 #include "importrows.h"
 
+#include "tablecolumns.h"
+#include "transaction.h"
+
 #include <QSqlQuery>
 #include <QVariant>
 
 namespace store {
 namespace {
 
-const QString insertBank =
-    QStringLiteral("Insert into Bank (MICRCODE, Bankname, Currency) values (?, ?, ?)");
-const QString insertPayee =
-    QStringLiteral("Insert into Payee (PayeeNickName, Payeename) values (?, ?)");
-const QString insertLayout = QStringLiteral(
-    "Insert into Positions (Scalemode, Bankname, DateTop, DateLeft, Datewidth, nameTop, "
-    "nameleft, namewidth, AmtinWords1Top, AmtinWords1Left, AmtinWords1Width, AmtinWords2Top, "
-    "AmtinWords2Left, AmtinWords2Width, AmtTop, AmtLeft, AmtWidth) "
-    "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-const QString insertRegisterRow = QStringLiteral(
-    "Insert into ChqIssuereg (DateofChq, Payeename, BankName, PAyeeamt, ChequeNo) "
-    "values (?, ?, ?, ?, ?)");
+const QString insertBank = insertStatement(BankTable);
+const QString insertPayee = insertStatement(PayeeTable);
+const QString insertLayout = insertStatement(PositionsTable);
+const QString insertRegisterRow = insertStatement(RegisterTable);
 
 QVariantList valuesOf(const BankRow &row)
 {
@@ -94,31 +89,23 @@ RowCounts countsOf(const ImportRows &rows)
 QSqlError importRows(const QSqlDatabase &db, const ImportRows &rows, RowCounts *written)
 {
     *written = {};
-    QSqlDatabase connection = db;
-    if (!connection.transaction())
-        return connection.lastError();
-    QSqlError error = insertEverything(db, rows, written);
-    if (!error.isValid() && !connection.commit())
-        error = connection.lastError();
-    if (error.isValid()) {
-        connection.rollback();
+    const QSqlError error = inTransaction(db, [&] { return insertEverything(db, rows, written); });
+    if (error.isValid())
         *written = {};
-    }
     return error;
 }
 
 QSqlError countRows(const QSqlDatabase &db, RowCounts *counts)
 {
     *counts = {};
-    if (QSqlError error = countTable(db, QStringLiteral("Bank"), &counts->banks); error.isValid())
-        return error;
-    if (QSqlError error = countTable(db, QStringLiteral("Payee"), &counts->payees);
-        error.isValid())
-        return error;
-    if (QSqlError error = countTable(db, QStringLiteral("Positions"), &counts->layouts);
-        error.isValid())
-        return error;
-    return countTable(db, QStringLiteral("ChqIssuereg"), &counts->registerRows);
+    const std::array<qsizetype *, TableCount> places = {
+        &counts->banks, &counts->payees, &counts->layouts, &counts->registerRows};
+    for (int table = 0; table < TableCount; ++table) {
+        if (QSqlError error = countTable(db, tableColumns()[table].table, places[table]);
+            error.isValid())
+            return error;
+    }
+    return {};
 }
 
 } // namespace store

@@ -77,7 +77,9 @@ QString csvField(const QString &value)
 QString selectCsvLines()
 {
     const QStringList fields{
-        csvField(QStringLiteral("coalesce(date(substr(r.DateofChq, 1, 10)), r.DateofChq)")),
+        // A date never needs quotes: only text that is no date is checked.
+        QStringLiteral("coalesce(date(substr(r.DateofChq, 1, 10)), %1)")
+            .arg(csvField(QStringLiteral("r.DateofChq"))),
         csvField(QStringLiteral("r.Payeename")), csvField(QStringLiteral("r.BankName")),
         csvField(QStringLiteral("r.PAyeeamt")), csvField(QStringLiteral("r.ChequeNo")),
         csvField(QStringLiteral("m.Reason"))};

@@ -1,44 +1,37 @@
 #include "statements.h"
 
+#include "tablecolumns.h"
+#include "transaction.h"
+
 #include <QSqlRecord>
 #include <QVariant>
-#include <functional>
 
 namespace store {
 
-const std::array<QString, LayoutPositionCount> layoutPositionColumns = {
-    QStringLiteral("DateTop"),          QStringLiteral("DateLeft"),
-    QStringLiteral("Datewidth"),        QStringLiteral("nameTop"),
-    QStringLiteral("nameleft"),         QStringLiteral("namewidth"),
-    QStringLiteral("AmtinWords1Top"),   QStringLiteral("AmtinWords1Left"),
-    QStringLiteral("AmtinWords1Width"), QStringLiteral("AmtinWords2Top"),
-    QStringLiteral("AmtinWords2Left"),  QStringLiteral("AmtinWords2Width"),
-    QStringLiteral("AmtTop"),           QStringLiteral("AmtLeft"),
-    QStringLiteral("AmtWidth"),
-};
+// The Positions columns after Scalemode and Bankname.
+const std::array<QString, LayoutPositionCount> layoutPositionColumns = [] {
+    std::array<QString, LayoutPositionCount> columns;
+    const QStringList positions = tableColumns()[PositionsTable].columns.mid(2);
+    std::copy(positions.begin(), positions.end(), columns.begin());
+    return columns;
+}();
 
 namespace {
 
 const QString selectAllBanks = QStringLiteral("Select * from Bank ");
-const QString insertBank =
-    QStringLiteral("Insert into Bank (MICRCODE, Bankname, Currency) values (?, ?, ?)");
+const QString insertBank = insertStatement(BankTable);
 const QString selectBankByName = QStringLiteral("Select * from Bank where BankName = ?");
 
 const QString selectAllPayees = QStringLiteral("Select * from Payee ");
 const QString selectPayeeByNickName =
     QStringLiteral("Select * from Payee where payeenickname = ? ");
 const QString deletePayeeByNickName = QStringLiteral("Delete from payee where payeenickname = ?");
-const QString insertPayee =
-    QStringLiteral("Insert into Payee (PayeeNickName, PAyeename) values (?, ?)");
+const QString insertPayee = insertStatement(PayeeTable);
 
 const QString selectAllLayouts = QStringLiteral("Select * from Positions ");
 const QString selectLayoutByBank = QStringLiteral("Select * from Positions where bankname = ?");
 const QString deleteLayoutByBank = QStringLiteral("Delete from positions where bankname = ?");
-const QString insertLayout = QStringLiteral(
-    "Insert into Positions (Scalemode, Bankname, DateTop, DateLeft, Datewidth, nameTop, "
-    "nameleft, namewidth, AmtinWords1Top, AmtinWords1Left, AmtinWords1Width, AmtinWords2Top, "
-    "AmtinWords2Left, AmtinWords2Width, AmtTop, AmtLeft, AmtWidth) "
-    "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+const QString insertLayout = insertStatement(PositionsTable);
 
 const QString selectWordsChoiceByBank =
     QStringLiteral("Select BreakByWidth, FillAfterWords from WordsChoice where Bankname = ?");
@@ -47,9 +40,7 @@ const QString deleteWordsChoiceByBank =
 const QString insertWordsChoice = QStringLiteral(
     "Insert into WordsChoice (Bankname, BreakByWidth, FillAfterWords) values (?, ?, ?)");
 
-const QString insertRegisterEntry = QStringLiteral(
-    "Insert into ChqIssuereg (DateofChq, Payeename, BankName, PAyeeamt, ChequeNo) "
-    "values (?, ?, ?, ?, ?)");
+const QString insertRegisterEntry = insertStatement(RegisterTable);
 const QString selectRegisterByBankAndDates = QStringLiteral(
     "Select * from ChqIssuereg where bankname = ? and dateofchq >= ? and dateofchq <= ? ");
 
@@ -116,24 +107,6 @@ QSqlError firstValue(const QSqlDatabase &db, const QString &statement, const QSt
         *value = field.isNull() ? QString() : field.toString();
     }
     return query.lastError();
-}
-
-// Runs the steps as one transaction: all of them happen, or none.
-QSqlError inTransaction(const QSqlDatabase &db, const std::function<QSqlError()> &steps)
-{
-    QSqlDatabase connection = db;
-    if (!connection.transaction())
-        return connection.lastError();
-    if (QSqlError error = steps(); error.isValid()) {
-        connection.rollback();
-        return error;
-    }
-    if (!connection.commit()) {
-        const QSqlError error = connection.lastError();
-        connection.rollback();
-        return error;
-    }
-    return {};
 }
 
 LayoutRow layoutFrom(const QSqlQuery &query)

@@ -66,6 +66,7 @@ private slots:
         QVERIFY(!store::addBank(m_database->db(), {u"111"_s, bank, u"INR"_s}).isValid());
         m_messages = std::make_unique<RecordedMessages>();
         m_printing = std::make_unique<RecordedPrinting>();
+        m_printing->setPrintableSize({230, 95});  // in mm, as the layout below is
     }
     void cleanup()
     {

@@ -1,10 +1,13 @@
 // Prints a cheque through the CUPS spooler's PDF printer that scripts/test
 // starts and previews the same cheque: every text stands on the preview
-// where it stands on the paper, in every unit a layout may use.
+// where it stands on the paper, in every unit a layout may use, and both
+// move by the offset kept for the printer.
 
+#include "calibration.h"
 #include "chequepage.h"
 #include "printedpdf.h"
 #include "previewprinter.h"
+#include "printeroffset.h"
 #include "statements.h"
 #include "systemprinter.h"
 #include "temporarydatabase.h"
@@ -96,19 +99,26 @@ void TestPreviewEqualsPaper::textsStandWhereThePaperHasThem_data()
     QTest::addColumn<QString>("unit");
     // top, left of: date, name, words 1, words 2, amount; then the width of words 1
     QTest::addColumn<QList<double>>("positions");
+    QTest::addColumn<QPointF>("offset");  // kept for the printer, in millimetres
 
     QTest::newRow("Inches") << "Inches"
-                            << QList<double>{0.3, 6.5, 1.0, 1.2, 1.5, 1.0, 1.9, 0.4, 2.5, 6.0, 10};
-    QTest::newRow("Cms") << "Cms" << QList<double>{0.8, 16.5, 2.5, 3, 3.8, 2.5, 4.8, 1.0, 6.3, 15.2, 12};
-    QTest::newRow("mms") << "mms" << QList<double>{8, 165, 25.5, 30, 38, 25, 48, 10, 63, 152.5, 12};
+                            << QList<double>{0.3, 6.5, 1.0, 1.2, 1.5, 1.0, 1.9, 0.4, 2.5, 6.0, 10}
+                            << QPointF();
+    QTest::newRow("Cms") << "Cms" << QList<double>{0.8, 16.5, 2.5, 3, 3.8, 2.5, 4.8, 1.0, 6.3, 15.2, 12}
+                         << QPointF();
+    QTest::newRow("mms, offset") << "mms"
+                                 << QList<double>{8, 165, 25.5, 30, 38, 25, 48, 10, 63, 152.5, 12}
+                                 << QPointF(2.5, -1.5);
     QTest::newRow("Pixels") << "Pixels"
-                            << QList<double>{360, 7800, 1200, 1440, 1800, 1200, 2280, 480, 3000, 7200, 13};
+                            << QList<double>{360, 7800, 1200, 1440, 1800, 1200, 2280, 480, 3000, 7200, 13}
+                            << QPointF();
 }
 
 void TestPreviewEqualsPaper::textsStandWhereThePaperHasThem()
 {
     QFETCH(QString, unit);
     QFETCH(QList<double>, positions);
+    QFETCH(QPointF, offset);
 
     TemporaryDatabase database;
     clearPdfFolder();
@@ -124,8 +134,16 @@ void TestPreviewEqualsPaper::textsStandWhereThePaperHasThem()
                             QStringLiteral("Rupees One Lakh Twenty Thousand and Fifty Only"),
                             QDate(2001, 7, 9), true};
 
-    PreviewPrinter preview(qEnvironmentVariable("QUILLMARK_PRINTER"));
+    const QString printer = qEnvironmentVariable("QUILLMARK_PRINTER");
+    PreviewPrinter unmoved(printer);
+    QCOMPARE(printChequePage(items, unmoved), QString());
+    QVERIFY(!replacePrinterOffset(database.db(), printer, offset).isValid());
+    PreviewPrinter preview(printer);
+    applyKeptOffset(preview, printer);
     QCOMPARE(printChequePage(items, preview), QString());
+    for (qsizetype i = 0; i < unmoved.page().texts.size(); ++i)
+        QCOMPARE(preview.page().texts[i].box.topLeft() - unmoved.page().texts[i].box.topLeft(),
+                 offset * 72 / 25.4);
     QCOMPARE(printChequePage(items, *openPrinter()), QString());
     const QString pdf = printedPdf();
     QVERIFY2(!pdf.isEmpty(), "the printer wrote no PDF");

@@ -38,8 +38,22 @@ public:
         return r->m_endDocFailure;
     }
     void KillDoc() override { r->m_operations.append(QStringLiteral("KillDoc")); }
+    void Line(float x1, float y1, float x2, float y2) override { corners(u"Line", x1, y1, x2, y2); }
+    void Box(float x1, float y1, float x2, float y2) override { corners(u"Box", x1, y1, x2, y2); }
+    float CurrentX() const override { return m_x; }
+    float CurrentY() const override { return m_y; }
+    void Offset(double rightMm, double downMm) override
+    {
+        note(u"Offset", QStringLiteral("%1 %2").arg(rightMm).arg(downMm));
+    }
 
 private:
+    void corners(QStringView operation, float x1, float y1, float x2, float y2)
+    {
+        note(operation, QStringLiteral("%1 %2 %3 %4").arg(x1).arg(y1).arg(x2).arg(y2));
+        m_x = x2;
+        m_y = y2;
+    }
     template<typename Value>
     void note(QStringView operation, const Value &value)
     {

@@ -463,6 +463,21 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
+    // Another program holds the data file: nothing goes to the printer.
+    void aRegisterThatCannotBeWrittenPrintsNothing()
+    {
+        QWidget *window = open();
+        fill(window, cityBank, u"Asha Menon"_s, u"1500"_s, u"000777"_s);
+        m_database->exec(QStringLiteral("BEGIN IMMEDIATE"));
+        clickPrint(window);
+        m_database->exec(QStringLiteral("ROLLBACK"));
+
+        QCOMPARE(m_printing->operations(), QStringList());
+        QVERIFY(m_messages->only().text.contains(u"The cheque has not been printed"_s));
+        QVERIFY(registerRows().isEmpty());
+        QVERIFY(window->isVisible());
+    }
+
     // The menu's road: each completed print ends its window, so two cheques
     // with one number take two showings and give two rows; the next showing
     // starts afresh, while the currency stays for the run.

@@ -223,9 +223,10 @@ private slots:
         QCOMPARE(grid->model()->rowCount(), 1);
         grid->setFocus();
         grid->setCurrentIndex(grid->model()->index(0, 0));
-        QCOMPARE(tabOrder(&window, 10),
+        QCOMPARE(tabOrder(&window, 11),
                  (QStringList{"DataGrid1", "DTPicker1", "DTPicker2", "Command1", "cmbBnk",
-                              "cmdVoid", "cmdUndoVoid", "cmdReprint", "cmdExport", "DataGrid1"}));
+                              "cmdVoid", "cmdUndoVoid", "cmdReprint", "cmdExport", "cmdPrint",
+                              "DataGrid1"}));
     }
 };
 

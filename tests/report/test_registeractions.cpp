@@ -8,6 +8,7 @@
 #include "windowchecks.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -147,8 +148,8 @@ private slots:
     {
         QTest::addColumn<QString>("endDocFailure");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("printed") << "" << QStringList{"000101", "000102 Void: reprinted as 000104",
-                                                      "000103", "000104"};
+        QTest::newRow("printed") << "" << QStringList{"000101", "000102",
+                                                      "000103 Void: reprinted as 000104", "000104"};
         QTest::newRow("printer failed") << "out of paper"
                                         << QStringList{"000101", "000102", "000103"};
     }
@@ -164,7 +165,7 @@ private slots:
             printing.failEndDoc(endDocFailure);
         RecordedMessages messages;
         frmReport window;
-        showAndChoose(window, 1);
+        showAndChoose(window, 2);
         QStringList filled;
         inNextModal([&filled](QWidget *print) {
             for (const char *name : {"txtChqNo", "Text1", "Text2"})
@@ -176,10 +177,29 @@ private slots:
                 print->close();
         });
         control<QPushButton>(&window, "cmdReprint")->click();
-        QCOMPARE(filled, (QStringList{"000104", "\"Best\" Ltd\nPune", "20.25",
-                                      "words", "HDFC"}));
+        QCOMPARE(filled, (QStringList{"000104", "₹ Traders", "5.00", "words", "HDFC"}));
         window.Command1_Click();
         QCOMPARE(shownRows(window), shown);
+    }
+
+    // Export and Print work on the rows shown: before any are, they only say so.
+    void wholeListNeedsAReportShown_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("Export") << "cmdExport" << "the cheques shown are exported.";
+        QTest::newRow("Print") << "cmdPrint" << "the cheques shown are printed.";
+    }
+
+    void wholeListNeedsAReportShown()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, told);
+        TemporaryDatabase database;
+        RecordedMessages messages;
+        frmReport window;
+        window.findChild<QPushButton *>(button)->click();
+        QCOMPARE(messages.only().text, "Show the report first: " + told);
     }
 
     // Read back: BOM, header, ISO dates, amounts as stored, quoting, void reason.

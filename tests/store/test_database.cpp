@@ -6,6 +6,9 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -83,6 +86,75 @@ private slots:
         const QString problem = store::prepareDatabase(path);
         QVERIFY2(problem.contains(complaint) && problem.contains(path), qPrintable(problem));
         QCOMPARE(contentsOf(path), before);
+    }
+
+    void whatIsNoFileIsNamed_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("folder") << int(S_IFDIR) << "is a folder, not a file";
+        QTest::newRow("named pipe") << int(S_IFIFO) << "is a named pipe (FIFO), not a file";
+        QTest::newRow("dangling link") << int(S_IFLNK) << "is a link to /nowhere/ql.mdb, which does not exist";
+    }
+
+    // Looked at without opening: a pipe would block the start for ever.
+    void whatIsNoFileIsNamed()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, named);
+        const QByteArray name = QFile::encodeName(path);
+        QCOMPARE(kind == S_IFDIR ? mkdir(name, 0700) : kind == S_IFIFO ? mkfifo(name, 0600)
+                                                      : symlink("/nowhere/ql.mdb", name), 0);
+        const QString problem = store::prepareDatabase(path);
+        QVERIFY2(problem.contains(named), qPrintable(problem));
+        struct stat after{};
+        QCOMPARE(lstat(name, &after), 0);
+        QCOMPARE(int(after.st_mode & S_IFMT), kind);
+        rmdir(name);
+    }
+
+    // Each start makes its file under a name of its own: neither removes the other's.
+    void twoStartsAtOnceBothUseOneFile()
+    {
+        for (int round = 0; round < 20; ++round) {
+            QString problems[2];
+            std::thread first([&] { problems[0] = store::prepareDatabase(path); });
+            std::thread second([&] { problems[1] = store::prepareDatabase(path); });
+            first.join();
+            second.join();
+            QCOMPARE(problems[0] + problems[1], QString());
+            QCOMPARE(store::prepareDatabase(path), QString());
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"ql.mdb"});
+            QFile::remove(path);
+        }
+    }
+
+    void aFileInUseIsNotCalledDamaged()
+    {
+        QCOMPARE(store::prepareDatabase(path), QString());
+        store::useDatabaseFile(path);
+        store::Connection other(QStringLiteral("other program"));
+        QSqlQuery lock(other.database());
+        QVERIFY(lock.exec("PRAGMA locking_mode = EXCLUSIVE") && lock.exec("BEGIN EXCLUSIVE"));
+        QVERIFY(lock.exec("delete from Bank"));
+        const QString problem = store::prepareDatabase(path);
+        QVERIFY2(problem.contains("is in use by another program"), qPrintable(problem));
+        lock.exec("ROLLBACK");
+    }
+
+    void aReadOnlyFileOrFolderIsToldAtStart()
+    {
+        if (geteuid() == 0)
+            QSKIP("root writes to read-only files");
+        const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
+        for (const QString &made : {path, dir.path()}) {
+            QCOMPARE(store::prepareDatabase(path), QString());
+            QFile::setPermissions(made, readOnly);
+            QString notice;
+            QCOMPARE(store::prepareDatabase(path, &notice), QString());
+            QFile::setPermissions(made, readOnly | QFile::WriteOwner);
+            QVERIFY2(notice.contains("so nothing can be saved"), qPrintable(notice));
+        }
     }
 
     void connectionNeverCreatesAFile()

@@ -1,6 +1,7 @@
 #include "database.h"
 #include "files.h"
 #include "jetmigration.h"
+#include "jettables.h"
 #include "recordedmessages.h"
 #include "startup.h"
 #include "windowchecks.h"
@@ -15,8 +16,11 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace store;
+using namespace jet;
 
 namespace {
 
@@ -122,6 +126,8 @@ private slots:
     {
         QVERIFY2(QFile::exists(fixtures + QStringLiteral("/testV1997.mdb")),
                  qPrintable(QStringLiteral("The Jet sample files are missing from ") + fixtures));
+        useAccessReaderProgram(QStringLiteral(ACCESS_READER));
+        useJetMigration([](const QString &path, QString *notice) { return migrateJetDatabase(path, notice); });
     }
     void init() { useFixture(QStringLiteral("testV1997.mdb")); }
     void cleanup() { useDatabaseFile(QString()); }
@@ -234,6 +240,94 @@ private slots:
                                  "it lacks table Bank, table Payee, table Positions, table ChqIssuereg");
     }
 
+    // Files written by another Access library, read as the program reads them.
+    void accessFilesComeOverWhole_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("counts");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("rows older than a column") << "ql-added-columns.mdb"
+            << "20 banks, 50 payees, 20 cheque layouts and 200 register rows" << "ChqIssuereg" << 0
+            << QStringList{"2011-08-13", "John Rao", "IDBI Bank", "25438", "NULL"};
+        QTest::newRow("rows newer than a column") << "ql-added-columns.mdb" << "" << "ChqIssuereg" << 100
+            << QStringList{"2004-04-19", "Gopal Mehta & Sons Pvt. Ltd.", "UCO Bank - Main Branch", "141061", "000101"};
+        QTest::newRow("Currency and Long into text") << "ql-column-types.mdb"
+            << "3 banks, 2 payees, 2 cheque layouts and 3 register rows" << "ChqIssuereg" << 1
+            << QStringList{"2003-05-07", "Whole rupees", "Negative MICR", "100000", "1"};
+        QTest::newRow("a Currency fraction into text") << "ql-column-types.mdb" << "" << "ChqIssuereg" << 0
+            << QStringList{"2003-05-06", "Time of day is dropped", "Memo-typed bank name", "12345.5", "123"};
+        QTest::newRow("a memo and numbers into text") << "ql-column-types.mdb" << "" << "Payee" << 1
+            << QStringList{"-32768", "€ in a memo ₹"};
+        QTest::newRow("ordinary data") << "ql-realistic.mdb"
+            << "5 banks, 30 payees, 5 cheque layouts and 300 register rows" << "Payee" << 0
+            << QStringList{"MARJO1", "Mary Joseph & Sons Pvt. Ltd."};
+        QTest::newRow("extra tables and columns") << "ql-extra-tables.mdb"
+            << "10 banks, 20 payees, 10 cheque layouts and 200 register rows" << "Positions" << 0
+            << QStringList{"Inches", "State Bank of India - Main Branch", "4.37", "2.06", "5.24", "7.22",
+                           "2.64", "2.1", "3.26", "1.12", "5.66", "3.62", "1.43", "3.5", "2.27", "3.86", "3.93"};
+    }
+
+    void accessFilesComeOverWhole()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QString, counts);
+        QFETCH(QString, table);
+        QFETCH(int, row);
+        QFETCH(QStringList, expected);
+        useFixture(fixture);
+        useDatabaseFile(path);
+        QString notice;
+        QCOMPARE(prepareDatabase(&notice), QString());
+        QVERIFY2(notice.contains(counts), qPrintable(notice));
+        QCOMPARE(stored(table).value(row), expected);
+    }
+
+    // The program is killed at each step of putting the new file in place.
+    void aCrashAtAnyStepLeavesAWholeDataFile_data()
+    {
+        QTest::addColumn<MigrationStep>("step");
+        QTest::addColumn<bool>("newFileInPlace");
+        QTest::newRow("new file written") << MigrationStep::NewFileWritten << false;
+        QTest::newRow("original kept") << MigrationStep::OriginalKept << false;
+        QTest::newRow("new file in place") << MigrationStep::NewFileInPlace << true;
+        QTest::newRow("folder synced") << MigrationStep::FolderSynced << true;
+    }
+
+    void aCrashAtAnyStepLeavesAWholeDataFile()
+    {
+        QFETCH(MigrationStep, step);
+        QFETCH(bool, newFileInPlace);
+        useFixture(QStringLiteral("ql-realistic.mdb"));
+        static MigrationStep crashAt;
+        crashAt = step;
+        // A child of this test process dies at the step, as a killed program would.
+        const pid_t child = fork();
+        if (child == 0) {
+            setMigrationStepHook([](MigrationStep reached) {
+                if (reached == crashAt)
+                    raise(SIGKILL);
+            });
+            QString notice;
+            replaceJetDatabase(path, rowsOfEveryKind(), &notice);
+            _exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(fileKindOf(path), newFileInPlace ? FileKind::SQLite : FileKind::Jet);
+        if (!newFileInPlace)
+            QCOMPARE(contentsOf(path), before);
+
+        // The next start finishes the move or makes it again, and leaves no work file.
+        useDatabaseFile(path);
+        QString notice;
+        QCOMPARE(prepareDatabase(&notice), QString());
+        QCOMPARE(stored("Payee").size(), newFileInPlace ? 2 : 30);
+        QVERIFY2(filesIn(*dir).filter(".import-").isEmpty(), qPrintable(filesIn(*dir).join(", ")));
+    }
+
     void eachKindOfFileTakesItsPath_data()
     {
         QTest::addColumn<QByteArray>("contents");
@@ -246,6 +340,9 @@ private slots:
         QTest::newRow("Access file") << contentsOf(fixtures + "/testV2000.mdb") << FileKind::Jet
                                      << "Access (Jet) database of the older program";
         QTest::newRow("empty file") << QByteArray() << FileKind::Empty << QString();
+        QTest::newRow("Access 2007 file") << QByteArray("\0\1\0\0Standard ACE DB\0", 20) + QByteArray(4076, 0)
+            << FileKind::Access2007 << "is an Access 2007 or later file (.accdb). Quillmark reads only the "
+               "older Access format: open the file in Access and save it in Access 2000 format first";
     }
 
     void eachKindOfFileTakesItsPath()

@@ -10,7 +10,7 @@
 #include <glib.h>
 #include <mdbtools.h>
 
-namespace store {
+namespace jet {
 
 struct JetReader::Private {
     MdbHandle *mdb = nullptr;
@@ -23,6 +23,9 @@ using Table = std::unique_ptr<MdbTableDef, decltype(&mdb_free_tabledef)>;
 
 // The low bits of a row's place on its page; the high ones are flags.
 constexpr int rowOffsetMask = 0x1fff;
+
+// How often the reader tells its progress, in rows.
+constexpr int rowsPerReport = 100;
 
 bool sameName(const QString &name, const char *jetName)
 {
@@ -58,14 +61,47 @@ int columnIndex(const MdbTableDef *table, const QString &name)
     return -1;
 }
 
-// Text as libmdb gives it: UTF-8, with Jet 4's compressed UCS-2 and memo
-// pages already taken care of.
-QString libmdbText(MdbHandle *mdb, const MdbColumn *column, const MdbField &field)
+// The bytes of a memo: kept in the row itself, on one page of long values,
+// or in a chain of them, each link starting with where the next one is.
+bool memoBytes(MdbHandle *mdb, const MdbField &field, QByteArray *bytes)
 {
-    char *text = mdb_col_to_string(mdb, mdb->pg_buf, field.start, column->col_type, field.siz);
-    const QString result = QString::fromUtf8(text);
-    g_free(text);
-    return result;
+    if (field.siz < MDB_MEMO_OVERHEAD)
+        return false;
+    const uchar *header = mdb->pg_buf + field.start;
+    const quint32 lengthAndFlags = qFromLittleEndian<quint32>(header);
+    const qsizetype length = lengthAndFlags & 0x3fffffff;
+    if (lengthAndFlags & 0x80000000u) {
+        bytes->append(reinterpret_cast<const char *>(header) + MDB_MEMO_OVERHEAD,
+                      field.siz - MDB_MEMO_OVERHEAD);
+        return true;
+    }
+    const bool chained = !(lengthAndFlags & 0x40000000u);
+    int pageRow = qFromLittleEndian<qint32>(header + 4);
+    // A damaged chain could loop: it may not give more than the memo's length.
+    while (pageRow != 0 && bytes->size() < length) {
+        void *page = nullptr;
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_pg_row(mdb, pageRow, &page, &start, &size) != 0 || start + size > MDB_PGSIZE)
+            return false;
+        const char *row = static_cast<const char *>(page) + start;
+        if (!chained) {
+            bytes->append(row, qsizetype(size));
+            return true;
+        }
+        if (size < 4)
+            return false;
+        bytes->append(row + 4, qsizetype(size) - 4);
+        pageRow = qFromLittleEndian<qint32>(row);
+    }
+    return bytes->size() >= length;
+}
+
+QString textOf(MdbHandle *mdb, QByteArrayView bytes)
+{
+    if (mdb->f->jet_version == MDB_VER_JET3)
+        return fromWindows1252(bytes);
+    return fromJet4Text(bytes);
 }
 
 int fixedSize(int type)
@@ -78,8 +114,19 @@ int fixedSize(int type)
     case MDB_DOUBLE:
     case MDB_MONEY:
     case MDB_DATETIME: return 8;
+    case MDB_NUMERIC: return 17;
     default: return 0;
     }
+}
+
+// Half a UTF-16 pair is not a character: stopped, rather than changed.
+QVariant checkedText(const QString &text, const MdbColumn *column, QString *problem)
+{
+    if (hasUnpairedSurrogate(text))
+        *problem = QStringLiteral("column %1 holds text with a broken character (half of a "
+                                  "UTF-16 pair)")
+                       .arg(QString::fromUtf8(column->name));
+    return text.isNull() ? QStringLiteral("") : text;
 }
 
 // The value of one field of the row on the current page; an invalid
@@ -109,14 +156,18 @@ QVariant valueOf(MdbHandle *mdb, const MdbColumn *column, const MdbField &field,
             *problem = QStringLiteral("a date is out of every calendar");
         return date;
     }
+    case MDB_NUMERIC: return jetDecimal(QByteArrayView(bytes, field.siz), column->col_scale);
     case MDB_TEXT:
-        if (field.siz == 0)
-            return QStringLiteral("");
-        if (mdb->f->jet_version == MDB_VER_JET3)
-            return fromWindows1252(QByteArrayView(bytes, field.siz));
-        return libmdbText(mdb, column, field);
-    case MDB_MEMO:
-        return libmdbText(mdb, column, field);
+        return checkedText(textOf(mdb, QByteArrayView(bytes, field.siz)), column, problem);
+    case MDB_MEMO: {
+        QByteArray memo;
+        if (!memoBytes(mdb, field, &memo)) {
+            *problem = QStringLiteral("the long text in column %1 cannot be found")
+                           .arg(QString::fromUtf8(column->name));
+            return {};
+        }
+        return checkedText(textOf(mdb, memo), column, problem);
+    }
     }
     *problem = QStringLiteral("column %1 is of a kind Quillmark cannot read (type %2)")
                    .arg(QString::fromUtf8(column->name))
@@ -175,7 +226,8 @@ QStringList JetReader::missing(const QString &table, const QStringList &columns)
 }
 
 QString JetReader::readTable(const QString &table, const QStringList &columns,
-                             QList<QVariantList> *rows) const
+                             QList<QVariantList> *rows,
+                             const std::function<void(qint64)> &rowRead) const
 {
     rows->clear();
     if (const QStringList absent = missing(table, columns); !absent.isEmpty())
@@ -190,7 +242,9 @@ QString JetReader::readTable(const QString &table, const QStringList &columns,
     MdbField fields[MDB_MAX_COLS];
     mdb_rewind_table(found.get());
     while (mdb_fetch_row(found.get())) {
-        if (fieldsOfCurrentRow(found.get(), fields) < static_cast<int>(found->num_cols))
+        // A row written before a column was added holds fewer columns; the
+        // library gives the missing ones as null, as Access reads them.
+        if (fieldsOfCurrentRow(found.get(), fields) < 0)
             return QStringLiteral("row %1 of table %2 could not be read")
                 .arg(rows->size() + 1).arg(table);
         QVariantList values;
@@ -203,7 +257,11 @@ QString JetReader::readTable(const QString &table, const QStringList &columns,
                     .arg(rows->size() + 1).arg(table, problem);
         }
         rows->append(values);
+        if (rowRead && rows->size() % rowsPerReport == 0)
+            rowRead(rows->size());
     }
+    if (rowRead)
+        rowRead(rows->size());
     // The library passes over a row it cannot find on its page; the table's
     // own count tells when that happened.
     if (rows->size() != qsizetype(found->num_rows))
@@ -212,4 +270,4 @@ QString JetReader::readTable(const QString &table, const QStringList &columns,
     return {};
 }
 
-} // namespace store
+} // namespace jet

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace store;
+using namespace jet;
 
 namespace {
 
@@ -37,6 +37,7 @@ private slots:
     {
         QVERIFY2(QFile::exists(fixtures + QStringLiteral("/testV1997.mdb")),
                  qPrintable(QStringLiteral("The Jet sample files are missing from ") + fixtures));
+        useAccessReaderProgram(QStringLiteral(ACCESS_READER));
     }
 
     void datesFromTheirDayCount_data()
@@ -70,6 +71,26 @@ private slots:
         QVERIFY(widenedSingle(2.54f) == 2.54);
         QVERIFY(widenedSingle(0.1f) == 0.1);
         QVERIFY(widenedSingle(16777217.0f) == 16777216.0);
+    }
+
+    void jet4TextAndDecimals()
+    {
+        // "Ab" compressed, then switched to two bytes a character for "€".
+        QCOMPARE(fromJet4Text(QByteArray::fromHex("fffe416200ac20")), "Ab€");
+        QCOMPARE(fromJet4Text(QByteArray::fromHex("3dd8b8dc")), "\U0001F4B8");  // a pair, exactly
+        QVERIFY(hasUnpairedSurrogate(fromJet4Text(QByteArray::fromHex("410040d8"))));
+        QVERIFY(!hasUnpairedSurrogate("a\U0001F4B8b"));
+        const QList<std::tuple<QByteArray, int, double>> decimals = {
+            {QByteArray::fromHex("00" "00000000" "00000000" "00000000" "39300000"), 1, 1234.5},
+            {QByteArray::fromHex("80" "00000000" "00000000" "00000000" "01000000"), 2, -0.01},
+            // 2^32 + 5: the second word counts 2^32.
+            {QByteArray::fromHex("00" "00000000" "00000000" "01000000" "05000000"), 0, 4294967301.0},
+        };
+        for (const auto &[bytes, scale, value] : decimals)
+            QCOMPARE(jetDecimal(bytes, scale), QVariant(value));
+        QVERIFY(!jetDecimal(QByteArray(16, 0), 0).isValid());
+        for (const auto &[number, text] : {std::pair{1e5, "100000"}, {12345.5, "12345.5"}, {1e-5, "0.00001"}})
+            QCOMPARE(plainDecimal(number), QString::fromLatin1(text));
     }
 
     void readsEveryKindOfColumn_data()

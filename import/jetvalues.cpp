@@ -1,11 +1,12 @@
 #include "jetvalues.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <array>
 #include <charconv>
 #include <cmath>
 
-namespace store {
+namespace jet {
 namespace {
 
 // Code page 1252 differs from Latin-1 only in 0x80-0x9F. The five bytes it
@@ -32,6 +33,73 @@ QString fromWindows1252(QByteArrayView bytes)
                                                : QChar(byte);
     }
     return text;
+}
+
+QString fromJet4Text(QByteArrayView bytes)
+{
+    QString text;
+    const bool compressed = bytes.size() >= 2 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xFE;
+    bool oneByte = compressed;
+    for (qsizetype i = compressed ? 2 : 0; i < bytes.size();) {
+        if (compressed && bytes[i] == 0) {
+            oneByte = !oneByte;
+            ++i;
+        } else if (oneByte) {
+            text += QChar(uchar(bytes[i++]));
+        } else if (i + 1 < bytes.size()) {
+            text += QChar(char16_t(uchar(bytes[i]) | uchar(bytes[i + 1]) << 8));
+            i += 2;
+        } else {
+            break;
+        }
+    }
+    return text;
+}
+
+bool hasUnpairedSurrogate(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
+
+QVariant jetDecimal(QByteArrayView bytes, int scale)
+{
+    if (bytes.size() < 17 || scale < 0 || scale > 28)
+        return {};
+    // The number in decimal digits, least significant first, built up one
+    // byte at a time from the most significant.
+    QList<int> digits{0};
+    for (int word = 0; word < 4; ++word) {
+        for (int byte = 3; byte >= 0; --byte) {
+            int carry = uchar(bytes[1 + word * 4 + byte]);
+            for (int &digit : digits) {
+                const int value = digit * 256 + carry;
+                digit = value % 10;
+                carry = value / 10;
+            }
+            for (; carry > 0; carry /= 10)
+                digits << carry % 10;
+        }
+    }
+    while (digits.size() <= scale)
+        digits << 0;
+    QString text = bytes[0] != 0 ? QStringLiteral("-") : QString();
+    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
+        text += QChar(u'0' + digits[i]);
+        if (i == scale && scale > 0)
+            text += QLatin1Char('.');
+    }
+    return text.toDouble();
+}
+
+QString plainDecimal(double value)
+{
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
 QVariant jetDateTime(double days)
@@ -66,4 +134,4 @@ double widenedSingle(float value)
     return widened;
 }
 
-} // namespace store
+} // namespace jet

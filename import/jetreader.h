@@ -4,9 +4,10 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
-namespace store {
+namespace jet {
 
 // Reads tables of an Access (Jet 3 or Jet 4) file through mdbtools' libmdb.
 // The file is opened read-only and never written to. Table and column names
@@ -32,12 +33,14 @@ public:
     // Currency, an int for Byte, Integer and Long, a bool for Yes/No, a QDate
     // or QDateTime for Date/Time, a null QVariant where the row holds none.
     // Returns what went wrong, or an empty text.
+    // *rowRead is told the count of rows read now and then.
     QString readTable(const QString &table, const QStringList &columns,
-                      QList<QVariantList> *rows) const;
+                      QList<QVariantList> *rows,
+                      const std::function<void(qint64)> &rowRead = {}) const;
 
 private:
     struct Private;
     std::unique_ptr<Private> d;
 };
 
-} // namespace store
+} // namespace jet

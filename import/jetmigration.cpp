@@ -2,14 +2,20 @@
 
 #include "jettables.h"
 #include "schema.h"
+#include "workfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
 
-namespace store {
+namespace jet {
+
+using namespace store;
+
 namespace {
 
 QString failure(const QString &path, const QString &whatFailed)
@@ -55,6 +61,17 @@ QString originalPathFor(const QString &path)
     }
 }
 
+// Where hard links cannot be made: a copy, on the disk before it counts.
+bool keepCopy(const QString &path, const QString &originalPath)
+{
+    if (!QFile::copy(path, originalPath))
+        return false;
+    if (syncFile(originalPath))
+        return true;
+    QFile::remove(originalPath);
+    return false;
+}
+
 // Writes the rows into the empty SQLite file at newPath and counts what the
 // file then holds.
 QString writeNewFile(const QString &newPath, const ImportRows &rows)
@@ -89,35 +106,55 @@ QString writeNewFile(const QString &newPath, const ImportRows &rows)
     return {};
 }
 
-// Keeps the original under its new name and puts the new file in its place;
-// on failure the original keeps its name.
+void (*stepHook)(MigrationStep) = nullptr;
+
+void reached(MigrationStep step)
+{
+    if (stepHook)
+        stepHook(step);
+}
+
+// Keeps the original under its new name, then puts the new file in its
+// place in one step: at every moment there is a complete data file under
+// the data file's name.
 QString swapFiles(const QString &path, const QString &newPath, const QString &originalPath)
 {
-    QFile original(path);
-    if (!original.rename(originalPath))
-        return QStringLiteral("it could not be renamed to %1 (%2)")
-            .arg(QDir::toNativeSeparators(originalPath), original.errorString());
-    QFile newFile(newPath);
-    if (newFile.rename(path))
-        return {};
-    const QString why = newFile.errorString();
-    if (!QFile::rename(originalPath, path))
-        return QStringLiteral("the new file could not take its place (%1), and the original "
-                              "could not get its name back: it is now %2")
-            .arg(why, QDir::toNativeSeparators(originalPath));
-    return QStringLiteral("the new file could not take its place (%1)").arg(why);
+    if (!syncFile(newPath))
+        return QStringLiteral("the new file could not be written to the disk");
+    reached(MigrationStep::NewFileWritten);
+    const QByteArray pathName = QFile::encodeName(path);
+    if (link(pathName.constData(), QFile::encodeName(originalPath).constData()) != 0
+        && !keepCopy(path, originalPath))
+        return QStringLiteral("it could not be kept as %1 (%2)")
+            .arg(QDir::toNativeSeparators(originalPath), qt_error_string(errno));
+    syncFolderOf(path);
+    reached(MigrationStep::OriginalKept);
+    if (rename(QFile::encodeName(newPath).constData(), pathName.constData()) != 0) {
+        const QString why = qt_error_string(errno);
+        QFile::remove(originalPath);
+        return QStringLiteral("the new file could not take its place (%1)").arg(why);
+    }
+    reached(MigrationStep::NewFileInPlace);
+    syncFolderOf(path);
+    reached(MigrationStep::FolderSynced);
+    return {};
 }
 
 } // namespace
 
-QString migrateJetDatabase(const QString &path, QString *notice)
+void setMigrationStepHook(void (*hook)(MigrationStep))
+{
+    stepHook = hook;
+}
+
+QString migrateJetDatabase(const QString &path, QString *notice, const RowsRead &rowsRead)
 {
     // Everything is read before anything is written. An honest file of many
     // years reads in a few seconds; one that takes a minute is stuck.
     const QList<JetTableColumns> tables(jetTables().begin(), jetTables().end());
     JetTableRows read;
     if (const QString problem =
-            readJetTablesApart(path, tables, &read, std::chrono::minutes(1));
+            readJetTablesApart(path, tables, &read, std::chrono::minutes(1), rowsRead);
         !problem.isEmpty())
         return failure(path, problem);
     JetRows jetRows;
@@ -131,30 +168,25 @@ QString replaceJetDatabase(const QString &path, const JetRows &jetRows, QString 
     if (const QString problem = mapJetRows(jetRows, &rows); !problem.isEmpty())
         return failure(path, problem);
 
-    // A name of its own beside the original, so a file left by an earlier
-    // attempt that was cut off is never taken for this one.
-    QTemporaryFile reserved(path + QStringLiteral(".import-XXXXXX"));
-    reserved.setAutoRemove(false);
-    if (!reserved.open())
+    // A name of its own beside the original, locked while this runs, so a
+    // file left by an earlier attempt that was cut off is never taken for
+    // this one, and is cleaned up at the next start.
+    WorkFile work(path, QStringLiteral("import"));
+    if (!work.isOpen())
         return failure(path, QStringLiteral("a new file could not be made beside it (%1)")
-                                 .arg(reserved.errorString()));
-    const QString newPath = reserved.fileName();
-    reserved.close();
-
-    QString problem = writeNewFile(newPath, rows);
-    if (problem.isEmpty() && !QFile::setPermissions(newPath, QFile::permissions(path)))
+                                 .arg(work.errorString()));
+    QString problem = writeNewFile(work.path(), rows);
+    if (problem.isEmpty() && !QFile::setPermissions(work.path(), QFile::permissions(path)))
         problem = QStringLiteral("the new file could not be given the original's permissions");
     const QString originalPath = originalPathFor(path);
     if (problem.isEmpty())
-        problem = swapFiles(path, newPath, originalPath);
-    if (!problem.isEmpty()) {
-        QFile::remove(newPath);
-        QFile::remove(newPath + QStringLiteral("-journal"));
+        problem = swapFiles(path, work.path(), originalPath);
+    if (!problem.isEmpty())
         return failure(path, problem);
-    }
+    work.markMoved();
     if (notice)
         *notice = noticeText(countsOf(rows), originalPath);
     return {};
 }
 
-} // namespace store
+} // namespace jet

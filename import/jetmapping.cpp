@@ -1,9 +1,14 @@
 #include "jetmapping.h"
 
-#include <QDateTime>
-#include <QLocale>
+#include "jetvalues.h"
+#include "tablecolumns.h"
 
-namespace store {
+#include <QDateTime>
+
+namespace jet {
+
+using namespace store;
+
 namespace {
 
 QString describe(const QVariant &value)
@@ -33,8 +38,7 @@ public:
         case QMetaType::UnknownType: return QString();
         case QMetaType::QString: return value.toString();
         case QMetaType::Int: return QString::number(value.toInt());
-        case QMetaType::Double:
-            return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+        case QMetaType::Double: return plainDecimal(value.toDouble());
         }
         misfit(column, QStringLiteral("text"));
         return QString();
@@ -131,17 +135,12 @@ QString mapTable(const JetRows &jetRows, JetTable table, Row (*rowFrom)(RowValue
 
 const std::array<JetTableColumns, JetTableCount> &jetTables()
 {
+    // The older program's tables have the columns of the store's own.
     static const std::array<JetTableColumns, JetTableCount> tables = [] {
-        QStringList positions{QStringLiteral("Scalemode"), QStringLiteral("Bankname")};
-        for (const QString &column : layoutPositionColumns)
-            positions << column;
-        return std::array<JetTableColumns, JetTableCount>{{
-            {QStringLiteral("Bank"), {"MICRCODE", "Bankname", "Currency"}},
-            {QStringLiteral("Payee"), {"PayeeNickName", "Payeename"}},
-            {QStringLiteral("Positions"), positions},
-            {QStringLiteral("ChqIssuereg"),
-             {"DateofChq", "Payeename", "BankName", "PAyeeamt", "ChequeNo"}},
-        }};
+        std::array<JetTableColumns, JetTableCount> jet;
+        for (int table = 0; table < JetTableCount; ++table)
+            jet[table] = {tableColumns()[table].table, tableColumns()[table].columns};
+        return jet;
     }();
     return tables;
 }
@@ -159,4 +158,4 @@ QString mapJetRows(const JetRows &jetRows, ImportRows *rows)
     return mapTable(jetRows, JetChqIssuereg, registerRowFrom, &rows->registerRows);
 }
 
-} // namespace store
+} // namespace jet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "importrows.h"
+#include "jettable.h"
 
 #include <QList>
 #include <QString>
@@ -10,12 +11,7 @@
 
 // How the four tables of the older program's Access file become the store's
 // rows.
-namespace store {
-
-struct JetTableColumns {
-    QString table;
-    QStringList columns;
-};
+namespace jet {
 
 enum JetTable { JetBank, JetPayee, JetPositions, JetChqIssuereg, JetTableCount };
 
@@ -29,6 +25,6 @@ using JetRows = std::array<QList<QVariantList>, JetTableCount>;
 // Text columns take text and numbers; the layout's numbers take numbers and
 // text that reads wholly as one; the cheque date takes dates (a time of day
 // is dropped). Returns where a value does not fit, or an empty text.
-QString mapJetRows(const JetRows &jetRows, ImportRows *rows);
+QString mapJetRows(const JetRows &jetRows, store::ImportRows *rows);
 
-} // namespace store
+} // namespace jet

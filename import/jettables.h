@@ -1,0 +1,22 @@
+#pragma once
+
+#include "jettable.h"
+
+#include <chrono>
+
+// Reading whole tables of an Access file, in a process apart.
+namespace jet {
+
+// The reader program: beside Quillmark's own executable, unless set.
+QString accessReaderProgram();
+void useAccessReaderProgram(const QString &path);
+
+// Reads the tables in the reader program, which is given `limit` to finish
+// and 1 GiB of memory. libmdb can loop without end, or crash, on a damaged
+// file; this way the program still lives to tell the user. Returns what
+// failed, or an empty text; *rowsRead hears of the progress.
+QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &tables,
+                           JetTableRows *rows, std::chrono::milliseconds limit,
+                           const RowsRead &rowsRead = {});
+
+} // namespace jet
