@@ -6,6 +6,7 @@
 #include "frmBNK.h"
 #include "frmChqLyt.h"
 #include "frmPayee.h"
+#include "frmDesigner.h"
 #include "frmPreview.h"
 #include "frmPrtChq.h"
 #include "frmImportProgress.h"
@@ -51,4 +52,5 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
     frmPreview::install();
+    frmDesigner::install();
 }

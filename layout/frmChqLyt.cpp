@@ -3,10 +3,12 @@
 #include "controls.h"
 #include "database.h"
 #include "failure.h"
+#include "layoutboxes.h"
 #include "leadingnumber.h"
 #include "messages.h"
 #include "storedtext.h"
 #include "twips.h"
+#include "windowboxes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -127,6 +129,12 @@ void frmChqLyt::createControls()
     chkBreakByWidth->setObjectName(QStringLiteral("chkBreakByWidth"));
     chkFillAfterWords = new QCheckBox(QStringLiteral("Fill after the words"), this);
     chkFillAfterWords->setObjectName(QStringLiteral("chkFillAfterWords"));
+
+    cmdDesign = new QPushButton(QStringLiteral("Design..."), this);
+    cmdDesign->setObjectName(QStringLiteral("cmdDesign"));
+    cmdDesign->setVisible(bool(layoutDesigner()));
+    connect(cmdDesign, &QPushButton::clicked, this, &frmChqLyt::cmdDesign_Click);
+    boxes = new WindowBoxes(Combo1, cmb, positionBoxes, this);
 }
 
 void frmChqLyt::createPositionBoxes()
@@ -161,9 +169,10 @@ void frmChqLyt::placeControls()
         positionBoxes[i]->setGeometry(twips(box.column.boxLeft, box.top, boxWidth, boxHeight));
     }
     cmdOK->setGeometry(twips(5520, 3330, 810, 375));
-    // Beside OK, below the frame.
-    chkBreakByWidth->setGeometry(twips(180, 3390, 2460, 285));
-    chkFillAfterWords->setGeometry(twips(2760, 3390, 2460, 285));
+    // Beside OK, below the frame, each as wide as its caption.
+    chkBreakByWidth->setGeometry(twips(105, 3390, 2400, 285));
+    chkFillAfterWords->setGeometry(twips(2535, 3390, 1950, 285));
+    cmdDesign->setGeometry(twips(4530, 3330, 930, 375));
 }
 
 void frmChqLyt::setTabOrder()
@@ -184,6 +193,7 @@ void frmChqLyt::setTabOrder()
         positionBoxes[AmtinWords2Top],
         cmb,
         chkBreakByWidth, chkFillAfterWords,
+        cmdDesign,
     };
     setTabChain(order);
 }
@@ -279,6 +289,11 @@ void frmChqLyt::cmdOK_Click()
     // 6-7.
     Messages::show(QStringLiteral("Data Saved"), Messages::Icon::Information);
     close();
+}
+
+void frmChqLyt::cmdDesign_Click()
+{
+    layoutDesigner()(this, boxes);
 }
 
 // The unit and the bank name as typed; each position the number its box

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QCheckBox;
+class LayoutBoxes;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -28,6 +29,7 @@ public slots:
     void Form_Load();
     void cmb_Click();
     void cmdOK_Click();
+    void cmdDesign_Click();
 
 private:
     void createControls();
@@ -51,6 +53,8 @@ private:
     // How the amount in words is printed, beyond the classic rule.
     QCheckBox *chkBreakByWidth = nullptr;
     QCheckBox *chkFillAfterWords = nullptr;
+    QPushButton *cmdDesign = nullptr;  // the visual editor, when one is installed
+    LayoutBoxes *boxes = nullptr;      // what the editor reads and moves
 
     std::unique_ptr<store::Connection> connection;  // open while the window is
 };

@@ -5,6 +5,7 @@
 #include "calibration.h"
 #include "frmCalibrate.h"
 #include "frmRuler.h"
+#include "leafimage.h"
 #include "pageview.h"
 #include "previewprinter.h"
 #include "truesize.h"
@@ -39,6 +40,7 @@ frmPreview::frmPreview(const ChequeItems &items, QWidget *parent)
     listPrinters();
     m_pixelsPerMillimetre = screenPixelsPerMillimetre(screen());
     compose();
+    pgvCheque->setLeafImage(loadLeafImage(m_items.bankName));
     setZoom(1);
 }
 

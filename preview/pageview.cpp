@@ -6,6 +6,7 @@
 namespace {
 
 const int border = 12;  // grey round the paper, in pixels
+const double pointsPerMillimetre = 72 / 25.4;
 // The leaf of the cheque clearing standard, 203.2 x 93.1 mm, in points.
 const QSizeF leafSize(203.2 * 72 / 25.4, 93.1 * 72 / 25.4);
 
@@ -25,8 +26,17 @@ void PageView::setPage(const PreviewPrinter::Page &page)
     setPixelsPerPoint(m_pixelsPerPoint);
 }
 
+void PageView::setLeafImage(const std::optional<LeafImage> &leaf)
+{
+    m_leaf = leaf;
+    m_leafAtZoom = {};
+    update();
+}
+
 void PageView::setPixelsPerPoint(double pixelsPerPoint)
 {
+    if (pixelsPerPoint != m_pixelsPerPoint)
+        m_leafAtZoom = {};
     m_pixelsPerPoint = pixelsPerPoint;
     resize((m_page.size * pixelsPerPoint).toSize() + QSize(2 * border, 2 * border));
     update();
@@ -49,9 +59,9 @@ void PageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(pageCorner());
-    painter.scale(m_pixelsPerPoint, m_pixelsPerPoint);  // from here on in points
+    toPagePoints(painter);
     painter.fillRect(QRectF(QPointF(), m_page.size), Qt::white);
+    drawLeafImage(painter);
 
     QPen outline(QColor(0x50, 0x70, 0xb0), 0, Qt::DashLine);  // a hairline at any zoom
     painter.setPen(outline);
@@ -75,6 +85,25 @@ void PageView::paintEvent(QPaintEvent *)
     painter.setPen(QPen(Qt::black, 0.1 * 72 / 25.4));  // the printer's thin line
     for (const QPolygonF &line : m_page.lines)
         painter.drawPolyline(line);
+}
+
+void PageView::toPagePoints(QPainter &painter) const
+{
+    painter.translate(pageCorner());
+    painter.scale(m_pixelsPerPoint, m_pixelsPerPoint);
+}
+
+void PageView::drawLeafImage(QPainter &painter)
+{
+    if (!m_leaf || m_leaf->image.isNull())
+        return;
+    const QRectF place(m_page.printableArea.topLeft() + m_leaf->millimetres.topLeft() * pointsPerMillimetre,
+                       m_leaf->millimetres.size() * pointsPerMillimetre);
+    const QSize pixels = (place.size() * m_pixelsPerPoint).toSize();
+    if (m_leafAtZoom.size() != pixels)
+        m_leafAtZoom = QPixmap::fromImage(m_leaf->image.scaled(pixels, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation));
+    painter.drawPixmap(place, m_leafAtZoom, QRectF(m_leafAtZoom.rect()));
 }
 
 void PageView::wheelEvent(QWheelEvent *event)

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "leafimage.h"
 #include "previewprinter.h"
 
+#include <QPixmap>
 #include <QWidget>
+#include <optional>
+
+class QPainter;
 
 // Draws a page the preview printer kept, at a given number of screen pixels
 // per point: the paper, its printable area, the cheque leaf's outline at the
-// printable corner, and every text in its printed face and size.
+// printable corner, the bank's leaf image under it when it has one, and
+// every text in its printed face and size.
 class PageView : public QWidget
 {
     Q_OBJECT
@@ -14,6 +20,7 @@ public:
     explicit PageView(QWidget *parent = nullptr);
 
     void setPage(const PreviewPrinter::Page &page);
+    void setLeafImage(const std::optional<LeafImage> &leaf);
     void setPixelsPerPoint(double pixelsPerPoint);
     double pixelsPerPoint() const { return m_pixelsPerPoint; }
     // Where the page's top-left corner is drawn, in the view's pixels.
@@ -29,7 +36,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
+    // The page's points at the painter's origin, one unit a point.
+    void toPagePoints(QPainter &painter) const;
+    const PreviewPrinter::Page &page() const { return m_page; }
+
 private:
+    void drawLeafImage(QPainter &painter);
+
     PreviewPrinter::Page m_page;
+    std::optional<LeafImage> m_leaf;
+    QPixmap m_leafAtZoom;  // scaled once per zoom: smooth scaling is too slow for every paint
     double m_pixelsPerPoint = 1;
 };

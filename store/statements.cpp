@@ -44,6 +44,17 @@ const QString insertRegisterEntry = insertStatement(RegisterTable);
 const QString selectRegisterByBankAndDates = QStringLiteral(
     "Select * from ChqIssuereg where bankname = ? and dateofchq >= ? and dateofchq <= ? ");
 
+const QString createLeafImageTable = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS LeafImage (Bankname TEXT COLLATE NOCASE PRIMARY KEY, "
+    "Image BLOB NOT NULL, ScreenImage BLOB NOT NULL, WidthMm REAL NOT NULL, HeightMm REAL NOT NULL, LeftMm REAL NOT NULL, "
+    "TopMm REAL NOT NULL)");
+const QString selectLeafImageByBank = QStringLiteral(
+    "Select Image, ScreenImage, WidthMm, HeightMm, LeftMm, TopMm from LeafImage "
+    "where Bankname = ?");
+const QString replaceLeafImageByBank = QStringLiteral(
+    "Insert or replace into LeafImage (Bankname, Image, ScreenImage, WidthMm, HeightMm, LeftMm, "
+    "TopMm) values (?, ?, ?, ?, ?, ?, ?)");
+
 // Text is stored as typed: an empty box is an empty text, not a missing value.
 QVariant text(const QString &value)
 {
@@ -221,6 +232,36 @@ QSqlError selectRegisterEntries(const QSqlDatabase &db, const QString &bankName,
 {
     // A grid model moves back and forth in its rows: not forward-only.
     return run(db, selectRegisterByBankAndDates, {text(bankName), from, to}, query, false);
+}
+
+QSqlError findLeafImage(const QSqlDatabase &db, const QString &bankName,
+                        std::optional<LeafImageRow> *leaf)
+{
+    leaf->reset();
+    // No leaf was ever attached to a bank of this file.
+    if (!db.tables().contains(QStringLiteral("LeafImage"), Qt::CaseInsensitive))
+        return {};
+    QSqlQuery query(db);
+    if (QSqlError error = run(db, selectLeafImageByBank, {text(bankName)}, &query);
+        error.isValid())
+        return error;
+    if (query.next())
+        *leaf = LeafImageRow{query.value(0).toByteArray(), query.value(1).toByteArray(),
+                             query.value(2).toDouble(), query.value(3).toDouble(),
+                             query.value(4).toDouble(), query.value(5).toDouble()};
+    return query.lastError();
+}
+
+QSqlError replaceLeafImage(const QSqlDatabase &db, const QString &bankName,
+                           const LeafImageRow &leaf)
+{
+    return inTransaction(db, [&] {
+        if (QSqlError error = run(db, createLeafImageTable, {}); error.isValid())
+            return error;
+        return run(db, replaceLeafImageByBank,
+                   {text(bankName), leaf.image, leaf.screenImage, leaf.widthMm, leaf.heightMm, leaf.leftMm,
+                    leaf.topMm});
+    });
 }
 
 } // namespace store

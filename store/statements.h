@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -41,6 +42,18 @@ struct LayoutRow {
 struct WordsChoice {
     bool breakByWidth = false;    // whole words, as many as the printed lines hold
     bool fillAfterWords = false;  // a rule of hyphens after the words
+};
+
+// A scanned blank cheque leaf of one bank, shown under the items on the
+// screen and never printed: the image file's bytes, its physical size and
+// where its top-left corner lies from the printable area's corner, in mm.
+struct LeafImageRow {
+    QByteArray image;
+    QByteArray screenImage;  // a smaller copy that opens quickly on the screen
+    double widthMm = 203.2;
+    double heightMm = 93.1;
+    double leftMm = 0;
+    double topMm = 0;
 };
 
 struct RegisterRow {
@@ -87,5 +100,12 @@ QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry);
 // every column in table order, ready for a QSqlQueryModel.
 QSqlError selectRegisterEntries(const QSqlDatabase &db, const QString &bankName,
                                 const QDate &from, const QDate &to, QSqlQuery *query);
+
+// LeafImage, keyed by bank name. *leaf is left empty when the bank has none.
+QSqlError findLeafImage(const QSqlDatabase &db, const QString &bankName,
+                        std::optional<LeafImageRow> *leaf);
+// Replaces the bank's leaf, in one transaction; the table is made on first use.
+QSqlError replaceLeafImage(const QSqlDatabase &db, const QString &bankName,
+                           const LeafImageRow &leaf);
 
 } // namespace store

@@ -1,0 +1,414 @@
+#include "frmDesigner.h"
+
+#include "controls.h"
+#include "database.h"
+#include "failure.h"
+#include "layoutboxes.h"
+#include "leadingnumber.h"
+#include "messages.h"
+#include "pagerules.h"
+#include "samplepage.h"
+#include "truesize.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScrollArea>
+#include <cmath>
+
+namespace {
+
+using namespace store;
+
+const int landscape = 2;
+const int envelope10 = 20;
+const double pointsPerMillimetre = 72 / 25.4;
+
+// The items that can be moved, each by its two columns, in the order they
+// are drawn.
+struct Item {
+    QString name;
+    LayoutPosition left;
+    LayoutPosition top;
+};
+const std::array<Item, 5> items = {{
+    {QStringLiteral("Date"), DateLeft, DateTop},
+    {QStringLiteral("Name"), nameleft, nameTop},
+    {QStringLiteral("Amount in Words line 1"), AmtinWords1Left, AmtinWords1Top},
+    {QStringLiteral("Amount in Words line 2"), AmtinWords2Left, AmtinWords2Top},
+    {QStringLiteral("Amount"), AmtLeft, AmtTop},
+}};
+const int wordsLine1 = 2;
+
+// A box without a text to measure (an empty second words line), in points.
+const QSizeF emptyBoxSize(130, 12);
+
+// The layout window shows two decimals at most; -0 shows as 0.
+QString boxText(double value)
+{
+    return QString::number(std::round(value * 100) / 100 + 0.0, 'f',
+                           QLocale::FloatingPointShortest);
+}
+
+// Sets the boxes' texts as one step of the editor's history.
+class SetTexts : public QUndoCommand
+{
+public:
+    using Texts = QList<std::pair<LayoutPosition, QString>>;
+    SetTexts(const QString &what, Texts before, Texts after, std::function<void(const Texts &)> set)
+        : QUndoCommand(what), m_before(std::move(before)), m_after(std::move(after)),
+          m_set(std::move(set))
+    {
+    }
+    void undo() override { m_set(m_before); }
+    void redo() override { m_set(m_after); }
+
+private:
+    Texts m_before;
+    Texts m_after;
+    std::function<void(const Texts &)> m_set;
+};
+
+} // namespace
+
+frmDesigner::frmDesigner(LayoutBoxes *boxes, QWidget *parent)
+    : QDialog(parent)
+    , m_boxes(boxes)
+{
+    setObjectName(QStringLiteral("frmDesigner"));
+    setWindowTitle(QStringLiteral("Cheque Layout Design"));
+    createControls();
+    placeControls();
+    setTabOrder();
+    pressButtonsOnlyWithFocus(this);
+    pgvDesign->setFocus();
+    m_printerName = QPrinterInfo::defaultPrinterName();
+    readSample();
+    refresh();
+    pgvDesign->setPixelsPerPoint(screenPixelsPerMillimetre(screen()) / pointsPerMillimetre);
+}
+
+void frmDesigner::install()
+{
+    setLayoutDesigner([](QWidget *window, LayoutBoxes *boxes) {
+        if (auto *open = window->findChild<frmDesigner *>()) {
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+        auto *designer = new frmDesigner(boxes, window);
+        designer->setAttribute(Qt::WA_DeleteOnClose);
+        designer->show();
+    });
+}
+
+QString frmDesigner::problem() const
+{
+    return lblProblem->text();
+}
+
+void frmDesigner::createControls()
+{
+    scrPage = new QScrollArea(this);
+    scrPage->setObjectName(QStringLiteral("scrPage"));
+    scrPage->setAlignment(Qt::AlignCenter);
+    scrPage->setBackgroundRole(QPalette::Dark);
+    pgvDesign = new DesignView;
+    pgvDesign->setObjectName(QStringLiteral("pgvDesign"));
+    scrPage->setWidget(pgvDesign);
+    scrPage->setFocusPolicy(Qt::NoFocus);
+    connect(pgvDesign, &DesignView::dragged, this, &frmDesigner::showDrag);
+    connect(pgvDesign, &DesignView::dragEnded, this, &frmDesigner::endDrag);
+    connect(pgvDesign, &DesignView::widthDragged, this, &frmDesigner::showWidthDrag);
+    connect(pgvDesign, &DesignView::widthDragEnded, this, &frmDesigner::endWidthDrag);
+    connect(pgvDesign, &DesignView::nudged, this, &frmDesigner::nudge);
+
+    lblProblem = new QLabel(this);
+    lblProblem->setObjectName(QStringLiteral("lblProblem"));
+    lblProblem->setWordWrap(true);
+
+    cmdLeafImage = addButton(QStringLiteral("cmdLeafImage"), QStringLiteral("Leaf Image..."));
+    connect(cmdLeafImage, &QPushButton::clicked, this, &frmDesigner::cmdLeafImage_Click);
+    cmdUndo = addButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"));
+    connect(cmdUndo, &QPushButton::clicked, &m_undo, &QUndoStack::undo);
+    connect(&m_undo, &QUndoStack::canUndoChanged, cmdUndo, &QWidget::setEnabled);
+    cmdRedo = addButton(QStringLiteral("cmdRedo"), QStringLiteral("Redo"));
+    connect(cmdRedo, &QPushButton::clicked, &m_undo, &QUndoStack::redo);
+    connect(&m_undo, &QUndoStack::canRedoChanged, cmdRedo, &QWidget::setEnabled);
+    cmdUndo->setEnabled(false);
+    cmdRedo->setEnabled(false);
+    QAction *undo = m_undo.createUndoAction(this);
+    undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    QAction *redo = m_undo.createRedoAction(this);
+    redo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    addActions({undo, redo});
+
+    cmdOK = addButton(QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    cmdCancel = addButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
+    connect(cmdCancel, &QPushButton::clicked, this, &frmDesigner::reject);
+
+    // Typing in the layout window, or another unit or bank, redraws once.
+    connect(m_boxes, &LayoutBoxes::edited, this, [this] {
+        QMetaObject::invokeMethod(this, [this] { readSample(); refresh(); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+QPushButton *frmDesigner::addButton(const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    return button;
+}
+
+void frmDesigner::placeControls()
+{
+    setFixedSize(twipsSize(14700, 7860));
+    scrPage->setGeometry(twips(120, 120, 14460, 6660));
+    lblProblem->setGeometry(twips(120, 6840, 14460, 435));
+    cmdLeafImage->setGeometry(twips(120, 7380, 1600, 375));
+    cmdUndo->setGeometry(twips(1830, 7380, 1100, 375));
+    cmdRedo->setGeometry(twips(3040, 7380, 1100, 375));
+    cmdOK->setGeometry(twips(11895, 7380, 1290, 375));
+    cmdCancel->setGeometry(twips(13290, 7380, 1290, 375));
+}
+
+void frmDesigner::setTabOrder()
+{
+    setTabChain({pgvDesign, cmdOK, cmdCancel, cmdLeafImage, cmdUndo, cmdRedo});
+}
+
+// The sample cheque and leaf of the bank the layout window names, read
+// again only when the name changes.
+void frmDesigner::readSample()
+{
+    const QString bankName = m_boxes->bankName();
+    if (bankName == m_sample.bankName && m_sample.date.isValid())
+        return;
+    m_sample = sampleCheque(bankName, &m_choice);
+    pgvDesign->setLeafImage(loadLeafImage(bankName));
+}
+
+// Composes the sample for the boxes as they stand and frames every item.
+void frmDesigner::refresh()
+{
+    // 1. The page and the unit.
+    m_geometry = geometry();
+    LayoutRecord layout{m_sample.bankName, m_boxes->unitName(), {}};
+    for (int column = 0; column < LayoutPositionCount; ++column) {
+        if (const std::optional<double> at = value(LayoutPosition(column)))
+            layout.positions[column] = float(*at);
+    }
+
+    // 2. The sample by the printing steps; a refused one shows the boxes alone.
+    PreviewPrinter printer(m_printerName);
+    const QString refusal = composeSamplePage(layout, m_choice, m_sample, printer);
+    m_page = refusal.isEmpty() ? printer.page() : PreviewPrinter::Page{};
+    if (m_page.size.isEmpty()) {
+        QPrinter paper(QPrinter::HighResolution);
+        paper.setPrinterName(m_printerName);
+        applyOrientation(paper, landscape);
+        applyPaperSize(paper, envelope10);
+        m_page.size = paper.pageLayout().fullRectPoints().size().toSizeF();
+        m_page.printableArea = m_geometry.printableArea;
+    }
+    pgvDesign->setPage(m_page);
+    lblProblem->setText(refusal.simplified());
+
+    // 3. The boxes, where the layout puts them.
+    m_placed = boxesOf(m_page);
+    pgvDesign->setBoxes(m_placed, widthHandle(m_placed));
+    for (int column = 0; column < LayoutPositionCount; ++column)
+        m_dragStartTexts[column] = m_boxes->text(LayoutPosition(column));
+}
+
+frmDesigner::Geometry frmDesigner::geometry() const
+{
+    QPrinter paper(QPrinter::HighResolution);
+    paper.setPrinterName(m_printerName);
+    applyOrientation(paper, landscape);
+    applyPaperSize(paper, envelope10);
+    const int scaleMode = scaleModeFor(m_boxes->unitName());
+    const double dpiX = paper.logicalDpiX(), dpiY = paper.logicalDpiY();
+    return {printableArea(paper.pageLayout()),
+            QSizeF(dotsPerUnit(scaleMode, dpiX) * 72 / dpiX, dotsPerUnit(scaleMode, dpiY) * 72 / dpiY),
+            scaleMode};
+}
+
+std::optional<double> frmDesigner::value(LayoutPosition column) const
+{
+    const QString text = m_boxes->text(column);
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    return readLeadingNumber(text);
+}
+
+QPointF frmDesigner::pointAt(LayoutPosition left, LayoutPosition top) const
+{
+    const QSizeF &perUnit = m_geometry.pointsPerUnit;
+    return m_geometry.printableArea.topLeft()
+        + QPointF(value(left).value_or(0) * perUnit.width(),
+                  value(top).value_or(0) * perUnit.height());
+}
+
+// Each item framed round the text printed at its place, or as an empty box
+// where nothing is printed there.
+QList<DesignView::Box> frmDesigner::boxesOf(const PreviewPrinter::Page &page) const
+{
+    QList<DesignView::Box> boxes;
+    for (int item = 0; item < int(items.size()); ++item) {
+        const QPointF corner = pointAt(items[item].left, items[item].top);
+        DesignView::Box box{item, items[item].name, QRectF(corner, emptyBoxSize), false};
+        for (const PreviewPrinter::Text &text : page.texts) {
+            if ((text.box.topLeft() - corner).manhattanLength() < 0.01) {
+                box.points = text.box;
+                box.hasText = true;
+            }
+        }
+        boxes.append(box);
+    }
+    return boxes;
+}
+
+QRectF frmDesigner::widthHandle(const QList<DesignView::Box> &boxes) const
+{
+    const QRectF &line = boxes[wordsLine1].points;
+    const double width = value(AmtinWords1Width).value_or(0) * m_geometry.pointsPerUnit.width();
+    return QRectF(pointAt(AmtinWords1Left, AmtinWords1Top).x() + width, line.top(), 0,
+                  line.height());
+}
+
+// The item follows the pointer, and its boxes in the layout window with it.
+void frmDesigner::showDrag(int item, QPointF points)
+{
+    const Item &moved = items[item];
+    const QSizeF &perUnit = m_geometry.pointsPerUnit;
+    const double left = readLeadingNumber(m_dragStartTexts[moved.left]) + points.x() / perUnit.width();
+    const double top = readLeadingNumber(m_dragStartTexts[moved.top]) + points.y() / perUnit.height();
+    m_boxes->setText(moved.left, boxText(left));
+    m_boxes->setText(moved.top, boxText(top));
+
+    // The page is composed again when the drag ends; until then the item's
+    // text and box are shifted by what the boxes now say.
+    const QPointF shift = pointAt(moved.left, moved.top) - m_placed[item].points.topLeft();
+    PreviewPrinter::Page page = m_page;
+    for (PreviewPrinter::Text &text : page.texts) {
+        if (text.box == m_placed[item].points) {
+            text.box.translate(shift);
+            text.baseline += shift.y();
+        }
+    }
+    QList<DesignView::Box> boxes = m_placed;
+    boxes[item].points.translate(shift);
+    pgvDesign->setPage(page);
+    pgvDesign->setBoxes(boxes, widthHandle(boxes));
+}
+
+void frmDesigner::endDrag(int item, QPointF points)
+{
+    showDrag(item, points);
+    const Item &moved = items[item];
+    change({{moved.left, readLeadingNumber(m_boxes->text(moved.left))},
+            {moved.top, readLeadingNumber(m_boxes->text(moved.top))}},
+           moved.name);
+}
+
+void frmDesigner::showWidthDrag(double points)
+{
+    const double width = readLeadingNumber(m_dragStartTexts[AmtinWords1Width])
+        + points / m_geometry.pointsPerUnit.width();
+    m_boxes->setText(AmtinWords1Width, boxText(width));
+    pgvDesign->setBoxes(m_placed, widthHandle(m_placed));
+}
+
+void frmDesigner::endWidthDrag(double points)
+{
+    showWidthDrag(points);
+    change({{AmtinWords1Width, readLeadingNumber(m_boxes->text(AmtinWords1Width))}},
+           QStringLiteral("Amount in Words line 1 width"));
+}
+
+// A tenth of the unit, or one unit with Shift; in printer dots one, or ten.
+void frmDesigner::nudge(int item, QPoint direction, bool large)
+{
+    const bool dots = m_geometry.scaleMode == ScalePixels;
+    const double step = dots ? (large ? 10 : 1) : (large ? 1 : 0.1);
+    const Item &moved = items[item];
+    change({{moved.left, value(moved.left).value_or(0) + direction.x() * step},
+            {moved.top, value(moved.top).value_or(0) + direction.y() * step}},
+           moved.name);
+}
+
+// One step of the history: from the texts the boxes showed when the page
+// was last composed to these values.
+void frmDesigner::change(const QList<std::pair<LayoutPosition, double>> &values,
+                         const QString &what)
+{
+    SetTexts::Texts before, after;
+    for (const auto &[column, to] : values) {
+        before.append({column, m_dragStartTexts[column]});
+        after.append({column, boxText(to)});
+    }
+    m_undo.push(new SetTexts(what, before, after, [this](const SetTexts::Texts &texts) {
+        for (const auto &[column, text] : texts)
+            m_boxes->setText(column, text);
+        refresh();
+    }));
+}
+
+void frmDesigner::reject()
+{
+    m_undo.setIndex(0);  // the boxes as they were when the editor opened
+    QDialog::reject();
+}
+
+void frmDesigner::cmdLeafImage_Click()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Leaf Image"), QString(),
+        QStringLiteral("Images (*.png *.jpg *.jpeg);;All files (*)"));
+    if (!path.isEmpty())
+        attachLeafImage(path);
+}
+
+bool frmDesigner::attachLeafImage(const QString &path)
+{
+    // 1. A bank to keep it for, and a file that is an image.
+    const QString bankName = m_boxes->bankName();
+    if (bankName.trimmed().isEmpty()) {
+        Messages::show(QStringLiteral("Enter the bank name first: a leaf image is kept for a bank."),
+                       Messages::Icon::Critical);
+        return false;
+    }
+    LeafImageRow row;
+    if (const QString problem = readLeafImageFile(path, &row); !problem.isEmpty()) {
+        Messages::show(problem, Messages::Icon::Critical);
+        return false;
+    }
+
+    // 2. Kept at once (a leaf is no part of the layout's OK); a leaf the
+    // bank had keeps its size and place.
+    const Connection connection(QStringLiteral("attachLeafImage"));
+    std::optional<LeafImageRow> earlier;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = findLeafImage(connection.database(), bankName, &earlier);
+    if (earlier)
+        row = {row.image, row.screenImage, earlier->widthMm, earlier->heightMm, earlier->leftMm, earlier->topMm};
+    if (!error.isValid())
+        error = replaceLeafImage(connection.database(), bankName, row);
+    if (error.isValid()) {
+        Messages::show(failureText(QStringLiteral("save the leaf image"), error),
+                       Messages::Icon::Critical);
+        return false;
+    }
+
+    // 3. Shown under the items.
+    pgvDesign->setLeafImage(leafImageFrom(row));
+    return true;
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "designview.h"
+#include "leafimage.h"
+#include "previewprinter.h"
+#include "samplepage.h"
+
+#include <QDialog>
+#include <QUndoStack>
+#include <array>
+#include <optional>
+
+class LayoutBoxes;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+// The bank's cheque layout drawn on the page over its leaf image, with a
+// sample cheque placed by the printing code. Items are moved by mouse or
+// arrow keys and the first words line's width by its handle; every move
+// is written at once into the layout window's boxes, in the layout's unit.
+// Escape or Cancel puts the boxes back as they were; OK keeps the moves for
+// the layout window's own OK to save.
+class frmDesigner : public QDialog
+{
+    Q_OBJECT
+public:
+    frmDesigner(LayoutBoxes *boxes, QWidget *parent);
+
+    // Opens the editor over the layout window, or brings forward the one open.
+    static void install();
+
+    // Keeps the image file as the bank's leaf and shows it; false, after
+    // saying why, when it cannot.
+    bool attachLeafImage(const QString &path);
+    QString problem() const;  // why the sample cannot be composed; empty when it can
+    DesignView *view() const { return pgvDesign; }
+
+public slots:
+    void cmdLeafImage_Click();
+    void reject() override;
+
+private:
+    struct Geometry {
+        QRectF printableArea;  // in points on the page
+        QSizeF pointsPerUnit;
+        int scaleMode;
+    };
+
+    void createControls();
+    void placeControls();
+    void setTabOrder();
+    QPushButton *addButton(const QString &name, const QString &caption);
+    void readSample();
+    void refresh();
+    Geometry geometry() const;
+    std::optional<double> value(store::LayoutPosition column) const;
+    QPointF pointAt(store::LayoutPosition left, store::LayoutPosition top) const;
+    QList<DesignView::Box> boxesOf(const PreviewPrinter::Page &page) const;
+    QRectF widthHandle(const QList<DesignView::Box> &boxes) const;
+    void showDrag(int item, QPointF points);
+    void endDrag(int item, QPointF points);
+    void showWidthDrag(double points);
+    void endWidthDrag(double points);
+    void nudge(int item, QPoint direction, bool large);
+    void change(const QList<std::pair<store::LayoutPosition, double>> &values,
+                const QString &what);
+
+    LayoutBoxes *m_boxes;
+    QUndoStack m_undo;
+    ChequeItems m_sample;
+    store::WordsChoice m_choice;
+    QString m_printerName;
+    Geometry m_geometry;
+    PreviewPrinter::Page m_page;  // as last composed, before any drag
+    QList<DesignView::Box> m_placed;
+    std::array<QString, store::LayoutPositionCount> m_dragStartTexts;
+
+    QScrollArea *scrPage = nullptr;
+    DesignView *pgvDesign = nullptr;
+    QLabel *lblProblem = nullptr;
+    QPushButton *cmdLeafImage = nullptr;
+    QPushButton *cmdUndo = nullptr;
+    QPushButton *cmdRedo = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+};

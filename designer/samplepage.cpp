@@ -1,0 +1,55 @@
+#include "samplepage.h"
+
+#include "currencywording.h"
+#include "database.h"
+#include "failure.h"
+#include "messages.h"
+
+#include <QDate>
+
+namespace {
+
+const QString sampleAmount = QStringLiteral("123456.78");
+const QString unnamedCurrency = QStringLiteral("INR");
+
+} // namespace
+
+QString composeSamplePage(const LayoutRecord &layout, const store::WordsChoice &choice,
+                          const ChequeItems &items, PreviewPrinter &printer)
+{
+    QList<ComposedText> texts;
+    if (QString problem = composeCheque(layout, choice, items, printer, &texts);
+        !problem.isEmpty())
+        return problem;
+    for (const ComposedText &composed : texts) {
+        printer.FontSize(composed.points);
+        printer.CurrentX(composed.left);
+        printer.CurrentY(composed.top);
+        if (QString problem = printer.Print(composed.text); !problem.isEmpty()) {
+            printer.KillDoc();
+            return problem;
+        }
+    }
+    return printer.EndDoc();
+}
+
+ChequeItems sampleCheque(const QString &bankName, store::WordsChoice *choice)
+{
+    // 1. The bank's currency and words choice; a bank not yet listed has neither.
+    const store::Connection connection(QStringLiteral("sampleCheque"));
+    std::optional<QString> currency;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::findBankCurrency(connection.database(), bankName, &currency);
+    if (!error.isValid())
+        error = store::findWordsChoice(connection.database(), bankName, choice);
+    if (error.isValid())
+        Messages::show(store::failureText(QStringLiteral("read the bank"), error),
+                       Messages::Icon::Critical);
+
+    // 2. The amount worded as the print window words it.
+    const QString code = currency && !currency->isEmpty() ? *currency : unnamedCurrency;
+    const CurrencyWording wording = udf_wordCurrency(sampleAmount, code);
+    return {bankName, QStringLiteral("Sample Payee Name"), wording.amountText, wording.words,
+            QDate::currentDate(), true};
+}

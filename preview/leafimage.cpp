@@ -1,0 +1,99 @@
+#include "leafimage.h"
+
+#include "database.h"
+#include "failure.h"
+#include "messages.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+
+const qint64 largestLeafBytes = 10 * 1024 * 1024;
+// A scan is decoded and scaled too slowly for a window to open at once;
+// the screen copy holds enough pixels for 150% on a common screen.
+const int screenCopyWidth = 1400;
+const int screenCopyQuality = 90;
+
+// The leaf on white paper, as JPEG: it decodes in a few milliseconds.
+QByteArray screenCopy(const QImage &scan)
+{
+    QImage copy = scan.width() > screenCopyWidth
+        ? scan.scaledToWidth(screenCopyWidth, Qt::SmoothTransformation)
+        : scan;
+    QImage onPaper(copy.size(), QImage::Format_RGB32);
+    onPaper.fill(Qt::white);
+    QPainter(&onPaper).drawImage(0, 0, copy);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    onPaper.save(&buffer, "JPG", screenCopyQuality);
+    return bytes;
+}
+
+QImage decoded(const QByteArray &bytes)
+{
+    QImage image;
+    image.loadFromData(bytes);
+    return image;
+}
+
+} // namespace
+
+LeafImage leafImageFrom(const store::LeafImageRow &row)
+{
+    return {decoded(row.screenImage.isEmpty() ? row.image : row.screenImage), QRectF(row.leftMm, row.topMm, row.widthMm, row.heightMm)};
+}
+
+std::optional<LeafImage> loadLeafImage(const QString &bankName)
+{
+    const store::Connection connection(QStringLiteral("loadLeafImage"));
+    std::optional<store::LeafImageRow> row;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::findLeafImage(connection.database(), bankName, &row);
+    if (error.isValid()) {
+        Messages::show(store::failureText(QStringLiteral("read the leaf image"), error),
+                       Messages::Icon::Critical);
+        return std::nullopt;
+    }
+    if (!row)
+        return std::nullopt;
+    LeafImage leaf = leafImageFrom(*row);
+    if (leaf.image.isNull()) {
+        Messages::show(QStringLiteral("The leaf image of the bank \"%1\" cannot be read. Attach "
+                                      "the image again.")
+                           .arg(bankName),
+                       Messages::Icon::Critical);
+        return std::nullopt;
+    }
+    return leaf;
+}
+
+QString readLeafImageFile(const QString &path, store::LeafImageRow *leaf)
+{
+    // 1. The size first, so a huge file is never read into memory.
+    const QString name = QFileInfo(path).fileName();
+    if (QFileInfo(path).size() > largestLeafBytes)
+        return QStringLiteral("The file \"%1\" is larger than 10 MB. Scan the leaf at a lower "
+                              "resolution, or save it as a JPEG.")
+            .arg(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("The file \"%1\" cannot be read: %2.").arg(name, file.errorString());
+    QByteArray bytes = file.readAll();
+
+    // 2. It must be a PNG or JPEG that decodes, whatever its name says.
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format();
+    const QImage scan = reader.read();
+    if ((format != "png" && format != "jpeg") || scan.isNull())
+        return QStringLiteral("The file \"%1\" is not a PNG or JPEG image.").arg(name);
+    leaf->image = bytes;
+    leaf->screenImage = screenCopy(scan);
+    return {};
+}

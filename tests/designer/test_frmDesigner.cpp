@@ -1,0 +1,167 @@
+#include "files.h"
+#include "frmChqLyt.h"
+#include "frmDesigner.h"
+#include "temporarydatabase.h"
+#include "windowchecks.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// The sample leaf's layout, in mms.
+const QStringList leafLayout = {"6.5", "154", "40", "22", "20", "150", "32", "26", "36",
+                                "41",  "12",  "120", "35.5", "158", "36"};
+const QString bank = QStringLiteral("Leaf Bank");
+
+// The layout window over a stored layout, with the editor open on it at one
+// screen pixel to the millimetre.
+struct Fixture {
+    TemporaryDatabase database;
+    RecordedMessages recorded;
+    std::unique_ptr<frmChqLyt> form;
+    frmDesigner *designer = nullptr;
+
+    // In Pixels the layout is scaled to the dots of a 1200 dpi printer, near enough.
+    explicit Fixture(const QString &unit)
+    {
+        const double scale = unit == "Pixels" ? 47 : 1;
+        QStringList values;
+        for (const QString &value : leafLayout)
+            values << QString::number(value.toDouble() * scale);
+        database.exec("insert into Bank values ('1', 'Leaf Bank', 'INR')");
+        database.exec("insert into Positions values ('" + unit + "', 'Leaf Bank', "
+                      + values.join(", ") + ")");
+        frmDesigner::install();
+        form = std::make_unique<frmChqLyt>();
+        form->show();
+        form->findChild<QComboBox *>("cmb")->setCurrentText(bank);
+        form->cmb_Click();
+        form->findChild<QPushButton *>("cmdDesign")->click();
+        designer = form->findChild<frmDesigner *>();
+        QVERIFY(designer);
+        designer->view()->setPixelsPerPoint(25.4 / 72);
+        designer->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(designer));
+    }
+    QPoint at(QPointF pagePoints) const
+    {
+        return (designer->view()->pageCorner() + pagePoints * (25.4 / 72)).toPoint();
+    }
+    QStringList saved()
+    {
+        form->findChild<QPushButton *>("cmdOK")->click();
+        return rowsOf(database.db(), "select * from Positions").value(0).mid(2);
+    }
+};
+
+enum Action { DragDate, DragWidth, ArrowRight, ShiftDown, RightThenUndo, UndoRedo, Escape };
+
+} // namespace
+
+class TestFrmDesigner : public QObject
+{
+    Q_OBJECT
+private slots:
+    void movesAreSavedByTheLayoutWindow_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("drag the date") << "mms" << int(DragDate) << QList<int>{0, 1}
+                                       << QStringList{"11.5", "166"};
+        QTest::newRow("drag the width") << "mms" << int(DragWidth) << QList<int>{8}
+                                        << QStringList{"48"};
+        QTest::newRow("tenth of a mm") << "mms" << int(ArrowRight) << QList<int>{1}
+                                       << QStringList{"154.1"};
+        QTest::newRow("whole cm") << "Cms" << int(ShiftDown) << QList<int>{0}
+                                  << QStringList{"7.5"};
+        QTest::newRow("one dot") << "Pixels" << int(ArrowRight) << QList<int>{1}
+                                 << QStringList{"7239"};
+        QTest::newRow("ten dots") << "Pixels" << int(ShiftDown) << QList<int>{0}
+                                  << QStringList{"315.5"};
+        QTest::newRow("undone") << "mms" << int(RightThenUndo) << QList<int>{1}
+                                << QStringList{"154"};
+        QTest::newRow("redone") << "mms" << int(UndoRedo) << QList<int>{1}
+                                << QStringList{"154.1"};
+        QTest::newRow("escape") << "mms" << int(Escape) << QList<int>{0, 1}
+                                << QStringList{"6.5", "154"};
+    }
+    void movesAreSavedByTheLayoutWindow()
+    {
+        QFETCH(QString, unit);
+        QFETCH(int, action);
+        QFETCH(QList<int>, columns);
+        QFETCH(QStringList, values);
+        Fixture fixture(unit);
+        DesignView *view = fixture.designer->view();
+        const QPointF date = view->boxes()[0].points.center();
+        const QPointF handle = view->widthHandle().center();
+
+        // Every step by mouse and keys, as a user gives them.
+        if (action == DragDate || action == DragWidth) {
+            const QPointF from = action == DragDate ? date : handle;
+            QTest::mousePress(view, Qt::LeftButton, {}, fixture.at(from));
+            QTest::mouseMove(view, fixture.at(from) + QPoint(6, 3));
+            QTest::mouseRelease(view, Qt::LeftButton, {}, fixture.at(from) + QPoint(12, 5));
+        } else {
+            QTest::mouseClick(view, Qt::LeftButton, {}, fixture.at(date));
+            if (action == ShiftDown)
+                QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+            else
+                QTest::keyClick(view, Qt::Key_Right);
+            if (action == RightThenUndo || action == UndoRedo)
+                QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+            if (action == UndoRedo)
+                QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            if (action == Escape)
+                QTest::keyClick(view, Qt::Key_Escape);
+        }
+
+        const QStringList saved = fixture.saved();
+        for (int i = 0; i < columns.size(); ++i)
+            QCOMPARE(saved.value(columns[i]).toDouble(), values[i].toDouble());
+        QCOMPARE(fixture.recorded.texts(), QStringList{"Data Saved"});
+    }
+
+    void leafImagesAreCheckedAndKept_data()
+    {
+        QTest::addColumn<QByteArray>("contents");  // empty: the sample leaf
+        QTest::addColumn<QString>("message");
+        QTest::newRow("sample leaf") << QByteArray() << QString();
+        QTest::newRow("not an image") << QByteArray("%PDF-1.4") << "is not a PNG or JPEG image";
+        QTest::newRow("over 10 MB") << QByteArray(10 * 1024 * 1024 + 1, '\x89')
+                                    << "is larger than 10 MB";
+    }
+    void leafImagesAreCheckedAndKept()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+        Fixture fixture(QStringLiteral("mms"));
+        QTemporaryDir dir;
+        QString path = dir.filePath("leaf.png");
+        if (contents.isEmpty())
+            path = QStringLiteral(LEAF_IMAGE);
+        else
+            writeFile(path, contents);
+
+        QCOMPARE(fixture.designer->attachLeafImage(path), message.isEmpty());
+        // The table is made with the first leaf kept.
+        QCOMPARE(fixture.database.db().tables().contains("LeafImage"), message.isEmpty());
+        if (message.isEmpty()) {
+            const QStringList stored =
+                rowsOf(fixture.database.db(), "select Bankname, WidthMm, HeightMm, LeftMm, TopMm, "
+                                              "length(Image) from LeafImage")
+                    .value(0);
+            QCOMPARE(stored.mid(0, 5), (QStringList{bank, "203.2", "93.1", "0", "0"}));
+            QCOMPARE(stored[5].toLongLong(), QFileInfo(path).size());
+        } else {
+            QVERIFY(fixture.recorded.only().text.contains(message));
+        }
+    }
+};
+
+QTEST_MAIN(TestFrmDesigner)
+#include "test_frmDesigner.moc"
