@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
         store::Connection connection(QStringLiteral("fill"));
         if (store::replaceLayout(connection.database(),
                                  {QStringLiteral("mms"), bank,
-                                  {8, 165, 40, 25, 30, 120, 38, 25, 120, 48, 10, 120, 63, 152, 40}})
+                                  {8, 165, 40, 25, 30, 120, 38, 25, 20, 48, 10, 120, 63, 152, 40}})
                 .isValid())
             fail(QStringLiteral("add a layout"));
     }
