@@ -163,18 +163,26 @@ QString offThePage(const ComposedText &composed, const LayoutRecord &layout, Pri
     const double bottom = composed.top + printer.TextHeight(composed.text);
     const double width = printer.ScaleWidth();
     const double height = printer.ScaleHeight();
+    // A printer's calibration offset moves the page, and the area with it.
+    const double areaLeft = printer.ScaleLeft();
+    const double areaTop = printer.ScaleTop();
     printer.FontSize(fullSize);
     // Asked this way round, a position that is no number is outside too.
-    if (composed.left >= 0 && composed.top >= 0 && right <= width && bottom <= height)
+    if (composed.left >= areaLeft && composed.top >= areaTop && right <= areaLeft + width
+        && bottom <= areaTop + height)
         return {};
+    const QString moved = areaLeft == 0 && areaTop == 0
+        ? QString()
+        : QStringLiteral(", from left %1 and top %2 after the printer's calibration offset")
+              .arg(figure(areaLeft), figure(areaTop));
     return QStringLiteral("The %1 \"%2\" falls outside the printable area of the page: it is "
                           "placed at left %3, top %4 and reaches right to %5, down to %6, and "
-                          "the printable area is %7 wide and %8 high (%9).\n\nCorrect its "
-                          "position in the cheque layout of the bank \"%10\".")
+                          "the printable area is %7 wide and %8 high (%9)%10.\n\nCorrect its "
+                          "position in the cheque layout of the bank \"%11\".")
         .arg(composed.item, composed.text, figure(composed.left), figure(composed.top),
              figure(right), figure(bottom), figure(width), figure(height),
              scaleModeName(layout.scaleMode()))
-        .arg(layout.bankName);
+        .arg(moved, layout.bankName);
 }
 
 } // namespace

@@ -58,6 +58,18 @@ double PreviewPrinter::ScaleWidth() const
     return printableArea(m_printer.pageLayout()).width() * dpi / 72 / dotsPerUnit(dpi);
 }
 
+double PreviewPrinter::ScaleLeft() const
+{
+    const int dpi = m_printer.logicalDpiX();
+    return -m_offset.x() * dpi / 72 / dotsPerUnit(dpi);
+}
+
+double PreviewPrinter::ScaleTop() const
+{
+    const int dpi = m_printer.logicalDpiY();
+    return -m_offset.y() * dpi / 72 / dotsPerUnit(dpi);
+}
+
 double PreviewPrinter::ScaleHeight() const
 {
     const int dpi = m_printer.logicalDpiY();

@@ -31,6 +31,10 @@ public:
     // and a text as Print would draw it on one line in the current font.
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;
+    // Where the printable area's left and top edges fall in the positions
+    // given to CurrentX and CurrentY: 0, unless an Offset moves the page.
+    virtual double ScaleLeft() const = 0;
+    virtual double ScaleTop() const = 0;
     virtual double TextWidth(const QString &text) const = 0;
     virtual double TextHeight(const QString &text) const = 0;
     // Whether the current font (or a face the printer falls back to) draws

@@ -81,6 +81,16 @@ double SystemPrinter::ScaleHeight() const
     return printableSize().height() * m_printer.logicalDpiY() / 72.0 / dotsPerUnitY();
 }
 
+double SystemPrinter::ScaleLeft() const
+{
+    return -m_offset.x() * m_printer.logicalDpiX() / 25.4 / dotsPerUnitX();
+}
+
+double SystemPrinter::ScaleTop() const
+{
+    return -m_offset.y() * m_printer.logicalDpiY() / 25.4 / dotsPerUnitY();
+}
+
 double SystemPrinter::TextWidth(const QString &text) const
 {
     return QFontMetricsF(m_font, &m_printer).horizontalAdvance(text) / dotsPerUnitX();

@@ -29,6 +29,8 @@ public:
     void CurrentY(float y) override;
     double ScaleWidth() const override;
     double ScaleHeight() const override;
+    double ScaleLeft() const override;
+    double ScaleTop() const override;
     double TextWidth(const QString &text) const override;
     double TextHeight(const QString &text) const override;
     bool HasGlyph(char32_t character) const override;

@@ -1,5 +1,7 @@
 #include "recordedprinting.h"
 
+#include <QPointF>
+
 class RecordedPrinting::RecordingPrinter : public Printer
 {
 public:
@@ -17,6 +19,9 @@ public:
     // character a tenth of a unit wide and every line one unit high.
     double ScaleWidth() const override { return r->m_printable.width(); }
     double ScaleHeight() const override { return r->m_printable.height(); }
+    // An offset moves its page by as many units as millimetres.
+    double ScaleLeft() const override { return -m_offset.x(); }
+    double ScaleTop() const override { return -m_offset.y(); }
     double TextWidth(const QString &text) const override { return text.size() * m_points / 120; }
     double TextHeight(const QString &) const override { return m_points / 12; }
     // Its font draws the Basic Multilingual Plane and nothing beyond.
@@ -45,6 +50,7 @@ public:
     void Offset(double rightMm, double downMm) override
     {
         note(u"Offset", QStringLiteral("%1 %2").arg(rightMm).arg(downMm));
+        m_offset = QPointF(rightMm, downMm);
     }
 
 private:
@@ -65,6 +71,7 @@ private:
     float m_points = 12;
     float m_x = 0;
     float m_y = 0;
+    QPointF m_offset;
 };
 
 RecordedPrinting::RecordedPrinting()
