@@ -1,6 +1,8 @@
 #include "printeroffset.h"
 
-#include <QSqlQuery>
+#include "boundstatement.h"
+#include "transaction.h"
+
 #include <QVariant>
 
 namespace store {
@@ -17,16 +19,6 @@ const QString deletePrinterOffset =
 const QString insertPrinterOffset =
     QStringLiteral("Insert into PrinterOffset (PrinterName, RightMm, DownMm) values (?, ?, ?)");
 
-QSqlError run(const QString &statement, const QVariantList &values, QSqlQuery *query)
-{
-    if (!query->prepare(statement))
-        return query->lastError();
-    for (const QVariant &value : values)
-        query->addBindValue(value);
-    query->exec();
-    return query->lastError();
-}
-
 } // namespace
 
 QSqlError findPrinterOffset(const QSqlDatabase &db, const QString &printerName,
@@ -35,8 +27,9 @@ QSqlError findPrinterOffset(const QSqlDatabase &db, const QString &printerName,
     millimetres->reset();
     if (!db.tables().contains(printerOffsetTable, Qt::CaseInsensitive))
         return {};
-    QSqlQuery query(db);
-    if (QSqlError error = run(selectPrinterOffset, {printerName}, &query); error.isValid())
+    QSqlQuery query;
+    if (QSqlError error = runBound(db, selectPrinterOffset, {printerName}, &query);
+        error.isValid())
         return error;
     if (query.next())
         *millimetres = QPointF(query.value(0).toDouble(), query.value(1).toDouble());
@@ -46,22 +39,16 @@ QSqlError findPrinterOffset(const QSqlDatabase &db, const QString &printerName,
 QSqlError replacePrinterOffset(const QSqlDatabase &db, const QString &printerName,
                                const QPointF &millimetres)
 {
-    QSqlDatabase connection = db;
-    if (!connection.transaction())
-        return connection.lastError();
-    QSqlQuery query(db);
-    QSqlError error = run(createPrinterOffset, {}, &query);
-    if (!error.isValid())
-        error = run(deletePrinterOffset, {printerName}, &query);
-    if (!error.isValid())
-        error = run(insertPrinterOffset, {printerName, millimetres.x(), millimetres.y()}, &query);
-    if (error.isValid()) {
-        connection.rollback();
+    return inTransaction(db, [&] {
+        QSqlQuery query;
+        QSqlError error = runBound(db, createPrinterOffset, {}, &query);
+        if (!error.isValid())
+            error = runBound(db, deletePrinterOffset, {printerName}, &query);
+        if (!error.isValid())
+            error = runBound(db, insertPrinterOffset,
+                             {printerName, millimetres.x(), millimetres.y()}, &query);
         return error;
-    }
-    if (!connection.commit())
-        return connection.lastError();
-    return {};
+    });
 }
 
 } // namespace store

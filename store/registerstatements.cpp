@@ -1,5 +1,7 @@
 #include "registerstatements.h"
 
+#include "boundstatement.h"
+
 #include <QSqlRecord>
 #include <QVariant>
 
@@ -91,14 +93,7 @@ QString selectCsvLines()
 QSqlError run(const QSqlDatabase &db, const QString &statement, const QVariantList &values,
               QSqlQuery *query, bool forwardOnly = true)
 {
-    *query = QSqlQuery(db);
-    query->setForwardOnly(forwardOnly);
-    if (!query->prepare(statement))
-        return query->lastError();
-    for (const QVariant &value : values)
-        query->addBindValue(value);
-    query->exec();
-    return query->lastError();
+    return runBound(db, statement, values, query, forwardOnly);
 }
 
 QString orEmpty(const QString &value)

@@ -1,6 +1,8 @@
 #include "screenscale.h"
 
-#include <QSqlQuery>
+#include "boundstatement.h"
+#include "transaction.h"
+
 #include <QVariant>
 
 namespace store {
@@ -16,16 +18,6 @@ const QString deleteScreenScale = QStringLiteral("Delete from ScreenScale where 
 const QString insertScreenScale =
     QStringLiteral("Insert into ScreenScale (ScreenName, PixelsPerMm) values (?, ?)");
 
-QSqlError run(const QString &statement, const QVariantList &values, QSqlQuery *query)
-{
-    if (!query->prepare(statement))
-        return query->lastError();
-    for (const QVariant &value : values)
-        query->addBindValue(value);
-    query->exec();
-    return query->lastError();
-}
-
 } // namespace
 
 QSqlError findScreenScale(const QSqlDatabase &db, const QString &screenName,
@@ -34,8 +26,8 @@ QSqlError findScreenScale(const QSqlDatabase &db, const QString &screenName,
     pixelsPerMillimetre->reset();
     if (!db.tables().contains(screenScaleTable, Qt::CaseInsensitive))
         return {};
-    QSqlQuery query(db);
-    if (QSqlError error = run(selectScreenScale, {screenName}, &query); error.isValid())
+    QSqlQuery query;
+    if (QSqlError error = runBound(db, selectScreenScale, {screenName}, &query); error.isValid())
         return error;
     if (query.next())
         *pixelsPerMillimetre = query.value(0).toDouble();
@@ -45,22 +37,15 @@ QSqlError findScreenScale(const QSqlDatabase &db, const QString &screenName,
 QSqlError replaceScreenScale(const QSqlDatabase &db, const QString &screenName,
                              double pixelsPerMillimetre)
 {
-    QSqlDatabase connection = db;
-    if (!connection.transaction())
-        return connection.lastError();
-    QSqlQuery query(db);
-    QSqlError error = run(createScreenScale, {}, &query);
-    if (!error.isValid())
-        error = run(deleteScreenScale, {screenName}, &query);
-    if (!error.isValid())
-        error = run(insertScreenScale, {screenName, pixelsPerMillimetre}, &query);
-    if (error.isValid()) {
-        connection.rollback();
+    return inTransaction(db, [&] {
+        QSqlQuery query;
+        QSqlError error = runBound(db, createScreenScale, {}, &query);
+        if (!error.isValid())
+            error = runBound(db, deleteScreenScale, {screenName}, &query);
+        if (!error.isValid())
+            error = runBound(db, insertScreenScale, {screenName, pixelsPerMillimetre}, &query);
         return error;
-    }
-    if (!connection.commit())
-        return connection.lastError();
-    return {};
+    });
 }
 
 } // namespace store

@@ -1,5 +1,6 @@
 #include "statements.h"
 
+#include "boundstatement.h"
 #include "tablecolumns.h"
 #include "transaction.h"
 
@@ -64,14 +65,7 @@ QVariant text(const QString &value)
 QSqlError run(const QSqlDatabase &db, const QString &statement, const QVariantList &values,
               QSqlQuery *query, bool forwardOnly = true)
 {
-    *query = QSqlQuery(db);
-    query->setForwardOnly(forwardOnly);
-    if (!query->prepare(statement))
-        return query->lastError();
-    for (const QVariant &value : values)
-        query->addBindValue(value);
-    query->exec();
-    return query->lastError();
+    return runBound(db, statement, values, query, forwardOnly);
 }
 
 QSqlError run(const QSqlDatabase &db, const QString &statement, const QVariantList &values)
