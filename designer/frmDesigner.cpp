@@ -190,7 +190,7 @@ void frmDesigner::readSample()
     const QString bankName = m_boxes->bankName();
     if (bankName == m_sample.bankName && m_sample.date.isValid())
         return;
-    m_sample = sampleCheque(bankName, &m_choice);
+    m_sample = sampleCheque(bankName);
     pgvDesign->setLeafImage(loadLeafImage(bankName));
 }
 
@@ -207,7 +207,7 @@ void frmDesigner::refresh()
 
     // 2. The sample by the printing steps; a refused one shows the boxes alone.
     PreviewPrinter printer(m_printerName);
-    const QString refusal = composeSamplePage(layout, m_choice, m_sample, printer);
+    const QString refusal = composeSamplePage(layout, m_boxes->wordsChoice(), m_sample, printer);
     m_page = refusal.isEmpty() ? printer.page() : PreviewPrinter::Page{};
     if (m_page.size.isEmpty()) {
         QPrinter paper(QPrinter::HighResolution);

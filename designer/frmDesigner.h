@@ -69,7 +69,6 @@ private:
     LayoutBoxes *m_boxes;
     QUndoStack m_undo;
     ChequeItems m_sample;
-    store::WordsChoice m_choice;
     QString m_printerName;
     Geometry m_geometry;
     PreviewPrinter::Page m_page;  // as last composed, before any drag

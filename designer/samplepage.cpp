@@ -33,16 +33,14 @@ QString composeSamplePage(const LayoutRecord &layout, const store::WordsChoice &
     return printer.EndDoc();
 }
 
-ChequeItems sampleCheque(const QString &bankName, store::WordsChoice *choice)
+ChequeItems sampleCheque(const QString &bankName)
 {
-    // 1. The bank's currency and words choice; a bank not yet listed has neither.
+    // 1. The bank's currency; a bank not yet listed has none.
     const store::Connection connection(QStringLiteral("sampleCheque"));
     std::optional<QString> currency;
     QSqlError error = connection.error();
     if (!error.isValid())
         error = store::findBankCurrency(connection.database(), bankName, &currency);
-    if (!error.isValid())
-        error = store::findWordsChoice(connection.database(), bankName, choice);
     if (error.isValid())
         Messages::show(store::failureText(QStringLiteral("read the bank"), error),
                        Messages::Icon::Critical);

@@ -11,4 +11,4 @@ QString composeSamplePage(const LayoutRecord &layout, const store::WordsChoice &
 
 // The cheque the editor shows: today's date, a sample payee, and 123456.78
 // with its words in the bank's currency (rupees when it has none).
-ChequeItems sampleCheque(const QString &bankName, store::WordsChoice *choice);
+ChequeItems sampleCheque(const QString &bankName);

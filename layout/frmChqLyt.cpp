@@ -134,7 +134,7 @@ void frmChqLyt::createControls()
     cmdDesign->setObjectName(QStringLiteral("cmdDesign"));
     cmdDesign->setVisible(bool(layoutDesigner()));
     connect(cmdDesign, &QPushButton::clicked, this, &frmChqLyt::cmdDesign_Click);
-    boxes = new WindowBoxes(Combo1, cmb, positionBoxes, this);
+    boxes = new WindowBoxes(Combo1, cmb, positionBoxes, chkBreakByWidth, chkFillAfterWords, this);
 }
 
 void frmChqLyt::createPositionBoxes()

@@ -18,9 +18,11 @@ public:
     virtual QString bankName() const = 0;
     virtual QString text(store::LayoutPosition column) const = 0;
     virtual void setText(store::LayoutPosition column, const QString &text) = 0;
+    // How the words are to print, as ticked in the window, saved or not.
+    virtual store::WordsChoice wordsChoice() const = 0;
 
 signals:
-    // The user typed in a box or changed the unit.
+    // The user typed in a box, changed the unit or ticked a words choice.
     void edited();
 };
 

@@ -1,15 +1,18 @@
 #include "windowboxes.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
 WindowBoxes::WindowBoxes(QComboBox *unit, QComboBox *bank,
                          const std::array<QLineEdit *, store::LayoutPositionCount> &positions,
-                         QObject *parent)
+                         QCheckBox *breakByWidth, QCheckBox *fillAfterWords, QObject *parent)
     : LayoutBoxes(parent)
     , m_unit(unit)
     , m_bank(bank)
     , m_positions(positions)
+    , m_breakByWidth(breakByWidth)
+    , m_fillAfterWords(fillAfterWords)
 {
     // Choosing a bank shows its layout through setText, so the user's
     // choice is caught on the list itself.
@@ -17,6 +20,8 @@ WindowBoxes::WindowBoxes(QComboBox *unit, QComboBox *bank,
     connect(m_bank, &QComboBox::currentTextChanged, this, &LayoutBoxes::edited);
     for (QLineEdit *box : m_positions)
         connect(box, &QLineEdit::textChanged, this, &LayoutBoxes::edited);
+    connect(m_breakByWidth, &QCheckBox::toggled, this, &LayoutBoxes::edited);
+    connect(m_fillAfterWords, &QCheckBox::toggled, this, &LayoutBoxes::edited);
 }
 
 QString WindowBoxes::unitName() const
@@ -38,4 +43,9 @@ void WindowBoxes::setText(store::LayoutPosition column, const QString &text)
 {
     const QSignalBlocker quiet(m_positions[column]);  // the editor knows what it set
     m_positions[column]->setText(text);
+}
+
+store::WordsChoice WindowBoxes::wordsChoice() const
+{
+    return {m_breakByWidth->isChecked(), m_fillAfterWords->isChecked()};
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
@@ -14,15 +15,18 @@ class WindowBoxes : public LayoutBoxes
 public:
     WindowBoxes(QComboBox *unit, QComboBox *bank,
                 const std::array<QLineEdit *, store::LayoutPositionCount> &positions,
-                QObject *parent);
+                QCheckBox *breakByWidth, QCheckBox *fillAfterWords, QObject *parent);
 
     QString unitName() const override;
     QString bankName() const override;
     QString text(store::LayoutPosition column) const override;
     void setText(store::LayoutPosition column, const QString &text) override;
+    store::WordsChoice wordsChoice() const override;
 
 private:
     QComboBox *m_unit;
     QComboBox *m_bank;
     std::array<QLineEdit *, store::LayoutPositionCount> m_positions;
+    QCheckBox *m_breakByWidth;
+    QCheckBox *m_fillAfterWords;
 };
