@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -43,6 +44,22 @@ const std::array<Item, 5> items = {{
     {QStringLiteral("Amount"), AmtLeft, AmtTop},
 }};
 const int wordsLine1 = 2;
+
+// The leaf's size and place, in the free row beside Undo and Redo: where
+// each label and box stands, in twips.
+struct LeafBox {
+    QString caption;
+    QString name;
+    int labelLeft;
+    int labelWidth;
+};
+const std::array<LeafBox, LeafMeasureCount> leafBoxes = {{
+    {QStringLiteral("Leaf width"), QStringLiteral("txtLeafWidth"), 4260, 1050},
+    {QStringLiteral("height"), QStringLiteral("txtLeafHeight"), 6180, 690},
+    {QStringLiteral("left"), QStringLiteral("txtLeafLeft"), 7740, 420},
+    {QStringLiteral("top"), QStringLiteral("txtLeafTop"), 9030, 390},
+}};
+const int leafBoxWidth = 720;
 
 // A box without a text to measure (an empty second words line), in points.
 const QSizeF emptyBoxSize(130, 12);
@@ -139,6 +156,17 @@ void frmDesigner::createControls()
     cmdRedo = addButton(QStringLiteral("cmdRedo"), QStringLiteral("Redo"));
     connect(cmdRedo, &QPushButton::clicked, &m_undo, &QUndoStack::redo);
     connect(&m_undo, &QUndoStack::canRedoChanged, cmdRedo, &QWidget::setEnabled);
+    for (int i = 0; i < LeafMeasureCount; ++i) {
+        lblLeaf[i] = new QLabel(leafBoxes[i].caption, this);
+        lblLeaf[i]->setObjectName(QStringLiteral("lbl") + leafBoxes[i].name.mid(3));
+        lblLeaf[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        txtLeaf[i] = new QLineEdit(this);
+        txtLeaf[i]->setObjectName(leafBoxes[i].name);
+        connect(txtLeaf[i], &QLineEdit::editingFinished, this,
+                [this, i] { txtLeaf_Changed(LeafMeasure(i)); });
+    }
+    lblLeafUnit = new QLabel(QStringLiteral("mm"), this);
+    lblLeafUnit->setObjectName(QStringLiteral("lblLeafUnit"));
     cmdUndo->setEnabled(false);
     cmdRedo->setEnabled(false);
     QAction *undo = m_undo.createUndoAction(this);
@@ -174,13 +202,20 @@ void frmDesigner::placeControls()
     cmdLeafImage->setGeometry(twips(120, 7380, 1600, 375));
     cmdUndo->setGeometry(twips(1830, 7380, 1100, 375));
     cmdRedo->setGeometry(twips(3040, 7380, 1100, 375));
+    for (int i = 0; i < LeafMeasureCount; ++i) {
+        const LeafBox &box = leafBoxes[i];
+        lblLeaf[i]->setGeometry(twips(box.labelLeft, 7380, box.labelWidth, 375));
+        txtLeaf[i]->setGeometry(twips(box.labelLeft + box.labelWidth + 60, 7410, leafBoxWidth, 315));
+    }
+    lblLeafUnit->setGeometry(twips(10290, 7380, 600, 375));
     cmdOK->setGeometry(twips(11895, 7380, 1290, 375));
     cmdCancel->setGeometry(twips(13290, 7380, 1290, 375));
 }
 
 void frmDesigner::setTabOrder()
 {
-    setTabChain({pgvDesign, cmdOK, cmdCancel, cmdLeafImage, cmdUndo, cmdRedo});
+    setTabChain({pgvDesign, cmdOK, cmdCancel, cmdLeafImage, txtLeaf[LeafWidth],
+                 txtLeaf[LeafHeight], txtLeaf[LeafLeft], txtLeaf[LeafTop], cmdUndo, cmdRedo});
 }
 
 // The sample cheque and leaf of the bank the layout window names, read
@@ -191,7 +226,20 @@ void frmDesigner::readSample()
     if (bankName == m_sample.bankName && m_sample.date.isValid())
         return;
     m_sample = sampleCheque(bankName);
-    pgvDesign->setLeafImage(loadLeafImage(bankName));
+    showLeaf(loadLeafImage(bankName));
+}
+
+// The leaf under the items, its measures in the boxes; without a leaf
+// there is nothing to measure.
+void frmDesigner::showLeaf(const std::optional<LeafImage> &leaf)
+{
+    m_leaf = leaf;
+    pgvDesign->setLeafImage(leaf);
+    for (int i = 0; i < LeafMeasureCount; ++i) {
+        txtLeaf[i]->setText(leaf ? boxText(leafMeasure(leaf->millimetres, LeafMeasure(i)))
+                                 : QString());
+        txtLeaf[i]->setEnabled(bool(leaf));
+    }
 }
 
 // Composes the sample for the boxes as they stand and frames every item.
@@ -409,6 +457,41 @@ bool frmDesigner::attachLeafImage(const QString &path)
     }
 
     // 3. Shown under the items.
-    pgvDesign->setLeafImage(leafImageFrom(row));
+    showLeaf(leafImageFrom(row));
     return true;
+}
+
+// A measure typed for the leaf is kept at once, as the leaf itself is; one
+// that cannot be a leaf's is refused and the kept one shown again.
+void frmDesigner::txtLeaf_Changed(LeafMeasure which)
+{
+    // 1. A measure of a leaf, changed.
+    if (!m_leaf)
+        return;
+    QRectF place = m_leaf->millimetres;
+    if (const QString problem = readLeafMeasure(which, txtLeaf[which]->text(), &place);
+        !problem.isEmpty()) {
+        Messages::show(problem, Messages::Icon::Critical);
+        showLeaf(m_leaf);
+        return;
+    }
+    if (place == m_leaf->millimetres)
+        return;
+
+    // 2. Kept for the bank.
+    const Connection connection(QStringLiteral("txtLeaf_Changed"));
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = updateLeafPlace(connection.database(), m_sample.bankName,
+                                {{}, {}, place.width(), place.height(), place.left(), place.top()});
+    if (error.isValid()) {
+        Messages::show(failureText(QStringLiteral("save the leaf's size and place"), error),
+                       Messages::Icon::Critical);
+        showLeaf(m_leaf);
+        return;
+    }
+
+    // 3. Drawn there.
+    m_leaf->millimetres = place;
+    showLeaf(m_leaf);
 }

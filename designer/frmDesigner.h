@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designview.h"
+#include "leafmeasures.h"
 #include "leafimage.h"
 #include "previewprinter.h"
 #include "samplepage.h"
@@ -12,6 +13,7 @@
 
 class LayoutBoxes;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QScrollArea;
 
@@ -20,7 +22,8 @@ class QScrollArea;
 // arrow keys and the first words line's width by its handle; every move
 // is written at once into the layout window's boxes, in the layout's unit.
 // Escape or Cancel puts the boxes back as they were; OK keeps the moves for
-// the layout window's own OK to save.
+// the layout window's own OK to save. The leaf image, its size and its place
+// are kept for the bank as soon as they are given.
 class frmDesigner : public QDialog
 {
     Q_OBJECT
@@ -38,6 +41,7 @@ public:
 
 public slots:
     void cmdLeafImage_Click();
+    void txtLeaf_Changed(LeafMeasure which);
     void reject() override;
 
 private:
@@ -52,6 +56,7 @@ private:
     void setTabOrder();
     QPushButton *addButton(const QString &name, const QString &caption);
     void readSample();
+    void showLeaf(const std::optional<LeafImage> &leaf);
     void refresh();
     Geometry geometry() const;
     std::optional<double> value(store::LayoutPosition column) const;
@@ -74,6 +79,7 @@ private:
     PreviewPrinter::Page m_page;  // as last composed, before any drag
     QList<DesignView::Box> m_placed;
     std::array<QString, store::LayoutPositionCount> m_dragStartTexts;
+    std::optional<LeafImage> m_leaf;  // the bank's, as kept
 
     QScrollArea *scrPage = nullptr;
     DesignView *pgvDesign = nullptr;
@@ -81,6 +87,10 @@ private:
     QPushButton *cmdLeafImage = nullptr;
     QPushButton *cmdUndo = nullptr;
     QPushButton *cmdRedo = nullptr;
+    // The leaf's size and place, in the order of LeafMeasure.
+    std::array<QLabel *, LeafMeasureCount> lblLeaf{};
+    std::array<QLineEdit *, LeafMeasureCount> txtLeaf{};
+    QLabel *lblLeafUnit = nullptr;
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
 };

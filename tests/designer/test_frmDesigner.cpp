@@ -161,6 +161,44 @@ private slots:
             QVERIFY(fixture.recorded.only().text.contains(message));
         }
     }
+
+    void leafSizeAndPlaceAreCheckedAndKept_data()
+    {
+        QTest::addColumn<int>("measure");  // width, height, left, top
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("width") << 0 << "190.5" << "190.5 93.1 0 0" << QString();
+        QTest::newRow("left") << 2 << "-3" << "203.2 93.1 -3 0" << QString();
+        QTest::newRow("too low") << 1 << "9" << "203.2 93.1 0 0"
+                                 << "The leaf's height must be a number of millimetres from 25 to 150";
+        QTest::newRow("no number") << 3 << "1cm" << "203.2 93.1 0 0"
+                                   << "The leaf's distance from the printable area's top edge must";
+    }
+    void leafSizeAndPlaceAreCheckedAndKept()
+    {
+        QFETCH(int, measure);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(QString, message);
+        Fixture fixture(QStringLiteral("mms"));
+        QVERIFY(fixture.designer->attachLeafImage(QStringLiteral(LEAF_IMAGE)));
+        const QStringList boxes = {"txtLeafWidth", "txtLeafHeight", "txtLeafLeft", "txtLeafTop"};
+        auto *box = fixture.designer->findChild<QLineEdit *>(boxes[measure]);
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Return);
+
+        // Kept in the table and shown in the box; a refused text is said and undone.
+        const QString row = rowsOf(fixture.database.db(),
+                                   "select WidthMm, HeightMm, LeftMm, TopMm from LeafImage")
+                                .value(0)
+                                .join(' ');
+        QCOMPARE(row, kept);
+        QCOMPARE(box->text(), kept.split(' ')[measure]);
+        const QStringList told = fixture.recorded.texts();
+        QVERIFY(message.isEmpty() ? told.isEmpty() : told.size() == 1 && told[0].contains(message));
+    }
 };
 
 QTEST_MAIN(TestFrmDesigner)
