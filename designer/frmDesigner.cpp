@@ -71,22 +71,44 @@ QString boxText(double value)
                            QLocale::FloatingPointShortest);
 }
 
-// Sets the boxes' texts as one step of the editor's history.
+// Sets the boxes' texts as one step of the editor's history. Keys typed
+// one after another into the same boxes make one step.
 class SetTexts : public QUndoCommand
 {
 public:
     using Texts = QList<std::pair<LayoutPosition, QString>>;
-    SetTexts(const QString &what, Texts before, Texts after, std::function<void(const Texts &)> set)
+    SetTexts(const QString &what, Texts before, Texts after, bool typed,
+             std::function<void(const Texts &)> set)
         : QUndoCommand(what), m_before(std::move(before)), m_after(std::move(after)),
-          m_set(std::move(set))
+          m_typed(typed), m_set(std::move(set))
     {
     }
     void undo() override { m_set(m_before); }
     void redo() override { m_set(m_after); }
+    int id() const override { return m_typed ? typingStep : -1; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *next = static_cast<const SetTexts *>(other);
+        if (columns(next->m_after) != columns(m_after))
+            return false;
+        m_after = next->m_after;
+        setObsolete(m_after == m_before);  // typed back as it was: no step
+        return true;
+    }
 
 private:
+    static const int typingStep = 1;
+    static QList<LayoutPosition> columns(const Texts &texts)
+    {
+        QList<LayoutPosition> list;
+        for (const auto &[column, text] : texts)
+            list.append(column);
+        return list;
+    }
+
     Texts m_before;
     Texts m_after;
+    bool m_typed;
     std::function<void(const Texts &)> m_set;
 };
 
@@ -180,10 +202,10 @@ void frmDesigner::createControls()
     cmdCancel = addButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
     connect(cmdCancel, &QPushButton::clicked, this, &frmDesigner::reject);
 
-    // Typing in the layout window, or another unit or bank, redraws once.
+    // Typing in the layout window, or another unit or bank, is taken once
+    // the window has done with it.
     connect(m_boxes, &LayoutBoxes::edited, this, [this] {
-        QMetaObject::invokeMethod(this, [this] { readSample(); refresh(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &frmDesigner::takeEdits, Qt::QueuedConnection);
     });
 }
 
@@ -402,11 +424,50 @@ void frmDesigner::change(const QList<std::pair<LayoutPosition, double>> &values,
         before.append({column, m_dragStartTexts[column]});
         after.append({column, boxText(to)});
     }
-    m_undo.push(new SetTexts(what, before, after, [this](const SetTexts::Texts &texts) {
-        for (const auto &[column, text] : texts)
+    m_undo.push(new SetTexts(what, before, after, false,
+                             [this](const SetTexts::Texts &texts) { setTexts(texts); }));
+}
+
+// Texts already shown are left alone, so the cursor of a box being typed
+// in stays where it is.
+void frmDesigner::setTexts(const QList<std::pair<LayoutPosition, QString>> &texts)
+{
+    for (const auto &[column, text] : texts) {
+        if (m_boxes->text(column) != text)
             m_boxes->setText(column, text);
+    }
+    refresh();
+}
+
+// What the user changed in the layout window. Typing in a box is a step of
+// the history like a move, so undo takes it back before any older move and
+// never writes an older text over it. Another bank's layout starts a history
+// of its own: the older steps were of the other bank's numbers.
+void frmDesigner::takeEdits()
+{
+    // 1. Another bank.
+    if (m_boxes->bankName() != m_sample.bankName) {
+        m_undo.clear();
+        readSample();
         refresh();
-    }));
+        return;
+    }
+
+    // 2. Typed boxes; a unit or words choice only redraws.
+    SetTexts::Texts before, after;
+    for (int column = 0; column < LayoutPositionCount; ++column) {
+        const QString typed = m_boxes->text(LayoutPosition(column));
+        if (typed != m_dragStartTexts[column]) {
+            before.append({LayoutPosition(column), m_dragStartTexts[column]});
+            after.append({LayoutPosition(column), typed});
+        }
+    }
+    if (after.isEmpty()) {
+        refresh();
+        return;
+    }
+    m_undo.push(new SetTexts(QStringLiteral("typing"), before, after, true,
+                             [this](const SetTexts::Texts &texts) { setTexts(texts); }));
 }
 
 void frmDesigner::reject()

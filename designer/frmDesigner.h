@@ -21,6 +21,7 @@ class QScrollArea;
 // sample cheque placed by the printing code. Items are moved by mouse or
 // arrow keys and the first words line's width by its handle; every move
 // is written at once into the layout window's boxes, in the layout's unit.
+// Typing in the layout window's boxes is a step of the editor's history too.
 // Escape or Cancel puts the boxes back as they were; OK keeps the moves for
 // the layout window's own OK to save. The leaf image, its size and its place
 // are kept for the bank as soon as they are given.
@@ -70,6 +71,8 @@ private:
     void nudge(int item, QPoint direction, bool large);
     void change(const QList<std::pair<store::LayoutPosition, double>> &values,
                 const QString &what);
+    void setTexts(const QList<std::pair<store::LayoutPosition, QString>> &texts);
+    void takeEdits();
 
     LayoutBoxes *m_boxes;
     QUndoStack m_undo;
@@ -78,6 +81,8 @@ private:
     Geometry m_geometry;
     PreviewPrinter::Page m_page;  // as last composed, before any drag
     QList<DesignView::Box> m_placed;
+    // The boxes' texts when the page was last composed: where a drag starts,
+    // and what a step of the history goes back to.
     std::array<QString, store::LayoutPositionCount> m_dragStartTexts;
     std::optional<LeafImage> m_leaf;  // the bank's, as kept
 

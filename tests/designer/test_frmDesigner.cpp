@@ -56,7 +56,7 @@ struct Fixture {
     }
 };
 
-enum Action { DragDate, DragWidth, ArrowRight, ShiftDown, RightThenUndo, UndoRedo, Escape };
+enum Action { DragDate, DragWidth, ArrowRight, ShiftDown, RightThenUndo, UndoRedo, TypeThenUndo, Escape };
 
 } // namespace
 
@@ -86,6 +86,8 @@ private slots:
                                 << QStringList{"154"};
         QTest::newRow("redone") << "mms" << int(UndoRedo) << QList<int>{1}
                                 << QStringList{"154.1"};
+        QTest::newRow("typing undone first") << "mms" << int(TypeThenUndo) << QList<int>{1}
+                                             << QStringList{"154.1"};
         QTest::newRow("escape") << "mms" << int(Escape) << QList<int>{0, 1}
                                 << QStringList{"6.5", "154"};
     }
@@ -112,7 +114,13 @@ private slots:
                 QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
             else
                 QTest::keyClick(view, Qt::Key_Right);
-            if (action == RightThenUndo || action == UndoRedo)
+            if (action == TypeThenUndo) {
+                auto *box = fixture.form->findChild<QLineEdit *>("txtdtlft");
+                box->selectAll();
+                QTest::keyClicks(box, "160");
+                QCoreApplication::processEvents();
+            }
+            if (action == RightThenUndo || action == UndoRedo || action == TypeThenUndo)
                 QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
             if (action == UndoRedo)
                 QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
