@@ -473,6 +473,7 @@ void frmDesigner::takeEdits()
 void frmDesigner::reject()
 {
     m_undo.setIndex(0);  // the boxes as they were when the editor opened
+    showLeaf(m_leaf);    // a leaf measure typed but not entered, dropped before the box loses focus
     QDialog::reject();
 }
 
