@@ -172,23 +172,13 @@ void frmDesigner::createControls()
 
     cmdLeafImage = addButton(QStringLiteral("cmdLeafImage"), QStringLiteral("Leaf Image..."));
     connect(cmdLeafImage, &QPushButton::clicked, this, &frmDesigner::cmdLeafImage_Click);
+    createLeafBoxes();
     cmdUndo = addButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"));
     connect(cmdUndo, &QPushButton::clicked, &m_undo, &QUndoStack::undo);
     connect(&m_undo, &QUndoStack::canUndoChanged, cmdUndo, &QWidget::setEnabled);
     cmdRedo = addButton(QStringLiteral("cmdRedo"), QStringLiteral("Redo"));
     connect(cmdRedo, &QPushButton::clicked, &m_undo, &QUndoStack::redo);
     connect(&m_undo, &QUndoStack::canRedoChanged, cmdRedo, &QWidget::setEnabled);
-    for (int i = 0; i < LeafMeasureCount; ++i) {
-        lblLeaf[i] = new QLabel(leafBoxes[i].caption, this);
-        lblLeaf[i]->setObjectName(QStringLiteral("lbl") + leafBoxes[i].name.mid(3));
-        lblLeaf[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        txtLeaf[i] = new QLineEdit(this);
-        txtLeaf[i]->setObjectName(leafBoxes[i].name);
-        connect(txtLeaf[i], &QLineEdit::editingFinished, this,
-                [this, i] { txtLeaf_Changed(LeafMeasure(i)); });
-    }
-    lblLeafUnit = new QLabel(QStringLiteral("mm"), this);
-    lblLeafUnit->setObjectName(QStringLiteral("lblLeafUnit"));
     cmdUndo->setEnabled(false);
     cmdRedo->setEnabled(false);
     QAction *undo = m_undo.createUndoAction(this);
@@ -207,6 +197,22 @@ void frmDesigner::createControls()
     connect(m_boxes, &LayoutBoxes::edited, this, [this] {
         QMetaObject::invokeMethod(this, &frmDesigner::takeEdits, Qt::QueuedConnection);
     });
+}
+
+// Each measure is taken when the user leaves its box or presses Enter.
+void frmDesigner::createLeafBoxes()
+{
+    for (int i = 0; i < LeafMeasureCount; ++i) {
+        lblLeaf[i] = new QLabel(leafBoxes[i].caption, this);
+        lblLeaf[i]->setObjectName(QStringLiteral("lbl") + leafBoxes[i].name.mid(3));
+        lblLeaf[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        txtLeaf[i] = new QLineEdit(this);
+        txtLeaf[i]->setObjectName(leafBoxes[i].name);
+        connect(txtLeaf[i], &QLineEdit::editingFinished, this,
+                [this, i] { txtLeaf_Changed(LeafMeasure(i)); });
+    }
+    lblLeafUnit = new QLabel(QStringLiteral("mm"), this);
+    lblLeafUnit->setObjectName(QStringLiteral("lblLeafUnit"));
 }
 
 QPushButton *frmDesigner::addButton(const QString &name, const QString &caption)

@@ -53,6 +53,7 @@ private:
     };
 
     void createControls();
+    void createLeafBoxes();
     void placeControls();
     void setTabOrder();
     QPushButton *addButton(const QString &name, const QString &caption);
