@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -44,6 +45,22 @@ const std::array<Item, 5> items = {{
 }};
 const int wordsLine1 = 2;
 
+// The leaf's size and place, in the free row beside Undo and Redo: where
+// each label and box stands, in twips.
+struct LeafBox {
+    QString caption;
+    QString name;
+    int labelLeft;
+    int labelWidth;
+};
+const std::array<LeafBox, LeafMeasureCount> leafBoxes = {{
+    {QStringLiteral("Leaf width"), QStringLiteral("txtLeafWidth"), 4260, 1050},
+    {QStringLiteral("height"), QStringLiteral("txtLeafHeight"), 6180, 690},
+    {QStringLiteral("left"), QStringLiteral("txtLeafLeft"), 7740, 420},
+    {QStringLiteral("top"), QStringLiteral("txtLeafTop"), 9030, 390},
+}};
+const int leafBoxWidth = 720;
+
 // A box without a text to measure (an empty second words line), in points.
 const QSizeF emptyBoxSize(130, 12);
 
@@ -54,22 +71,44 @@ QString boxText(double value)
                            QLocale::FloatingPointShortest);
 }
 
-// Sets the boxes' texts as one step of the editor's history.
+// Sets the boxes' texts as one step of the editor's history. Keys typed
+// one after another into the same boxes make one step.
 class SetTexts : public QUndoCommand
 {
 public:
     using Texts = QList<std::pair<LayoutPosition, QString>>;
-    SetTexts(const QString &what, Texts before, Texts after, std::function<void(const Texts &)> set)
+    SetTexts(const QString &what, Texts before, Texts after, bool typed,
+             std::function<void(const Texts &)> set)
         : QUndoCommand(what), m_before(std::move(before)), m_after(std::move(after)),
-          m_set(std::move(set))
+          m_typed(typed), m_set(std::move(set))
     {
     }
     void undo() override { m_set(m_before); }
     void redo() override { m_set(m_after); }
+    int id() const override { return m_typed ? typingStep : -1; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *next = static_cast<const SetTexts *>(other);
+        if (columns(next->m_after) != columns(m_after))
+            return false;
+        m_after = next->m_after;
+        setObsolete(m_after == m_before);  // typed back as it was: no step
+        return true;
+    }
 
 private:
+    static const int typingStep = 1;
+    static QList<LayoutPosition> columns(const Texts &texts)
+    {
+        QList<LayoutPosition> list;
+        for (const auto &[column, text] : texts)
+            list.append(column);
+        return list;
+    }
+
     Texts m_before;
     Texts m_after;
+    bool m_typed;
     std::function<void(const Texts &)> m_set;
 };
 
@@ -133,6 +172,7 @@ void frmDesigner::createControls()
 
     cmdLeafImage = addButton(QStringLiteral("cmdLeafImage"), QStringLiteral("Leaf Image..."));
     connect(cmdLeafImage, &QPushButton::clicked, this, &frmDesigner::cmdLeafImage_Click);
+    createLeafBoxes();
     cmdUndo = addButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"));
     connect(cmdUndo, &QPushButton::clicked, &m_undo, &QUndoStack::undo);
     connect(&m_undo, &QUndoStack::canUndoChanged, cmdUndo, &QWidget::setEnabled);
@@ -152,11 +192,27 @@ void frmDesigner::createControls()
     cmdCancel = addButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
     connect(cmdCancel, &QPushButton::clicked, this, &frmDesigner::reject);
 
-    // Typing in the layout window, or another unit or bank, redraws once.
+    // Typing in the layout window, or another unit or bank, is taken once
+    // the window has done with it.
     connect(m_boxes, &LayoutBoxes::edited, this, [this] {
-        QMetaObject::invokeMethod(this, [this] { readSample(); refresh(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &frmDesigner::takeEdits, Qt::QueuedConnection);
     });
+}
+
+// Each measure is taken when the user leaves its box or presses Enter.
+void frmDesigner::createLeafBoxes()
+{
+    for (int i = 0; i < LeafMeasureCount; ++i) {
+        lblLeaf[i] = new QLabel(leafBoxes[i].caption, this);
+        lblLeaf[i]->setObjectName(QStringLiteral("lbl") + leafBoxes[i].name.mid(3));
+        lblLeaf[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        txtLeaf[i] = new QLineEdit(this);
+        txtLeaf[i]->setObjectName(leafBoxes[i].name);
+        connect(txtLeaf[i], &QLineEdit::editingFinished, this,
+                [this, i] { txtLeaf_Changed(LeafMeasure(i)); });
+    }
+    lblLeafUnit = new QLabel(QStringLiteral("mm"), this);
+    lblLeafUnit->setObjectName(QStringLiteral("lblLeafUnit"));
 }
 
 QPushButton *frmDesigner::addButton(const QString &name, const QString &caption)
@@ -174,13 +230,20 @@ void frmDesigner::placeControls()
     cmdLeafImage->setGeometry(twips(120, 7380, 1600, 375));
     cmdUndo->setGeometry(twips(1830, 7380, 1100, 375));
     cmdRedo->setGeometry(twips(3040, 7380, 1100, 375));
+    for (int i = 0; i < LeafMeasureCount; ++i) {
+        const LeafBox &box = leafBoxes[i];
+        lblLeaf[i]->setGeometry(twips(box.labelLeft, 7380, box.labelWidth, 375));
+        txtLeaf[i]->setGeometry(twips(box.labelLeft + box.labelWidth + 60, 7410, leafBoxWidth, 315));
+    }
+    lblLeafUnit->setGeometry(twips(10290, 7380, 600, 375));
     cmdOK->setGeometry(twips(11895, 7380, 1290, 375));
     cmdCancel->setGeometry(twips(13290, 7380, 1290, 375));
 }
 
 void frmDesigner::setTabOrder()
 {
-    setTabChain({pgvDesign, cmdOK, cmdCancel, cmdLeafImage, cmdUndo, cmdRedo});
+    setTabChain({pgvDesign, cmdOK, cmdCancel, cmdLeafImage, txtLeaf[LeafWidth],
+                 txtLeaf[LeafHeight], txtLeaf[LeafLeft], txtLeaf[LeafTop], cmdUndo, cmdRedo});
 }
 
 // The sample cheque and leaf of the bank the layout window names, read
@@ -191,7 +254,20 @@ void frmDesigner::readSample()
     if (bankName == m_sample.bankName && m_sample.date.isValid())
         return;
     m_sample = sampleCheque(bankName);
-    pgvDesign->setLeafImage(loadLeafImage(bankName));
+    showLeaf(loadLeafImage(bankName));
+}
+
+// The leaf under the items, its measures in the boxes; without a leaf
+// there is nothing to measure.
+void frmDesigner::showLeaf(const std::optional<LeafImage> &leaf)
+{
+    m_leaf = leaf;
+    pgvDesign->setLeafImage(leaf);
+    for (int i = 0; i < LeafMeasureCount; ++i) {
+        txtLeaf[i]->setText(leaf ? boxText(leafMeasure(leaf->millimetres, LeafMeasure(i)))
+                                 : QString());
+        txtLeaf[i]->setEnabled(bool(leaf));
+    }
 }
 
 // Composes the sample for the boxes as they stand and frames every item.
@@ -354,16 +430,56 @@ void frmDesigner::change(const QList<std::pair<LayoutPosition, double>> &values,
         before.append({column, m_dragStartTexts[column]});
         after.append({column, boxText(to)});
     }
-    m_undo.push(new SetTexts(what, before, after, [this](const SetTexts::Texts &texts) {
-        for (const auto &[column, text] : texts)
+    m_undo.push(new SetTexts(what, before, after, false,
+                             [this](const SetTexts::Texts &texts) { setTexts(texts); }));
+}
+
+// Texts already shown are left alone, so the cursor of a box being typed
+// in stays where it is.
+void frmDesigner::setTexts(const QList<std::pair<LayoutPosition, QString>> &texts)
+{
+    for (const auto &[column, text] : texts) {
+        if (m_boxes->text(column) != text)
             m_boxes->setText(column, text);
+    }
+    refresh();
+}
+
+// What the user changed in the layout window. Typing in a box is a step of
+// the history like a move, so undo takes it back before any older move and
+// never writes an older text over it. Another bank's layout starts a history
+// of its own: the older steps were of the other bank's numbers.
+void frmDesigner::takeEdits()
+{
+    // 1. Another bank.
+    if (m_boxes->bankName() != m_sample.bankName) {
+        m_undo.clear();
+        readSample();
         refresh();
-    }));
+        return;
+    }
+
+    // 2. Typed boxes; a unit or words choice only redraws.
+    SetTexts::Texts before, after;
+    for (int column = 0; column < LayoutPositionCount; ++column) {
+        const QString typed = m_boxes->text(LayoutPosition(column));
+        if (typed != m_dragStartTexts[column]) {
+            before.append({LayoutPosition(column), m_dragStartTexts[column]});
+            after.append({LayoutPosition(column), typed});
+        }
+    }
+    if (after.isEmpty()) {
+        refresh();
+        return;
+    }
+    m_undo.push(new SetTexts(QStringLiteral("typing"), before, after, true,
+                             [this](const SetTexts::Texts &texts) { setTexts(texts); }));
 }
 
 void frmDesigner::reject()
 {
     m_undo.setIndex(0);  // the boxes as they were when the editor opened
+    showLeaf(m_leaf);    // a leaf measure typed but not entered, dropped before the box loses focus
     QDialog::reject();
 }
 
@@ -409,6 +525,41 @@ bool frmDesigner::attachLeafImage(const QString &path)
     }
 
     // 3. Shown under the items.
-    pgvDesign->setLeafImage(leafImageFrom(row));
+    showLeaf(leafImageFrom(row));
     return true;
+}
+
+// A measure typed for the leaf is kept at once, as the leaf itself is; one
+// that cannot be a leaf's is refused and the kept one shown again.
+void frmDesigner::txtLeaf_Changed(LeafMeasure which)
+{
+    // 1. A measure of a leaf, changed.
+    if (!m_leaf)
+        return;
+    QRectF place = m_leaf->millimetres;
+    if (const QString problem = readLeafMeasure(which, txtLeaf[which]->text(), &place);
+        !problem.isEmpty()) {
+        Messages::show(problem, Messages::Icon::Critical);
+        showLeaf(m_leaf);
+        return;
+    }
+    if (place == m_leaf->millimetres)
+        return;
+
+    // 2. Kept for the bank.
+    const Connection connection(QStringLiteral("txtLeaf_Changed"));
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = updateLeafPlace(connection.database(), m_sample.bankName,
+                                {{}, {}, place.width(), place.height(), place.left(), place.top()});
+    if (error.isValid()) {
+        Messages::show(failureText(QStringLiteral("save the leaf's size and place"), error),
+                       Messages::Icon::Critical);
+        showLeaf(m_leaf);
+        return;
+    }
+
+    // 3. Drawn there.
+    m_leaf->millimetres = place;
+    showLeaf(m_leaf);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designview.h"
+#include "leafmeasures.h"
 #include "leafimage.h"
 #include "previewprinter.h"
 #include "samplepage.h"
@@ -12,6 +13,7 @@
 
 class LayoutBoxes;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QScrollArea;
 
@@ -19,8 +21,10 @@ class QScrollArea;
 // sample cheque placed by the printing code. Items are moved by mouse or
 // arrow keys and the first words line's width by its handle; every move
 // is written at once into the layout window's boxes, in the layout's unit.
+// Typing in the layout window's boxes is a step of the editor's history too.
 // Escape or Cancel puts the boxes back as they were; OK keeps the moves for
-// the layout window's own OK to save.
+// the layout window's own OK to save. The leaf image, its size and its place
+// are kept for the bank as soon as they are given.
 class frmDesigner : public QDialog
 {
     Q_OBJECT
@@ -38,6 +42,7 @@ public:
 
 public slots:
     void cmdLeafImage_Click();
+    void txtLeaf_Changed(LeafMeasure which);
     void reject() override;
 
 private:
@@ -48,10 +53,12 @@ private:
     };
 
     void createControls();
+    void createLeafBoxes();
     void placeControls();
     void setTabOrder();
     QPushButton *addButton(const QString &name, const QString &caption);
     void readSample();
+    void showLeaf(const std::optional<LeafImage> &leaf);
     void refresh();
     Geometry geometry() const;
     std::optional<double> value(store::LayoutPosition column) const;
@@ -65,6 +72,8 @@ private:
     void nudge(int item, QPoint direction, bool large);
     void change(const QList<std::pair<store::LayoutPosition, double>> &values,
                 const QString &what);
+    void setTexts(const QList<std::pair<store::LayoutPosition, QString>> &texts);
+    void takeEdits();
 
     LayoutBoxes *m_boxes;
     QUndoStack m_undo;
@@ -73,7 +82,10 @@ private:
     Geometry m_geometry;
     PreviewPrinter::Page m_page;  // as last composed, before any drag
     QList<DesignView::Box> m_placed;
+    // The boxes' texts when the page was last composed: where a drag starts,
+    // and what a step of the history goes back to.
     std::array<QString, store::LayoutPositionCount> m_dragStartTexts;
+    std::optional<LeafImage> m_leaf;  // the bank's, as kept
 
     QScrollArea *scrPage = nullptr;
     DesignView *pgvDesign = nullptr;
@@ -81,6 +93,10 @@ private:
     QPushButton *cmdLeafImage = nullptr;
     QPushButton *cmdUndo = nullptr;
     QPushButton *cmdRedo = nullptr;
+    // The leaf's size and place, in the order of LeafMeasure.
+    std::array<QLabel *, LeafMeasureCount> lblLeaf{};
+    std::array<QLineEdit *, LeafMeasureCount> txtLeaf{};
+    QLabel *lblLeafUnit = nullptr;
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
 };

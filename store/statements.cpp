@@ -55,6 +55,8 @@ const QString selectLeafImageByBank = QStringLiteral(
 const QString replaceLeafImageByBank = QStringLiteral(
     "Insert or replace into LeafImage (Bankname, Image, ScreenImage, WidthMm, HeightMm, LeftMm, "
     "TopMm) values (?, ?, ?, ?, ?, ?, ?)");
+const QString updateLeafPlaceByBank = QStringLiteral(
+    "Update LeafImage set WidthMm = ?, HeightMm = ?, LeftMm = ?, TopMm = ? where Bankname = ?");
 
 // Text is stored as typed: an empty box is an empty text, not a missing value.
 QVariant text(const QString &value)
@@ -256,6 +258,13 @@ QSqlError replaceLeafImage(const QSqlDatabase &db, const QString &bankName,
                    {text(bankName), leaf.image, leaf.screenImage, leaf.widthMm, leaf.heightMm, leaf.leftMm,
                     leaf.topMm});
     });
+}
+
+QSqlError updateLeafPlace(const QSqlDatabase &db, const QString &bankName,
+                          const LeafImageRow &leaf)
+{
+    return run(db, updateLeafPlaceByBank,
+               {leaf.widthMm, leaf.heightMm, leaf.leftMm, leaf.topMm, text(bankName)});
 }
 
 } // namespace store

@@ -107,5 +107,8 @@ QSqlError findLeafImage(const QSqlDatabase &db, const QString &bankName,
 // Replaces the bank's leaf, in one transaction; the table is made on first use.
 QSqlError replaceLeafImage(const QSqlDatabase &db, const QString &bankName,
                            const LeafImageRow &leaf);
+// Sets the size and place of the bank's leaf, its image left as it is.
+QSqlError updateLeafPlace(const QSqlDatabase &db, const QString &bankName,
+                          const LeafImageRow &leaf);
 
 } // namespace store

@@ -56,7 +56,7 @@ struct Fixture {
     }
 };
 
-enum Action { DragDate, DragWidth, ArrowRight, ShiftDown, RightThenUndo, UndoRedo, Escape };
+enum Action { DragDate, DragWidth, ArrowRight, ShiftDown, RightThenUndo, UndoRedo, TypeThenUndo, Escape };
 
 } // namespace
 
@@ -86,6 +86,8 @@ private slots:
                                 << QStringList{"154"};
         QTest::newRow("redone") << "mms" << int(UndoRedo) << QList<int>{1}
                                 << QStringList{"154.1"};
+        QTest::newRow("typing undone first") << "mms" << int(TypeThenUndo) << QList<int>{1}
+                                             << QStringList{"154.1"};
         QTest::newRow("escape") << "mms" << int(Escape) << QList<int>{0, 1}
                                 << QStringList{"6.5", "154"};
     }
@@ -112,7 +114,13 @@ private slots:
                 QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
             else
                 QTest::keyClick(view, Qt::Key_Right);
-            if (action == RightThenUndo || action == UndoRedo)
+            if (action == TypeThenUndo) {
+                auto *box = fixture.form->findChild<QLineEdit *>("txtdtlft");
+                box->selectAll();
+                QTest::keyClicks(box, "160");
+                QCoreApplication::processEvents();
+            }
+            if (action == RightThenUndo || action == UndoRedo || action == TypeThenUndo)
                 QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
             if (action == UndoRedo)
                 QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -160,6 +168,47 @@ private slots:
         } else {
             QVERIFY(fixture.recorded.only().text.contains(message));
         }
+    }
+
+    void leafSizeAndPlaceAreCheckedAndKept_data()
+    {
+        QTest::addColumn<int>("measure");  // width, height, left, top
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("width") << 0 << "190.5" << int(Qt::Key_Return) << "190.5 93.1 0 0" << QString();
+        QTest::newRow("left") << 2 << "-3" << int(Qt::Key_Return) << "203.2 93.1 -3 0" << QString();
+        QTest::newRow("escaped") << 2 << "-3" << int(Qt::Key_Escape) << "203.2 93.1 0 0" << QString();
+        QTest::newRow("too low") << 1 << "9" << int(Qt::Key_Return) << "203.2 93.1 0 0"
+                                 << "The leaf's height must be a number of millimetres from 25 to 150";
+        QTest::newRow("no number") << 3 << "1cm" << int(Qt::Key_Return) << "203.2 93.1 0 0"
+                                   << "The leaf's distance from the printable area's top edge must";
+    }
+    void leafSizeAndPlaceAreCheckedAndKept()
+    {
+        QFETCH(int, measure);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, kept);
+        QFETCH(QString, message);
+        Fixture fixture(QStringLiteral("mms"));
+        QVERIFY(fixture.designer->attachLeafImage(QStringLiteral(LEAF_IMAGE)));
+        const QStringList boxes = {"txtLeafWidth", "txtLeafHeight", "txtLeafLeft", "txtLeafTop"};
+        auto *box = fixture.designer->findChild<QLineEdit *>(boxes[measure]);
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key(key));
+
+        // Kept in the table and shown in the box; a refused text is said and undone.
+        const QString row = rowsOf(fixture.database.db(),
+                                   "select WidthMm, HeightMm, LeftMm, TopMm from LeafImage")
+                                .value(0)
+                                .join(' ');
+        QCOMPARE(row, kept);
+        QCOMPARE(box->text(), kept.split(' ')[measure]);
+        const QStringList told = fixture.recorded.texts();
+        QVERIFY(message.isEmpty() ? told.isEmpty() : told.size() == 1 && told[0].contains(message));
     }
 };
 
