@@ -69,7 +69,7 @@ void PageView::paintEvent(QPaintEvent *)
     outline.setColor(QColor(0x90, 0x90, 0x90));
     outline.setStyle(Qt::DotLine);
     painter.setPen(outline);
-    painter.drawRect(QRectF(m_page.printableArea.topLeft(), leafSize));
+    painter.drawRect(leafPlace());
 
     painter.setPen(Qt::black);
     for (const PreviewPrinter::Text &text : m_page.texts) {
@@ -97,13 +97,20 @@ void PageView::drawLeafImage(QPainter &painter)
 {
     if (!m_leaf || m_leaf->image.isNull())
         return;
-    const QRectF place(m_page.printableArea.topLeft() + m_leaf->millimetres.topLeft() * pointsPerMillimetre,
-                       m_leaf->millimetres.size() * pointsPerMillimetre);
+    const QRectF place = leafPlace();
     const QSize pixels = (place.size() * m_pixelsPerPoint).toSize();
     if (m_leafAtZoom.size() != pixels)
         m_leafAtZoom = QPixmap::fromImage(m_leaf->image.scaled(pixels, Qt::IgnoreAspectRatio,
                                                                Qt::SmoothTransformation));
     painter.drawPixmap(place, m_leafAtZoom, QRectF(m_leafAtZoom.rect()));
+}
+
+QRectF PageView::leafPlace() const
+{
+    if (!m_leaf)
+        return QRectF(m_page.printableArea.topLeft(), leafSize);
+    return QRectF(m_page.printableArea.topLeft() + m_leaf->millimetres.topLeft() * pointsPerMillimetre,
+                  m_leaf->millimetres.size() * pointsPerMillimetre);
 }
 
 void PageView::wheelEvent(QWheelEvent *event)

@@ -10,9 +10,9 @@
 class QPainter;
 
 // Draws a page the preview printer kept, at a given number of screen pixels
-// per point: the paper, its printable area, the cheque leaf's outline at the
-// printable corner, the bank's leaf image under it when it has one, and
-// every text in its printed face and size.
+// per point: the paper, its printable area, the cheque leaf's outline (the
+// bank's leaf image where it has one), and every text in its printed face
+// and size.
 class PageView : public QWidget
 {
     Q_OBJECT
@@ -42,6 +42,9 @@ protected:
 
 private:
     void drawLeafImage(QPainter &painter);
+    // Where the leaf lies, in points from the page's corner: the bank's
+    // image's place, or the standard leaf at the printable corner.
+    QRectF leafPlace() const;
 
     PreviewPrinter::Page m_page;
     std::optional<LeafImage> m_leaf;
