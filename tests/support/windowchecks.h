@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers for tests that drive a window: the order Tab visits its controls,
-// what a combo box lists, what the user was told, and what the data file holds. Header only, for any test folder.
+// Helpers for tests that drive a window: its controls, what the user was
+// told, and what the data file holds. Header only, for any test folder.
 
 #include "recordedmessages.h"
 
@@ -12,26 +12,12 @@
 #include <QSqlRecord>
 #include <QTest>
 
-// Shows the window and presses Tab from the control holding the focus: the
-// first `count` controls visited (a control's inner parts, such as a date
-// picker's fields, count as the control).
-inline QStringList tabOrder(QWidget *window, int count)
+// The window's control holding a widget (the text part of a list, say).
+inline QString controlOf(QWidget *widget)
 {
-    window->show();
-    if (!QTest::qWaitForWindowActive(window))
-        return {};
-    QStringList names;
-    for (int press = 0; press < 4 * count && names.size() < count; ++press) {
-        QWidget *focus = QApplication::focusWidget();
-        while (focus && (focus->objectName().isEmpty() || focus->objectName().startsWith("qt_")))
-            focus = focus->parentWidget();
-        if (!focus)
-            break;
-        if (names.isEmpty() || names.last() != focus->objectName())
-            names << focus->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    return names;
+    while (widget && (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")))
+        widget = widget->parentWidget();
+    return widget ? widget->objectName() : QString();
 }
 
 // The window's control of that name; a test naming a missing one stops.
@@ -42,14 +28,6 @@ Control *control(QWidget *window, const QString &name)
     if (!found)
         qFatal("no control %s", qPrintable(name));
     return found;
-}
-
-inline QStringList itemsOf(const QComboBox *box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
 }
 
 // Chooses an item as a click on it does: it becomes current, then is reported activated.
