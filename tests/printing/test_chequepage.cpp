@@ -136,7 +136,6 @@ private slots:
 
     void checksTheLayoutBeforePrinting_data()
     {
-        QTest::addColumn<QString>("bankName");
         QTest::addColumn<QList<int>>("emptyColumns");
         QTest::addColumn<bool>("twoLines");
         QTest::addColumn<QString>("message");  // empty: it prints
@@ -144,21 +143,17 @@ private slots:
         const QString missing = QStringLiteral("The cheque layout of the bank \"City Bank\" has no "
                                                "value for %1.\n\nEnter the missing positions in the "
                                                "cheque layout setup.");
-        QTest::newRow("no layout for the bank") << "Town Bank" << QList<int>{} << false
-            << "There is no cheque layout for the bank \"Town Bank\".\n\nChoose the bank from the "
-               "list, or set up its cheque layout first.";
         QTest::newRow("several without a value, each named once")
-            << "City Bank" << QList<int>{AmtTop, DateTop, AmtinWords1Width} << false
+            << QList<int>{AmtTop, DateTop, AmtinWords1Width} << false
             << missing.arg("DateTop, AmtinWords1Width, AmtTop");
         QTest::newRow("line 2 has no position and is needed")
-            << "City Bank" << QList<int>{AmtinWords2Left} << true << missing.arg("AmtinWords2Left");
-        QTest::newRow("line 2 and the unused widths may be empty") << "City Bank"
+            << QList<int>{AmtinWords2Left} << true << missing.arg("AmtinWords2Left");
+        QTest::newRow("line 2 and the unused widths may be empty")
             << QList<int>{AmtinWords2Top, AmtinWords2Left, Datewidth, namewidth, AmtWidth} << false << "";
     }
 
     void checksTheLayoutBeforePrinting()
     {
-        QFETCH(QString, bankName);
         QFETCH(QList<int>, emptyColumns);
         QFETCH(bool, twoLines);
         QFETCH(QString, message);
@@ -168,7 +163,6 @@ private slots:
         QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
 
         ChequeItems items = cheque();
-        items.bankName = bankName;
         if (twoLines)
             items.amountInWords += items.amountInWords;
         RecordedPrinting recorded;
@@ -233,30 +227,6 @@ private slots:
         QCOMPARE(problem.isEmpty(), named.isEmpty());
         QCOMPARE(recorded.printed().isEmpty(), !named.isEmpty());
         QCOMPARE(recorded.operations().contains(QStringLiteral("EndDoc")), named.isEmpty());
-    }
-
-    void printerFailureLeavesNothingPrinted_data()
-    {
-        QTest::addColumn<int>("failingPrint");  // 0: ending the page fails
-        QTest::newRow("third text") << 3;
-        QTest::newRow("ending the page") << 0;
-    }
-
-    void printerFailureLeavesNothingPrinted()
-    {
-        QFETCH(int, failingPrint);
-        QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(QStringLiteral("Inches"))).isValid());
-        RecordedPrinting recorded;
-        const QString reason = QStringLiteral("The printer is out of order.");
-        if (failingPrint)
-            recorded.failPrint(failingPrint, reason);
-        else
-            recorded.failEndDoc(reason);
-        QCOMPARE(printChequePage(cheque(), recorded.printer()),
-                 QStringLiteral("The cheque was not printed.\n\n%1").arg(reason));
-        // After a failed text nothing but throwing the page away.
-        QCOMPARE(recorded.operations().last(), QString::fromLatin1(failingPrint ? "KillDoc" : "EndDoc"));
-        QCOMPARE(recorded.operations().count(QStringLiteral("EndDoc")), failingPrint ? 0 : 1);
     }
 };
 

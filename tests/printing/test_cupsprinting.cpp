@@ -289,8 +289,6 @@ void TestCupsPrinting::wordsFitTheirLines_data()
     QTest::addColumn<QString>("added");  // to the words
 
     const double inch = 72, cm = 72 / 2.54, mm = 72 / 25.4;
-    QTest::newRow("classic rule unchanged") << "Inches" << inch << QList<double>{6, 0} << false
-                                            << false << -1 << 12.0 << "" << "";
     QTest::newRow("by width, stepped down") << "mms" << mm << QList<double>{100, 100} << true
                                             << false << 7 << 11.0 << "" << "";
     QTest::newRow("by width, line 2 to the printable edge")

@@ -195,7 +195,7 @@ private slots:
                                        << "The text in \"Name\" holds the character U+202E";
         QTest::newRow("another program holds the data file") << cityBank << asha << "1500" << -2
             << "The cheque has not been printed";
-        QTest::newRow("no printer") << cityBank << asha << "1500" << 1 << notPrinted + "There is no printer.";
+        QTest::newRow("third text fails") << cityBank << asha << "1500" << 3 << notPrinted + "Out of paper.";
         QTest::newRow("spooler refuses the page")
             << cityBank << asha << "1500" << -1 << notPrinted + "The queue refused the job.";
     }
@@ -226,6 +226,9 @@ private slots:
         QCOMPARE(m_messages->only().icon, Messages::Icon::Critical);
         QVERIFY2(m_messages->only().text.startsWith(message), qPrintable(m_messages->only().text));
         QCOMPARE(m_printing->operations().isEmpty(), fault <= 0 && fault != -1);
+        // After a failed text nothing but throwing the page away.
+        QCOMPARE(m_printing->operations().contains(u"KillDoc"_s), fault > 0);
+        QCOMPARE(m_printing->operations().contains(u"EndDoc"_s), fault == -1);
         QVERIFY(registerRows().isEmpty());
         QVERIFY(window->isVisible());
         QCOMPARE(inputs(window), before);
@@ -277,24 +280,6 @@ private slots:
         QCOMPARE(rows.size(), 1);
         QVERIFY2(rows[0][0].startsWith(date.toString(Qt::ISODate)), qPrintable(rows[0][0]));
         QCOMPARE(rows[0].mid(1), (QStringList{row[0], cityBank, row[1], "000123"}));
-    }
-
-    // Told why there are no words, the user may type them and print.
-    void bankWithoutCurrencySaysWhyNoWords()
-    {
-        m_database->exec(u"Insert into Bank (Bankname) values ('Odd Bank')"_s);
-        QVERIFY(!store::replaceLayout(m_database->db(), layoutFor(u"Odd Bank"_s)).isValid());
-        QWidget *window = open();
-        fill(window, u"Odd Bank"_s, u"Asha Menon"_s, u"250"_s);
-        QCOMPARE(m_messages->all().size(), 2);  // on choosing, and on leaving the amount
-        QVERIFY(m_messages->texts().at(1).contains(u"has no currency"_s));
-        QCOMPARE(control<QLineEdit>(window, u"Text2"_s)->text(), u"250.00"_s);
-
-        m_messages->clear();
-        control<QLineEdit>(window, u"Text3"_s)->setText(u"Two Hundred Fifty only"_s);
-        clickPrint(window);
-        QCOMPARE(m_messages->texts(), QStringList{done});
-        QVERIFY(printedTexts(*m_printing).contains(u"Two Hundred Fifty only"_s));
     }
 
     void unrecordedChequeIsReportedInFull()

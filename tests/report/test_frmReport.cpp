@@ -289,16 +289,6 @@ private slots:
         QCOMPARE(shownRows(&window), shown);
     }
 
-    // Export and Print work on the rows shown: before any are, they only say so.
-    void wholeListNeedsAReportShown()
-    {
-        frmReport window;
-        control<QPushButton>(&window, "cmdExport")->click();
-        control<QPushButton>(&window, "cmdPrint")->click();
-        QCOMPARE(m_messages->texts(), (QStringList{"Show the report first: the cheques shown are exported.",
-                                                   "Show the report first: the cheques shown are printed."}));
-    }
-
     // Read back: BOM, header, ISO dates, amounts as stored, quoting, void reason.
     void exportWritesTheRowsShown()
     {

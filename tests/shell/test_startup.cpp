@@ -1,6 +1,8 @@
+#include "forms.h"
 #include "frmSplash.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -106,6 +108,27 @@ private slots:
         if (menuShown)
             QVERIFY(!startup.splashVisibleWithMenu);
         QVERIFY(!visibleWindow("frmSplash") && !visibleWindow("frmMain"));
+    }
+
+    void eachShowingIsAFreshSingleWindow()
+    {
+        int created = 0;
+        QDialog *seenOpen = nullptr;
+        Forms::registerForm(QStringLiteral("frmTest"), [&] {
+            ++created;
+            return new QDialog;
+        });
+        for (int showing = 0; showing < 2; ++showing) {
+            QTimer::singleShot(0, [&] {
+                seenOpen = Forms::openInstance(QStringLiteral("frmTest"));
+                Forms::showModal(QStringLiteral("frmTest"));  // already open: no second window
+                seenOpen->close();
+            });
+            Forms::showModal(QStringLiteral("frmTest"));
+            QVERIFY(seenOpen);
+        }
+        QCOMPARE(created, 2);
+        QVERIFY(!Forms::openInstance(QStringLiteral("frmTest")));
     }
 };
 

@@ -124,7 +124,6 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("closeButton");  // Enter on it still closes the window
-        QTest::newRow("menu") << "frmMain" << "";
         QTest::newRow("bank") << "frmBNK" << "cmdClose";
         QTest::newRow("payee") << "frmPayee" << "Command2";
         QTest::newRow("layout") << "frmChqLyt" << "";

@@ -115,32 +115,6 @@ private slots:
         QCOMPARE(number, highest);
     }
 
-    // Marks pile up as history; the latest decides, and the totals follow it.
-    void voidMarksKeepTheirHistory()
-    {
-        for (const char *amount : {"1,000.50", "20.25", "not a number"})
-            QVERIFY(!addRegisterEntry(db, {day, "P", "HDFC", amount, "1"}).isValid());
-        const QDateTime at(day, QTime(10, 30));
-        const QList<VoidMark> marks{{1, VoidAction::Void, "lost", at, "me"},
-                                    {1, VoidAction::Undo, "", at, "me"},
-                                    {2, VoidAction::Void, "cancelled", at, "me"}};
-        for (const VoidMark &mark : marks)
-            QVERIFY(!addVoidMark(db, mark).isValid());
-
-        QStringList reasons;
-        for (qint64 row : {1, 2, 3}) {
-            QString reason;
-            QVERIFY(!findVoidReason(db, row, &reason).isValid());
-            reasons << (reason.isNull() ? "-" : reason);
-        }
-        QCOMPARE(reasons, (QStringList{"-", "cancelled", "-"}));
-        QCOMPARE(countRows(db, QStringLiteral("ChequeVoidMarks")), 3);
-        RegisterTotals totals;
-        QVERIFY(!sumRegister(db, "hdfc", day, day, &totals).isValid());
-        QCOMPARE((QList<qint64>{totals.count, totals.cents, totals.voidCount, totals.voidCents}),
-                 (QList<qint64>{2, 100050, 1, 2025}));
-    }
-
     // A file made before the added tables gets them when it is opened; a
     // bank's words choice is then one row whatever the case of its name.
     void olderFileGetsTheAddedTables()

@@ -13,8 +13,6 @@ private slots:
     void wordsTheAmount();
     void standardFormat_data();
     void standardFormat();
-    void overflowShowsTheRoutinesBox_data();
-    void overflowShowsTheRoutinesBox();
 };
 
 void TestInternationalWords::wordsTheAmount_data()
@@ -99,30 +97,6 @@ void TestInternationalWords::standardFormat()
     QFETCH(double, amount);
     QFETCH(QString, text);
     QCOMPARE(StandardFormat(amount).text().toString(), text);
-}
-
-void TestInternationalWords::overflowShowsTheRoutinesBox_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("description");
-    // 192 digits in groups of three put the "." beyond position 255.
-    QString digits192 = QStringLiteral("999");
-    for (int group = 1; group < 64; ++group)
-        digits192 += QStringLiteral(",999");
-    QTest::newRow("192 digits") << digits192 + QStringLiteral(".00") << "Overflow";
-    QTest::newRow("group beyond 16 bits") << "123456" << "Overflow";
-    QTest::newRow("group not a number") << "12a.00" << "Type mismatch";
-}
-
-void TestInternationalWords::overflowShowsTheRoutinesBox()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, description);
-    RecordedMessages messages;
-    QCOMPARE(udf_strProcessWords(text, u"Dollars ", u"Cents only"), QString());
-    QCOMPARE(messages.only().title, QStringLiteral("udf_strProcessWords"));
-    QCOMPARE(messages.only().text, description);
-    QCOMPARE(messages.only().icon, Messages::Icon::Information);
 }
 
 QTEST_APPLESS_MAIN(TestInternationalWords)
