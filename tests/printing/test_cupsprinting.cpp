@@ -90,7 +90,7 @@ PaperLine paperLine(const QList<PdfWord> &words, double paperHeight, const QRect
 }
 
 const QString longWords = QStringLiteral("Rupees One Lakh Twenty Three Thousand Four Hundred and "
-                                     "Fifty Six and Paise Seventy Eight Only");
+                                         "Fifty Six and Paise Seventy Eight Only");
 
 // A printed word where the cheque has it: points from the printable area's
 // corner, left to right along the landscape page.

@@ -153,37 +153,6 @@ private slots:
         QCOMPARE(cells, (QStringList{"02.05.2024", "F. Payee", "St. Mary's", "6.00", "200001"}));
     }
 
-    // A database error is told once, and the window stays usable.
-    void failureIsToldAndTheWindowStaysUsable_data()
-    {
-        QTest::addColumn<bool>("bankList");  // fails on opening; else the report fails
-        QTest::newRow("bank list") << true;
-        QTest::newRow("report") << false;
-    }
-
-    void failureIsToldAndTheWindowStaysUsable()
-    {
-        QFETCH(bool, bankList);
-        if (bankList)
-            m_database->exec("DROP TABLE Positions");
-        frmReport window;
-        if (!bankList) {
-            m_database->exec("ALTER TABLE ChqIssuereg RENAME TO Elsewhere");
-            showReport(&window, "HDFC", day, day);
-            QCOMPARE(shownRows(&window), QStringList());
-            m_database->exec("ALTER TABLE Elsewhere RENAME TO ChqIssuereg");
-        }
-        const Messages::Message message = m_messages->only();
-        QCOMPARE(message.icon, Messages::Icon::Critical);
-        QVERIFY2(message.text.startsWith(bankList ? "Could not list the banks."
-                                                  : "Could not show the cheque issue register."),
-                 qPrintable(message.text));
-        QVERIFY(message.text.contains(QDir::toNativeSeparators(m_database->path())));
-        showReport(&window, "SBI", day, day);
-        QCOMPARE(shownRows(&window), QStringList{"300001"});
-        QCOMPARE(m_messages->all().size(), 1);
-    }
-
     // With rows in the grid, Tab must still leave it rather than walk its cells.
     void tabLeavesTheGrid()
     {
