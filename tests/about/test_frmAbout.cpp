@@ -30,17 +30,9 @@ private slots:
         QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->text(), unused);
     }
 
-    // F1 in the main menu opens the box; Enter or Escape closes it.
-    void f1OpensItFromTheMainMenu_data()
-    {
-        QTest::addColumn<int>("closingKey");
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
-    }
-
+    // F1 in the main menu opens the box; Enter closes it.
     void f1OpensItFromTheMainMenu()
     {
-        QFETCH(int, closingKey);
         registerWorkingWindows();
         frmMain menu;
         menu.show();
@@ -52,7 +44,7 @@ private slots:
             if (!about || !about->isActiveWindow() || !focusInBox.isEmpty())
                 return;
             focusInBox = QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key(closingKey));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
         poll.start(20);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
