@@ -16,11 +16,9 @@
 #include "windowchecks.h"
 
 #include <QDoubleSpinBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTimer>
 #include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
@@ -29,15 +27,6 @@ namespace {
 
 const QString bank = u"City Bank"_s;
 const QString printer = u"Office Laser"_s;
-
-// Runs `step` on the modal window once it is open.
-void whenOpen(std::function<void(QWidget *)> step)
-{
-    QTimer::singleShot(0, [step] {
-        QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget(); }));
-        step(QApplication::activeModalWidget());
-    });
-}
 
 std::optional<QPointF> keptOffset(const QSqlDatabase &db)
 {
@@ -72,10 +61,7 @@ class TestFrmPreview : public QObject
         addLayout(complete);
         auto window = std::make_unique<frmPrtChq>();
         window->show();
-        chooseItem(control<QComboBox>(window.get(), u"cmbBnk"_s), bank);
-        control<QLineEdit>(window.get(), u"Text1"_s)->setText(u"Asha Menon"_s);
-        control<QLineEdit>(window.get(), u"txtChqNo"_s)->setText(u"000123"_s);
-        control<QLineEdit>(window.get(), u"Text2"_s)->setText(u"1500"_s);
+        fillPrintWindow(window.get(), bank, u"Asha Menon"_s, u"1500"_s);
         return window;
     }
 
@@ -124,7 +110,7 @@ private slots:
         auto window = filledPrintWindow(complete);
         QString problem, chosenPrinter;
         bool open = true;
-        whenOpen([&](QWidget *preview) {
+        inNextModal([&](QWidget *preview) {
             problem = qobject_cast<frmPreview *>(preview)->problem();
             chosenPrinter = control<QComboBox>(preview, u"cmbPrinter"_s)->currentText();
             for (int key : keys)
@@ -150,7 +136,7 @@ private slots:
         QList<double> zooms;
         double pixelsPerPoint = 0;
         QSize viewport, fitted;
-        whenOpen([&](QWidget *preview) {
+        inNextModal([&](QWidget *preview) {
             auto *page = control<PageView>(preview, u"pgvCheque"_s);
             pixelsPerPoint = page->pixelsPerPoint();
             for (const char *button : {"cmd200", "cmdFit", "cmd100"}) {

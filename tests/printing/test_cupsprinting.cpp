@@ -18,7 +18,6 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPageSize>
 #include <QPrinter>
@@ -386,12 +385,9 @@ void TestCupsPrinting::windowPrintsTheChequeAndRecordsIt()
     frmPrtChq window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    chooseItem(control<QComboBox>(&window, "cmbBnk"), bank);
-    control<QLineEdit>(&window, "Text1")->setText(QStringLiteral("Asha Menon"));
-    control<QLineEdit>(&window, "txtChqNo")->setText(QStringLiteral("004711"));
     control<QDateEdit>(&window, "DTPicker1")->setDate(QDate(2027, 1, 15));
-    control(&window, "Text2")->setFocus();
-    QTest::keyClicks(control(&window, "Text2"), QStringLiteral("1500"));
+    fillPrintWindow(&window, bank, QStringLiteral("Asha Menon"), QStringLiteral("1500"),
+                    QStringLiteral("004711"));
     QTest::mouseClick(control(&window, "Print"), Qt::LeftButton);
     QCOMPARE(messages.texts(), QStringList{"Cheque Printing Completed"});
 

@@ -29,26 +29,6 @@ store::LayoutRow layoutFor(const QString &bank)
     return {u"Inches"_s, bank, {0.5, 6, 1.5, 1, 1, 5, 1.5, 1, 100, 2, 1, 5, 2.5, 6, 1.5}};
 }
 
-// A listed bank is chosen, any other typed; the amount (unless null) is
-// typed and left with Tab, which words it.
-void fill(QWidget *window, const QString &bank, const QString &name, const QString &amount,
-          const QString &chequeNo = u"000123"_s)
-{
-    auto *banks = control<QComboBox>(window, u"cmbBnk"_s);
-    if (banks->findText(bank) >= 0)
-        chooseItem(banks, bank);
-    else
-        banks->setEditText(bank);
-    control<QLineEdit>(window, u"Text1"_s)->setText(name);
-    control<QLineEdit>(window, u"txtChqNo"_s)->setText(chequeNo);
-    if (amount.isNull())
-        return;
-    auto *box = control<QLineEdit>(window, u"Text2"_s);
-    box->setFocus();
-    box->setText(amount);
-    QTest::keyClick(box, Qt::Key_Tab);
-}
-
 // Every input as the user sees it.
 QStringList inputs(QWidget *window)
 {
@@ -133,7 +113,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, printed);
         QWidget *window = open();
-        fill(window, cityBank, u"Asha Menon"_s, u"1500"_s);
+        fillPrintWindow(window, cityBank, u"Asha Menon"_s, u"1500"_s);
         control(window, u"Text1"_s)->setFocus();
         auto *amount = control<QLineEdit>(window, u"Text2"_s);
         if (change == u"choose") {
@@ -214,7 +194,7 @@ private slots:
             m_printing->failEndDoc(reason);
 
         QWidget *window = open();
-        fill(window, bank, name, amount);
+        fillPrintWindow(window, bank, name, amount);
         m_messages->clear();
         const QStringList before = inputs(window);
         if (fault == -2)
@@ -261,7 +241,7 @@ private slots:
         QFETCH(QStringList, row);
 
         QWidget *window = open();
-        fill(window, cityBank, name, amount);
+        fillPrintWindow(window, cityBank, name, amount);
         if (!nickName.isEmpty())
             chooseItem(control<QComboBox>(window, u"cmbPayee"_s), nickName);
         const QDate date = QDate::currentDate().addDays(daysAhead);
@@ -287,7 +267,7 @@ private slots:
         m_database->exec(u"Create trigger refuse before insert on ChqIssuereg "
                          "begin select raise(abort, 'the disk is full'); end"_s);
         QWidget *window = open();
-        fill(window, cityBank, u"Asha Menon"_s, u"1500"_s, u"000777"_s);
+        fillPrintWindow(window, cityBank, u"Asha Menon"_s, u"1500"_s, u"000777"_s);
         control<QDateEdit>(window, u"DTPicker1"_s)->setDate(QDate(2026, 12, 5));
         clickPrint(window);
 
@@ -389,7 +369,7 @@ private slots:
         addCheque(u"004711"_s);
         m_messages->answer(yes);
         QWidget *window = open();
-        fill(window, cityBank, u"New Payee"_s, u"10"_s, number);
+        fillPrintWindow(window, cityBank, u"New Payee"_s, u"10"_s, number);
         m_messages->clear();
         clickPrint(window);
         QCOMPARE(shownMessages(*m_messages), told);

@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTimer>
 
 namespace {
 
@@ -68,16 +67,6 @@ QStringList shownRows(QWidget *window)
         shown << grid->index(row, 4).data().toString() + (tip.isEmpty() ? "" : " " + tip.section(" (", 0, 0));
     }
     return shown;
-}
-
-// Runs `steps` in the next modal window that opens.
-void inNextModal(const std::function<void(QWidget *)> &steps)
-{
-    QTimer::singleShot(0, [steps] {
-        QWidget *modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        steps(modal);
-    });
 }
 
 QString totals(QWidget *window)

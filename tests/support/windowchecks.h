@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 // The window's control holding a widget (the text part of a list, say).
 inline QString controlOf(QWidget *widget)
@@ -36,6 +39,35 @@ inline void chooseItem(QComboBox *box, const QString &text)
     const int index = box->findText(text);
     box->setCurrentIndex(index);
     emit box->activated(index);
+}
+
+// Runs `steps` in the next modal window once it is open.
+inline void inNextModal(const std::function<void(QWidget *)> &steps)
+{
+    QTimer::singleShot(0, [steps] {
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget(); }));
+        steps(QApplication::activeModalWidget());
+    });
+}
+
+// Fills the print window: a listed bank is chosen, any other typed; the
+// amount (unless null) is typed and left with Tab, which words it.
+inline void fillPrintWindow(QWidget *window, const QString &bank, const QString &name,
+                            const QString &amount, const QString &chequeNo = QStringLiteral("000123"))
+{
+    auto *banks = control<QComboBox>(window, QStringLiteral("cmbBnk"));
+    if (banks->findText(bank) >= 0)
+        chooseItem(banks, bank);
+    else
+        banks->setEditText(bank);
+    control<QLineEdit>(window, QStringLiteral("Text1"))->setText(name);
+    control<QLineEdit>(window, QStringLiteral("txtChqNo"))->setText(chequeNo);
+    if (amount.isNull())
+        return;
+    auto *box = control<QLineEdit>(window, QStringLiteral("Text2"));
+    box->setFocus();
+    box->setText(amount);
+    QTest::keyClick(box, Qt::Key_Tab);
 }
 
 // Each message shown as its icon and text: "Information: Data Saved".
