@@ -48,9 +48,6 @@ const QString registerWithVoids = QStringLiteral(
     "from ChqIssuereg r left join ChequeVoidMarks m on m.Id = (select max(Id) from "
     "ChequeVoidMarks where RegisterRow = r.rowid) and m.Action = 'void' ");
 
-const QString selectVoidReason =
-    QStringLiteral("Select m.Reason ") + registerWithVoids + QStringLiteral("where r.rowid = ?");
-
 const QString byBankAndDates =
     QStringLiteral("where r.BankName = ? and r.DateofChq >= ? and r.DateofChq <= ?");
 
@@ -143,17 +140,6 @@ QSqlError addVoidMark(const QSqlDatabase &db, const VoidMark &mark)
                {mark.registerRow, action, orEmpty(mark.reason),
                 mark.at.toString(Qt::ISODate), orEmpty(mark.by)},
                &query);
-}
-
-QSqlError findVoidReason(const QSqlDatabase &db, qint64 registerRow, QString *reason)
-{
-    reason->clear();
-    QSqlQuery query(db);
-    if (QSqlError error = run(db, selectVoidReason, {registerRow}, &query); error.isValid())
-        return error;
-    if (query.next() && !query.isNull(0))
-        *reason = query.value(0).toString();
-    return query.lastError();
 }
 
 QSqlError selectRegisterWithVoids(const QSqlDatabase &db, const QString &bankName,

@@ -36,8 +36,6 @@ struct VoidMark {
 
 // Adds one mark to the cheque's history; earlier marks stay.
 QSqlError addVoidMark(const QSqlDatabase &db, const VoidMark &mark);
-// The reason the cheque is void for; a null text when it is not void.
-QSqlError findVoidReason(const QSqlDatabase &db, qint64 registerRow, QString *reason);
 
 // The register columns in table order, then RegisterRow (the row's rowid),
 // VoidReason (null unless void) and VoidMarkedAt, for the bank's cheques

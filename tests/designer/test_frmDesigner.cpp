@@ -80,8 +80,6 @@ private slots:
                                   << QStringList{"7.5"};
         QTest::newRow("one dot") << "Pixels" << int(ArrowRight) << QList<int>{1}
                                  << QStringList{"7239"};
-        QTest::newRow("ten dots") << "Pixels" << int(ShiftDown) << QList<int>{0}
-                                  << QStringList{"315.5"};
         QTest::newRow("undone") << "mms" << int(RightThenUndo) << QList<int>{1}
                                 << QStringList{"154"};
         QTest::newRow("redone") << "mms" << int(UndoRedo) << QList<int>{1}

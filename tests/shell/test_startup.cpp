@@ -1,9 +1,10 @@
+#include "forms.h"
 #include "frmSplash.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -66,7 +67,6 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("menuShown");
-        QTest::newRow("Exit on the menu") << "exit" << true;
         QTest::newRow("close box of the menu") << "close" << true;
         QTest::newRow("Enter on the new menu presses Exit") << "enter" << true;
         QTest::newRow("key press on the splash") << "key" << false;
@@ -91,9 +91,7 @@ private slots:
             }
         };
         startup.onMenu = [&](QWidget *menu) {
-            if (action == "exit")
-                menu->findChild<QPushButton *>("cmdExit")->click();
-            else if (action == "close")
+            if (action == "close")
                 menu->close();
             else if (menu->focusWidget()->objectName() == "cmdExit")
                 QTest::keyClick(menu->focusWidget(), Qt::Key_Return);
@@ -106,6 +104,27 @@ private slots:
         if (menuShown)
             QVERIFY(!startup.splashVisibleWithMenu);
         QVERIFY(!visibleWindow("frmSplash") && !visibleWindow("frmMain"));
+    }
+
+    void eachShowingIsAFreshSingleWindow()
+    {
+        int created = 0;
+        QDialog *seenOpen = nullptr;
+        Forms::registerForm(QStringLiteral("frmTest"), [&] {
+            ++created;
+            return new QDialog;
+        });
+        for (int showing = 0; showing < 2; ++showing) {
+            QTimer::singleShot(0, [&] {
+                seenOpen = Forms::openInstance(QStringLiteral("frmTest"));
+                Forms::showModal(QStringLiteral("frmTest"));  // already open: no second window
+                seenOpen->close();
+            });
+            Forms::showModal(QStringLiteral("frmTest"));
+            QVERIFY(seenOpen);
+        }
+        QCOMPARE(created, 2);
+        QVERIFY(!Forms::openInstance(QStringLiteral("frmTest")));
     }
 };
 

@@ -1,7 +1,6 @@
 #include "database.h"
 #include "files.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -43,12 +42,6 @@ private slots:
         QFile::remove(path);
     }
 
-    void fileLivesBesideTheProgram()
-    {
-        QCOMPARE(store::databaseFilePath(),
-                 QCoreApplication::applicationDirPath() + QStringLiteral("/ql.mdb"));
-    }
-
     void missingFileIsCreatedThenLeftAlone()
     {
         store::useDatabaseFile(path);
@@ -68,8 +61,6 @@ private slots:
         QTest::newRow("text file") << QByteArray("banks and payees\n") << "" << "not a database";
         QTest::newRow("damaged database")
             << QByteArray("SQLite format 3\0", 16) + QByteArray(4000, '\x7f') << "" << "is damaged";
-        QTest::newRow("database of another program")
-            << QByteArray() << "create table Notes (Text)" << "lacks table Bank";
         QTest::newRow("a column missing") << QByteArray()
             << "create table Bank (MICRCODE, Bankname); create table Payee (PayeeNickName, Payeename)"
             << "column Bank.Currency";

@@ -22,7 +22,6 @@ private slots:
         QTest::newRow("portable copy beside an installed one")
             << false << QStringList{"user"} << "program" << "user";
         QTest::newRow("installed, first start") << true << QStringList{} << "user" << "";
-        QTest::newRow("installed, later start") << true << QStringList{"user"} << "user" << "";
         QTest::newRow("installed, stray file beside it")
             << true << QStringList{"program", "user"} << "user" << "program";
     }

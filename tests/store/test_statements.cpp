@@ -1,3 +1,5 @@
+#include "database.h"
+#include "registerstatements.h"
 #include "statements.h"
 #include "temporarydatabase.h"
 
@@ -9,20 +11,13 @@ using namespace store;
 
 namespace {
 
+const QDate day(2024, 4, 1);
+
 int countRows(const QSqlDatabase &db, const QString &tableAndCondition)
 {
     QSqlQuery query(QStringLiteral("select count(*) from ") + tableAndCondition, db);
     query.next();
     return query.value(0).toInt();
-}
-
-LayoutRow layoutFor(const QString &bank, double dateTop)
-{
-    LayoutRow layout{QStringLiteral("Cms"), bank, {}};
-    for (int i = 0; i < LayoutPositionCount; ++i)
-        layout.positions[i] = i + 0.25;
-    layout.positions[DateTop] = dateTop;
-    return layout;
 }
 
 } // namespace
@@ -33,73 +28,118 @@ class TestStatements : public QObject
     Q_OBJECT
     std::unique_ptr<TemporaryDatabase> m_database;
     QSqlDatabase db;
+
+    // Cheques of HDFC numbered as given, payee "P<i>" for the i-th, and one
+    // cheque of SBI numbered 9999.
+    void addCheques(const QStringList &numbers)
+    {
+        for (int i = 0; i < numbers.size(); ++i)
+            QVERIFY(!addRegisterEntry(db, {day, QStringLiteral("P%1").arg(i), "HDFC", "1.00",
+                                           numbers[i]}).isValid());
+        QVERIFY(!addRegisterEntry(db, {day, "S", "SBI", "1.00", "9999"}).isValid());
+    }
+
 private slots:
     void init() { m_database = std::make_unique<TemporaryDatabase>(); db = m_database->db(); }
     void cleanup() { db = QSqlDatabase(); m_database.reset(); }
-    void emptyTablesGiveEmptyLists();
-    void mixedCaseNamesOfTablesAndColumns();
-    void banksAreAppendedAndFoundByName();
-    void layoutKeepsEveryNumberAndMissingOnes();
+
+    void banksAreAppendedAndFoundByName()
+    {
+        const BankRow bank{QStringLiteral(" 400002 "), QStringLiteral("St. Mary's"), QStringLiteral("USD")};
+        QVERIFY(!addBank(db, bank).isValid());
+        QVERIFY(!addBank(db, {QStringLiteral("2"), bank.bankName, QStringLiteral("EUR")}).isValid());
+        QVERIFY(!addBank(db, {QStringLiteral("1"), QString(), QStringLiteral("INR")}).isValid());
+        m_database->exec(QStringLiteral("insert into Bank values ('3', 'NoCurrency', NULL)"));
+
+        QStringList names;
+        QVERIFY(!listBankNames(db, &names).isValid());
+        QCOMPARE(names, (QStringList{"St. Mary's", "St. Mary's", "", "NoCurrency"}));
+        QCOMPARE(countRows(db, QStringLiteral("Bank where Bankname = ''")), 1);  // text, not NULL
+        QCOMPARE(countRows(db, QStringLiteral("Bank where MICRCODE = ' 400002 '")), 1);
+
+        std::optional<QString> currency;
+        QVERIFY(!findBankCurrency(db, QStringLiteral("st. mary's"), &currency).isValid());
+        QCOMPARE(currency, std::optional<QString>(QStringLiteral("USD")));  // the first row found
+        QVERIFY(!findBankCurrency(db, QStringLiteral("NoCurrency"), &currency).isValid());
+        QVERIFY(currency.has_value() && currency->isNull());
+        QVERIFY(!findBankCurrency(db, QStringLiteral("x' or '1'='1"), &currency).isValid());
+        QVERIFY(!currency.has_value());
+    }
+
+    void chequeFoundByNumber_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("bank");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("found");  // payee of the earlier cheque, or empty
+        const QStringList some{"004711", " 12 ", "A-7", ""};
+        QTest::newRow("without leading zeros") << some << "HDFC" << "4711" << "P0";
+        QTest::newRow("blanks and zeros") << some << "hdfc" << " 0012" << "P1";
+        QTest::newRow("letters as written") << some << "HDFC" << "A-7" << "P2";
+        QTest::newRow("other bank's number") << some << "HDFC" << "9999" << "";
+        QTest::newRow("longer number") << some << "HDFC" << "47110" << "";
+        QTest::newRow("blank is no number") << some << "HDFC" << "  " << "";
+        QTest::newRow("first of duplicates") << QStringList{"5", "05"} << "HDFC" << "5" << "P0";
+    }
+
+    void chequeFoundByNumber()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, bank);
+        QFETCH(QString, asked);
+        QFETCH(QString, found);
+        addCheques(stored);
+        std::optional<RegisterRow> cheque;
+        QVERIFY(!findChequeByNumber(db, bank, asked, &cheque).isValid());
+        QCOMPARE(cheque ? cheque->payeeName : QString(), found);
+    }
+
+    void highestNumberOfDigits_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("highest");
+        QTest::newRow("none") << QStringList{} << QString();
+        QTest::newRow("by value, not text") << QStringList{"99", "100", "0098"} << "100";
+        QTest::newRow("width kept") << QStringList{"004711", "004700"} << "004711";
+        QTest::newRow("others ignored") << QStringList{"12", "A13", "14B", "1 5", ""} << "12";
+        QTest::newRow("blanks dropped") << QStringList{" 0042 "} << "0042";
+    }
+
+    void highestNumberOfDigits()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, highest);
+        addCheques(stored);
+        QString number;
+        QVERIFY(!findHighestChequeNumber(db, "HDFC", &number).isValid());
+        QCOMPARE(number, highest);
+    }
+
+    // A file made before the added tables gets them when it is opened; a
+    // bank's words choice is then one row whatever the case of its name.
+    void olderFileGetsTheAddedTables()
+    {
+        for (const char *statement : {"DROP TABLE ChequeVoidMarks", "DROP TABLE WordsChoice",
+                                      "DROP INDEX ChqIssueregByBankAndNumber"})
+            m_database->exec(QString::fromLatin1(statement));
+        WordsChoice choice{true, true};
+        QVERIFY(!findWordsChoice(db, QStringLiteral("City Bank"), &choice).isValid());
+        QCOMPARE(std::pair(choice.breakByWidth, choice.fillAfterWords), std::pair(false, false));
+
+        QCOMPARE(prepareDatabase(m_database->path()), QString());
+        QVERIFY(db.tables().contains("ChequeVoidMarks"));
+        QSqlQuery plan(QStringLiteral("explain query plan select * from ChqIssuereg where "
+                                      "BankName = 'x' and length(ltrim(trim(ChequeNo), '0')) = 1"), db);
+        QVERIFY(plan.next());
+        QVERIFY2(plan.value(3).toString().contains("ChqIssueregByBankAndNumber"),
+                 qPrintable(plan.value(3).toString()));
+        QVERIFY(!replaceWordsChoice(db, QStringLiteral("City Bank"), {true, false}).isValid());
+        QVERIFY(!replaceWordsChoice(db, QStringLiteral("CITY BANK"), {false, true}).isValid());
+        QVERIFY(!findWordsChoice(db, QStringLiteral("city bank"), &choice).isValid());
+        QCOMPARE(std::pair(choice.breakByWidth, choice.fillAfterWords), std::pair(false, true));
+        QCOMPARE(countRows(db, QStringLiteral("WordsChoice")), 1);
+    }
 };
-
-void TestStatements::emptyTablesGiveEmptyLists()
-{
-    QStringList names{QStringLiteral("stale")};
-    QVERIFY(!listBankNames(db, &names).isValid() && names.isEmpty());
-    names = QStringList{QStringLiteral("stale")};
-    QVERIFY(!listPayeeNickNames(db, &names).isValid() && names.isEmpty());
-    names = QStringList{QStringLiteral("stale")};
-    QVERIFY(!listLayoutBankNames(db, &names).isValid() && names.isEmpty());
-}
-
-void TestStatements::mixedCaseNamesOfTablesAndColumns()
-{
-    m_database->exec(QStringLiteral("insert into payee (payeenickname, PAYEENAME) values ('a', 'b')"));
-    std::optional<QString> name;
-    QVERIFY(!findPayeeName(db, QStringLiteral("A"), &name).isValid());
-    QCOMPARE(name, std::optional<QString>(QStringLiteral("b")));
-}
-
-void TestStatements::banksAreAppendedAndFoundByName()
-{
-    const BankRow bank{QStringLiteral(" 400002 "), QStringLiteral("St. Mary's"), QStringLiteral("USD")};
-    QVERIFY(!addBank(db, bank).isValid());
-    QVERIFY(!addBank(db, bank).isValid());
-    QVERIFY(!addBank(db, {QStringLiteral("2"), bank.bankName, QStringLiteral("EUR")}).isValid());
-    QVERIFY(!addBank(db, {QStringLiteral("1"), QString(), QStringLiteral("INR")}).isValid());
-    m_database->exec(QStringLiteral("insert into Bank values ('3', 'NoCurrency', NULL)"));
-
-    QStringList names;
-    QVERIFY(!listBankNames(db, &names).isValid());
-    QCOMPARE(names, (QStringList{"St. Mary's", "St. Mary's", "St. Mary's", "", "NoCurrency"}));
-    QCOMPARE(countRows(db, QStringLiteral("Bank where Bankname = ''")), 1);  // text, not NULL
-    QSqlQuery stored(QStringLiteral("select MICRCODE from Bank order by rowid"), db);
-    QVERIFY(stored.next());
-    QCOMPARE(stored.value(0).toString(), QStringLiteral(" 400002 "));
-
-    std::optional<QString> currency;
-    QVERIFY(!findBankCurrency(db, QStringLiteral("st. mary's"), &currency).isValid());
-    QCOMPARE(currency, std::optional<QString>(QStringLiteral("USD")));  // the first row found
-    QVERIFY(!findBankCurrency(db, QStringLiteral("NoCurrency"), &currency).isValid());
-    QVERIFY(currency.has_value() && currency->isNull());
-    QVERIFY(!findBankCurrency(db, QStringLiteral("x' or '1'='1"), &currency).isValid());
-    QVERIFY(!currency.has_value());
-}
-
-void TestStatements::layoutKeepsEveryNumberAndMissingOnes()
-{
-    LayoutRow saved = layoutFor(QStringLiteral("SBI"), 0.1);
-    saved.positions[AmtWidth] = std::nullopt;
-    QVERIFY(!replaceLayout(db, saved).isValid());
-    m_database->exec(QStringLiteral("update Positions set Scalemode = NULL"));
-
-    std::optional<LayoutRow> loaded;
-    QVERIFY(!findLayout(db, QStringLiteral("SBI"), &loaded).isValid());
-    QVERIFY(loaded->scaleMode.isNull());
-    QCOMPARE(loaded->positions, saved.positions);
-    QVERIFY(!findLayout(db, QStringLiteral("Nobody"), &loaded).isValid());
-    QVERIFY(!loaded.has_value());
-}
 
 QTEST_GUILESS_MAIN(TestStatements)
 #include "test_statements.moc"

@@ -1,37 +1,26 @@
 #pragma once
 
-// Helpers for tests that drive a window: the order Tab visits its controls,
-// what a combo box lists, what the user was told, and what the data file holds. Header only, for any test folder.
+// Helpers for tests that drive a window: its controls, what the user was
+// told, and what the data file holds. Header only, for any test folder.
 
 #include "recordedmessages.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
-// Shows the window and presses Tab from the control holding the focus: the
-// first `count` controls visited (a control's inner parts, such as a date
-// picker's fields, count as the control).
-inline QStringList tabOrder(QWidget *window, int count)
+// The window's control holding a widget (the text part of a list, say).
+inline QString controlOf(QWidget *widget)
 {
-    window->show();
-    if (!QTest::qWaitForWindowActive(window))
-        return {};
-    QStringList names;
-    for (int press = 0; press < 4 * count && names.size() < count; ++press) {
-        QWidget *focus = QApplication::focusWidget();
-        while (focus && (focus->objectName().isEmpty() || focus->objectName().startsWith("qt_")))
-            focus = focus->parentWidget();
-        if (!focus)
-            break;
-        if (names.isEmpty() || names.last() != focus->objectName())
-            names << focus->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    return names;
+    while (widget && (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")))
+        widget = widget->parentWidget();
+    return widget ? widget->objectName() : QString();
 }
 
 // The window's control of that name; a test naming a missing one stops.
@@ -44,20 +33,41 @@ Control *control(QWidget *window, const QString &name)
     return found;
 }
 
-inline QStringList itemsOf(const QComboBox *box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
 // Chooses an item as a click on it does: it becomes current, then is reported activated.
 inline void chooseItem(QComboBox *box, const QString &text)
 {
     const int index = box->findText(text);
     box->setCurrentIndex(index);
     emit box->activated(index);
+}
+
+// Runs `steps` in the next modal window once it is open.
+inline void inNextModal(const std::function<void(QWidget *)> &steps)
+{
+    QTimer::singleShot(0, [steps] {
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget(); }));
+        steps(QApplication::activeModalWidget());
+    });
+}
+
+// Fills the print window: a listed bank is chosen, any other typed; the
+// amount (unless null) is typed and left with Tab, which words it.
+inline void fillPrintWindow(QWidget *window, const QString &bank, const QString &name,
+                            const QString &amount, const QString &chequeNo = QStringLiteral("000123"))
+{
+    auto *banks = control<QComboBox>(window, QStringLiteral("cmbBnk"));
+    if (banks->findText(bank) >= 0)
+        chooseItem(banks, bank);
+    else
+        banks->setEditText(bank);
+    control<QLineEdit>(window, QStringLiteral("Text1"))->setText(name);
+    control<QLineEdit>(window, QStringLiteral("txtChqNo"))->setText(chequeNo);
+    if (amount.isNull())
+        return;
+    auto *box = control<QLineEdit>(window, QStringLiteral("Text2"));
+    box->setFocus();
+    box->setText(amount);
+    QTest::keyClick(box, Qt::Key_Tab);
 }
 
 // Each message shown as its icon and text: "Information: Data Saved".

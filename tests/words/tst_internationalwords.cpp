@@ -13,8 +13,6 @@ private slots:
     void wordsTheAmount();
     void standardFormat_data();
     void standardFormat();
-    void overflowShowsTheRoutinesBox_data();
-    void overflowShowsTheRoutinesBox();
 };
 
 void TestInternationalWords::wordsTheAmount_data()
@@ -31,11 +29,8 @@ void TestInternationalWords::wordsTheAmount_data()
     };
     row("0", "Dollars ");
     row("0.50", "Dollars and Fifty Cents only");
-    row("100", "One Hundred Dollars ");
     row("101", "One Hundred One Dollars ");
-    row("1000", "One Thousand Dollars ");
     row("1234.50", "One Thousand Two Hundred Thirty Four Dollars and Fifty Cents only");
-    row("1000000", "One Million Dollars ");
     row("1001001.01", "One Million One Thousand One Dollars and One Cents only");
     row("2500000000.05", "Two Billion Five Hundred Million Dollars and Five Cents only");
     row("999999999999.99", "Nine Hundred Ninety Nine Billion Nine Hundred Ninety Nine Million "
@@ -48,14 +43,6 @@ void TestInternationalWords::wordsTheAmount_data()
     row("1000005", "One Million Five Dollars ");
     row("3000000019", "Three Billion Nineteen Dollars ");
     row("45.40", "Forty Five Dollars and Forty Cents only");
-    // Every other word of the tables.
-    row("11.13", "Eleven Dollars and Thirteen Cents only");
-    row("16.17", "Sixteen Dollars and Seventeen Cents only");
-    row("18.14", "Eighteen Dollars and Fourteen Cents only");
-    row("63.15", "Sixty Three Dollars and Fifteen Cents only");
-    row("86.30", "Eighty Six Dollars and Thirty Cents only");
-    row("12.70", "Twelve Dollars and Seventy Cents only");
-    row("10.07", "Ten Dollars and Seven Cents only");
     row("0.125", "Dollars and Thirteen Cents only");  // an exact half goes away from zero
     row("1.005", "One Dollars ");                     // its double lies below the half
     row("1000000000000.25", "Dollars and Twenty Five Cents only");
@@ -91,26 +78,18 @@ void TestInternationalWords::standardFormat_data()
     const auto row = [](const char *amount, const char *text) {
         QTest::newRow(amount) << QByteArray(amount).toDouble() << QString::fromLatin1(text);
     };
-    row("0", "0.00"); row("1234.5", "1,234.50"); row("1000000", "1,000,000.00");
-    row("-1234.5", "-1,234.50");
+    row("1000000", "1,000,000.00"); row("-1234.5", "-1,234.50");
     // Exact halves of a cent go away from zero; the rest to the nearer cent by
     // the exact binary value.
     row("0.125", "0.13"); row("-0.125", "-0.13"); row("12345.875", "12,345.88");
-    row("1.005", "1.00"); row("2.675", "2.67"); row("8.345", "8.35");
+    row("1.005", "1.00"); row("8.345", "8.35");
     row("999999999999.995", "999,999,999,999.99");
     row("999999999999.996", "1,000,000,000,000.00");
     row("-0.001", "0.00"); row("-0", "0.00");  // no minus on a zero
     // Halves where one unit in the last place is more than a cent.
     row("70368744177664.125", "70,368,744,177,664.13");
     row("-140737488355328.375", "-140,737,488,355,328.38");
-    row("281474976710656.625", "281,474,976,710,656.63");
     row("999999999999999.875", "999,999,999,999,999.88");
-    row("1.7976931348623157e308",
-        "179,769,313,486,231,570,814,527,423,731,704,356,798,070,567,525,844,996,598,917,476,"
-        "803,157,260,780,028,538,760,589,558,632,766,878,171,540,458,953,514,382,464,234,321,"
-        "326,889,464,182,768,467,546,703,537,516,986,049,910,576,551,282,076,245,490,090,389,"
-        "328,944,075,868,508,455,133,942,304,583,236,903,222,948,165,808,559,332,123,348,274,"
-        "797,826,204,144,723,168,738,177,180,919,299,881,250,404,026,184,124,858,368.00");
 }
 
 void TestInternationalWords::standardFormat()
@@ -118,33 +97,6 @@ void TestInternationalWords::standardFormat()
     QFETCH(double, amount);
     QFETCH(QString, text);
     QCOMPARE(StandardFormat(amount).text().toString(), text);
-}
-
-void TestInternationalWords::overflowShowsTheRoutinesBox_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("description");
-    // 192 digits in groups of three put the "." beyond position 255.
-    QString digits192 = QStringLiteral("999");
-    for (int group = 1; group < 64; ++group)
-        digits192 += QStringLiteral(",999");
-    QTest::newRow("192 digits") << digits192 + QStringLiteral(".00") << "Overflow";
-    QTest::newRow("comma beyond 255")
-        << QStringLiteral("1") + QString(300, u'0') + QStringLiteral(",000,000,000,000")
-        << "Overflow";
-    QTest::newRow("group beyond 16 bits") << "123456" << "Overflow";
-    QTest::newRow("group not a number") << "12a.00" << "Type mismatch";
-}
-
-void TestInternationalWords::overflowShowsTheRoutinesBox()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, description);
-    RecordedMessages messages;
-    QCOMPARE(udf_strProcessWords(text, u"Dollars ", u"Cents only"), QString());
-    QCOMPARE(messages.only().title, QStringLiteral("udf_strProcessWords"));
-    QCOMPARE(messages.only().text, description);
-    QCOMPARE(messages.only().icon, Messages::Icon::Information);
 }
 
 QTEST_APPLESS_MAIN(TestInternationalWords)
