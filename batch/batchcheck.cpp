@@ -243,7 +243,7 @@ QList<BatchCheque> batchChequesFrom(const QList<BatchCsvRow> &rows)
     QList<BatchCheque> cheques;
     cheques.reserve(rows.size());
     for (const BatchCsvRow &row : rows)
-        cheques.append({row, true, {}, {}, {}});
+        cheques.append({row, true, {}, {}, {}, false});
     return cheques;
 }
 
@@ -258,6 +258,8 @@ QString checkBatch(QList<BatchCheque> *cheques, Printer &measuring)
     Checker checker(connection.database(), measuring);
     QSqlError error;
     for (BatchCheque &cheque : *cheques) {
+        if (cheque.printed)
+            continue;
         if (!error.isValid())
             error = checker.check(cheque);
         if (!error.isValid() && cheque.included && cheque.ready())

@@ -14,6 +14,7 @@ struct BatchCheque {
     ChequeItems items;     // the name to print, the amount tidied, its words
     QString chequeNo;      // as the file gives it, or the bank's next
     QString problem;       // for the user; empty when the cheque is ready
+    bool printed = false;  // gone to the printer: never checked or printed again
     bool ready() const { return problem.isEmpty(); }
 };
 
@@ -26,7 +27,7 @@ struct BatchCheque {
 // it; only rows included and otherwise ready take numbers, as only they use
 // leaves. Fills items, chequeNo and problem of each cheque. Returns why the
 // data file could not be read (empty when it could); the cheques are then
-// not checked.
+// not checked. Printed cheques are passed over.
 [[nodiscard]] QString checkBatch(QList<BatchCheque> *cheques, Printer &measuring);
 
 // The cheques of rows read from a file, each included, none checked yet.

@@ -32,6 +32,7 @@ public:
     QString Print(const QString &text) override { return m_measured.Print(text); }
     QString EndDoc() override { return m_measured.EndDoc(); }
     void KillDoc() override { m_measured.KillDoc(); }
+    QString NewPage() override { return m_measured.NewPage(); }
     void Line(float x1, float y1, float x2, float y2) override { m_measured.Line(x1, y1, x2, y2); }
     void Box(float x1, float y1, float x2, float y2) override { m_measured.Box(x1, y1, x2, y2); }
     void Offset(double rightMm, double downMm) override;

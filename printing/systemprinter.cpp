@@ -125,17 +125,50 @@ QString SystemPrinter::Print(const QString &text)
 
 QString SystemPrinter::EndDoc()
 {
-    if (m_page.isEmpty() && m_lines.isEmpty())
+    if (!m_job && m_page.isEmpty() && m_lines.isEmpty())
         return {};
+    if (QString problem = paintPage(); !problem.isEmpty())
+        return problem;
+    if (!std::exchange(m_job, {})->end())
+        return QStringLiteral("The printer %1 could not finish the page.")
+            .arg(m_printer.printerName());
+    // Qt hands the page to CUPS as its last step but drops the answer; a
+    // spooler that refused the job is only known from CUPS itself.
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return QStringLiteral("The printer %1 did not accept the cheque: %2")
+            .arg(m_printer.printerName(), QString::fromLocal8Bit(cupsLastErrorString()));
+    return {};
+}
+
+QString SystemPrinter::NewPage()
+{
+    if (QString problem = paintPage(); !problem.isEmpty())
+        return problem;
+    if (!m_printer.newPage())
+        return QStringLiteral("The printer %1 could not begin a new page.")
+            .arg(m_printer.printerName());
+    return {};
+}
+
+// Draws the kept page into the job, which its first page begins.
+QString SystemPrinter::paintPage()
+{
     const QList<PageText> page = std::exchange(m_page, {});
     const QList<QPolygonF> lines = std::exchange(m_lines, {});
-    // Positions count from the printable area's corner, which the painter's
-    // origin is moved to; Qt's own margins would put it elsewhere.
-    m_printer.setFullPage(true);
+    if (!m_job) {
+        // Positions count from the printable area's corner, which the
+        // painter's origin is moved to; Qt's own margins would put it elsewhere.
+        m_printer.setFullPage(true);
+        m_job = std::make_unique<QPainter>();
+        if (!m_job->begin(&m_printer)) {
+            m_job.reset();
+            return QStringLiteral("The printer %1 could not be started.")
+                .arg(m_printer.printerName());
+        }
+    }
+    QPainter &painter = *m_job;
     const QPointF corner = printableCorner();
-    QPainter painter;
-    if (!painter.begin(&m_printer))
-        return QStringLiteral("The printer %1 could not be started.").arg(m_printer.printerName());
+    painter.resetTransform();
     painter.translate(corner.x() * m_printer.logicalDpiX() / 72.0
                           + m_offset.x() * m_printer.logicalDpiX() / millimetresPerInch,
                       corner.y() * m_printer.logicalDpiY() / 72.0
@@ -149,14 +182,6 @@ QString SystemPrinter::EndDoc()
         painter.setFont(item.font);
         painter.drawText(item.topLeft + QPointF(0, ascent), item.text);
     }
-    if (!painter.end())
-        return QStringLiteral("The printer %1 could not finish the page.")
-            .arg(m_printer.printerName());
-    // Qt hands the page to CUPS as its last step but drops the answer; a
-    // spooler that refused the job is only known from CUPS itself.
-    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
-        return QStringLiteral("The printer %1 did not accept the cheque: %2")
-            .arg(m_printer.printerName(), QString::fromLocal8Bit(cupsLastErrorString()));
     return {};
 }
 

@@ -6,7 +6,9 @@
 #include <QList>
 #include <QPointF>
 #include <QPolygonF>
+#include <QPainter>
 #include <QPrinter>
+#include <memory>
 
 // The system's default printer (through CUPS on Linux), drawn on with
 // QPainter at the printer's own resolution. The texts of a page are kept
@@ -37,6 +39,7 @@ public:
     QString Print(const QString &text) override;
     QString EndDoc() override;
     void KillDoc() override;
+    QString NewPage() override;
     void Line(float x1, float y1, float x2, float y2) override;
     void Box(float x1, float y1, float x2, float y2) override;
     void Offset(double rightMm, double downMm) override;
@@ -47,6 +50,7 @@ public:
     static QString substituteFace();
 
 private:
+    QString paintPage();
     QPointF printableCorner() const;  // in points from the page's corner
     QSizeF printableSize() const;     // in points
     QPointF dots(float x, float y) const;  // from the current unit
@@ -60,6 +64,7 @@ private:
     };
 
     QPrinter m_printer;
+    std::unique_ptr<QPainter> m_job;  // open from the first page drawn to EndDoc
     QList<PageText> m_page;
     QList<QPolygonF> m_lines;  // lines and boxes, in dots like the texts
     QPointF m_offset;          // in millimetres

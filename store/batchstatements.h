@@ -13,4 +13,18 @@ namespace store {
 QSqlError findPayeeByName(const QSqlDatabase &db, const QString &name,
                           std::optional<QString> *payeeName);
 
+// The journal of a batch handed to the printer and not yet confirmed: the
+// register row of each page, in page order, kept so that a program stopped
+// before the confirmation offers it again at its next start. The table is
+// made when the first batch is printed.
+QSqlError writeBatchJournal(const QSqlDatabase &db, const QList<RegisterRow> &pages);
+// Keeps the first pages only: the rest never went to the printer.
+QSqlError keepBatchJournalPages(const QSqlDatabase &db, int pages);
+QSqlError readBatchJournal(const QSqlDatabase &db, QList<RegisterRow> *pages);
+
+// Writes every page to the register, marks void with the reason those that
+// did not come out right, and empties the journal: all in one transaction.
+QSqlError recordBatch(const QSqlDatabase &db, const QList<RegisterRow> &pages,
+                      const QList<bool> &cameOutRight, const VoidMark &spoiled);
+
 } // namespace store
