@@ -4,6 +4,8 @@
 // under 1 s; 1,000 cheques to the spooler under 5 s; 1,000 register rows
 // written under 100 ms.
 #include "batchcheck.h"
+#include "batchprint.h"
+#include "batchstatements.h"
 #include "database.h"
 #include "previewprinter.h"
 #include "statements.h"
@@ -11,6 +13,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -61,6 +65,54 @@ double loadAndCheckMs(const QByteArray &file, int *ready)
     return elapsed;
 }
 
+// The spooler's work on the job stays out of the next timing.
+void waitForIdleSpooler()
+{
+    for (int i = 0; i < 1200; ++i) {
+        QProcess lpstat;
+        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
+        lpstat.waitForFinished();
+        if (lpstat.readAllStandardOutput().isEmpty())
+            return;
+        QThread::msleep(100);
+    }
+}
+
+// From the first page's composition to the job handed to the spooler.
+double printJobMs(const QList<BatchCheque> &cheques, QList<store::RegisterRow> *printed)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const BatchJob job = printBatch(cheques, {}, [](int) { return true; });
+    const double elapsed = timer.nsecsElapsed() / 1e6;
+    if (!job.problem.isEmpty() || job.printed.size() != cheques.size()) {
+        std::fprintf(stderr, "bench_batch: %s\n", qPrintable(job.problem));
+        return -1;
+    }
+    *printed = job.printed;
+    return elapsed;
+}
+
+// Every page into the register, one in ten voided, the journal emptied.
+double recordMs(const QList<store::RegisterRow> &printed)
+{
+    QList<bool> cameOut;
+    for (qsizetype page = 0; page < printed.size(); ++page)
+        cameOut.append(page % 10 != 0);
+    store::Connection connection(QStringLiteral("bench"));
+    QElapsedTimer timer;
+    timer.start();
+    const QSqlError error = store::recordBatch(
+        connection.database(), printed, cameOut,
+        {0, store::VoidAction::Void, QStringLiteral("spoiled"), QDateTime::currentDateTime(), {}});
+    const double elapsed = timer.nsecsElapsed() / 1e6;
+    if (error.isValid()) {
+        std::fprintf(stderr, "bench_batch: %s\n", qPrintable(error.text()));
+        return -1;
+    }
+    return elapsed;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -79,5 +131,22 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("batch_load_check_10000_ms %.1f ms\n", checked);
+
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        std::fprintf(stderr, "bench_batch: no default printer; bench/run starts one\n");
+        return 1;
+    }
+    QList<BatchCheque> cheques = batchChequesFrom(readBatchCsv(batchFile(1000)).rows);
+    PreviewPrinter measuring(QPrinterInfo::defaultPrinterName());
+    (void)checkBatch(&cheques, measuring);
+    waitForIdleSpooler();
+    QList<store::RegisterRow> printed;
+    const double job = printJobMs(cheques, &printed);
+    waitForIdleSpooler();
+    const double recorded = job < 0 ? -1 : recordMs(printed);
+    if (recorded < 0)
+        return 1;
+    std::printf("batch_print_1000_to_spooler_ms %.1f ms\n", job);
+    std::printf("batch_record_1000_ms %.1f ms\n", recorded);
     return 0;
 }
