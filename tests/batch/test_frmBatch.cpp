@@ -127,11 +127,14 @@ void TestFrmBatch::printsReadyRowsAsOneJobAndRecordsThem()
 
 void TestFrmBatch::keys()
 {
+    // Enter presses only the button holding the focus; Escape closes.
     setChequePreview([](QWidget *, const ChequeItems &) { return std::optional<QString>(); });
     frmBatch batch;
     batch.openFile(m_file.fileName());
     QCOMPARE(tabOrder(&batch, 6),
              QStringList({"cmdOpen", "grdBatch", "cmbPrinter", "cmdPreview", "cmdPrint", "cmdClose"}));
+    QTest::keyClick(control(&batch, "grdBatch"), Qt::Key_Return);
+    QVERIFY(batch.isVisible());
     QTest::keyClick(&batch, Qt::Key_Escape);
     QVERIFY(!batch.isVisible());
 
@@ -140,12 +143,14 @@ void TestFrmBatch::keys()
     RecordedMessages messages;
     frmBatchConfirm confirm({{QDate(2026, 12, 5), "Asha Menon", "City Bank", "10.00", "101"}}, {});
     QCOMPARE(tabOrder(&confirm, 2), QStringList({"lstCheques", "cmdOK"}));
+    confirm.grab().save(QStringLiteral("/tmp/frmBatchConfirm.png"));
+    QTest::keyClick(control(&confirm, "lstCheques"), Qt::Key_Return);
     QTest::keyClick(&confirm, Qt::Key_Escape);
     QVERIFY(confirm.isVisible());
     messages.answer(true);
     QTest::keyClick(&confirm, Qt::Key_Escape);
     QVERIFY(!confirm.isVisible());
-    QCOMPARE(messages.all().size(), 2);
+    QCOMPARE(messages.all().size(), 2);  // one question for each Escape
 }
 
 void TestFrmBatch::journalOfAStoppedProgramIsOfferedAtStart()
