@@ -163,6 +163,9 @@ QSqlError Checker::check(BatchCheque &cheque)
     if (QSqlError error = payeeName(row.payee, &name); error.isValid())
         return error;
     cheque.items.payeeName = name.value_or(QString());
+    // Printed and recorded under the bank's name as its layout has it.
+    if (bank->layout)
+        cheque.items.bankName = bank->layout->bankName;
     cheque.problem = problemOf(cheque, *bank);
     return {};
 }

@@ -97,7 +97,7 @@ bool BatchModel::setData(const QModelIndex &index, const QVariant &value, int ro
 Qt::ItemFlags BatchModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.column() == Included)
+    if (index.column() == Included && !m_cheques[index.row()].printed)
         flags |= Qt::ItemIsUserCheckable;
     return flags;
 }

@@ -173,9 +173,16 @@ void frmBatch::cmdPreview_Click()
                        Messages::Icon::Information);
         return;
     }
-    // The preview shows the row's own refusal when it has one; a printer
-    // chosen there becomes the batch's, and the rows are checked for it.
+    // A row short of a payee, words or date has no cheque to show: its
+    // reason is shown instead. The preview shows a refusal of the page
+    // itself; a printer chosen there becomes the batch's, and the rows are
+    // checked for it.
     const BatchCheque &cheque = m_model->cheques()[current.row()];
+    const ChequeItems &items = cheque.items;
+    if (items.payeeName.isEmpty() || items.amountInWords.isEmpty() || !items.date.isValid()) {
+        Messages::show(cheque.problem, Messages::Icon::Information);
+        return;
+    }
     if (const std::optional<QString> printer = chequePreview()(this, cheque.items);
         printer && *printer != cmbPrinter->currentText()) {
         cmbPrinter->setCurrentText(*printer);

@@ -4,12 +4,14 @@
 
 #include "batchfixture.h"
 #include "batchmodel.h"
+#include "batchprint.h"
 #include "batchstatements.h"
 #include "chequepreview.h"
 #include "forms.h"
 #include "frmBatch.h"
 #include "frmBatchConfirm.h"
 #include "frmMain.h"
+#include "previewprinter.h"
 #include "recordedprinting.h"
 #include "windowchecks.h"
 
@@ -76,6 +78,7 @@ private slots:
 
     void printsReadyRowsAsOneJobAndRecordsThem();
     void keys();
+    void cancelStopsBetweenPages();
     void journalOfAStoppedProgramIsOfferedAtStart();
 
 private:
@@ -151,6 +154,22 @@ void TestFrmBatch::keys()
     QTest::keyClick(&confirm, Qt::Key_Escape);
     QVERIFY(!confirm.isVisible());
     QCOMPARE(messages.all().size(), 2);  // one question for each Escape
+}
+
+// The pages done are still the job, and only they are in the journal.
+void TestFrmBatch::cancelStopsBetweenPages()
+{
+    RecordedPrinting printing;
+    QList<BatchCheque> cheques = batchChequesFrom(readBatchCsvFile(m_file.fileName()).rows);
+    PreviewPrinter measuring({});
+    QCOMPARE(checkBatch(&cheques, measuring), QString());
+    cheques.removeAt(1);  // the unknown payee
+    const BatchJob job = printBatch(cheques, {}, [](int done) { return done < 2; });
+    QCOMPARE(job.printed.size(), 2);
+    QCOMPARE(printing.operations().filter(QRegularExpression("^(NewPage|EndDoc)$")),
+             QStringList({"NewPage", "EndDoc"}));
+    QCOMPARE(rowsOf(m_database->db(), "select ChequeNo from BatchJournal"),
+             QList<QStringList>({{"101"}, {"102"}}));
 }
 
 void TestFrmBatch::journalOfAStoppedProgramIsOfferedAtStart()
