@@ -33,7 +33,8 @@ class CaughtMessages
 {
 public:
     CaughtMessages()
-        : m_previous(Messages::setPresenter([this](const Messages::Message &m) { m_text = m.text; }))
+        : m_previous(
+              Messages::setPresenter([this](const Messages::Message &m) { m_text = m.text; }))
     {}
     ~CaughtMessages() { Messages::setPresenter(m_previous); }
     QString take() { return std::exchange(m_text, {}); }
@@ -205,8 +206,8 @@ QSqlError Checker::number(BatchCheque &cheque)
                                             "cheque in the register to follow.");
     } else {
         std::optional<store::RegisterRow> earlier;
-        if (QSqlError error = store::findChequeByNumber(m_db, cheque.row.bank, cheque.chequeNo,
-                                                        &earlier);
+        if (QSqlError error = store::findChequeByNumber(m_db, cheque.items.bankName,
+                                                        cheque.chequeNo, &earlier);
             error.isValid())
             return error;
         if (earlier)
@@ -223,7 +224,9 @@ QSqlError Checker::number(BatchCheque &cheque)
 void Checker::markRepeatedNumbers(QList<BatchCheque> &cheques)
 {
     QHash<QString, QList<int>> lines;  // by bank and number
-    const auto key = [](const BatchCheque &c) { return c.row.bank.toLower() + u'\n' + numberKey(c.chequeNo); };
+    const auto key = [](const BatchCheque &c) {
+        return c.row.bank.toLower() + u'\n' + numberKey(c.chequeNo);
+    };
     for (const BatchCheque &cheque : std::as_const(cheques))
         if (cheque.included && !numberKey(cheque.chequeNo).isEmpty())
             lines[key(cheque)].append(cheque.row.line);

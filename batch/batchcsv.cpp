@@ -42,8 +42,10 @@ QChar separatorOf(const QString &text)
             quoted = !quoted;
         else if (!quoted && (c == u'\n' || c == u'\r'))
             break;
-        else if (!quoted)
-            commas += c == u',', semicolons += c == u';';
+        else if (!quoted && c == u',')
+            ++commas;
+        else if (!quoted && c == u';')
+            ++semicolons;
     }
     return semicolons > commas ? u';' : u',';
 }
@@ -115,7 +117,9 @@ QString findColumns(const QStringList &header, std::array<qsizetype, ColumnCount
 {
     for (int column = 0; column < ColumnCount; ++column) {
         const QString &name = columnNames[column];
-        const auto named = [&](const QString &h) { return h.trimmed().compare(name, Qt::CaseInsensitive) == 0; };
+        const auto named = [&](const QString &heading) {
+            return heading.trimmed().compare(name, Qt::CaseInsensitive) == 0;
+        };
         (*at)[column] = std::find_if(header.begin(), header.end(), named) - header.begin();
         if ((*at)[column] == header.size())
             (*at)[column] = -1;

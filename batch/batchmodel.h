@@ -11,7 +11,9 @@ class BatchModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Included, Bank, Payee, Amount, Words, Date, Number, Crossed, Status, ColumnCount };
+    enum Column {
+        Included, Bank, Payee, Amount, Words, Date, Number, Crossed, Status, ColumnCount
+    };
 
     using QAbstractTableModel::QAbstractTableModel;
 

@@ -156,7 +156,8 @@ void frmBatch::showSummary()
     const auto ready = std::count_if(cheques.begin(), cheques.end(), [](const BatchCheque &c) {
         return c.included && c.ready();
     });
-    lblSummary->setText(QStringLiteral("%1 rows, %2 ready to print").arg(cheques.size()).arg(ready));
+    lblSummary->setText(
+        QStringLiteral("%1 rows, %2 ready to print").arg(cheques.size()).arg(ready));
     cmdPrint->setEnabled(ready > 0);
 }
 

@@ -15,7 +15,10 @@ class RememberingPrinter : public Printer
 public:
     explicit RememberingPrinter(Printer &measured) : m_measured(measured) {}
 
-    void Orientation(int orientation) override { set(m_orientation, orientation, &Printer::Orientation); }
+    void Orientation(int orientation) override
+    {
+        set(m_orientation, orientation, &Printer::Orientation);
+    }
     void PaperSize(int paperSize) override { set(m_paperSize, paperSize, &Printer::PaperSize); }
     void ScaleMode(int scaleMode) override { set(m_scaleMode, scaleMode, &Printer::ScaleMode); }
     void FontName(const QString &name) override;

@@ -12,9 +12,10 @@
 
 // The system's default printer (through CUPS on Linux), drawn on with
 // QPainter at the printer's own resolution. The texts of a page are kept
-// until EndDoc and drawn then, all at once: a page Qt has begun cannot be
-// taken back (QPrinter::abort does not stop it), and one killed or never
-// ended must not reach the printer. Its dots, the unit of ScaleMode 3, are
+// until the page ends (EndDoc or NewPage) and drawn then, all at once: a
+// page Qt has begun cannot be taken back (QPrinter::abort does not stop
+// it), and one killed or never ended must not reach the printer. Pages
+// ended by NewPage are part of the job that EndDoc hands over. Its dots, the unit of ScaleMode 3, are
 // those of the page Qt draws for the printer: 1/1200 inch through CUPS.
 class SystemPrinter : public Printer
 {

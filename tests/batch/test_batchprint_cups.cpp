@@ -126,7 +126,8 @@ void TestBatchPrintCups::oneJobPageByPage()
             const double printedLeft = (684 - cornerY) - word->box.bottom();
             const double baseline = word->box.left() + word->box.width() * share - cornerX;
             QVERIFY2(qAbs(printedLeft - left * pointsPerCm) <= tolerance, qPrintable(text));
-            QVERIFY2(qAbs(baseline - (top * pointsPerCm + faceAscent)) <= tolerance, qPrintable(text));
+            QVERIFY2(qAbs(baseline - (top * pointsPerCm + faceAscent)) <= tolerance,
+                     qPrintable(text));
         }
         // The words on the page are those of the figures on the page, and
         // nothing else beyond the crossing, the date and the name.

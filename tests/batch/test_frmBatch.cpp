@@ -52,7 +52,8 @@ void confirmWithout(const QList<int> &spoiled)
 
 const QString registerWithVoids = QStringLiteral(
     "select r.ChequeNo, r.Payeename, r.PAyeeamt, coalesce(m.Reason, '') from ChqIssuereg r "
-    "left join ChequeVoidMarks m on m.RegisterRow = r.rowid where r.ChequeNo <> '100' order by r.rowid");
+    "left join ChequeVoidMarks m on m.RegisterRow = r.rowid where r.ChequeNo <> '100' "
+    "order by r.rowid");
 
 } // namespace
 
@@ -102,7 +103,8 @@ void TestFrmBatch::printsReadyRowsAsOneJobAndRecordsThem()
         batch->openFile(m_file.fileName());
         auto *model = qobject_cast<BatchModel *>(control<QTableView>(batch, "grdBatch")->model());
         QCOMPARE(model->index(1, BatchModel::Status).data().toString(),
-                 QStringLiteral("The payee \"nobody\" is neither a nick name nor a name among the payees."));
+                 QStringLiteral("The payee \"nobody\" is neither a nick name nor a name among "
+                                "the payees."));
         QVERIFY(model->index(1, BatchModel::Bank).data(Qt::ForegroundRole).isValid());
         QVERIFY(!model->index(0, BatchModel::Bank).data(Qt::ForegroundRole).isValid());
         batch->grab().save(QStringLiteral("/tmp/frmBatch.png"));
@@ -135,7 +137,8 @@ void TestFrmBatch::keys()
     frmBatch batch;
     batch.openFile(m_file.fileName());
     QCOMPARE(tabOrder(&batch, 6),
-             QStringList({"cmdOpen", "grdBatch", "cmbPrinter", "cmdPreview", "cmdPrint", "cmdClose"}));
+             QStringList({"cmdOpen", "grdBatch", "cmbPrinter", "cmdPreview", "cmdPrint",
+                          "cmdClose"}));
     QTest::keyClick(control(&batch, "grdBatch"), Qt::Key_Return);
     QVERIFY(batch.isVisible());
     QTest::keyClick(&batch, Qt::Key_Escape);
