@@ -1,5 +1,6 @@
 #include "appearance.h"
 #include "exitatmenu.h"
+#include "frmBatchConfirm.h"
 #include "frmSplash.h"
 #include "messagebox.h"
 #include "messages.h"
@@ -20,6 +21,8 @@ int main(int argc, char *argv[])
     if (!prepareDataFile())
         return 1;
     registerWorkingWindows();
+    // A batch printed before the program was stopped is recorded first.
+    offerUnconfirmedBatch();
 
     frmSplash splash;
     splash.show();

@@ -4,6 +4,7 @@
 #include "forms.h"
 #include "frmAbout.h"
 #include "frmBNK.h"
+#include "frmBatch.h"
 #include "frmChqLyt.h"
 #include "frmPayee.h"
 #include "frmDesigner.h"
@@ -50,6 +51,7 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmChqLyt"), [] { return new frmChqLyt; });
     Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
     Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
+    Forms::registerForm(QStringLiteral("frmBatch"), [] { return new frmBatch; });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
     frmPreview::install();
     frmDesigner::install();

@@ -6,9 +6,7 @@
 
 #include <QLocale>
 
-namespace {
-
-QString printComposed(Printer &printer, const QList<ComposedText> &texts)
+QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts)
 {
     float points = chequeFontSize;  // as the composition leaves the printer
     for (const ComposedText &composed : texts) {
@@ -21,6 +19,15 @@ QString printComposed(Printer &printer, const QList<ComposedText> &texts)
             return problem;
         }
     }
+    return {};
+}
+
+namespace {
+
+QString printComposed(Printer &printer, const QList<ComposedText> &texts)
+{
+    if (QString problem = printComposedTexts(printer, texts); !problem.isEmpty())
+        return problem;
     return printer.EndDoc();
 }
 

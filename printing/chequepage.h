@@ -13,6 +13,10 @@
 // printed, and a page that fails part-way is thrown away.
 [[nodiscard]] QString printChequePage(const ChequeItems &items, Printer &printer);
 
+// Prints the composed texts at their places, leaving the page open; after
+// a failed Print the page is killed and the failure returned.
+[[nodiscard]] QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts);
+
 // The cheque date as printed: "dd/MMM/yyyy" with the month's short name in
 // the user's language (09/Jul/2001 in English).
 QString chequeDateText(const QDate &date);

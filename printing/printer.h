@@ -48,6 +48,10 @@ public:
     [[nodiscard]] virtual QString EndDoc() = 0;
     // Throws the begun document away: nothing of it reaches the printer.
     virtual void KillDoc() = 0;
+    // Ends the page and begins the next one in the same document, so that
+    // many pages go to the printer as one job at EndDoc. A printer that
+    // cannot keep a job open ends the document here.
+    [[nodiscard]] virtual QString NewPage() { return EndDoc(); }
 
     // A thin line, or a box with these opposite corners, in the current
     // unit from the printable area's corner; the position moves to its end.

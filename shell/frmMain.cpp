@@ -4,6 +4,7 @@
 #include "forms.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -23,7 +24,20 @@ frmMain::frmMain(QWidget *parent)
     placeControls();
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
+    addBatchPrint();
     cmdExit->setFocus();
+}
+
+// Batch printing has no room among the menu's buttons: Ctrl+B, and the
+// window's context menu.
+void frmMain::addBatchPrint()
+{
+    auto *batchPrint = new QAction(QStringLiteral("Batch Print..."), this);
+    batchPrint->setObjectName(QStringLiteral("mnuBatchPrint"));
+    batchPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(batchPrint, &QAction::triggered, this, &frmMain::mnuBatchPrint_Click);
+    addAction(batchPrint);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void frmMain::createControls()
@@ -90,6 +104,7 @@ void frmMain::cmdChqSetup_Click() { Forms::showModal(QStringLiteral("frmChqLyt")
 void frmMain::cmdPayeeAdd_Click() { Forms::showModal(QStringLiteral("frmPayee")); }
 void frmMain::cmdPRtChq_Click() { Forms::showModal(QStringLiteral("frmPrtChq")); }
 void frmMain::cmdChqRep_Click() { Forms::showModal(QStringLiteral("frmReport")); }
+void frmMain::mnuBatchPrint_Click() { Forms::showModal(QStringLiteral("frmBatch")); }
 
 void frmMain::cmdExit_Click()
 {

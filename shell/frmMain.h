@@ -20,6 +20,7 @@ public slots:
     void cmdPRtChq_Click();
     void cmdChqRep_Click();
     void cmdExit_Click();
+    void mnuBatchPrint_Click();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -28,6 +29,7 @@ private:
     void createControls();
     void placeControls();
     void setTabOrder();
+    void addBatchPrint();
     QPushButton *addButton(const QString &name, const QString &caption,
                            void (frmMain::*handler)());
 

@@ -43,6 +43,11 @@ public:
         return r->m_endDocFailure;
     }
     void KillDoc() override { r->m_operations.append(QStringLiteral("KillDoc")); }
+    QString NewPage() override
+    {
+        r->m_operations.append(QStringLiteral("NewPage"));
+        return {};
+    }
     void Line(float x1, float y1, float x2, float y2) override { corners(u"Line", x1, y1, x2, y2); }
     void Box(float x1, float y1, float x2, float y2) override { corners(u"Box", x1, y1, x2, y2); }
     float CurrentX() const override { return m_x; }

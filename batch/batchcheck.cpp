@@ -1,0 +1,279 @@
+#include "batchcheck.h"
+
+#include "Module1.h"
+#include "batchstatements.h"
+#include "chequenumbers.h"
+#include "chequepage.h"
+#include "currencywording.h"
+#include "database.h"
+#include "failure.h"
+#include "layoutrecord.h"
+#include "leadingnumber.h"
+#include "messages.h"
+#include "rememberingprinter.h"
+#include "storedtext.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+namespace {
+
+// What every row of one bank shares, read once.
+struct BankFacts {
+    std::optional<LayoutRecord> layout;
+    store::WordsChoice choice;
+    QString currency;
+    QString problem;     // why none of its cheques can print
+    QString lastNumber;  // the highest number used: the register's, then the batch's
+};
+
+// The words the print window's amount box would give, and the message it
+// would show instead, caught rather than shown.
+class CaughtMessages
+{
+public:
+    CaughtMessages()
+        : m_previous(
+              Messages::setPresenter([this](const Messages::Message &m) { m_text = m.text; }))
+    {}
+    ~CaughtMessages() { Messages::setPresenter(m_previous); }
+    QString take() { return std::exchange(m_text, {}); }
+
+private:
+    Messages::Presenter m_previous;
+    QString m_text;
+};
+
+// A number as numbers compare: no surrounding blanks or leading zeros.
+QString numberKey(const QString &number)
+{
+    QString key = number.trimmed();
+    while (key.startsWith(u'0'))
+        key.remove(0, 1);
+    return key;
+}
+
+bool allDigits(const QString &number)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    return digits.match(number.trimmed()).hasMatch();
+}
+
+// Whether the all-digit number a comes after b.
+bool numberAfterOther(const QString &a, const QString &b)
+{
+    const QString ka = numberKey(a), kb = numberKey(b);
+    return ka.size() != kb.size() ? ka.size() > kb.size() : ka > kb;
+}
+
+class Checker
+{
+public:
+    Checker(const QSqlDatabase &db, Printer &measuring) : m_db(db), m_measuring(measuring) {}
+
+    QSqlError check(BatchCheque &cheque);
+    QSqlError number(BatchCheque &cheque);
+    void markRepeatedNumbers(QList<BatchCheque> &cheques);
+
+private:
+    QSqlError bankFacts(const QString &bank, BankFacts **facts);
+    QSqlError payeeName(const QString &payee, std::optional<QString> *name);
+    QString wordsProblem(BatchCheque &cheque, const QString &currency);
+    QString problemOf(BatchCheque &cheque, const BankFacts &bank);
+
+    QSqlDatabase m_db;
+    RememberingPrinter m_measuring;
+    QHash<QString, BankFacts> m_banks;  // by name in lower case, as the store compares
+    QHash<QString, std::optional<QString>> m_payees;
+    CaughtMessages m_caught;
+};
+
+QSqlError Checker::bankFacts(const QString &bank, BankFacts **facts)
+{
+    const QString key = bank.toLower();
+    if (auto found = m_banks.find(key); found != m_banks.end()) {
+        *facts = &*found;
+        return {};
+    }
+    BankFacts read;
+    std::optional<QString> currency;
+    QSqlError error = loadLayoutRecord(m_db, bank, &read.layout);
+    if (!error.isValid())
+        error = store::findWordsChoice(m_db, bank, &read.choice);
+    if (!error.isValid())
+        error = store::findBankCurrency(m_db, bank, &currency);
+    if (!error.isValid())
+        error = store::findHighestChequeNumber(m_db, bank, &read.lastNumber);
+    if (error.isValid())
+        return error;
+    read.currency = currency.value_or(QString());
+    if (bank.isEmpty())
+        read.problem = QStringLiteral("No bank is given.");
+    else if (!read.layout)
+        read.problem = QStringLiteral("The bank \"%1\" has no cheque layout.").arg(bank);
+    else if (!currency)
+        read.problem = QStringLiteral("The bank \"%1\" is not among the banks, so its currency "
+                                      "is not known.").arg(bank);
+    else if (read.currency.isEmpty())
+        read.problem = QStringLiteral("The bank \"%1\" has no currency.").arg(bank);
+    *facts = &*m_banks.insert(key, read);
+    return {};
+}
+
+// A nick name first, as the print window's list offers them, then a name.
+QSqlError Checker::payeeName(const QString &payee, std::optional<QString> *name)
+{
+    const QString key = payee.toLower();
+    if (auto found = m_payees.constFind(key); found != m_payees.cend()) {
+        *name = *found;
+        return {};
+    }
+    QSqlError error = store::findPayeeName(m_db, payee, name);
+    if (!error.isValid() && (!*name || (*name)->isEmpty()))
+        error = store::findPayeeByName(m_db, payee, name);
+    if (!error.isValid())
+        m_payees.insert(key, *name);
+    return error;
+}
+
+// The amount tidied and worded as the print window does, or why it cannot be.
+QString Checker::wordsProblem(BatchCheque &cheque, const QString &currency)
+{
+    if (cheque.row.amount.isEmpty())
+        return QStringLiteral("No amount is given.");
+    const CurrencyWording wording = udf_wordCurrency(cheque.row.amount, currency);
+    cheque.items.amount = wording.amountText;
+    cheque.items.amountInWords = wording.words;
+    if (wording.words.isEmpty())
+        return m_caught.take();
+    if (readLeadingNumber(wording.amountText) == 0)
+        return QStringLiteral("The amount is zero.");
+    return {};
+}
+
+QSqlError Checker::check(BatchCheque &cheque)
+{
+    const BatchCsvRow &row = cheque.row;
+    cheque.items = {row.bank, {}, {}, {}, batchDate(row.date).value_or(QDate()),
+                    batchCrossed(row.crossed).value_or(true)};
+    cheque.chequeNo = row.number;
+    BankFacts *bank = nullptr;
+    std::optional<QString> name;
+    if (QSqlError error = bankFacts(row.bank, &bank); error.isValid())
+        return error;
+    if (QSqlError error = payeeName(row.payee, &name); error.isValid())
+        return error;
+    cheque.items.payeeName = name.value_or(QString());
+    // Printed and recorded under the bank's name as its layout has it.
+    if (bank->layout)
+        cheque.items.bankName = bank->layout->bankName;
+    cheque.problem = problemOf(cheque, *bank);
+    return {};
+}
+
+// The first reason the cheque cannot print, in the print window's order.
+QString Checker::problemOf(BatchCheque &cheque, const BankFacts &bank)
+{
+    const BatchCsvRow &row = cheque.row;
+    if (!bank.problem.isEmpty())
+        return bank.problem;
+    if (cheque.items.payeeName.isEmpty())
+        return QStringLiteral("The payee \"%1\" is neither a nick name nor a name among the "
+                              "payees.").arg(row.payee);
+    if (QString problem = wordsProblem(cheque, bank.currency); !problem.isEmpty())
+        return problem;
+    if (!cheque.items.date.isValid())
+        return QStringLiteral("The date \"%1\" is no date: write it as yyyy-mm-dd, dd/mm/yyyy "
+                              "or dd/MMM/yyyy.").arg(row.date);
+    if (!batchCrossed(row.crossed))
+        return QStringLiteral("The crossed value \"%1\" is neither yes nor no.").arg(row.crossed);
+    if (QString problem = storedTextProblem(row.number, QStringLiteral("number"));
+        !problem.isEmpty())
+        return problem;
+    QList<ComposedText> texts;
+    return composeCheque(*bank.layout, bank.choice, cheque.items, m_measuring, &texts);
+}
+
+// A given number must be new to the register; a missing one is the bank's
+// next. The highest number so far moves on with every all-digit one.
+QSqlError Checker::number(BatchCheque &cheque)
+{
+    BankFacts &bank = m_banks[cheque.row.bank.toLower()];
+    if (cheque.chequeNo.isEmpty()) {
+        cheque.chequeNo = numberAfter(bank.lastNumber);
+        if (cheque.chequeNo.isEmpty())
+            cheque.problem = QStringLiteral("No number is given, and the bank has no numbered "
+                                            "cheque in the register to follow.");
+    } else {
+        std::optional<store::RegisterRow> earlier;
+        if (QSqlError error = store::findChequeByNumber(m_db, cheque.items.bankName,
+                                                        cheque.chequeNo, &earlier);
+            error.isValid())
+            return error;
+        if (earlier)
+            cheque.problem = QStringLiteral("Cheque number %1 is in the register already: the "
+                                            "cheque dated %2 to %3 for %4.")
+                                 .arg(cheque.chequeNo, chequeDateText(earlier->dateOfCheque),
+                                      earlier->payeeName, earlier->amount);
+    }
+    if (allDigits(cheque.chequeNo) && numberAfterOther(cheque.chequeNo, bank.lastNumber))
+        bank.lastNumber = cheque.chequeNo.trimmed();
+    return {};
+}
+
+void Checker::markRepeatedNumbers(QList<BatchCheque> &cheques)
+{
+    QHash<QString, QList<int>> lines;  // by bank and number
+    const auto key = [](const BatchCheque &c) {
+        return c.row.bank.toLower() + u'\n' + numberKey(c.chequeNo);
+    };
+    for (const BatchCheque &cheque : std::as_const(cheques))
+        if (cheque.included && !numberKey(cheque.chequeNo).isEmpty())
+            lines[key(cheque)].append(cheque.row.line);
+    for (BatchCheque &cheque : cheques) {
+        const QList<int> &same = lines.value(key(cheque));
+        if (!cheque.included || same.size() < 2 || !cheque.problem.isEmpty())
+            continue;
+        QStringList others;
+        for (int line : same)
+            others << QString::number(line);
+        cheque.problem = QStringLiteral("Cheque number %1 is given more than once in the batch "
+                                        "(lines %2).").arg(cheque.chequeNo, others.join(u", "));
+    }
+}
+
+} // namespace
+
+QList<BatchCheque> batchChequesFrom(const QList<BatchCsvRow> &rows)
+{
+    QList<BatchCheque> cheques;
+    cheques.reserve(rows.size());
+    for (const BatchCsvRow &row : rows)
+        cheques.append({row, true, {}, {}, {}, false});
+    return cheques;
+}
+
+QString checkBatch(QList<BatchCheque> *cheques, Printer &measuring)
+{
+    const store::Connection connection(QStringLiteral("checkBatch"));
+    if (!connection.isOpen())
+        return store::failureText(QStringLiteral("open the data file"), connection.error());
+    // The words routine keeps its last words for the run; a check is no
+    // wording of the print window's amount.
+    const QString wordsBefore = strAmtInWords;
+    Checker checker(connection.database(), measuring);
+    QSqlError error;
+    for (BatchCheque &cheque : *cheques) {
+        if (cheque.printed)
+            continue;
+        if (!error.isValid())
+            error = checker.check(cheque);
+        if (!error.isValid() && cheque.included && cheque.ready())
+            error = checker.number(cheque);
+    }
+    strAmtInWords = wordsBefore;
+    if (error.isValid())
+        return store::failureText(QStringLiteral("check the batch"), error);
+    checker.markRepeatedNumbers(*cheques);
+    return {};
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "printer.h"
+
+#include <QHash>
+#include <optional>
+
+// Measures as the printer it stands for, remembering every answer: the
+// cheques of a batch ask it the same questions thousands of times (the
+// page's size, the width of a date or a payee's name, whether the font draws
+// a character), and the printer answers each slowly. Settings reach that
+// printer only when they change. It prints nothing itself.
+class RememberingPrinter : public Printer
+{
+public:
+    explicit RememberingPrinter(Printer &measured) : m_measured(measured) {}
+
+    void Orientation(int orientation) override
+    {
+        set(m_orientation, orientation, &Printer::Orientation);
+    }
+    void PaperSize(int paperSize) override { set(m_paperSize, paperSize, &Printer::PaperSize); }
+    void ScaleMode(int scaleMode) override { set(m_scaleMode, scaleMode, &Printer::ScaleMode); }
+    void FontName(const QString &name) override;
+    void FontSize(float points) override;
+    void CurrentX(float x) override { m_measured.CurrentX(x); }
+    void CurrentY(float y) override { m_measured.CurrentY(y); }
+    double ScaleWidth() const override { return area(0, &Printer::ScaleWidth); }
+    double ScaleHeight() const override { return area(1, &Printer::ScaleHeight); }
+    double ScaleLeft() const override { return area(2, &Printer::ScaleLeft); }
+    double ScaleTop() const override { return area(3, &Printer::ScaleTop); }
+    double TextWidth(const QString &text) const override;
+    double TextHeight(const QString &text) const override;
+    bool HasGlyph(char32_t character) const override;
+    QString Print(const QString &text) override { return m_measured.Print(text); }
+    QString EndDoc() override { return m_measured.EndDoc(); }
+    void KillDoc() override { m_measured.KillDoc(); }
+    QString NewPage() override { return m_measured.NewPage(); }
+    void Line(float x1, float y1, float x2, float y2) override { m_measured.Line(x1, y1, x2, y2); }
+    void Box(float x1, float y1, float x2, float y2) override { m_measured.Box(x1, y1, x2, y2); }
+    void Offset(double rightMm, double downMm) override;
+    float CurrentX() const override { return m_measured.CurrentX(); }
+    float CurrentY() const override { return m_measured.CurrentY(); }
+
+private:
+    void set(std::optional<int> &kept, int value, void (Printer::*setter)(int));
+    void settingsChanged();
+    double area(int which, double (Printer::*measure)() const) const;
+
+    Printer &m_measured;
+    std::optional<int> m_orientation, m_paperSize, m_scaleMode;
+    std::optional<QString> m_fontName;
+    std::optional<float> m_points;
+    // Answers under the current settings, which key them.
+    QString m_settings;
+    mutable std::array<std::optional<double>, 4> m_area;
+    mutable QHash<QString, double> m_widths;
+    mutable QHash<QString, double> m_heights;
+    mutable QHash<QString, bool> m_glyphs;
+};
