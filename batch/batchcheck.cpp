@@ -14,7 +14,6 @@
 #include "storedtext.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 namespace {
 
@@ -43,28 +42,6 @@ private:
     Messages::Presenter m_previous;
     QString m_text;
 };
-
-// A number as numbers compare: no surrounding blanks or leading zeros.
-QString numberKey(const QString &number)
-{
-    QString key = number.trimmed();
-    while (key.startsWith(u'0'))
-        key.remove(0, 1);
-    return key;
-}
-
-bool allDigits(const QString &number)
-{
-    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-    return digits.match(number.trimmed()).hasMatch();
-}
-
-// Whether the all-digit number a comes after b.
-bool numberAfterOther(const QString &a, const QString &b)
-{
-    const QString ka = numberKey(a), kb = numberKey(b);
-    return ka.size() != kb.size() ? ka.size() > kb.size() : ka > kb;
-}
 
 class Checker
 {
@@ -216,7 +193,7 @@ QSqlError Checker::number(BatchCheque &cheque)
                                  .arg(cheque.chequeNo, chequeDateText(earlier->dateOfCheque),
                                       earlier->payeeName, earlier->amount);
     }
-    if (allDigits(cheque.chequeNo) && numberAfterOther(cheque.chequeNo, bank.lastNumber))
+    if (isAllDigits(cheque.chequeNo) && isLaterNumber(cheque.chequeNo, bank.lastNumber))
         bank.lastNumber = cheque.chequeNo.trimmed();
     return {};
 }

@@ -16,12 +16,6 @@ namespace {
 
 const QString spoiledReason = QStringLiteral("spoiled in batch printing");
 
-QString userName()
-{
-    const QString user = qEnvironmentVariable("USER");
-    return user.isEmpty() ? qEnvironmentVariable("USERNAME") : user;
-}
-
 QString describe(const store::RegisterRow &cheque)
 {
     return QStringLiteral("%1   %2   %3   %4   %5")
@@ -89,8 +83,7 @@ void frmBatchConfirm::cmdOK_Click()
     QSqlError error = connection.error();
     if (!error.isValid())
         error = store::recordBatch(connection.database(), m_printed, cameOut,
-                                   {0, store::VoidAction::Void, spoiledReason,
-                                    QDateTime::currentDateTime(), userName()});
+                                   store::markNow(0, store::VoidAction::Void, spoiledReason));
     if (error.isValid()) {
         Messages::show(store::failureText(QStringLiteral("record the printed cheques"), error),
                        Messages::Icon::Critical);

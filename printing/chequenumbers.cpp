@@ -11,9 +11,9 @@
 
 QString numberAfter(const QString &number)
 {
-    const QString digits = number.trimmed();
-    if (digits.isEmpty() || digits.contains(QRegularExpression(QStringLiteral("[^0-9]"))))
+    if (!isAllDigits(number))
         return {};
+    const QString digits = number.trimmed();
     // Decimal addition from the right, so a number of any length works.
     QString next = digits;
     int at = next.size() - 1;
@@ -23,6 +23,26 @@ QString numberAfter(const QString &number)
         return QLatin1Char('1') + next;
     next[at] = QChar(next[at].unicode() + 1);
     return next;
+}
+
+QString numberKey(const QString &number)
+{
+    QString key = number.trimmed();
+    while (key.startsWith(u'0'))
+        key.remove(0, 1);
+    return key;
+}
+
+bool isAllDigits(const QString &number)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    return digits.match(number.trimmed()).hasMatch();
+}
+
+bool isLaterNumber(const QString &number, const QString &other)
+{
+    const QString key = numberKey(number), otherKey = numberKey(other);
+    return key.size() != otherKey.size() ? key.size() > otherKey.size() : key > otherKey;
 }
 
 void suggestChequeNumber(const QString &bank, QLineEdit *box)

@@ -13,6 +13,13 @@ class QLineEdit;
 // "004712", "999" gives "1000"); a null text for anything else.
 QString numberAfter(const QString &number);
 
+// A number as numbers compare: without surrounding blanks or leading zeros.
+QString numberKey(const QString &number);
+// Whether the number, without its surrounding blanks, is all digits.
+bool isAllDigits(const QString &number);
+// Whether the all-digit number comes after the other one.
+bool isLaterNumber(const QString &number, const QString &other);
+
 // Fills an empty box with the number after the bank's highest in the
 // register. A box the user has written in is left as it is.
 void suggestChequeNumber(const QString &bank, QLineEdit *box);

@@ -27,13 +27,6 @@
 
 namespace {
 
-// A single-user program knows its user by the login name.
-QString userName()
-{
-    const QString user = qEnvironmentVariable("USER");
-    return user.isEmpty() ? qEnvironmentVariable("USERNAME") : user;
-}
-
 // Fills the print window as the register row was written: bank, payee's
 // name, amount and date; the number is the bank's next.
 void fillFrom(frmPrtChq &window, const QSqlRecord &cheque)
@@ -130,8 +123,7 @@ int RegisterActions::chosenRow()
 bool RegisterActions::mark(int row, store::VoidAction action, const QString &reason)
 {
     store::Connection connection(QStringLiteral("registeractions"));
-    const store::VoidMark mark{rows->registerRowAt(row), action, reason,
-                               QDateTime::currentDateTime(), userName()};
+    const store::VoidMark mark = store::markNow(rows->registerRowAt(row), action, reason);
     QSqlError error = connection.error();
     if (!error.isValid())
         error = store::addVoidMark(connection.database(), mark);

@@ -131,6 +131,14 @@ QSqlError findHighestChequeNumber(const QSqlDatabase &db, const QString &bankNam
     return query.lastError();
 }
 
+VoidMark markNow(qint64 registerRow, VoidAction action, const QString &reason)
+{
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = qEnvironmentVariable("USERNAME");
+    return {registerRow, action, reason, QDateTime::currentDateTime(), user};
+}
+
 QSqlError addVoidMark(const QSqlDatabase &db, const VoidMark &mark)
 {
     QSqlQuery query(db);

@@ -34,6 +34,10 @@ struct VoidMark {
     QString by;
 };
 
+// A mark made now by the user logged in: a single-user program knows its
+// user by the login name.
+VoidMark markNow(qint64 registerRow, VoidAction action, const QString &reason);
+
 // Adds one mark to the cheque's history; earlier marks stay.
 QSqlError addVoidMark(const QSqlDatabase &db, const VoidMark &mark);
 
