@@ -7,14 +7,13 @@
 #include "batchprint.h"
 #include "batchstatements.h"
 #include "database.h"
+#include "idlespooler.h"
 #include "previewprinter.h"
 #include "statements.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QThread>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -63,19 +62,6 @@ double loadAndCheckMs(const QByteArray &file, int *ready)
     *ready = int(std::count_if(cheques.begin(), cheques.end(),
                                [](const BatchCheque &c) { return c.ready(); }));
     return elapsed;
-}
-
-// The spooler's work on the job stays out of the next timing.
-void waitForIdleSpooler()
-{
-    for (int i = 0; i < 1200; ++i) {
-        QProcess lpstat;
-        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
-        lpstat.waitForFinished();
-        if (lpstat.readAllStandardOutput().isEmpty())
-            return;
-        QThread::msleep(100);
-    }
 }
 
 // From the first page's composition to the job handed to the spooler.

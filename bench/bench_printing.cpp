@@ -3,14 +3,13 @@
 // a CUPS spooler with a PDF printer as the default. Target: under 100 ms.
 #include "chequepage.h"
 #include "database.h"
+#include "idlespooler.h"
 #include "statements.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <algorithm>
 #include <cstdio>
 
@@ -29,19 +28,6 @@ bool prepareLayout(const QTemporaryDir &folder)
     layout.scaleMode = QStringLiteral("Cms");
     layout.positions = {0.8, 16.5, 4, 2.5, 3, 12, 3.8, 2.5, 10, 4.8, 1, 12, 6.3, 15.2, 4};
     return !store::replaceLayout(connection.database(), layout).isValid();
-}
-
-// The spooler's own work on earlier jobs stays out of the next timing.
-void waitForIdleSpooler()
-{
-    for (int i = 0; i < 600; ++i) {
-        QProcess lpstat;
-        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
-        lpstat.waitForFinished();
-        if (lpstat.readAllStandardOutput().isEmpty())
-            return;
-        QThread::msleep(100);
-    }
 }
 
 // Milliseconds for one cheque, or a negative number when it failed.
