@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
         return 1;
     registerWorkingWindows();
     // A batch printed before the program was stopped is recorded first.
-    offerUnconfirmedBatch();
+    settleUnconfirmedBatch();
 
     frmSplash splash;
     splash.show();

@@ -90,6 +90,8 @@ BatchJob printBatch(const QList<BatchCheque> &cheques, const QString &printerNam
         (void)store::keepBatchJournalPages(connection.database(), 0);
         return {{}, QStringLiteral("The batch has not been printed.\n\n%1").arg(refused)};
     }
+    // Unmarked, a stopped program would take the job for one never sent.
+    (void)store::markBatchJournalHandedOver(connection.database());
     job.problem = stopped;
     return job;
 }

@@ -191,32 +191,13 @@ void frmBatch::cmdPreview_Click()
     }
 }
 
-// A batch printed before and never confirmed is confirmed first: its
-// pages would otherwise be missing when this batch takes its numbers.
-bool frmBatch::confirmEarlierBatch()
-{
-    const store::Connection connection(objectName());
-    QList<store::RegisterRow> earlier;
-    QSqlError error = connection.error();
-    if (!error.isValid())
-        error = store::readBatchJournal(connection.database(), &earlier);
-    if (error.isValid()) {
-        Messages::show(store::failureText(QStringLiteral("read the journal of the last batch"),
-                                          error),
-                       Messages::Icon::Critical);
-        return false;
-    }
-    return earlier.isEmpty()
-           || frmBatchConfirm(earlier, QStringLiteral("These cheques of an earlier batch were "
-                                                      "never confirmed. "), this).exec()
-                  == QDialog::Accepted;
-}
-
 void frmBatch::cmdPrint_Click()
 {
-    // 1. An earlier unconfirmed batch first; then every row checked again,
-    // as the register or the layouts may have changed since the file was read.
-    if (!confirmEarlierBatch())
+    // 1. An earlier unconfirmed batch first, as its pages would otherwise
+    // be missing when this batch takes its numbers; then every row checked
+    // again, as the register or the layouts may have changed since the file
+    // was read.
+    if (!settleUnconfirmedBatch(this))
         return;
     checkRows();
     QList<BatchCheque> &cheques = m_model->cheques();

@@ -35,7 +35,6 @@ private:
     QPushButton *addButton(const QString &name, const QString &caption);
     void checkRows();
     void showSummary();
-    bool confirmEarlierBatch();
 
     BatchModel *m_model = nullptr;
     QString m_path;

@@ -23,6 +23,18 @@ QString describe(const store::RegisterRow &cheque)
              cheque.payeeName, cheque.amount);
 }
 
+// A batch the program was stopped in sending never reached the spooler,
+// so its leaves are most likely unused; No, the default, still asks about
+// each cheque, since a leaf that did print must not go unrecorded.
+bool leaveOutUnsentBatch(qsizetype cheques)
+{
+    return Messages::ask(QStringLiteral("Quillmark was stopped while it was sending a batch of %1 "
+                                        "cheques to the printer, so most likely none of them "
+                                        "printed. If none came out of the printer, their "
+                                        "numbers can be used again.\n\nLeave them all out of "
+                                        "the register?").arg(cheques));
+}
+
 } // namespace
 
 frmBatchConfirm::frmBatchConfirm(const QList<store::RegisterRow> &printed, const QString &note,
@@ -100,20 +112,37 @@ void frmBatchConfirm::reject()
         QDialog::reject();
 }
 
-void offerUnconfirmedBatch()
+bool settleUnconfirmedBatch(QWidget *parent)
 {
-    const store::Connection connection(QStringLiteral("offerUnconfirmedBatch"));
+    // 1. The journal of a batch never confirmed, if there is one.
+    const store::Connection connection(QStringLiteral("settleUnconfirmedBatch"));
     QList<store::RegisterRow> printed;
+    bool handedOver = true;
     QSqlError error = connection.error();
     if (!error.isValid())
-        error = store::readBatchJournal(connection.database(), &printed);
-    if (error.isValid())
+        error = store::readBatchJournal(connection.database(), &printed, &handedOver);
+    if (error.isValid()) {
         Messages::show(store::failureText(QStringLiteral("read the journal of the last batch"),
                                           error),
                        Messages::Icon::Critical);
+        return false;
+    }
     if (printed.isEmpty())
-        return;
-    frmBatchConfirm(printed, QStringLiteral("These cheques were printed in a batch that was "
-                                            "never confirmed. "))
-        .exec();
+        return true;
+
+    // 2. One the spooler never took may be left out whole.
+    if (!handedOver && leaveOutUnsentBatch(printed.size())) {
+        error = store::keepBatchJournalPages(connection.database(), 0);
+        if (error.isValid())
+            Messages::show(store::failureText(QStringLiteral("empty the journal of the last batch"),
+                                              error),
+                           Messages::Icon::Critical);
+        return !error.isValid();
+    }
+
+    // 3. Otherwise what came out is confirmed cheque by cheque.
+    return frmBatchConfirm(printed, QStringLiteral("These cheques were printed in a batch that "
+                                                   "was never confirmed. "), parent)
+               .exec()
+           == QDialog::Accepted;
 }

@@ -35,6 +35,8 @@ private:
     QPushButton *cmdOK = nullptr;
 };
 
-// Offers a batch printed but never confirmed (the program was stopped
-// before) through the confirmation; nothing when there is none.
-void offerUnconfirmedBatch();
+// Settles a batch printed but never confirmed (the program was stopped
+// before): through the confirmation, or left out whole when the spooler
+// never took it and the user says none printed. True when no such batch is
+// left, the register being complete.
+bool settleUnconfirmedBatch(QWidget *parent = nullptr);

@@ -15,13 +15,16 @@ const QString selectPayeeByName = QStringLiteral(
 const QString journalTable = QStringLiteral("BatchJournal");
 const QString createJournal = QStringLiteral(
     "Create table if not exists BatchJournal (Page INTEGER PRIMARY KEY, DateofChq DATE, "
-    "Payeename TEXT, BankName TEXT, PAyeeamt TEXT, ChequeNo TEXT)");
+    "Payeename TEXT, BankName TEXT, PAyeeamt TEXT, ChequeNo TEXT, "
+    "HandedOver INTEGER NOT NULL DEFAULT 0)");
 const QString insertJournalPage = QStringLiteral(
     "Insert into BatchJournal (Page, DateofChq, Payeename, BankName, PAyeeamt, ChequeNo) "
     "values (?, ?, ?, ?, ?, ?)");
 const QString deleteJournalPagesAfter = QStringLiteral("Delete from BatchJournal where Page > ?");
+const QString markJournalHandedOver = QStringLiteral("Update BatchJournal set HandedOver = 1");
 const QString selectJournal = QStringLiteral(
-    "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from BatchJournal order by Page");
+    "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo, HandedOver from BatchJournal "
+    "order by Page");
 const QString selectLastRowid = QStringLiteral("Select last_insert_rowid()");
 
 bool hasJournal(const QSqlDatabase &db)
@@ -68,18 +71,27 @@ QSqlError keepBatchJournalPages(const QSqlDatabase &db, int pages)
     return hasJournal(db) ? runBound(db, deleteJournalPagesAfter, {pages}, &query) : QSqlError();
 }
 
-QSqlError readBatchJournal(const QSqlDatabase &db, QList<RegisterRow> *pages)
+QSqlError markBatchJournalHandedOver(const QSqlDatabase &db)
+{
+    QSqlQuery query;
+    return runBound(db, markJournalHandedOver, {}, &query);
+}
+
+QSqlError readBatchJournal(const QSqlDatabase &db, QList<RegisterRow> *pages, bool *handedOver)
 {
     pages->clear();
+    *handedOver = true;
     if (!hasJournal(db))
         return {};
     QSqlQuery query;
     if (QSqlError error = runBound(db, selectJournal, {}, &query); error.isValid())
         return error;
-    while (query.next())
+    while (query.next()) {
         pages->append({query.value(0).toDate(), query.value(1).toString(),
                        query.value(2).toString(), query.value(3).toString(),
                        query.value(4).toString()});
+        *handedOver = *handedOver && query.value(5).toBool();
+    }
     return query.lastError();
 }
 

@@ -20,7 +20,11 @@ QSqlError findPayeeByName(const QSqlDatabase &db, const QString &name,
 QSqlError writeBatchJournal(const QSqlDatabase &db, const QList<RegisterRow> &pages);
 // Keeps the first pages only: the rest never went to the printer.
 QSqlError keepBatchJournalPages(const QSqlDatabase &db, int pages);
-QSqlError readBatchJournal(const QSqlDatabase &db, QList<RegisterRow> *pages);
+// Notes that the spooler took the job: its pages may have printed.
+QSqlError markBatchJournalHandedOver(const QSqlDatabase &db);
+// The pages, and whether the spooler took them (a program stopped while
+// drawing the job handed nothing over).
+QSqlError readBatchJournal(const QSqlDatabase &db, QList<RegisterRow> *pages, bool *handedOver);
 
 // Writes every page to the register, marks void with the reason those that
 // did not come out right, and empties the journal: all in one transaction.
