@@ -156,7 +156,8 @@ void TestBatchPrintCups::refusedJobNotesNothing()
              qPrintable(job.problem));
     QVERIFY(job.printed.isEmpty());
     QList<store::RegisterRow> journal;
-    QVERIFY(!store::readBatchJournal(m_database->db(), &journal).isValid());
+    bool handedOver;
+    QVERIFY(!store::readBatchJournal(m_database->db(), &journal, &handedOver).isValid());
     QVERIFY(journal.isEmpty());
 }
 

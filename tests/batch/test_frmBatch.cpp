@@ -80,6 +80,7 @@ private slots:
     void printsReadyRowsAsOneJobAndRecordsThem();
     void keys();
     void cancelStopsBetweenPages();
+    void journalOfAStoppedProgramIsOfferedAtStart_data();
     void journalOfAStoppedProgramIsOfferedAtStart();
 
 private:
@@ -169,23 +170,41 @@ void TestFrmBatch::cancelStopsBetweenPages()
     QCOMPARE(job.printed.size(), 2);
     QCOMPARE(printing.operations().filter(QRegularExpression("^(NewPage|EndDoc)$")),
              QStringList({"NewPage", "EndDoc"}));
-    QCOMPARE(rowsOf(m_database->db(), "select ChequeNo from BatchJournal"),
-             QList<QStringList>({{"101"}, {"102"}}));
+    QCOMPARE(rowsOf(m_database->db(), "select ChequeNo, HandedOver from BatchJournal"),
+             QList<QStringList>({{"101", "1"}, {"102", "1"}}));
+}
+
+void TestFrmBatch::journalOfAStoppedProgramIsOfferedAtStart_data()
+{
+    QTest::addColumn<bool>("handedOver");
+    QTest::addColumn<bool>("leaveOut");  // the answer to the question, when asked
+    QTest::addColumn<QList<QStringList>>("recorded");
+    const QList<QStringList> confirmed{{"101", "Asha Menon", "10.00", "spoiled in batch printing"},
+                                       {"102", "Ravi Kumar", "20.00", ""}};
+    QTest::newRow("taken by the spooler") << true << true << confirmed;
+    QTest::newRow("never sent, left out") << false << true << QList<QStringList>();
+    QTest::newRow("never sent, confirmed") << false << false << confirmed;
 }
 
 void TestFrmBatch::journalOfAStoppedProgramIsOfferedAtStart()
 {
-    // Stopped after the job went to the printer: the journal holds it.
+    QFETCH(bool, handedOver);
+    QFETCH(bool, leaveOut);
+    QFETCH(QList<QStringList>, recorded);
     const QList<store::RegisterRow> pages{
         {QDate(2026, 12, 5), "Asha Menon", "City Bank", "10.00", "101"},
         {QDate(2026, 12, 5), "Ravi Kumar", "City Bank", "20.00", "102"}};
     QVERIFY(!store::writeBatchJournal(m_database->db(), pages).isValid());
+    if (handedOver)
+        QVERIFY(!store::markBatchJournalHandedOver(m_database->db()).isValid());
 
-    confirmWithout({0});
-    offerUnconfirmedBatch();
-    QCOMPARE(rowsOf(m_database->db(), registerWithVoids),
-             QList<QStringList>({{"101", "Asha Menon", "10.00", "spoiled in batch printing"},
-                                 {"102", "Ravi Kumar", "20.00", ""}}));
+    RecordedMessages messages;
+    messages.answer(leaveOut);
+    if (handedOver || !leaveOut)
+        confirmWithout({0});
+    QVERIFY(settleUnconfirmedBatch());
+    QCOMPARE(messages.all().size(), handedOver ? 0 : 1);
+    QCOMPARE(rowsOf(m_database->db(), registerWithVoids), recorded);
     QCOMPARE(rowsOf(m_database->db(), "select count(*) from BatchJournal"),
              QList<QStringList>{{"0"}});
 }
