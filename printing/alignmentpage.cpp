@@ -102,6 +102,13 @@ QString printAlignmentPage(const QString &bankName, Printer &printer)
             QStringLiteral("read the cheque layout of the bank \"%1\"").arg(bankName), error);
     if (!layout)
         return QStringLiteral("There is no cheque layout for the bank \"%1\".").arg(bankName);
+    // The bank's own leaf where it has one, else the standard leaf.
+    std::optional<store::LeafImageRow> leaf;
+    if (const QSqlError error = store::findLeafImage(connection.database(), bankName, &leaf);
+        error.isValid())
+        return store::failureText(
+            QStringLiteral("read the leaf image of the bank \"%1\"").arg(bankName), error);
+    const store::LeafImageRow outline = leaf.value_or(store::LeafImageRow());
 
     // 2. The cheque's page, its leaf and the rulers, then the items.
     printer.Orientation(landscape);
@@ -110,7 +117,8 @@ QString printAlignmentPage(const QString &bankName, Printer &printer)
     printer.FontSize(rulerPoints);
     QString problem;
     printRulers(printer, &problem);
-    printer.Box(0, 0, leafWidthMm, leafHeightMm);
+    printer.Box(outline.leftMm, outline.topMm, outline.leftMm + outline.widthMm,
+                outline.topMm + outline.heightMm);
     printItems(printer, *layout, &problem);
 
     // 3. A page that failed part-way never reaches the printer.

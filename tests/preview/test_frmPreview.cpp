@@ -209,27 +209,34 @@ private slots:
         QCOMPARE(keptOffset(m_database->db()), keptAfter);
     }
 
-    // The kept offset, then the one entered; the leaf; the date one line
-    // high at its place (its name printed there) with the cross-hair. Only
-    // OK keeps the offset entered.
+    // The kept offset, then the one entered; the leaf (the standard one, or
+    // where the bank's image lies); the date one line high at its place (its
+    // name printed there) with the cross-hair. Only OK keeps the offset entered.
     void alignmentPageShowsTheLayout_data()
     {
         QTest::addColumn<bool>("hasLayout");
+        QTest::addColumn<bool>("hasLeaf");
         QTest::addColumn<QStringList>("printed");  // what was printed, among other things
-        QTest::newRow("layout") << true
+        QTest::newRow("layout") << true << false
                                 << QStringList{"Offset 1 1", "Offset 1.5 -2", "Box 0 0 203.2 93.1",
                                                "Print Date", "Box 165 8 205 9", "Line 164.5 8 165.5 8",
                                                "Print Amount", "EndDoc"};
-        QTest::newRow("no layout") << false << QStringList{"Offset 1 1", "Offset 1.5 -2"};
+        QTest::newRow("bank's leaf") << true << true << QStringList{"Box 5 3 185 83", "EndDoc"};
+        QTest::newRow("no layout") << false << false
+                                   << QStringList{"Offset 1 1", "Offset 1.5 -2"};
     }
 
     void alignmentPageShowsTheLayout()
     {
         QFETCH(bool, hasLayout);
+        QFETCH(bool, hasLeaf);
         QFETCH(QStringList, printed);
         QVERIFY(!store::replacePrinterOffset(m_database->db(), printer, {1, 1}).isValid());
         if (hasLayout)
             addLayout();
+        if (hasLeaf)
+            QVERIFY(!store::replaceLeafImage(m_database->db(), bank, {"png", "png", 180, 80, 5, 3})
+                         .isValid());
         frmCalibrate window(printer, bank);
         control<QDoubleSpinBox>(&window, u"txtRight"_s)->setValue(1.5);
         control<QDoubleSpinBox>(&window, u"txtDown"_s)->setValue(-2);
