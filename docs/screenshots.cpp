@@ -1,11 +1,13 @@
 // Saves the pictures the README shows: the print window filled with a
-// cheque, that cheque's preview, and the layout editor over the sample leaf.
+// cheque, that cheque's preview, the layout editor over the sample leaf, and
+// the batch window with a small file read.
 // Each window is the program's own, over a sample data file made in a
 // temporary folder. Usage: quillmark-screenshots FOLDER LEAF_IMAGE
 
 #include "appearance.h"
 #include "chequepreview.h"
 #include "database.h"
+#include "frmBatch.h"
 #include "frmChqLyt.h"
 #include "frmDesigner.h"
 #include "frmPreview.h"
@@ -17,6 +19,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -130,6 +133,29 @@ void saveLayoutEditor(const QDir &folder)
     save(editor, folder.filePath(QStringLiteral("layout-editor.png")));
 }
 
+// A few rows as an office's spreadsheet gives them, one of them refused.
+// The file's name is shown, so it is the same at every run.
+void saveBatchWindow(const QDir &folder)
+{
+    QFile file(QDir::temp().filePath(QStringLiteral("vendors.csv")));
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write("bank,payee,amount,date,number\r\n"
+                      "Sample Bank,asha,15000,2026-12-07,000124\r\n"
+                      "Sample Bank,Asha Menon,2500.50,07/12/2026,\r\n"
+                      "Sample Bank,ravi,800,07/Dec/2026,\r\n"
+                      "Sample Bank,asha,120000,2026-12-08,\r\n")
+               < 0) {
+        fail(QStringLiteral("cannot write %1").arg(file.fileName()));
+        return;
+    }
+    file.close();
+    frmBatch window;
+    window.show();
+    window.openFile(file.fileName());
+    save(&window, folder.filePath(QStringLiteral("batch-window.png")));
+    file.remove();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -155,7 +181,9 @@ int main(int argc, char *argv[])
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     savePrintWindowAndPreview(folder);
     saveLayoutEditor(folder);
-    for (const char *picture : {"print-window.png", "preview.png", "layout-editor.png"}) {
+    saveBatchWindow(folder);
+    for (const char *picture :
+         {"print-window.png", "preview.png", "layout-editor.png", "batch-window.png"}) {
         if (!folder.exists(QString::fromLatin1(picture)))
             fail(QStringLiteral("%1 was not taken").arg(QString::fromLatin1(picture)));
     }
