@@ -1,8 +1,11 @@
 // Prints through the CUPS spooler that scripts/test starts, on its PDF
 // printer, and measures where each text landed on the paper (pdftotext -bbox).
 
+#include "batchfixture.h"
+#include "batchprint.h"
 #include "calibration.h"
 #include "chequepage.h"
+#include "currencywording.h"
 #include "frmPrtChq.h"
 #include "previewprinter.h"
 #include "printedpdf.h"
@@ -65,6 +68,34 @@ QRectF inkedBox(const PreviewPrinter::Text &text)
     const qsizetype leading = text.text.size() - QString(text.text).remove(QRegularExpression("^ +")).size();
     const qsizetype trailing = text.text.size() - QString(text.text).remove(QRegularExpression(" +$")).size();
     return text.box.adjusted(leading * blank, 0, -trailing * blank, 0);
+}
+
+// Checks that the word stands with its left edge and its top where given,
+// in points from the printable area's corner; only baselines compare from
+// top to bottom.
+void verifyPlaced(const QList<PdfWord> &words, double share, const QString &text, QPointF topLeft)
+{
+    const auto word = std::find_if(words.begin(), words.end(),
+                                   [&](const PdfWord &w) { return w.text == text; });
+    QVERIFY2(word != words.end(), qPrintable(text + QStringLiteral(" not printed")));
+    const QPointF printed(684 - corner.y() - word->box.bottom(),
+                          word->box.left() + word->box.width() * share - corner.x());
+    const QPointF expected = topLeft + QPointF(0, chequeFont().ascent() / 100);
+    QVERIFY2(qAbs(printed.x() - expected.x()) <= tolerance
+                 && qAbs(printed.y() - expected.y()) <= tolerance,
+             qPrintable(QStringLiteral("%1: left and baseline %2, %3 pt (expected %4, %5)")
+                            .arg(text).arg(printed.x()).arg(printed.y())
+                            .arg(expected.x()).arg(expected.y())));
+}
+
+// The rows of a batch file, checked for the test printer.
+QList<BatchCheque> checkedBatch(const QByteArray &file)
+{
+    QList<BatchCheque> cheques = batchChequesFrom(readBatchCsv(file).rows);
+    PreviewPrinter measuring(qEnvironmentVariable("QUILLMARK_PRINTER"));
+    if (const QString problem = checkBatch(&cheques, measuring); !problem.isEmpty())
+        qWarning() << problem;
+    return cheques;
 }
 
 // The words of one line of the paper near a box, joined, and the box round
@@ -168,6 +199,7 @@ private slots:
     void wordsFitTheirLines_data();
     void wordsFitTheirLines();
     void windowPrintsTheChequeAndRecordsIt();
+    void batchIsOneJobOfAPageACheque();
     void refusedJobIsNotReportedPrinted();
     void abandonedPageNeverReachesThePrinter();
     void listingReadsBack_data();
@@ -232,9 +264,8 @@ void TestCupsPrinting::itemsLandWhereLayoutAndPreviewPutThem()
     const double share = shareAboveBaseline(pdf);
     QVERIFY(share > 0 && share < 1);
 
-    // 1. Each item's first word where its top-left corner belongs, in points
-    //    from the printable area's corner. Line 2 starts with a blank, which
-    //    leaves no mark. Only baselines compare from top to bottom.
+    // 1. Each item's first word where its top-left corner belongs. Line 2
+    //    starts with a blank, which leaves no mark.
     const QPointF moved = offset * 72 / 25.4;
     const auto at = [&](int index) { return positions[index] * pointsPerUnit; };
     const QString line2 = amountInWordsLines(items.amountInWords, positions[10]).value(1);
@@ -245,18 +276,8 @@ void TestCupsPrinting::itemsLandWhereLayoutAndPreviewPutThem()
         {line2.simplified().section(u' ', 0, 0), at(7) + blank, at(6)},
         {QStringLiteral("**250.00**"), at(9), at(8)},
     };
-    for (const auto &[text, left, top] : expected) {
-        const auto word = std::find_if(words.begin(), words.end(),
-                                       [&](const PdfWord &w) { return w.text == text; });
-        QVERIFY2(word != words.end(), qPrintable(text + QStringLiteral(" not printed")));
-        const double printedLeft = paper.height() - corner.y() - word->box.bottom() - moved.x();
-        const double baseline = word->box.left() + word->box.width() * share - corner.x() - moved.y();
-        const double expectedBaseline = top + chequeFont().ascent() / 100;
-        const QString where = QStringLiteral("%1: left %2 pt (expected %3), baseline %4 pt (expected %5)")
-                                  .arg(text).arg(printedLeft).arg(left).arg(baseline).arg(expectedBaseline);
-        QVERIFY2(qAbs(printedLeft - left) <= tolerance, qPrintable(where));
-        QVERIFY2(qAbs(baseline - expectedBaseline) <= tolerance, qPrintable(where));
-    }
+    for (const auto &[text, left, top] : expected)
+        verifyPlaced(words, share, text, QPointF(left, top) + moved);
 
     // 2. Every text of the preview on the paper: its inked edges and its baseline.
     for (const PreviewPrinter::Text &text : preview.page().texts) {
@@ -402,25 +423,63 @@ void TestCupsPrinting::windowPrintsTheChequeAndRecordsIt()
              (QList<QStringList>{{"2027-01-15", "Asha Menon", bank, "1500.00", "004711"}}));
 }
 
+// A batch of three is one job of a page a cheque: on each page the items
+// where the layout puts them, and the words of that page's own figures.
+void TestCupsPrinting::batchIsOneJobOfAPageACheque()
+{
+    fillBatchFixture(*m_database);
+    const QList<BatchCheque> cheques = checkedBatch(
+        "bank,payee,amount,date\nCity Bank,asha,250,2026-12-05\nCity Bank,asha,1200.50,2026-12-06\n"
+        "City Bank,asha,73,2026-12-07\n");
+    QCOMPARE(printBatch(cheques, {}, [](int) { return true; }).problem, QString());
+    const QString pdf = printedPdf();
+    QVERIFY2(!pdf.isEmpty(), "not exactly one job written");
+    const QList<PdfWord> words = pdfWords(pdf);
+    const double share = shareAboveBaseline(pdf);
+    QCOMPARE(words.last().page, 3);
+    const double cm = 72 / 2.54;
+    for (int page = 1; page <= 3; ++page) {
+        QList<PdfWord> onPage;
+        QStringList texts;
+        for (const PdfWord &word : words) {
+            if (word.page == page) {
+                onPage << word;
+                texts << word.text;
+            }
+        }
+        const ChequeItems &items = cheques[page - 1].items;
+        verifyPlaced(onPage, share, chequeDateText(items.date), QPointF(16.5, 0.8) * cm);
+        verifyPlaced(onPage, share, QStringLiteral("Asha"), QPointF(3, 2.5) * cm);
+        verifyPlaced(onPage, share, "**" + items.amount + "**", QPointF(15.2, 6.3) * cm);
+        // Beyond the crossing, the date and the name, only the words of the figures.
+        const QStringList spelled =
+            udf_wordCurrency(items.amount, "INR").words.split(u' ', Qt::SkipEmptyParts);
+        for (const QString &word : spelled)
+            QVERIFY2(texts.contains(word), qPrintable(texts.join(u' ')));
+        QCOMPARE(texts.size(), spelled.size() + 7);
+    }
+}
+
+// A job the spooler refuses is said so, for one cheque or a batch, and a
+// refused batch leaves nothing to confirm.
 void TestCupsPrinting::refusedJobIsNotReportedPrinted()
 {
-    store::LayoutRow row{QStringLiteral("Inches"), QStringLiteral("City Bank"), {}};
-    for (std::optional<double> &position : row.positions)
-        position = 1;
-    QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
-
+    fillBatchFixture(*m_database);
+    const QList<BatchCheque> batch = checkedBatch("bank,payee,amount,date\nCity Bank,asha,10,2026-12-05\n");
     const QString printer = qEnvironmentVariable("QUILLMARK_PRINTER");
     run(QStringLiteral("cupsreject"), {printer});
-    const QString problem = printChequePage({row.bankName, QStringLiteral("Asha Menon"),
+    const QString problem = printChequePage({QStringLiteral("City Bank"), QStringLiteral("Asha Menon"),
                                              QStringLiteral("10.00"),
                                              QStringLiteral("Rupees Ten Only"), QDate(2001, 7, 9),
                                              false},
                                             *openPrinter());
+    const BatchJob job = printBatch(batch, {}, [](int) { return true; });
     run(QStringLiteral("cupsaccept"), {printer});
-    QVERIFY2(problem.startsWith(QStringLiteral("The cheque was not printed.\n\nThe printer %1 did "
-                                               "not accept the cheque: ")
-                                    .arg(printer)),
-             qPrintable(problem));
+    const QString refused = QStringLiteral("\n\nThe printer %1 did not accept the cheque: ").arg(printer);
+    QVERIFY2(problem.startsWith("The cheque was not printed." + refused), qPrintable(problem));
+    QVERIFY2(job.problem.startsWith("The batch has not been printed." + refused), qPrintable(job.problem));
+    QVERIFY(job.printed.isEmpty());
+    QCOMPARE(rowsOf(m_database->db(), "select count(*) from BatchJournal"), QList<QStringList>{{"0"}});
 }
 
 // A killed or never-ended page sends nothing; only the ended one is written.
