@@ -19,35 +19,18 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryFile>
-#include <QTimer>
-#include <functional>
 
 namespace {
-
-// Runs the step on the named window once it is shown modally.
-void onNextModal(const QString &name, const std::function<void(QWidget *)> &step)
-{
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, name, step] {
-        if (QWidget *window = QApplication::activeModalWidget();
-            window && window->isVisible() && window->objectName() == name) {
-            timer->deleteLater();
-            timer->stop();
-            step(window);
-        }
-    });
-    timer->start(10);
-}
 
 // Takes the ticks off the rows given, then presses OK.
 void confirmWithout(const QList<int> &spoiled)
 {
-    onNextModal("frmBatchConfirm", [spoiled](QWidget *window) {
+    inNextModal([spoiled](QWidget *window) {
         auto *list = control<QListWidget>(window, "lstCheques");
         for (int row : spoiled)
             list->item(row)->setCheckState(Qt::Unchecked);
         control<QPushButton>(window, "cmdOK")->click();
-    });
+    }, "frmBatchConfirm");
 }
 
 const QString registerWithVoids = QStringLiteral(
@@ -97,7 +80,7 @@ void TestFrmBatch::printsReadyRowsAsOneJobAndRecordsThem()
     frmMain menu;
     menu.show();
     QVERIFY(QTest::qWaitForWindowActive(&menu));
-    onNextModal("frmBatch", [&](QWidget *window) {
+    inNextModal([&](QWidget *window) {
         auto *batch = qobject_cast<frmBatch *>(window);
         QVERIFY(batch);
         batch->openFile(m_file.fileName());
@@ -116,7 +99,7 @@ void TestFrmBatch::printsReadyRowsAsOneJobAndRecordsThem()
                  QStringLiteral("Printed as cheque 101."));
         QCOMPARE(model->index(3, BatchModel::Number).data().toString(), QString());
         batch->close();
-    });
+    }, "frmBatch");
     QTest::keyClick(&menu, Qt::Key_B, Qt::ControlModifier);
 
     QCOMPARE(printing.operations().filter(QRegularExpression("^(NewPage|EndDoc|KillDoc)$")),
