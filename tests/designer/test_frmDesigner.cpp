@@ -70,24 +70,19 @@ private slots:
         QTest::addColumn<int>("action");
         QTest::addColumn<QList<int>>("columns");
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("drag the date") << "mms" << int(DragDate) << QList<int>{0, 1}
-                                       << QStringList{"11.5", "166"};
-        QTest::newRow("drag the width") << "mms" << int(DragWidth) << QList<int>{8}
-                                        << QStringList{"48"};
-        QTest::newRow("tenth of a mm") << "mms" << int(ArrowRight) << QList<int>{1}
-                                       << QStringList{"154.1"};
-        QTest::newRow("whole cm") << "Cms" << int(ShiftDown) << QList<int>{0}
-                                  << QStringList{"7.5"};
-        QTest::newRow("one dot") << "Pixels" << int(ArrowRight) << QList<int>{1}
-                                 << QStringList{"7239"};
-        QTest::newRow("undone") << "mms" << int(RightThenUndo) << QList<int>{1}
-                                << QStringList{"154"};
-        QTest::newRow("redone") << "mms" << int(UndoRedo) << QList<int>{1}
-                                << QStringList{"154.1"};
-        QTest::newRow("typing undone first") << "mms" << int(TypeThenUndo) << QList<int>{1}
-                                             << QStringList{"154.1"};
-        QTest::newRow("escape") << "mms" << int(Escape) << QList<int>{0, 1}
-                                << QStringList{"6.5", "154"};
+        const auto row = [](const char *name, const char *unit, Action action, QList<int> columns,
+                            QStringList values) {
+            QTest::newRow(name) << unit << int(action) << columns << values;
+        };
+        row("drag the date", "mms", DragDate, {0, 1}, {"11.5", "166"});
+        row("drag the width", "mms", DragWidth, {8}, {"48"});
+        row("tenth of a mm", "mms", ArrowRight, {1}, {"154.1"});
+        row("whole cm", "Cms", ShiftDown, {0}, {"7.5"});
+        row("one dot", "Pixels", ArrowRight, {1}, {"7239"});
+        row("undone", "mms", RightThenUndo, {1}, {"154"});
+        row("redone", "mms", UndoRedo, {1}, {"154.1"});
+        row("typing undone first", "mms", TypeThenUndo, {1}, {"154.1"});
+        row("escape", "mms", Escape, {0, 1}, {"6.5", "154"});
     }
     void movesAreSavedByTheLayoutWindow()
     {

@@ -28,15 +28,6 @@ namespace {
 
 const QString fixtures = QStringLiteral(JET_FIXTURES);
 
-// A copy of a sample Access file as the user's "ql.mdb".
-QString copyOfFixture(const QTemporaryDir &dir, const QString &fixture = "testV1997.mdb")
-{
-    const QString path = dir.filePath(QStringLiteral("ql.mdb"));
-    QFile::copy(fixtures + QLatin1Char('/') + fixture, path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-    return path;
-}
-
 QStringList filesIn(const QTemporaryDir &dir)
 {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -124,10 +115,13 @@ class TestJetMigration : public QObject
     QString path;
     QByteArray before;
 
+    // A copy of a sample Access file as the user's "ql.mdb".
     void useFixture(const QString &fixture)
     {
         dir = std::make_unique<QTemporaryDir>();
-        path = copyOfFixture(*dir, fixture);
+        path = dir->filePath(QStringLiteral("ql.mdb"));
+        QFile::copy(fixtures + QLatin1Char('/') + fixture, path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         before = contentsOf(path);
     }
     void verifyTheFileIsUntouched(const QString &problem, const QString &complaint)
@@ -351,35 +345,20 @@ private slots:
         QCOMPARE(filesIn(*dir), QStringList{"ql.mdb"});
     }
 
-    void datesFromTheirDayCount_data()
+    void valuesConvertExactly()
     {
-        QTest::addColumn<double>("days");
-        QTest::addColumn<QVariant>("expected");
         const auto at = [](QDate date, QTime time) { return QVariant(QDateTime(date, time, Qt::UTC)); };
-        QTest::newRow("noon") << 36526.5 << at(QDate(2000, 1, 1), QTime(12, 0));
-        QTest::newRow("time before the start counts forward") << -1.25 << at(QDate(1899, 12, 29), QTime(6, 0));
-        QTest::newRow("Jet's first day") << -657434.0 << QVariant(QDate(100, 1, 1));
-        QTest::newRow("rounding to midnight") << 0.9999999999 << QVariant(QDate(1899, 12, 31));
-        QTest::newRow("beyond every calendar") << 1e300 << QVariant();
-    }
-
-    void datesFromTheirDayCount()
-    {
-        QFETCH(double, days);
-        QFETCH(QVariant, expected);
-        QVERIFY2(same(jetDateTime(days), expected), qPrintable(jetDateTime(days).toString()));
-    }
-
-    void textAndSingles()
-    {
+        // Day counts: a time before the start counts forward; a rounding to
+        // midnight is the next day; beyond every calendar is no date.
+        const QList<std::pair<double, QVariant>> dates{
+            {36526.5, at(QDate(2000, 1, 1), QTime(12, 0))}, {-1.25, at(QDate(1899, 12, 29), QTime(6, 0))},
+            {-657434.0, QDate(100, 1, 1)}, {0.9999999999, QDate(1899, 12, 31)}, {1e300, QVariant()}};
+        for (const auto &[days, expected] : dates)
+            QVERIFY2(same(jetDateTime(days), expected), qPrintable(jetDateTime(days).toString()));
         QCOMPARE(fromWindows1252("\x80 5 O\x92Neil Caf\xe9 M\xfcller"), "€ 5 O’Neil Café Müller");
         // Singles keep their decimal form when widened, within a single's digits.
         QVERIFY(widenedSingle(2.54f) == 2.54);
         QVERIFY(widenedSingle(16777217.0f) == 16777216.0);
-    }
-
-    void jet4TextAndDecimals()
-    {
         // "Ab" compressed, then switched to two bytes a character for "€".
         QCOMPARE(fromJet4Text(QByteArray::fromHex("fffe416200ac20")), "Ab€");
         QCOMPARE(fromJet4Text(QByteArray::fromHex("3dd8b8dc")), "\U0001F4B8");  // a pair, exactly
@@ -397,35 +376,29 @@ private slots:
             QCOMPARE(plainDecimal(number), QString::fromLatin1(text));
     }
 
-    void readsEveryKindOfColumn_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("Jet 3") << "testV1997.mdb";
-        QTest::newRow("Jet 4") << "testV2000.mdb";
-    }
-
     // Columns in another order and letter case than the file's; read in a
     // child process, so every value also crosses back to this one.
     void readsEveryKindOfColumn()
     {
-        QFETCH(QString, file);
-        JetTableRows rows;
-        QCOMPARE(readJetTablesApart(fixtures + QLatin1Char('/') + file,
-                                    {{"table1", {"I", "H", "g", "F", "e", "D", "c", "B", "a"}}, {"Table2", {}}},
-                                    &rows, std::chrono::minutes(1)),
-                 QString());
-        QCOMPARE(rows.size(), 2);
-        QVERIFY(rows[1].isEmpty());
         const QList<QVariantList> expected = {
             {false, 0.0, QDate(1981, 12, 12), 0.0, 0, 0, 0, QStringLiteral("b"), QStringLiteral("a")},
             {true, 3.5, QDate(1974, 9, 21), 444.555, 333333333, 222, 2, QStringLiteral("hijklmnop"),
              QStringLiteral("abcdefg")},
         };
-        QCOMPARE(rows[0].size(), 2);
-        // The file keeps its rows in an order of its own.
-        const bool inOrder = sameRow(rows[0][0], expected[0]);
-        QVERIFY(sameRow(rows[0][inOrder ? 0 : 1], expected[0]));
-        QVERIFY(sameRow(rows[0][inOrder ? 1 : 0], expected[1]));
+        for (const char *file : {"testV1997.mdb", "testV2000.mdb"}) {  // Jet 3 and Jet 4
+            JetTableRows rows;
+            QCOMPARE(readJetTablesApart(fixtures + QLatin1Char('/') + file,
+                                        {{"table1", {"I", "H", "g", "F", "e", "D", "c", "B", "a"}}, {"Table2", {}}},
+                                        &rows, std::chrono::minutes(1)),
+                     QString());
+            QCOMPARE(rows.size(), 2);
+            QVERIFY(rows[1].isEmpty());
+            QCOMPARE(rows[0].size(), 2);
+            // The file keeps its rows in an order of its own.
+            const bool inOrder = sameRow(rows[0][0], expected[0]);
+            QVERIFY(sameRow(rows[0][inOrder ? 0 : 1], expected[0]));
+            QVERIFY(sameRow(rows[0][inOrder ? 1 : 0], expected[1]));
+        }
     }
 
     void damagedFilesAreReported_data()
