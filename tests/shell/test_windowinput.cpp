@@ -23,17 +23,11 @@ namespace {
 
 Factory factoryFor(const QString &window)
 {
-    if (window == u"frmMain")
-        return [] { return new frmMain; };
-    if (window == u"frmBNK")
-        return [] { return new frmBNK; };
-    if (window == u"frmPayee")
-        return [] { return new frmPayee; };
-    if (window == u"frmChqLyt")
-        return [] { return new frmChqLyt; };
-    if (window == u"frmPrtChq")
-        return [] { return new frmPrtChq; };
-    return [] { return new frmReport; };
+    const QMap<QString, Factory> factories{
+        {u"frmMain"_s, [] { return new frmMain; }},     {u"frmBNK"_s, [] { return new frmBNK; }},
+        {u"frmPayee"_s, [] { return new frmPayee; }},   {u"frmChqLyt"_s, [] { return new frmChqLyt; }},
+        {u"frmPrtChq"_s, [] { return new frmPrtChq; }}, {u"frmReport"_s, [] { return new frmReport; }}};
+    return factories.value(window);
 }
 
 // Every control that can take the focus, in the order of the window's chain.
