@@ -1,5 +1,6 @@
 #include "database.h"
 #include "files.h"
+#include "frmImportProgress.h"
 #include "jetmigration.h"
 #include "jetreader.h"
 #include "jettables.h"
@@ -11,6 +12,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -432,7 +434,25 @@ private slots:
         QVERIFY2(problem.contains(complaint), qPrintable(problem));
         QVERIFY(rows.isEmpty());
     }
+
+    // The window of a long import: hidden for a short one, counts once
+    // shown, and no key closes it while the reading goes on.
+    void showsCountsOnlyWhenReadingTakesLong()
+    {
+        frmImportProgress window;
+        window.rowsRead(0, 5);
+        QVERIFY(!window.isVisible());
+        QTest::qWait(600);
+        window.rowsRead(3, 200);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblCounts"))->text(),
+                 QStringLiteral("Banks: 5   Payees: 0   Layouts: 0   Register rows: 200"));
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
+            QTest::keyClick(&window, key);
+            QVERIFY(window.isVisible());
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestJetMigration)
+QTEST_MAIN(TestJetMigration)
 #include "test_jetmigration.moc"
