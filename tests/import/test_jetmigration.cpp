@@ -192,31 +192,22 @@ private slots:
         QCOMPARE(chequeNumbers("HDFC", QDate(100, 1, 1), QDate(100, 1, 1)), QStringList{"1"});
     }
 
-    void valuesThatDoNotFitStopTheMove_data()
-    {
-        QTest::addColumn<int>("table");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("complaint");
-        QTest::newRow("text as a cheque date") << int(JetChqIssuereg) << 0 << QVariant("31/12/1999")
-            << "table ChqIssuereg, column DateofChq holds the text \"31/12/1999\", which is not a date";
-        QTest::newRow("words as a position") << int(JetPositions) << 2 + AmtTop << QVariant("12 cm")
-            << "table Positions, column AmtTop holds the text \"12 cm\", which is not a number";
-        QTest::newRow("Yes/No as a bank name") << int(JetBank) << 1 << QVariant(true)
-            << "table Bank, column Bankname holds a Yes/No value, which is not text";
-    }
-
     void valuesThatDoNotFitStopTheMove()
     {
-        QFETCH(int, table);
-        QFETCH(int, column);
-        QFETCH(QVariant, value);
-        QFETCH(QString, complaint);
-        JetRows rows = rowsOfEveryKind();
-        rows[table][1][column] = value;
-        QString notice;
-        verifyTheFileIsUntouched(replaceJetDatabase(path, rows, &notice), "in row 2 of " + complaint);
-        QVERIFY(notice.isEmpty());
+        // table, column, value in the second row, and what the message says of it
+        const QList<std::tuple<JetTable, int, QVariant, QString>> misfits{
+            {JetChqIssuereg, 0, "31/12/1999",
+             "table ChqIssuereg, column DateofChq holds the text \"31/12/1999\", which is not a date"},
+            {JetPositions, 2 + AmtTop, "12 cm",
+             "table Positions, column AmtTop holds the text \"12 cm\", which is not a number"},
+            {JetBank, 1, true, "table Bank, column Bankname holds a Yes/No value, which is not text"}};
+        for (const auto &[table, column, value, complaint] : misfits) {
+            JetRows rows = rowsOfEveryKind();
+            rows[table][1][column] = value;
+            QString notice;
+            verifyTheFileIsUntouched(replaceJetDatabase(path, rows, &notice), "in row 2 of " + complaint);
+            QVERIFY(notice.isEmpty());
+        }
     }
 
     void aFullDiskLeavesTheOriginalAndNoNewFile()
@@ -403,36 +394,27 @@ private slots:
         }
     }
 
-    void damagedFilesAreReported_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<qsizetype>("keptBytes");
-        QTest::addColumn<QString>("complaint");
-        const QString noList = QStringLiteral("list of tables could not be read");
-        QTest::newRow("Jet 3 cut after its first page") << "testV1997.mdb" << qsizetype(2048) << noList;
-        // libmdb passes over the rows it cannot find, saying nothing.
-        QTest::newRow("cut in the table's rows")
-            << "testV1997.mdb" << qsizetype(61440) << "table Table1 holds 2 rows, but only 0";
-        // libmdb reads the properties of this one without end.
-        QTest::newRow("cut in its properties")
-            << "testV1997.mdb" << qsizetype(94208) << "did not end within 5 seconds";
-    }
-
     void damagedFilesAreReported()
     {
-        QFETCH(QString, file);
-        QFETCH(qsizetype, keptBytes);
-        QFETCH(QString, complaint);
-        QTemporaryDir dir;
-        QFile original(fixtures + QLatin1Char('/') + file), damaged(dir.filePath(file));
-        QVERIFY(original.open(QIODevice::ReadOnly) && damaged.open(QIODevice::WriteOnly));
-        damaged.write(original.read(keptBytes));
-        damaged.close();
-        JetTableRows rows;
-        const QString problem = readJetTablesApart(damaged.fileName(), {{"Table1", {"A", "G"}}},
-                                                   &rows, std::chrono::seconds(5));
-        QVERIFY2(problem.contains(complaint), qPrintable(problem));
-        QVERIFY(rows.isEmpty());
+        const QString noList = QStringLiteral("list of tables could not be read");
+        // Bytes of the Jet 3 sample kept, and what is said. libmdb passes over
+        // the rows it cannot find, saying nothing, and reads the properties
+        // of the last one without end.
+        const QList<std::pair<qsizetype, QString>> cuts{
+            {2048, noList}, {61440, "table Table1 holds 2 rows, but only 0"},
+            {94208, "did not end within 5 seconds"}};
+        for (const auto &[keptBytes, complaint] : cuts) {
+            QTemporaryDir dir;
+            QFile original(fixtures + QStringLiteral("/testV1997.mdb")), damaged(dir.filePath("cut.mdb"));
+            QVERIFY(original.open(QIODevice::ReadOnly) && damaged.open(QIODevice::WriteOnly));
+            damaged.write(original.read(keptBytes));
+            damaged.close();
+            JetTableRows rows;
+            const QString problem = readJetTablesApart(damaged.fileName(), {{"Table1", {"A", "G"}}},
+                                                       &rows, std::chrono::seconds(5));
+            QVERIFY2(problem.contains(complaint), qPrintable(problem));
+            QVERIFY(rows.isEmpty());
+        }
     }
 
     // The window of a long import: hidden for a short one, counts once

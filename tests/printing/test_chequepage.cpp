@@ -98,36 +98,24 @@ private slots:
         QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
     }
 
-    void breaksTheWords_data()
-    {
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<float>("width");
-        QTest::addColumn<QStringList>("lines");
-        const QString thirtyThree = QStringLiteral("Rupees One Thousand Two Hundred O");
-        QTest::newRow("33 characters at width 10: one line") << thirtyThree << 10.0f
-                                                             << QStringList{thirtyThree};
-        QTest::newRow("34 characters at width 10: two lines") << thirtyThree + "n" << 10.0f
-            << QStringList{"Rupees One Thousand Two Hundred ", " On"};
-        QTest::newRow("empty words never break") << "" << 0.0f << QStringList{""};
-        // 5 x 3.3 is 16.5: a half rounds to the even 16, so the blank at 17 is out.
-        QTest::newRow("half rounds to even, down")
-            << "aaaaaaa aaaaaaaa bbbb" << 5.0f << QStringList{"aaaaaaa ", " aaaaaaaa bbbb"};
-        // No blank among the characters that fit: cut after them, losing none.
-        QTest::newRow("no blank in reach: cut at the limit")
-            << "Onehundredthousand only" << 3.0f << QStringList{"Onehundred", "thousand only"};
-        QTest::newRow("a cut never splits a surrogate pair")
-            << QString(9, u'a') + QStringLiteral("\U00010400bbb") << 3.0f
-            << QStringList{QString(9, u'a') + QStringLiteral("\U00010400"), "bbb"};
-        QTest::newRow("width below a third of a character")
-            << "Rupees Ten Only" << 0.15f << QStringList{"Rupees Ten Only"};
-    }
-
     void breaksTheWords()
     {
-        QFETCH(QString, words);
-        QFETCH(float, width);
-        QFETCH(QStringList, lines);
-        QCOMPARE(amountInWordsLines(words, width), lines);
+        const QString thirtyThree = QStringLiteral("Rupees One Thousand Two Hundred O");
+        const QString nineAs(9, u'a');
+        // The words, the width, and the lines they break into.
+        const QList<std::tuple<QString, float, QStringList>> cases{
+            {thirtyThree, 10, {thirtyThree}},  // 33 characters at width 10: one line
+            {thirtyThree + "n", 10, {"Rupees One Thousand Two Hundred ", " On"}},
+            {"", 0, {""}},  // empty words never break
+            // 5 x 3.3 is 16.5: a half rounds to the even 16, so the blank at 17 is out.
+            {"aaaaaaa aaaaaaaa bbbb", 5, {"aaaaaaa ", " aaaaaaaa bbbb"}},
+            // No blank among the characters that fit: cut after them, losing none,
+            // and never between the halves of a surrogate pair.
+            {"Onehundredthousand only", 3, {"Onehundred", "thousand only"}},
+            {nineAs + QStringLiteral("\U00010400bbb"), 3, {nineAs + QStringLiteral("\U00010400"), "bbb"}},
+            {"Rupees Ten Only", 0.15f, {"Rupees Ten Only"}}};  // below a third of a character
+        for (const auto &[words, width, lines] : cases)
+            QCOMPARE(amountInWordsLines(words, width), lines);
     }
 
     void checksTheLayoutBeforePrinting_data()

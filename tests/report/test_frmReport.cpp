@@ -149,33 +149,26 @@ private slots:
     }
 
     // The reason as chosen or typed; Enter is OK, Escape is Cancel.
-    void voidDialogGivesTheReason_data()
-    {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("reason");  // null when not accepted
-        QTest::newRow("opening choice") << "" << "" << int(Qt::Key_Return) << "Spoiled in printing";
-        QTest::newRow("typing chooses other") << "" << " torn " << int(Qt::Key_Return) << "torn";
-        QTest::newRow("other without text") << "optOther" << "" << int(Qt::Key_Return) << QString();
-        QTest::newRow("Escape") << "optLost" << "" << int(Qt::Key_Escape) << QString();
-    }
-
     void voidDialogGivesTheReason()
     {
-        QFETCH(QString, choice);
-        QFETCH(QString, typed);
-        QFETCH(int, key);
-        QFETCH(QString, reason);
-        frmVoid dialog("000101");
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        if (!choice.isEmpty())
-            control<QRadioButton>(&dialog, choice)->click();
-        QTest::keyClicks(control<QLineEdit>(&dialog, "txtOther"), typed);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QCOMPARE(dialog.result() == QDialog::Accepted ? dialog.reason() : QString(), reason);
-        QCOMPARE(m_messages->all().size(), key == Qt::Key_Return && reason.isNull() ? 1 : 0);
+        // option clicked, text typed, key; the reason given (null: not accepted)
+        const QList<std::tuple<QString, QString, Qt::Key, QString>> cases{
+            {"", "", Qt::Key_Return, "Spoiled in printing"},  // the opening choice
+            {"", " torn ", Qt::Key_Return, "torn"},           // typing chooses other
+            {"optOther", "", Qt::Key_Return, QString()},      // other without text
+            {"optLost", "", Qt::Key_Escape, QString()}};
+        for (const auto &[choice, typed, key, reason] : cases) {
+            m_messages->clear();
+            frmVoid dialog("000101");
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            if (!choice.isEmpty())
+                control<QRadioButton>(&dialog, choice)->click();
+            QTest::keyClicks(control<QLineEdit>(&dialog, "txtOther"), typed);
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(dialog.result() == QDialog::Accepted ? dialog.reason() : QString(), reason);
+            QCOMPARE(m_messages->all().size(), key == Qt::Key_Return && reason.isNull() ? 1 : 0);
+        }
     }
 
     // Void, undo and void again: the grid, the totals and the history follow.
@@ -257,30 +250,24 @@ private slots:
     }
 
     // A cancelled or failed export leaves the file that was there.
-    void failedExportLeavesNoPartialFile_data()
-    {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("cancelled") << true;
-        QTest::newRow("register unreadable") << false;
-    }
-
     void failedExportLeavesNoPartialFile()
     {
-        QFETCH(bool, cancel);
         m_database->exec("WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c "
                          "WHERE n < 5000) INSERT INTO ChqIssuereg SELECT '2024-05-02', 'P', "
                          "'HDFC', '1.00', n FROM c");
-        if (!cancel)
-            m_database->exec("DROP TABLE ChequeVoidMarks");
-        QTemporaryDir dir;
-        const QString path = dir.filePath("register.csv");
-        writeFile(path, "earlier");
-        const CsvExport result =
-            writeRegisterCsv(path, "HDFC", day, day, [](qint64) { return false; });
-        QCOMPARE(result.cancelled, cancel);
-        QCOMPARE(result.problem.isEmpty(), cancel);
-        QCOMPARE(contentsOf(path), QByteArray("earlier"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"register.csv"});
+        for (const bool cancel : {true, false}) {
+            if (!cancel)
+                m_database->exec("DROP TABLE ChequeVoidMarks");  // the register unreadable
+            QTemporaryDir dir;
+            const QString path = dir.filePath("register.csv");
+            writeFile(path, "earlier");
+            const CsvExport result =
+                writeRegisterCsv(path, "HDFC", day, day, [](qint64) { return false; });
+            QCOMPARE(result.cancelled, cancel);
+            QCOMPARE(result.problem.isEmpty(), cancel);
+            QCOMPARE(contentsOf(path), QByteArray("earlier"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"register.csv"});
+        }
     }
 };
 

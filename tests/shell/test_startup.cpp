@@ -131,22 +131,17 @@ private slots:
         QVERIFY(!Forms::openInstance(QStringLiteral("frmTest")));
     }
 
-    void namesTheDataFileAndAnUnusedOne_data()
-    {
-        QTest::addColumn<QString>("unused");
-        QTest::newRow("one data file") << "";
-        QTest::newRow("another beside the program") << "/opt/quillmark/ql.mdb";
-    }
-
+    // The About box names the data file, and another one only when there is one.
     void namesTheDataFileAndAnUnusedOne()
     {
-        QFETCH(QString, unused);
-        frmAbout window({QStringLiteral("/home/ann/.local/share/Quillmark/ql.mdb"), unused});
-        window.show();
-        QCOMPARE(window.findChild<QLineEdit *>("txtDataFile")->text(),
-                 QStringLiteral("/home/ann/.local/share/Quillmark/ql.mdb"));
-        QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->isVisible(), !unused.isEmpty());
-        QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->text(), unused);
+        const QString used = QStringLiteral("/home/ann/.local/share/Quillmark/ql.mdb");
+        for (const QString &unused : {QString(), QStringLiteral("/opt/quillmark/ql.mdb")}) {
+            frmAbout window({used, unused});
+            window.show();
+            QCOMPARE(window.findChild<QLineEdit *>("txtDataFile")->text(), used);
+            QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->isVisible(), !unused.isEmpty());
+            QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->text(), unused);
+        }
     }
 
     // F1 in the main menu opens the box; Enter closes it.
