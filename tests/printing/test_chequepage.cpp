@@ -118,40 +118,31 @@ private slots:
             QCOMPARE(amountInWordsLines(words, width), lines);
     }
 
-    void checksTheLayoutBeforePrinting_data()
+    // Each position left empty is named once; line 2 needs its own only
+    // when the words take two lines, and the unused widths none.
+    void checksTheLayoutBeforePrinting()
     {
-        QTest::addColumn<QList<int>>("emptyColumns");
-        QTest::addColumn<bool>("twoLines");
-        QTest::addColumn<QString>("message");  // empty: it prints
         using namespace store;
         const QString missing = QStringLiteral("The cheque layout of the bank \"City Bank\" has no "
                                                "value for %1.\n\nEnter the missing positions in the "
                                                "cheque layout setup.");
-        QTest::newRow("several without a value, each named once")
-            << QList<int>{AmtTop, DateTop, AmtinWords1Width} << false
-            << missing.arg("DateTop, AmtinWords1Width, AmtTop");
-        QTest::newRow("line 2 has no position and is needed")
-            << QList<int>{AmtinWords2Left} << true << missing.arg("AmtinWords2Left");
-        QTest::newRow("line 2 and the unused widths may be empty")
-            << QList<int>{AmtinWords2Top, AmtinWords2Left, Datewidth, namewidth, AmtWidth} << false << "";
-    }
-
-    void checksTheLayoutBeforePrinting()
-    {
-        QFETCH(QList<int>, emptyColumns);
-        QFETCH(bool, twoLines);
-        QFETCH(QString, message);
-        store::LayoutRow row = layoutIn(QStringLiteral("Cms"));
-        for (int column : emptyColumns)
-            row.positions[column] = std::nullopt;
-        QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
-
-        ChequeItems items = cheque();
-        if (twoLines)
-            items.amountInWords += items.amountInWords;
-        RecordedPrinting recorded;
-        QCOMPARE(printChequePage(items, recorded.printer()), message);
-        QCOMPARE(recorded.operations().isEmpty(), !message.isEmpty());
+        // empty columns, two lines of words, the message (empty: it prints)
+        const QList<std::tuple<QList<int>, bool, QString>> cases{
+            {{AmtTop, DateTop, AmtinWords1Width}, false, missing.arg("DateTop, AmtinWords1Width, AmtTop")},
+            {{AmtinWords2Left}, true, missing.arg("AmtinWords2Left")},
+            {{AmtinWords2Top, AmtinWords2Left, Datewidth, namewidth, AmtWidth}, false, ""}};
+        for (const auto &[emptyColumns, twoLines, message] : cases) {
+            LayoutRow row = layoutIn(QStringLiteral("Cms"));
+            for (int column : emptyColumns)
+                row.positions[column] = std::nullopt;
+            QVERIFY(!replaceLayout(m_database->db(), row).isValid());
+            ChequeItems items = cheque();
+            if (twoLines)
+                items.amountInWords += items.amountInWords;
+            RecordedPrinting recorded;
+            QCOMPARE(printChequePage(items, recorded.printer()), message);
+            QCOMPARE(recorded.operations().isEmpty(), !message.isEmpty());
+        }
     }
 
     void refusesWhatCannotPrint_data()
@@ -159,29 +150,27 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QList<Change>>("changes");
         QTest::addColumn<QString>("payee");
-        QTest::addColumn<QString>("words");
         QTest::addColumn<QStringList>("named");  // what the refusal names; none: it prints
         QTest::addColumn<QPointF>("offset");     // the printer's calibration, in its units
         using namespace store;
-        const QString words = QStringLiteral("Rupees Two Hundred Fifty Only");
         const QString page = QStringLiteral("the printable area is 20 wide and 8 high (%1)");
-        QTest::newRow("every text on the page") << "Cms" << QList<Change>{} << "Asha" << words
+        QTest::newRow("every text on the page") << "Cms" << QList<Change>{} << "Asha"
                                                 << QStringList{} << QPointF();
         QTest::newRow("figures past the right edge (a typo of 75 for 7.5)")
-            << "Cms" << QList<Change>{{AmtLeft, 75}} << "Asha" << words
+            << "Cms" << QList<Change>{{AmtLeft, 75}} << "Asha"
             << QStringList{"Amount \"**250.00**\"", "left 75, top 4.5", "right to 76,",
                            page.arg("Cms"), "bank \"City Bank\""} << QPointF();
         QTest::newRow("name below the bottom edge")
-            << "mms" << QList<Change>{{nameTop, 7.5}} << "Asha" << words
+            << "mms" << QList<Change>{{nameTop, 7.5}} << "Asha"
             << QStringList{"Name \"Asha\"", "down to 8.5,", page.arg("mms")} << QPointF();
         QTest::newRow("a position beyond single precision prints at infinity")
-            << "Pixels" << QList<Change>{{AmtinWords1Left, 1e39}} << "Asha" << words
+            << "Pixels" << QList<Change>{{AmtinWords1Left, 1e39}} << "Asha"
             << QStringList{"Amount in Words line 1", "left inf", page.arg("Pixels")} << QPointF();
         QTest::newRow("an emoji in the name")
-            << "Cms" << QList<Change>{} << QStringLiteral("Asha \U0001F600") << words
+            << "Cms" << QList<Change>{} << QStringLiteral("Asha \U0001F600")
             << QStringList{"Name \"Asha \U0001F600\"", "U+1F600 \"\U0001F600\""} << QPointF();
         QTest::newRow("date pushed past the right edge by the printer's offset")
-            << "Cms" << QList<Change>{} << "Asha" << words
+            << "Cms" << QList<Change>{} << "Asha"
             << QStringList{"Date \"09/Jul/2001\"", "from left -5 and top 0 after the printer's"}
             << QPointF(5, 0);
     }
@@ -191,7 +180,6 @@ private slots:
         QFETCH(QString, unit);
         QFETCH(QList<Change>, changes);
         QFETCH(QString, payee);
-        QFETCH(QString, words);
         QFETCH(QStringList, named);
         QFETCH(QPointF, offset);
         store::LayoutRow row{unit, QStringLiteral("City Bank"),
@@ -204,7 +192,8 @@ private slots:
         recorded.setPrintableSize({20, 8});
         recorded.printer().Offset(offset.x(), offset.y());
         const QString problem = printChequePage(
-            {row.bankName, payee, QStringLiteral("250.00"), words, QDate(2001, 7, 9), true},
+            {row.bankName, payee, QStringLiteral("250.00"), QStringLiteral("Rupees Two Hundred Fifty Only"),
+             QDate(2001, 7, 9), true},
             recorded.printer());
         for (const QString &name : named)
             QVERIFY2(problem.contains(name), qPrintable(problem));
