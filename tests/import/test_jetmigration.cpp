@@ -222,42 +222,29 @@ private slots:
     }
 
     // Files written by another Access library, read as the program reads them.
-    void accessFilesComeOverWhole_data()
-    {
-        QTest::addColumn<QString>("fixture");
-        QTest::addColumn<QString>("counts");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("rows older than a column") << "ql-added-columns.mdb"
-            << "20 banks, 50 payees, 20 cheque layouts and 200 register rows" << "ChqIssuereg" << 0
-            << QStringList{"2011-08-13", "John Rao", "IDBI Bank", "25438", "NULL"};
-        QTest::newRow("Currency and Long into text") << "ql-column-types.mdb"
-            << "3 banks, 2 payees, 2 cheque layouts and 3 register rows" << "ChqIssuereg" << 1
-            << QStringList{"2003-05-07", "Whole rupees", "Negative MICR", "100000", "1"};
-        QTest::newRow("a Currency fraction into text") << "ql-column-types.mdb" << "" << "ChqIssuereg" << 0
-            << QStringList{"2003-05-06", "Time of day is dropped", "Memo-typed bank name", "12345.5", "123"};
-        QTest::newRow("a memo and numbers into text") << "ql-column-types.mdb" << "" << "Payee" << 1
-            << QStringList{"-32768", "€ in a memo ₹"};
-        QTest::newRow("extra tables and columns") << "ql-extra-tables.mdb"
-            << "10 banks, 20 payees, 10 cheque layouts and 200 register rows" << "Positions" << 0
-            << QStringList{"Inches", "State Bank of India - Main Branch", "4.37", "2.06", "5.24", "7.22",
-                           "2.64", "2.1", "3.26", "1.12", "5.66", "3.62", "1.43", "3.5", "2.27", "3.86", "3.93"};
-    }
-
     void accessFilesComeOverWhole()
     {
-        QFETCH(QString, fixture);
-        QFETCH(QString, counts);
-        QFETCH(QString, table);
-        QFETCH(int, row);
-        QFETCH(QStringList, expected);
-        useFixture(fixture);
-        useDatabaseFile(path);
-        QString notice;
-        QCOMPARE(prepareDatabase(&notice), QString());
-        QVERIFY2(notice.contains(counts), qPrintable(notice));
-        QCOMPARE(stored(table).value(row), expected);
+        // The file, what the notice counts, and a row read back as the program reads it.
+        const QList<std::tuple<QString, QString, QString, int, QStringList>> files{
+            {"ql-added-columns.mdb", "20 banks, 50 payees, 20 cheque layouts and 200 register rows",
+             "ChqIssuereg", 0, {"2011-08-13", "John Rao", "IDBI Bank", "25438", "NULL"}},
+            {"ql-column-types.mdb", "3 banks, 2 payees, 2 cheque layouts and 3 register rows",
+             "ChqIssuereg", 1, {"2003-05-07", "Whole rupees", "Negative MICR", "100000", "1"}},
+            {"ql-column-types.mdb", "", "ChqIssuereg", 0,
+             {"2003-05-06", "Time of day is dropped", "Memo-typed bank name", "12345.5", "123"}},
+            {"ql-column-types.mdb", "", "Payee", 1, {"-32768", "€ in a memo ₹"}},
+            {"ql-extra-tables.mdb", "10 banks, 20 payees, 10 cheque layouts and 200 register rows",
+             "Positions", 0, {"Inches", "State Bank of India - Main Branch", "4.37", "2.06", "5.24", "7.22",
+                              "2.64", "2.1", "3.26", "1.12", "5.66", "3.62", "1.43", "3.5", "2.27", "3.86", "3.93"}}};
+        for (const auto &[fixture, counts, table, row, expected] : files) {
+            useFixture(fixture);
+            useDatabaseFile(path);
+            QString notice;
+            QCOMPARE(prepareDatabase(&notice), QString());
+            QVERIFY2(notice.contains(counts), qPrintable(notice));
+            QCOMPARE(stored(table).value(row), expected);
+            useDatabaseFile(QString());
+        }
     }
 
     // The program is killed at each step of putting the new file in place.
@@ -304,38 +291,29 @@ private slots:
         QVERIFY2(filesIn(*dir).filter(".import-").isEmpty(), qPrintable(filesIn(*dir).join(", ")));
     }
 
-    void eachKindOfFileTakesItsPath_data()
-    {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<FileKind>("kind");
-        QTest::addColumn<QString>("complaint");
-        QTest::newRow("Access file without the tables") << contentsOf(fixtures + "/testV2000.mdb")
-            << FileKind::Jet << "it lacks table Bank, table Payee, table Positions, table ChqIssuereg";
-        QTest::newRow("empty file") << QByteArray() << FileKind::Empty << QString();
-        QTest::newRow("Access 2007 file") << QByteArray("\0\1\0\0Standard ACE DB\0", 20) + QByteArray(4076, 0)
-            << FileKind::Access2007 << "is an Access 2007 or later file (.accdb). Quillmark reads only the "
-               "older Access format: open the file in Access and save it in Access 2000 format first";
-    }
-
+    // Only an empty file is made into a database; every other is left as it was.
     void eachKindOfFileTakesItsPath()
     {
-        QFETCH(QByteArray, contents);
-        QFETCH(FileKind, kind);
-        QFETCH(QString, complaint);
-        writeFile(path, contents);
-        QCOMPARE(fileKindOf(path), kind);
-
-        QString notice;
-        const QString problem = prepareDatabase(path, &notice);
-        QVERIFY2(complaint.isEmpty() ? problem.isEmpty() : problem.contains(complaint),
-                 qPrintable(problem));
-        QVERIFY(notice.isEmpty());
-        // Only an empty file is made into a database; every other is left as it was.
-        if (kind == FileKind::Empty)
-            QCOMPARE(fileKindOf(path), FileKind::SQLite);
-        else
-            QCOMPARE(contentsOf(path), contents);
-        QCOMPARE(filesIn(*dir), QStringList{"ql.mdb"});
+        const QList<std::tuple<QByteArray, FileKind, QString>> files{
+            {contentsOf(fixtures + "/testV2000.mdb"), FileKind::Jet,
+             "it lacks table Bank, table Payee, table Positions, table ChqIssuereg"},
+            {QByteArray("\0\1\0\0Standard ACE DB\0", 20) + QByteArray(4076, 0), FileKind::Access2007,
+             "is an Access 2007 or later file (.accdb). Quillmark reads only the older Access format: "
+             "open the file in Access and save it in Access 2000 format first"},
+            {QByteArray(), FileKind::Empty, QString()}};
+        for (const auto &[contents, kind, complaint] : files) {
+            writeFile(path, contents);
+            QCOMPARE(fileKindOf(path), kind);
+            QString notice;
+            const QString problem = prepareDatabase(path, &notice);
+            QVERIFY2(complaint.isEmpty() ? problem.isEmpty() : problem.contains(complaint),
+                     qPrintable(problem));
+            QVERIFY(notice.isEmpty());
+            QCOMPARE(fileKindOf(path), kind == FileKind::Empty ? FileKind::SQLite : kind);
+            if (kind != FileKind::Empty)
+                QCOMPARE(contentsOf(path), contents);
+            QCOMPARE(filesIn(*dir), QStringList{"ql.mdb"});
+        }
     }
 
     void valuesConvertExactly()
