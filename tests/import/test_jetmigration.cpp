@@ -247,48 +247,43 @@ private slots:
         }
     }
 
-    // The program is killed at each step of putting the new file in place.
-    void aCrashAtAnyStepLeavesAWholeDataFile_data()
-    {
-        QTest::addColumn<MigrationStep>("step");
-        QTest::addColumn<bool>("newFileInPlace");
-        QTest::newRow("new file written") << MigrationStep::NewFileWritten << false;
-        QTest::newRow("original kept") << MigrationStep::OriginalKept << false;
-        QTest::newRow("new file in place") << MigrationStep::NewFileInPlace << true;
-        QTest::newRow("folder synced") << MigrationStep::FolderSynced << true;
-    }
-
+    // The program is killed at each step of putting the new file in place:
+    // the new file is there from the step that puts it in place on.
     void aCrashAtAnyStepLeavesAWholeDataFile()
     {
-        QFETCH(MigrationStep, step);
-        QFETCH(bool, newFileInPlace);
-        useFixture(QStringLiteral("ql-realistic.mdb"));
-        static MigrationStep crashAt;
-        crashAt = step;
-        // A child of this test process dies at the step, as a killed program would.
-        const pid_t child = fork();
-        if (child == 0) {
-            setMigrationStepHook([](MigrationStep reached) {
-                if (reached == crashAt)
-                    raise(SIGKILL);
-            });
-            QString notice;
-            replaceJetDatabase(path, rowsOfEveryKind(), &notice);
-            _exit(0);
-        }
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        QVERIFY(WIFSIGNALED(status));
-        QCOMPARE(fileKindOf(path), newFileInPlace ? FileKind::SQLite : FileKind::Jet);
-        if (!newFileInPlace)
-            QCOMPARE(contentsOf(path), before);
+        const QList<std::pair<MigrationStep, bool>> steps{
+            {MigrationStep::NewFileWritten, false}, {MigrationStep::OriginalKept, false},
+            {MigrationStep::NewFileInPlace, true}, {MigrationStep::FolderSynced, true}};
+        for (const auto &[step, newFileInPlace] : steps) {
+            useFixture(QStringLiteral("ql-realistic.mdb"));
+            static MigrationStep crashAt;
+            crashAt = step;
+            // A child of this test process dies at the step, as a killed program would.
+            const pid_t child = fork();
+            if (child == 0) {
+                setMigrationStepHook([](MigrationStep reached) {
+                    if (reached == crashAt)
+                        raise(SIGKILL);
+                });
+                QString notice;
+                replaceJetDatabase(path, rowsOfEveryKind(), &notice);
+                _exit(0);
+            }
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            QVERIFY(WIFSIGNALED(status));
+            QCOMPARE(fileKindOf(path), newFileInPlace ? FileKind::SQLite : FileKind::Jet);
+            if (!newFileInPlace)
+                QCOMPARE(contentsOf(path), before);
 
-        // The next start finishes the move or makes it again, and leaves no work file.
-        useDatabaseFile(path);
-        QString notice;
-        QCOMPARE(prepareDatabase(&notice), QString());
-        QCOMPARE(stored("Payee").size(), newFileInPlace ? 2 : 30);
-        QVERIFY2(filesIn(*dir).filter(".import-").isEmpty(), qPrintable(filesIn(*dir).join(", ")));
+            // The next start finishes the move or makes it again, and leaves no work file.
+            useDatabaseFile(path);
+            QString notice;
+            QCOMPARE(prepareDatabase(&notice), QString());
+            QCOMPARE(stored("Payee").size(), newFileInPlace ? 2 : 30);
+            QVERIFY2(filesIn(*dir).filter(".import-").isEmpty(), qPrintable(filesIn(*dir).join(", ")));
+            useDatabaseFile(QString());
+        }
     }
 
     // Only an empty file is made into a database; every other is left as it was.

@@ -88,72 +88,50 @@ private slots:
         }
     }
 
-    void payeeWindowButtons_data()
-    {
-        QTest::addColumn<QString>("nickName");
-        QTest::addColumn<bool>("picked");  // from the list, or typed
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<Rows>("rows");
-        QTest::newRow("picked, quotes") << "D'Souza" << true << "Command1"
-                                        << Rows{payees[0], payees[2], {"D'Souza", "New'Name"}};
-        QTest::newRow("typed, new") << "new'one" << false << "Command1"
-                                    << payees + Rows{{"new'one", "New'Name"}};
-        QTest::newRow("typed, equal by case")
-            << "ACME" << false << "Command1" << payees.mid(1) + Rows{{"ACME", "New'Name"}};
-        QTest::newRow("Close saves nothing") << "acme" << true << "Command2" << payees;
-    }
-
+    // A nick name picked from the list (its name shown) or typed, a new name,
+    // a button: the payees then stored.
     void payeeWindowButtons()
     {
-        QFETCH(QString, nickName);
-        QFETCH(bool, picked);
-        QFETCH(QString, button);
-        QFETCH(Rows, rows);
-        Fixture f;
-        f.form->show();
-
-        if (picked) {
-            chooseItem(f.nickName, nickName);
-            QCOMPARE(f.name->text(), payees[f.nickName->findText(nickName)][1]);
-        } else {
-            f.nickName->setEditText(nickName);
+        const QList<std::tuple<QString, bool, QString, Rows>> cases{
+            {"D'Souza", true, "Command1", Rows{payees[0], payees[2], {"D'Souza", "New'Name"}}},
+            {"new'one", false, "Command1", payees + Rows{{"new'one", "New'Name"}}},
+            {"ACME", false, "Command1", payees.mid(1) + Rows{{"ACME", "New'Name"}}},  // equal by case
+            {"acme", true, "Command2", payees}};  // Close saves nothing
+        for (const auto &[nickName, picked, button, rows] : cases) {
+            Fixture f;
+            f.form->show();
+            if (picked) {
+                chooseItem(f.nickName, nickName);
+                QCOMPARE(f.name->text(), payees[f.nickName->findText(nickName)][1]);
+            } else {
+                f.nickName->setEditText(nickName);
+            }
+            f.name->setText("New'Name");
+            f.form->findChild<QPushButton *>(button)->click();
+            QCOMPARE(shownMessages(f.recorded),
+                     button == "Command1" ? QStringList{"Information: Data Saved"} : QStringList());
+            QCOMPARE(f.rows(), rows);
+            QVERIFY(!f.form->isVisible());
         }
-        f.name->setText("New'Name");
-        f.form->findChild<QPushButton *>(button)->click();
-
-        const bool saves = button == "Command1";
-        QCOMPARE(shownMessages(f.recorded),
-                 saves ? QStringList{"Information: Data Saved"} : QStringList());
-        QCOMPARE(f.rows(), rows);
-        QVERIFY(!f.form->isVisible());
     }
 
-    void lookupWithoutAName_data()
-    {
-        QTest::addColumn<QString>("change");  // made after the list was read
-        QTest::addColumn<QString>("shownName");
-        QTest::addColumn<QString>("shown");   // the start of the one message, if any
-        QTest::newRow("name is NULL")
-            << "update Payee set Payeename = NULL where PayeeNickName = 'acme'" << "" << "";
-        QTest::newRow("lookup fails") << "drop table Payee" << "typed"
-                                      << "Critical: Could not read the payee.";
-    }
-
+    // The name's lookup after the list was read: a missing name empties the
+    // box, a failed lookup keeps what was typed and says so.
     void lookupWithoutAName()
     {
-        QFETCH(QString, change);
-        QFETCH(QString, shownName);
-        QFETCH(QString, shown);
-        Fixture f;
-        f.name->setText("typed");
-        f.database.exec(change);
-
-        chooseItem(f.nickName, "acme");
-
-        QCOMPARE(f.name->text(), shownName);
-        const QStringList messages = shownMessages(f.recorded);
-        QCOMPARE(messages.size(), shown.isEmpty() ? 0 : 1);
-        QVERIFY(shown.isEmpty() || messages[0].startsWith(shown));
+        const QList<std::tuple<QString, QString, QString>> cases{
+            {"update Payee set Payeename = NULL where PayeeNickName = 'acme'", "", ""},
+            {"drop table Payee", "typed", "Critical: Could not read the payee."}};
+        for (const auto &[change, shownName, shown] : cases) {
+            Fixture f;
+            f.name->setText("typed");
+            f.database.exec(change);
+            chooseItem(f.nickName, "acme");
+            QCOMPARE(f.name->text(), shownName);
+            const QStringList messages = shownMessages(f.recorded);
+            QCOMPARE(messages.size(), shown.isEmpty() ? 0 : 1);
+            QVERIFY(shown.isEmpty() || messages[0].startsWith(shown));
+        }
     }
 
     // The old row is not lost, and once the fault is gone the same window saves.

@@ -96,41 +96,33 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    void listsTheBanksChequesInTheRange_data()
-    {
-        QTest::addColumn<QString>("bank");
-        QTest::addColumn<QDate>("from");
-        QTest::addColumn<QDate>("to");
-        QTest::addColumn<QStringList>("shown");
-        const QStringList none, hdfc{"000101", "000102", "000103"};
-        QTest::newRow("From and To the same day") << "HDFC" << day << day << hdfc;
-        QTest::newRow("From after To") << "HDFC" << day.addDays(1) << day << none;
-        QTest::newRow("typed name of a bank without layout") << "SBI" << day << day << QStringList{"300001"};
-        QTest::newRow("typed name in other letter case") << "hdfc" << day << day << hdfc;
-        QTest::newRow("typed beginning of a listed name") << "HD" << day << day << none;
-        QTest::newRow("name with a quote") << "St. Mary's" << day << day << QStringList{"200001"};
-        QTest::newRow("quote that would end the name") << "x' or '1'='1" << day << day << none;
-        QTest::newRow("the opening text") << QString() << day << day << none;
-    }
-
+    // The bank picked or typed, the range; then Tab must still leave a
+    // filled grid rather than walk its cells.
     void listsTheBanksChequesInTheRange()
     {
-        QFETCH(QString, bank);
-        QFETCH(QDate, from);
-        QFETCH(QDate, to);
-        QFETCH(QStringList, shown);
-        frmReport window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        showReport(&window, bank, from, to);
-        QCOMPARE(shownRows(&window), shown);
-        QCOMPARE(m_messages->texts(), QStringList());
-        // With rows in the grid, Tab must still leave it rather than walk its cells.
-        auto *grid = control<QTableView>(&window, "DataGrid1");
-        grid->setFocus();
-        grid->setCurrentIndex(grid->model()->index(0, 0));
-        QTest::keyClick(grid, Qt::Key_Tab);
-        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("DTPicker1"));
+        const QStringList none, hdfc{"000101", "000102", "000103"};
+        const QList<std::tuple<QString, QDate, QDate, QStringList>> cases{
+            {"HDFC", day, day, hdfc},               // From and To the same day
+            {"HDFC", day.addDays(1), day, none},    // From after To
+            {"SBI", day, day, {"300001"}},          // typed name of a bank without layout
+            {"hdfc", day, day, hdfc},               // typed in other letter case
+            {"HD", day, day, none},                 // typed beginning of a listed name
+            {"St. Mary's", day, day, {"200001"}},   // a name with a quote
+            {"x' or '1'='1", day, day, none},       // a quote that would end the name
+            {QString(), day, day, none}};           // the opening text
+        for (const auto &[bank, from, to, shown] : cases) {
+            frmReport window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            showReport(&window, bank, from, to);
+            QCOMPARE(shownRows(&window), shown);
+            QCOMPARE(m_messages->texts(), QStringList());
+            auto *grid = control<QTableView>(&window, "DataGrid1");
+            grid->setFocus();
+            grid->setCurrentIndex(grid->model()->index(0, 0));
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("DTPicker1"));
+        }
     }
 
     // Every column in table order, read-only, dates as the user's locale writes them.
