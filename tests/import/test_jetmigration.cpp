@@ -145,51 +145,46 @@ private slots:
     void init() { useFixture(QStringLiteral("testV1997.mdb")); }
     void cleanup() { useDatabaseFile(QString()); }
 
-    void everyColumnComesOverAndTheOriginalIsKept_data()
-    {
-        QTest::addColumn<QString>("earlierOriginal");
-        QTest::addColumn<QString>("originalName");
-        QTest::newRow("first move") << QString() << "ql (Access original).mdb";
-        QTest::newRow("an earlier original is kept")
-            << "ql (Access original).mdb" << "ql (Access original 2).mdb";
-    }
-
+    // The original is kept under a name no earlier original has.
     void everyColumnComesOverAndTheOriginalIsKept()
     {
-        QFETCH(QString, earlierOriginal);
-        QFETCH(QString, originalName);
-        if (!earlierOriginal.isEmpty())
-            writeFile(dir->filePath(earlierOriginal), "earlier");
+        for (const auto &[earlierOriginal, originalName] :
+             {std::pair<QString, QString>{QString(), "ql (Access original).mdb"},
+              {"ql (Access original).mdb", "ql (Access original 2).mdb"}}) {
+            useFixture(QStringLiteral("testV1997.mdb"));
+            if (!earlierOriginal.isEmpty())
+                writeFile(dir->filePath(earlierOriginal), "earlier");
+            QString notice;
+            QCOMPARE(replaceJetDatabase(path, rowsOfEveryKind(), &notice), QString());
 
-        QString notice;
-        QCOMPARE(replaceJetDatabase(path, rowsOfEveryKind(), &notice), QString());
+            const QString originalPath = dir->filePath(originalName);
+            QCOMPARE(contentsOf(originalPath), before);
+            QCOMPARE(QFile::permissions(path), QFile::permissions(originalPath));
+            QVERIFY(notice.contains("3 banks, 2 payees, 2 cheque layouts and 4 register rows came over"));
+            QVERIFY(notice.contains(QDir::toNativeSeparators(originalPath)));
+            if (!earlierOriginal.isEmpty())
+                QCOMPARE(contentsOf(dir->filePath(earlierOriginal)), QByteArray("earlier"));
+            QCOMPARE(filesIn(*dir).size(), earlierOriginal.isEmpty() ? 2 : 3);
 
-        const QString originalPath = dir->filePath(originalName);
-        QCOMPARE(contentsOf(originalPath), before);
-        QCOMPARE(QFile::permissions(path), QFile::permissions(originalPath));
-        QVERIFY(notice.contains("3 banks, 2 payees, 2 cheque layouts and 4 register rows came over"));
-        QVERIFY(notice.contains(QDir::toNativeSeparators(originalPath)));
-        if (!earlierOriginal.isEmpty())
-            QCOMPARE(contentsOf(dir->filePath(earlierOriginal)), QByteArray("earlier"));
-        QCOMPARE(filesIn(*dir).size(), earlierOriginal.isEmpty() ? 2 : 3);
-
-        useDatabaseFile(path);
-        QCOMPARE(prepareDatabase(), QString());
-        using Rows = QList<QStringList>;
-        QCOMPARE(stored("Bank"), (Rows{{"400002", "St. Mary's", "INR"}, {"NULL", "HDFC", "NULL"},
-                                       {"123456", "Crédit € Bank", ""}}));
-        QCOMPARE(stored("Payee"), (Rows{{"O'Neil", "Patrick O'Neil"}, {"ravi", "NULL"}}));
-        QCOMPARE(stored("Positions"),
-                 (Rows{{"Cms", "St. Mary's", "0.1", "12345.678901234567", "1e-09", "NULL", "2.5", "3",
-                        "1.5", "2.5", "3.5", "4.5", "5.5", "6.5", "7.5", "8.5", "9.75"},
-                       QStringList{"NULL", "HDFC"} + QStringList(LayoutPositionCount, "NULL")}));
-        QCOMPARE(stored("ChqIssuereg").last(), QStringList(5, "NULL"));
-        QCOMPARE(stored("ChqIssuereg")[1].mid(3), (QStringList{"3.5", "100234"}));
-        // The cheque dates are stored as the program's own, without the time of
-        // day, so the register's date ranges find them.
-        QCOMPARE(chequeNumbers("st. mary's", QDate(1999, 12, 31), QDate(2001, 2, 3)),
-                 (QStringList{"000123", "100234"}));
-        QCOMPARE(chequeNumbers("HDFC", QDate(100, 1, 1), QDate(100, 1, 1)), QStringList{"1"});
+            useDatabaseFile(path);
+            QCOMPARE(prepareDatabase(), QString());
+            using Rows = QList<QStringList>;
+            QCOMPARE(stored("Bank"), (Rows{{"400002", "St. Mary's", "INR"}, {"NULL", "HDFC", "NULL"},
+                                           {"123456", "Crédit € Bank", ""}}));
+            QCOMPARE(stored("Payee"), (Rows{{"O'Neil", "Patrick O'Neil"}, {"ravi", "NULL"}}));
+            QCOMPARE(stored("Positions"),
+                     (Rows{{"Cms", "St. Mary's", "0.1", "12345.678901234567", "1e-09", "NULL", "2.5", "3",
+                            "1.5", "2.5", "3.5", "4.5", "5.5", "6.5", "7.5", "8.5", "9.75"},
+                           QStringList{"NULL", "HDFC"} + QStringList(LayoutPositionCount, "NULL")}));
+            QCOMPARE(stored("ChqIssuereg").last(), QStringList(5, "NULL"));
+            QCOMPARE(stored("ChqIssuereg")[1].mid(3), (QStringList{"3.5", "100234"}));
+            // The cheque dates are stored as the program's own, without the time of
+            // day, so the register's date ranges find them.
+            QCOMPARE(chequeNumbers("st. mary's", QDate(1999, 12, 31), QDate(2001, 2, 3)),
+                     (QStringList{"000123", "100234"}));
+            QCOMPARE(chequeNumbers("HDFC", QDate(100, 1, 1), QDate(100, 1, 1)), QStringList{"1"});
+            useDatabaseFile(QString());
+        }
     }
 
     void valuesThatDoNotFitStopTheMove()
