@@ -70,24 +70,19 @@ private slots:
         QTest::addColumn<int>("action");
         QTest::addColumn<QList<int>>("columns");
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("drag the date") << "mms" << int(DragDate) << QList<int>{0, 1}
-                                       << QStringList{"11.5", "166"};
-        QTest::newRow("drag the width") << "mms" << int(DragWidth) << QList<int>{8}
-                                        << QStringList{"48"};
-        QTest::newRow("tenth of a mm") << "mms" << int(ArrowRight) << QList<int>{1}
-                                       << QStringList{"154.1"};
-        QTest::newRow("whole cm") << "Cms" << int(ShiftDown) << QList<int>{0}
-                                  << QStringList{"7.5"};
-        QTest::newRow("one dot") << "Pixels" << int(ArrowRight) << QList<int>{1}
-                                 << QStringList{"7239"};
-        QTest::newRow("undone") << "mms" << int(RightThenUndo) << QList<int>{1}
-                                << QStringList{"154"};
-        QTest::newRow("redone") << "mms" << int(UndoRedo) << QList<int>{1}
-                                << QStringList{"154.1"};
-        QTest::newRow("typing undone first") << "mms" << int(TypeThenUndo) << QList<int>{1}
-                                             << QStringList{"154.1"};
-        QTest::newRow("escape") << "mms" << int(Escape) << QList<int>{0, 1}
-                                << QStringList{"6.5", "154"};
+        const auto row = [](const char *name, const char *unit, Action action, QList<int> columns,
+                            QStringList values) {
+            QTest::newRow(name) << unit << int(action) << columns << values;
+        };
+        row("drag the date", "mms", DragDate, {0, 1}, {"11.5", "166"});
+        row("drag the width", "mms", DragWidth, {8}, {"48"});
+        row("tenth of a mm", "mms", ArrowRight, {1}, {"154.1"});
+        row("whole cm", "Cms", ShiftDown, {0}, {"7.5"});
+        row("one dot", "Pixels", ArrowRight, {1}, {"7239"});
+        row("undone", "mms", RightThenUndo, {1}, {"154"});
+        row("redone", "mms", UndoRedo, {1}, {"154.1"});
+        row("typing undone first", "mms", TypeThenUndo, {1}, {"154.1"});
+        row("escape", "mms", Escape, {0, 1}, {"6.5", "154"});
     }
     void movesAreSavedByTheLayoutWindow()
     {
@@ -132,81 +127,56 @@ private slots:
         QCOMPARE(fixture.recorded.texts(), QStringList{"Data Saved"});
     }
 
-    void leafImagesAreCheckedAndKept_data()
-    {
-        QTest::addColumn<QByteArray>("contents");  // empty: the sample leaf
-        QTest::addColumn<QString>("message");
-        QTest::newRow("sample leaf") << QByteArray() << QString();
-        QTest::newRow("not an image") << QByteArray("%PDF-1.4") << "is not a PNG or JPEG image";
-        QTest::newRow("over 10 MB") << QByteArray(10 * 1024 * 1024 + 1, '\x89')
-                                    << "is larger than 10 MB";
-    }
     void leafImagesAreCheckedAndKept()
     {
-        QFETCH(QByteArray, contents);
-        QFETCH(QString, message);
-        Fixture fixture(QStringLiteral("mms"));
         QTemporaryDir dir;
-        QString path = dir.filePath("leaf.png");
-        if (contents.isEmpty())
-            path = QStringLiteral(LEAF_IMAGE);
-        else
-            writeFile(path, contents);
-
-        QCOMPARE(fixture.designer->attachLeafImage(path), message.isEmpty());
-        // The table is made with the first leaf kept.
-        QCOMPARE(fixture.database.db().tables().contains("LeafImage"), message.isEmpty());
-        if (message.isEmpty()) {
+        writeFile(dir.filePath("pdf.png"), "%PDF-1.4");
+        writeFile(dir.filePath("large.png"), QByteArray(10 * 1024 * 1024 + 1, '\x89'));
+        const QList<std::pair<QString, QString>> leaves{{QStringLiteral(LEAF_IMAGE), QString()},
+                                                        {dir.filePath("pdf.png"), "is not a PNG or JPEG image"},
+                                                        {dir.filePath("large.png"), "is larger than 10 MB"}};
+        for (const auto &[path, message] : leaves) {
+            Fixture fixture(QStringLiteral("mms"));
+            QCOMPARE(fixture.designer->attachLeafImage(path), message.isEmpty());
+            // The table is made with the first leaf kept.
+            QCOMPARE(fixture.database.db().tables().contains("LeafImage"), message.isEmpty());
+            if (!message.isEmpty()) {
+                QVERIFY(fixture.recorded.only().text.contains(message));
+                continue;
+            }
             const QStringList stored =
                 rowsOf(fixture.database.db(), "select Bankname, WidthMm, HeightMm, LeftMm, TopMm, "
-                                              "length(Image) from LeafImage")
-                    .value(0);
+                                              "length(Image) from LeafImage").value(0);
             QCOMPARE(stored.mid(0, 5), (QStringList{bank, "203.2", "93.1", "0", "0"}));
             QCOMPARE(stored[5].toLongLong(), QFileInfo(path).size());
-        } else {
-            QVERIFY(fixture.recorded.only().text.contains(message));
         }
     }
 
-    void leafSizeAndPlaceAreCheckedAndKept_data()
-    {
-        QTest::addColumn<int>("measure");  // width, height, left, top
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("kept");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("width") << 0 << "190.5" << int(Qt::Key_Return) << "190.5 93.1 0 0" << QString();
-        QTest::newRow("left") << 2 << "-3" << int(Qt::Key_Return) << "203.2 93.1 -3 0" << QString();
-        QTest::newRow("escaped") << 2 << "-3" << int(Qt::Key_Escape) << "203.2 93.1 0 0" << QString();
-        QTest::newRow("too low") << 1 << "9" << int(Qt::Key_Return) << "203.2 93.1 0 0"
-                                 << "The leaf's height must be a number of millimetres from 25 to 150";
-        QTest::newRow("no number") << 3 << "1cm" << int(Qt::Key_Return) << "203.2 93.1 0 0"
-                                   << "The leaf's distance from the printable area's top edge must";
-    }
+    // Kept in the table and shown in the box; a refused text is said and undone.
     void leafSizeAndPlaceAreCheckedAndKept()
     {
-        QFETCH(int, measure);
-        QFETCH(QString, typed);
-        QFETCH(int, key);
-        QFETCH(QString, kept);
-        QFETCH(QString, message);
-        Fixture fixture(QStringLiteral("mms"));
-        QVERIFY(fixture.designer->attachLeafImage(QStringLiteral(LEAF_IMAGE)));
         const QStringList boxes = {"txtLeafWidth", "txtLeafHeight", "txtLeafLeft", "txtLeafTop"};
-        auto *box = fixture.designer->findChild<QLineEdit *>(boxes[measure]);
-        box->selectAll();
-        QTest::keyClicks(box, typed);
-        QTest::keyClick(box, Qt::Key(key));
-
-        // Kept in the table and shown in the box; a refused text is said and undone.
-        const QString row = rowsOf(fixture.database.db(),
-                                   "select WidthMm, HeightMm, LeftMm, TopMm from LeafImage")
-                                .value(0)
-                                .join(' ');
-        QCOMPARE(row, kept);
-        QCOMPARE(box->text(), kept.split(' ')[measure]);
-        const QStringList told = fixture.recorded.texts();
-        QVERIFY(message.isEmpty() ? told.isEmpty() : told.size() == 1 && told[0].contains(message));
+        const QString refused = QStringLiteral("203.2 93.1 0 0");
+        // measure (as boxes), typed, key, kept, message
+        const QList<std::tuple<int, QString, Qt::Key, QString, QString>> cases{
+            {0, "190.5", Qt::Key_Return, "190.5 93.1 0 0", ""},
+            {2, "-3", Qt::Key_Return, "203.2 93.1 -3 0", ""},
+            {2, "-3", Qt::Key_Escape, refused, ""},
+            {1, "9", Qt::Key_Return, refused, "The leaf's height must be a number of millimetres from 25 to 150"},
+            {3, "1cm", Qt::Key_Return, refused, "The leaf's distance from the printable area's top edge must"}};
+        for (const auto &[measure, typed, key, kept, message] : cases) {
+            Fixture fixture(QStringLiteral("mms"));
+            QVERIFY(fixture.designer->attachLeafImage(QStringLiteral(LEAF_IMAGE)));
+            auto *box = fixture.designer->findChild<QLineEdit *>(boxes[measure]);
+            box->selectAll();
+            QTest::keyClicks(box, typed);
+            QTest::keyClick(box, key);
+            QCOMPARE(rowsOf(fixture.database.db(), "select WidthMm, HeightMm, LeftMm, TopMm from LeafImage")
+                         .value(0).join(' '), kept);
+            QCOMPARE(box->text(), kept.split(' ')[measure]);
+            const QStringList told = fixture.recorded.texts();
+            QVERIFY(message.isEmpty() ? told.isEmpty() : told.size() == 1 && told[0].contains(message));
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 #include "database.h"
 #include "files.h"
+#include "frmImportProgress.h"
 #include "jetmigration.h"
 #include "jetreader.h"
 #include "jettables.h"
@@ -11,6 +12,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -27,15 +29,6 @@ using namespace jet;
 namespace {
 
 const QString fixtures = QStringLiteral(JET_FIXTURES);
-
-// A copy of a sample Access file as the user's "ql.mdb".
-QString copyOfFixture(const QTemporaryDir &dir, const QString &fixture = "testV1997.mdb")
-{
-    const QString path = dir.filePath(QStringLiteral("ql.mdb"));
-    QFile::copy(fixtures + QLatin1Char('/') + fixture, path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-    return path;
-}
 
 QStringList filesIn(const QTemporaryDir &dir)
 {
@@ -124,10 +117,13 @@ class TestJetMigration : public QObject
     QString path;
     QByteArray before;
 
+    // A copy of a sample Access file as the user's "ql.mdb".
     void useFixture(const QString &fixture)
     {
         dir = std::make_unique<QTemporaryDir>();
-        path = copyOfFixture(*dir, fixture);
+        path = dir->filePath(QStringLiteral("ql.mdb"));
+        QFile::copy(fixtures + QLatin1Char('/') + fixture, path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         before = contentsOf(path);
     }
     void verifyTheFileIsUntouched(const QString &problem, const QString &complaint)
@@ -149,78 +145,64 @@ private slots:
     void init() { useFixture(QStringLiteral("testV1997.mdb")); }
     void cleanup() { useDatabaseFile(QString()); }
 
-    void everyColumnComesOverAndTheOriginalIsKept_data()
-    {
-        QTest::addColumn<QString>("earlierOriginal");
-        QTest::addColumn<QString>("originalName");
-        QTest::newRow("first move") << QString() << "ql (Access original).mdb";
-        QTest::newRow("an earlier original is kept")
-            << "ql (Access original).mdb" << "ql (Access original 2).mdb";
-    }
-
+    // The original is kept under a name no earlier original has.
     void everyColumnComesOverAndTheOriginalIsKept()
     {
-        QFETCH(QString, earlierOriginal);
-        QFETCH(QString, originalName);
-        if (!earlierOriginal.isEmpty())
-            writeFile(dir->filePath(earlierOriginal), "earlier");
+        for (const auto &[earlierOriginal, originalName] :
+             {std::pair<QString, QString>{QString(), "ql (Access original).mdb"},
+              {"ql (Access original).mdb", "ql (Access original 2).mdb"}}) {
+            useFixture(QStringLiteral("testV1997.mdb"));
+            if (!earlierOriginal.isEmpty())
+                writeFile(dir->filePath(earlierOriginal), "earlier");
+            QString notice;
+            QCOMPARE(replaceJetDatabase(path, rowsOfEveryKind(), &notice), QString());
 
-        QString notice;
-        QCOMPARE(replaceJetDatabase(path, rowsOfEveryKind(), &notice), QString());
+            const QString originalPath = dir->filePath(originalName);
+            QCOMPARE(contentsOf(originalPath), before);
+            QCOMPARE(QFile::permissions(path), QFile::permissions(originalPath));
+            QVERIFY(notice.contains("3 banks, 2 payees, 2 cheque layouts and 4 register rows came over"));
+            QVERIFY(notice.contains(QDir::toNativeSeparators(originalPath)));
+            if (!earlierOriginal.isEmpty())
+                QCOMPARE(contentsOf(dir->filePath(earlierOriginal)), QByteArray("earlier"));
+            QCOMPARE(filesIn(*dir).size(), earlierOriginal.isEmpty() ? 2 : 3);
 
-        const QString originalPath = dir->filePath(originalName);
-        QCOMPARE(contentsOf(originalPath), before);
-        QCOMPARE(QFile::permissions(path), QFile::permissions(originalPath));
-        QVERIFY(notice.contains("3 banks, 2 payees, 2 cheque layouts and 4 register rows came over"));
-        QVERIFY(notice.contains(QDir::toNativeSeparators(originalPath)));
-        if (!earlierOriginal.isEmpty())
-            QCOMPARE(contentsOf(dir->filePath(earlierOriginal)), QByteArray("earlier"));
-        QCOMPARE(filesIn(*dir).size(), earlierOriginal.isEmpty() ? 2 : 3);
-
-        useDatabaseFile(path);
-        QCOMPARE(prepareDatabase(), QString());
-        using Rows = QList<QStringList>;
-        QCOMPARE(stored("Bank"), (Rows{{"400002", "St. Mary's", "INR"}, {"NULL", "HDFC", "NULL"},
-                                       {"123456", "Crédit € Bank", ""}}));
-        QCOMPARE(stored("Payee"), (Rows{{"O'Neil", "Patrick O'Neil"}, {"ravi", "NULL"}}));
-        QCOMPARE(stored("Positions"),
-                 (Rows{{"Cms", "St. Mary's", "0.1", "12345.678901234567", "1e-09", "NULL", "2.5", "3",
-                        "1.5", "2.5", "3.5", "4.5", "5.5", "6.5", "7.5", "8.5", "9.75"},
-                       QStringList{"NULL", "HDFC"} + QStringList(LayoutPositionCount, "NULL")}));
-        QCOMPARE(stored("ChqIssuereg").last(), QStringList(5, "NULL"));
-        QCOMPARE(stored("ChqIssuereg")[1].mid(3), (QStringList{"3.5", "100234"}));
-        // The cheque dates are stored as the program's own, without the time of
-        // day, so the register's date ranges find them.
-        QCOMPARE(chequeNumbers("st. mary's", QDate(1999, 12, 31), QDate(2001, 2, 3)),
-                 (QStringList{"000123", "100234"}));
-        QCOMPARE(chequeNumbers("HDFC", QDate(100, 1, 1), QDate(100, 1, 1)), QStringList{"1"});
-    }
-
-    void valuesThatDoNotFitStopTheMove_data()
-    {
-        QTest::addColumn<int>("table");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("complaint");
-        QTest::newRow("text as a cheque date") << int(JetChqIssuereg) << 0 << QVariant("31/12/1999")
-            << "table ChqIssuereg, column DateofChq holds the text \"31/12/1999\", which is not a date";
-        QTest::newRow("words as a position") << int(JetPositions) << 2 + AmtTop << QVariant("12 cm")
-            << "table Positions, column AmtTop holds the text \"12 cm\", which is not a number";
-        QTest::newRow("Yes/No as a bank name") << int(JetBank) << 1 << QVariant(true)
-            << "table Bank, column Bankname holds a Yes/No value, which is not text";
+            useDatabaseFile(path);
+            QCOMPARE(prepareDatabase(), QString());
+            using Rows = QList<QStringList>;
+            QCOMPARE(stored("Bank"), (Rows{{"400002", "St. Mary's", "INR"}, {"NULL", "HDFC", "NULL"},
+                                           {"123456", "Crédit € Bank", ""}}));
+            QCOMPARE(stored("Payee"), (Rows{{"O'Neil", "Patrick O'Neil"}, {"ravi", "NULL"}}));
+            QCOMPARE(stored("Positions"),
+                     (Rows{{"Cms", "St. Mary's", "0.1", "12345.678901234567", "1e-09", "NULL", "2.5", "3",
+                            "1.5", "2.5", "3.5", "4.5", "5.5", "6.5", "7.5", "8.5", "9.75"},
+                           QStringList{"NULL", "HDFC"} + QStringList(LayoutPositionCount, "NULL")}));
+            QCOMPARE(stored("ChqIssuereg").last(), QStringList(5, "NULL"));
+            QCOMPARE(stored("ChqIssuereg")[1].mid(3), (QStringList{"3.5", "100234"}));
+            // The cheque dates are stored as the program's own, without the time of
+            // day, so the register's date ranges find them.
+            QCOMPARE(chequeNumbers("st. mary's", QDate(1999, 12, 31), QDate(2001, 2, 3)),
+                     (QStringList{"000123", "100234"}));
+            QCOMPARE(chequeNumbers("HDFC", QDate(100, 1, 1), QDate(100, 1, 1)), QStringList{"1"});
+            useDatabaseFile(QString());
+        }
     }
 
     void valuesThatDoNotFitStopTheMove()
     {
-        QFETCH(int, table);
-        QFETCH(int, column);
-        QFETCH(QVariant, value);
-        QFETCH(QString, complaint);
-        JetRows rows = rowsOfEveryKind();
-        rows[table][1][column] = value;
-        QString notice;
-        verifyTheFileIsUntouched(replaceJetDatabase(path, rows, &notice), "in row 2 of " + complaint);
-        QVERIFY(notice.isEmpty());
+        // table, column, value in the second row, and what the message says of it
+        const QList<std::tuple<JetTable, int, QVariant, QString>> misfits{
+            {JetChqIssuereg, 0, "31/12/1999",
+             "table ChqIssuereg, column DateofChq holds the text \"31/12/1999\", which is not a date"},
+            {JetPositions, 2 + AmtTop, "12 cm",
+             "table Positions, column AmtTop holds the text \"12 cm\", which is not a number"},
+            {JetBank, 1, true, "table Bank, column Bankname holds a Yes/No value, which is not text"}};
+        for (const auto &[table, column, value, complaint] : misfits) {
+            JetRows rows = rowsOfEveryKind();
+            rows[table][1][column] = value;
+            QString notice;
+            verifyTheFileIsUntouched(replaceJetDatabase(path, rows, &notice), "in row 2 of " + complaint);
+            QVERIFY(notice.isEmpty());
+        }
     }
 
     void aFullDiskLeavesTheOriginalAndNoNewFile()
@@ -235,151 +217,109 @@ private slots:
     }
 
     // Files written by another Access library, read as the program reads them.
-    void accessFilesComeOverWhole_data()
-    {
-        QTest::addColumn<QString>("fixture");
-        QTest::addColumn<QString>("counts");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("rows older than a column") << "ql-added-columns.mdb"
-            << "20 banks, 50 payees, 20 cheque layouts and 200 register rows" << "ChqIssuereg" << 0
-            << QStringList{"2011-08-13", "John Rao", "IDBI Bank", "25438", "NULL"};
-        QTest::newRow("Currency and Long into text") << "ql-column-types.mdb"
-            << "3 banks, 2 payees, 2 cheque layouts and 3 register rows" << "ChqIssuereg" << 1
-            << QStringList{"2003-05-07", "Whole rupees", "Negative MICR", "100000", "1"};
-        QTest::newRow("a Currency fraction into text") << "ql-column-types.mdb" << "" << "ChqIssuereg" << 0
-            << QStringList{"2003-05-06", "Time of day is dropped", "Memo-typed bank name", "12345.5", "123"};
-        QTest::newRow("a memo and numbers into text") << "ql-column-types.mdb" << "" << "Payee" << 1
-            << QStringList{"-32768", "€ in a memo ₹"};
-        QTest::newRow("extra tables and columns") << "ql-extra-tables.mdb"
-            << "10 banks, 20 payees, 10 cheque layouts and 200 register rows" << "Positions" << 0
-            << QStringList{"Inches", "State Bank of India - Main Branch", "4.37", "2.06", "5.24", "7.22",
-                           "2.64", "2.1", "3.26", "1.12", "5.66", "3.62", "1.43", "3.5", "2.27", "3.86", "3.93"};
-    }
-
     void accessFilesComeOverWhole()
     {
-        QFETCH(QString, fixture);
-        QFETCH(QString, counts);
-        QFETCH(QString, table);
-        QFETCH(int, row);
-        QFETCH(QStringList, expected);
-        useFixture(fixture);
-        useDatabaseFile(path);
-        QString notice;
-        QCOMPARE(prepareDatabase(&notice), QString());
-        QVERIFY2(notice.contains(counts), qPrintable(notice));
-        QCOMPARE(stored(table).value(row), expected);
+        // The file, what the notice counts, and a row read back as the program reads it.
+        const QList<std::tuple<QString, QString, QString, int, QStringList>> files{
+            {"ql-added-columns.mdb", "20 banks, 50 payees, 20 cheque layouts and 200 register rows",
+             "ChqIssuereg", 0, {"2011-08-13", "John Rao", "IDBI Bank", "25438", "NULL"}},
+            {"ql-column-types.mdb", "3 banks, 2 payees, 2 cheque layouts and 3 register rows",
+             "ChqIssuereg", 1, {"2003-05-07", "Whole rupees", "Negative MICR", "100000", "1"}},
+            {"ql-column-types.mdb", "", "ChqIssuereg", 0,
+             {"2003-05-06", "Time of day is dropped", "Memo-typed bank name", "12345.5", "123"}},
+            {"ql-column-types.mdb", "", "Payee", 1, {"-32768", "€ in a memo ₹"}},
+            {"ql-extra-tables.mdb", "10 banks, 20 payees, 10 cheque layouts and 200 register rows",
+             "Positions", 0, {"Inches", "State Bank of India - Main Branch", "4.37", "2.06", "5.24", "7.22",
+                              "2.64", "2.1", "3.26", "1.12", "5.66", "3.62", "1.43", "3.5", "2.27", "3.86", "3.93"}}};
+        for (const auto &[fixture, counts, table, row, expected] : files) {
+            useFixture(fixture);
+            useDatabaseFile(path);
+            QString notice;
+            QCOMPARE(prepareDatabase(&notice), QString());
+            QVERIFY2(notice.contains(counts), qPrintable(notice));
+            QCOMPARE(stored(table).value(row), expected);
+            useDatabaseFile(QString());
+        }
     }
 
-    // The program is killed at each step of putting the new file in place.
-    void aCrashAtAnyStepLeavesAWholeDataFile_data()
-    {
-        QTest::addColumn<MigrationStep>("step");
-        QTest::addColumn<bool>("newFileInPlace");
-        QTest::newRow("new file written") << MigrationStep::NewFileWritten << false;
-        QTest::newRow("original kept") << MigrationStep::OriginalKept << false;
-        QTest::newRow("new file in place") << MigrationStep::NewFileInPlace << true;
-        QTest::newRow("folder synced") << MigrationStep::FolderSynced << true;
-    }
-
+    // The program is killed at each step of putting the new file in place:
+    // the new file is there from the step that puts it in place on.
     void aCrashAtAnyStepLeavesAWholeDataFile()
     {
-        QFETCH(MigrationStep, step);
-        QFETCH(bool, newFileInPlace);
-        useFixture(QStringLiteral("ql-realistic.mdb"));
-        static MigrationStep crashAt;
-        crashAt = step;
-        // A child of this test process dies at the step, as a killed program would.
-        const pid_t child = fork();
-        if (child == 0) {
-            setMigrationStepHook([](MigrationStep reached) {
-                if (reached == crashAt)
-                    raise(SIGKILL);
-            });
+        const QList<std::pair<MigrationStep, bool>> steps{
+            {MigrationStep::NewFileWritten, false}, {MigrationStep::OriginalKept, false},
+            {MigrationStep::NewFileInPlace, true}, {MigrationStep::FolderSynced, true}};
+        for (const auto &[step, newFileInPlace] : steps) {
+            useFixture(QStringLiteral("ql-realistic.mdb"));
+            static MigrationStep crashAt;
+            crashAt = step;
+            // A child of this test process dies at the step, as a killed program would.
+            const pid_t child = fork();
+            if (child == 0) {
+                setMigrationStepHook([](MigrationStep reached) {
+                    if (reached == crashAt)
+                        raise(SIGKILL);
+                });
+                QString notice;
+                replaceJetDatabase(path, rowsOfEveryKind(), &notice);
+                _exit(0);
+            }
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            QVERIFY(WIFSIGNALED(status));
+            QCOMPARE(fileKindOf(path), newFileInPlace ? FileKind::SQLite : FileKind::Jet);
+            if (!newFileInPlace)
+                QCOMPARE(contentsOf(path), before);
+
+            // The next start finishes the move or makes it again, and leaves no work file.
+            useDatabaseFile(path);
             QString notice;
-            replaceJetDatabase(path, rowsOfEveryKind(), &notice);
-            _exit(0);
+            QCOMPARE(prepareDatabase(&notice), QString());
+            QCOMPARE(stored("Payee").size(), newFileInPlace ? 2 : 30);
+            QVERIFY2(filesIn(*dir).filter(".import-").isEmpty(), qPrintable(filesIn(*dir).join(", ")));
+            useDatabaseFile(QString());
         }
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        QVERIFY(WIFSIGNALED(status));
-        QCOMPARE(fileKindOf(path), newFileInPlace ? FileKind::SQLite : FileKind::Jet);
-        if (!newFileInPlace)
-            QCOMPARE(contentsOf(path), before);
-
-        // The next start finishes the move or makes it again, and leaves no work file.
-        useDatabaseFile(path);
-        QString notice;
-        QCOMPARE(prepareDatabase(&notice), QString());
-        QCOMPARE(stored("Payee").size(), newFileInPlace ? 2 : 30);
-        QVERIFY2(filesIn(*dir).filter(".import-").isEmpty(), qPrintable(filesIn(*dir).join(", ")));
     }
 
-    void eachKindOfFileTakesItsPath_data()
-    {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<FileKind>("kind");
-        QTest::addColumn<QString>("complaint");
-        QTest::newRow("Access file without the tables") << contentsOf(fixtures + "/testV2000.mdb")
-            << FileKind::Jet << "it lacks table Bank, table Payee, table Positions, table ChqIssuereg";
-        QTest::newRow("empty file") << QByteArray() << FileKind::Empty << QString();
-        QTest::newRow("Access 2007 file") << QByteArray("\0\1\0\0Standard ACE DB\0", 20) + QByteArray(4076, 0)
-            << FileKind::Access2007 << "is an Access 2007 or later file (.accdb). Quillmark reads only the "
-               "older Access format: open the file in Access and save it in Access 2000 format first";
-    }
-
+    // Only an empty file is made into a database; every other is left as it was.
     void eachKindOfFileTakesItsPath()
     {
-        QFETCH(QByteArray, contents);
-        QFETCH(FileKind, kind);
-        QFETCH(QString, complaint);
-        writeFile(path, contents);
-        QCOMPARE(fileKindOf(path), kind);
-
-        QString notice;
-        const QString problem = prepareDatabase(path, &notice);
-        QVERIFY2(complaint.isEmpty() ? problem.isEmpty() : problem.contains(complaint),
-                 qPrintable(problem));
-        QVERIFY(notice.isEmpty());
-        // Only an empty file is made into a database; every other is left as it was.
-        if (kind == FileKind::Empty)
-            QCOMPARE(fileKindOf(path), FileKind::SQLite);
-        else
-            QCOMPARE(contentsOf(path), contents);
-        QCOMPARE(filesIn(*dir), QStringList{"ql.mdb"});
+        const QList<std::tuple<QByteArray, FileKind, QString>> files{
+            {contentsOf(fixtures + "/testV2000.mdb"), FileKind::Jet,
+             "it lacks table Bank, table Payee, table Positions, table ChqIssuereg"},
+            {QByteArray("\0\1\0\0Standard ACE DB\0", 20) + QByteArray(4076, 0), FileKind::Access2007,
+             "is an Access 2007 or later file (.accdb). Quillmark reads only the older Access format: "
+             "open the file in Access and save it in Access 2000 format first"},
+            {QByteArray(), FileKind::Empty, QString()}};
+        for (const auto &[contents, kind, complaint] : files) {
+            writeFile(path, contents);
+            QCOMPARE(fileKindOf(path), kind);
+            QString notice;
+            const QString problem = prepareDatabase(path, &notice);
+            QVERIFY2(complaint.isEmpty() ? problem.isEmpty() : problem.contains(complaint),
+                     qPrintable(problem));
+            QVERIFY(notice.isEmpty());
+            QCOMPARE(fileKindOf(path), kind == FileKind::Empty ? FileKind::SQLite : kind);
+            if (kind != FileKind::Empty)
+                QCOMPARE(contentsOf(path), contents);
+            QCOMPARE(filesIn(*dir), QStringList{"ql.mdb"});
+        }
     }
 
-    void datesFromTheirDayCount_data()
+    void valuesConvertExactly()
     {
-        QTest::addColumn<double>("days");
-        QTest::addColumn<QVariant>("expected");
         const auto at = [](QDate date, QTime time) { return QVariant(QDateTime(date, time, Qt::UTC)); };
-        QTest::newRow("noon") << 36526.5 << at(QDate(2000, 1, 1), QTime(12, 0));
-        QTest::newRow("time before the start counts forward") << -1.25 << at(QDate(1899, 12, 29), QTime(6, 0));
-        QTest::newRow("Jet's first day") << -657434.0 << QVariant(QDate(100, 1, 1));
-        QTest::newRow("rounding to midnight") << 0.9999999999 << QVariant(QDate(1899, 12, 31));
-        QTest::newRow("beyond every calendar") << 1e300 << QVariant();
-    }
-
-    void datesFromTheirDayCount()
-    {
-        QFETCH(double, days);
-        QFETCH(QVariant, expected);
-        QVERIFY2(same(jetDateTime(days), expected), qPrintable(jetDateTime(days).toString()));
-    }
-
-    void textAndSingles()
-    {
+        // Day counts: a time before the start counts forward; a rounding to
+        // midnight is the next day; beyond every calendar is no date.
+        const QList<std::pair<double, QVariant>> dates{
+            {36526.5, at(QDate(2000, 1, 1), QTime(12, 0))}, {-1.25, at(QDate(1899, 12, 29), QTime(6, 0))},
+            {-657434.0, QDate(100, 1, 1)}, {0.9999999999, QDate(1899, 12, 31)}, {1e300, QVariant()}};
+        for (const auto &[days, expected] : dates)
+            QVERIFY2(same(jetDateTime(days), expected), qPrintable(jetDateTime(days).toString()));
         QCOMPARE(fromWindows1252("\x80 5 O\x92Neil Caf\xe9 M\xfcller"), "€ 5 O’Neil Café Müller");
         // Singles keep their decimal form when widened, within a single's digits.
         QVERIFY(widenedSingle(2.54f) == 2.54);
         QVERIFY(widenedSingle(16777217.0f) == 16777216.0);
-    }
-
-    void jet4TextAndDecimals()
-    {
         // "Ab" compressed, then switched to two bytes a character for "€".
         QCOMPARE(fromJet4Text(QByteArray::fromHex("fffe416200ac20")), "Ab€");
         QCOMPARE(fromJet4Text(QByteArray::fromHex("3dd8b8dc")), "\U0001F4B8");  // a pair, exactly
@@ -397,69 +337,72 @@ private slots:
             QCOMPARE(plainDecimal(number), QString::fromLatin1(text));
     }
 
-    void readsEveryKindOfColumn_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("Jet 3") << "testV1997.mdb";
-        QTest::newRow("Jet 4") << "testV2000.mdb";
-    }
-
     // Columns in another order and letter case than the file's; read in a
     // child process, so every value also crosses back to this one.
     void readsEveryKindOfColumn()
     {
-        QFETCH(QString, file);
-        JetTableRows rows;
-        QCOMPARE(readJetTablesApart(fixtures + QLatin1Char('/') + file,
-                                    {{"table1", {"I", "H", "g", "F", "e", "D", "c", "B", "a"}}, {"Table2", {}}},
-                                    &rows, std::chrono::minutes(1)),
-                 QString());
-        QCOMPARE(rows.size(), 2);
-        QVERIFY(rows[1].isEmpty());
         const QList<QVariantList> expected = {
             {false, 0.0, QDate(1981, 12, 12), 0.0, 0, 0, 0, QStringLiteral("b"), QStringLiteral("a")},
             {true, 3.5, QDate(1974, 9, 21), 444.555, 333333333, 222, 2, QStringLiteral("hijklmnop"),
              QStringLiteral("abcdefg")},
         };
-        QCOMPARE(rows[0].size(), 2);
-        // The file keeps its rows in an order of its own.
-        const bool inOrder = sameRow(rows[0][0], expected[0]);
-        QVERIFY(sameRow(rows[0][inOrder ? 0 : 1], expected[0]));
-        QVERIFY(sameRow(rows[0][inOrder ? 1 : 0], expected[1]));
-    }
-
-    void damagedFilesAreReported_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<qsizetype>("keptBytes");
-        QTest::addColumn<QString>("complaint");
-        const QString noList = QStringLiteral("list of tables could not be read");
-        QTest::newRow("Jet 3 cut after its first page") << "testV1997.mdb" << qsizetype(2048) << noList;
-        // libmdb passes over the rows it cannot find, saying nothing.
-        QTest::newRow("cut in the table's rows")
-            << "testV1997.mdb" << qsizetype(61440) << "table Table1 holds 2 rows, but only 0";
-        // libmdb reads the properties of this one without end.
-        QTest::newRow("cut in its properties")
-            << "testV1997.mdb" << qsizetype(94208) << "did not end within 5 seconds";
+        for (const char *file : {"testV1997.mdb", "testV2000.mdb"}) {  // Jet 3 and Jet 4
+            JetTableRows rows;
+            QCOMPARE(readJetTablesApart(fixtures + QLatin1Char('/') + file,
+                                        {{"table1", {"I", "H", "g", "F", "e", "D", "c", "B", "a"}}, {"Table2", {}}},
+                                        &rows, std::chrono::minutes(1)),
+                     QString());
+            QCOMPARE(rows.size(), 2);
+            QVERIFY(rows[1].isEmpty());
+            QCOMPARE(rows[0].size(), 2);
+            // The file keeps its rows in an order of its own.
+            const bool inOrder = sameRow(rows[0][0], expected[0]);
+            QVERIFY(sameRow(rows[0][inOrder ? 0 : 1], expected[0]));
+            QVERIFY(sameRow(rows[0][inOrder ? 1 : 0], expected[1]));
+        }
     }
 
     void damagedFilesAreReported()
     {
-        QFETCH(QString, file);
-        QFETCH(qsizetype, keptBytes);
-        QFETCH(QString, complaint);
-        QTemporaryDir dir;
-        QFile original(fixtures + QLatin1Char('/') + file), damaged(dir.filePath(file));
-        QVERIFY(original.open(QIODevice::ReadOnly) && damaged.open(QIODevice::WriteOnly));
-        damaged.write(original.read(keptBytes));
-        damaged.close();
-        JetTableRows rows;
-        const QString problem = readJetTablesApart(damaged.fileName(), {{"Table1", {"A", "G"}}},
-                                                   &rows, std::chrono::seconds(5));
-        QVERIFY2(problem.contains(complaint), qPrintable(problem));
-        QVERIFY(rows.isEmpty());
+        const QString noList = QStringLiteral("list of tables could not be read");
+        // Bytes of the Jet 3 sample kept, and what is said. libmdb passes over
+        // the rows it cannot find, saying nothing, and reads the properties
+        // of the last one without end.
+        const QList<std::pair<qsizetype, QString>> cuts{
+            {2048, noList}, {61440, "table Table1 holds 2 rows, but only 0"},
+            {94208, "did not end within 5 seconds"}};
+        for (const auto &[keptBytes, complaint] : cuts) {
+            QTemporaryDir dir;
+            QFile original(fixtures + QStringLiteral("/testV1997.mdb")), damaged(dir.filePath("cut.mdb"));
+            QVERIFY(original.open(QIODevice::ReadOnly) && damaged.open(QIODevice::WriteOnly));
+            damaged.write(original.read(keptBytes));
+            damaged.close();
+            JetTableRows rows;
+            const QString problem = readJetTablesApart(damaged.fileName(), {{"Table1", {"A", "G"}}},
+                                                       &rows, std::chrono::seconds(5));
+            QVERIFY2(problem.contains(complaint), qPrintable(problem));
+            QVERIFY(rows.isEmpty());
+        }
+    }
+
+    // The window of a long import: hidden for a short one, counts once
+    // shown, and no key closes it while the reading goes on.
+    void showsCountsOnlyWhenReadingTakesLong()
+    {
+        frmImportProgress window;
+        window.rowsRead(0, 5);
+        QVERIFY(!window.isVisible());
+        QTest::qWait(600);
+        window.rowsRead(3, 200);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblCounts"))->text(),
+                 QStringLiteral("Banks: 5   Payees: 0   Layouts: 0   Register rows: 200"));
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
+            QTest::keyClick(&window, key);
+            QVERIFY(window.isVisible());
+        }
     }
 };
 
-QTEST_GUILESS_MAIN(TestJetMigration)
+QTEST_MAIN(TestJetMigration)
 #include "test_jetmigration.moc"

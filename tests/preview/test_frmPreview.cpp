@@ -186,51 +186,35 @@ private slots:
         QCOMPARE(screenPixelsPerMillimetre(again.screen()), kept);
     }
 
-    void calibrationKeysKeepOrDropTheOffset_data()
-    {
-        QTest::addColumn<int>("closingKey");
-        QTest::addColumn<std::optional<QPointF>>("keptAfter");
-        QTest::newRow("Enter keeps") << int(Qt::Key_Return) << std::optional(QPointF(1.5, -2));
-        QTest::newRow("Escape drops") << int(Qt::Key_Escape) << std::optional<QPointF>();
-    }
-
-    void calibrationKeysKeepOrDropTheOffset()
-    {
-        QFETCH(int, closingKey);
-        QFETCH(std::optional<QPointF>, keptAfter);
-        frmCalibrate window(printer, bank);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTest::keyClicks(window.focusWidget(), u"1.5"_s);
-        QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
-        QTest::keyClicks(window.focusWidget(), u"-2"_s);
-        QTest::keyClick(window.focusWidget(), Qt::Key(closingKey));
-        QVERIFY(!window.isVisible());
-        QCOMPARE(keptOffset(m_database->db()), keptAfter);
-    }
-
     // The kept offset, then the one entered; the leaf (the standard one, or
     // where the bank's image lies); the date one line high at its place (its
-    // name printed there) with the cross-hair. Only OK keeps the offset entered.
-    void alignmentPageShowsTheLayout_data()
+    // name printed there) with the cross-hair. Only Enter (OK) keeps the
+    // offset entered; Escape drops it.
+    void calibrationAndItsAlignmentPage_data()
     {
         QTest::addColumn<bool>("hasLayout");
         QTest::addColumn<bool>("hasLeaf");
+        QTest::addColumn<int>("closingKey");
         QTest::addColumn<QStringList>("printed");  // what was printed, among other things
-        QTest::newRow("layout") << true << false
-                                << QStringList{"Offset 1 1", "Offset 1.5 -2", "Box 0 0 203.2 93.1",
-                                               "Print Date", "Box 165 8 205 9", "Line 164.5 8 165.5 8",
-                                               "Print Amount", "EndDoc"};
-        QTest::newRow("bank's leaf") << true << true << QStringList{"Box 5 3 185 83", "EndDoc"};
-        QTest::newRow("no layout") << false << false
-                                   << QStringList{"Offset 1 1", "Offset 1.5 -2"};
+        QTest::addColumn<QPointF>("keptAfter");
+        QTest::newRow("layout, Enter keeps")
+            << true << false << int(Qt::Key_Return)
+            << QStringList{"Offset 1 1", "Offset 1.5 -2", "Box 0 0 203.2 93.1", "Print Date",
+                           "Box 165 8 205 9", "Line 164.5 8 165.5 8", "Print Amount", "EndDoc"}
+            << QPointF(1.5, -2);
+        QTest::newRow("bank's leaf") << true << true << int(Qt::Key_Return)
+                                     << QStringList{"Box 5 3 185 83", "EndDoc"} << QPointF(1.5, -2);
+        QTest::newRow("no layout, Escape drops") << false << false << int(Qt::Key_Escape)
+                                                 << QStringList{"Offset 1 1", "Offset 1.5 -2"} << QPointF(1, 1);
     }
 
-    void alignmentPageShowsTheLayout()
+    void calibrationAndItsAlignmentPage()
     {
         QFETCH(bool, hasLayout);
         QFETCH(bool, hasLeaf);
+        QFETCH(int, closingKey);
         QFETCH(QStringList, printed);
+        QFETCH(QPointF, keptAfter);
         QVERIFY(!store::replacePrinterOffset(m_database->db(), printer, {1, 1}).isValid());
         if (hasLayout)
             addLayout();
@@ -238,6 +222,8 @@ private slots:
             QVERIFY(!store::replaceLeafImage(m_database->db(), bank, {"png", "png", 180, 80, 5, 3})
                          .isValid());
         frmCalibrate window(printer, bank);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         control<QDoubleSpinBox>(&window, u"txtRight"_s)->setValue(1.5);
         control<QDoubleSpinBox>(&window, u"txtDown"_s)->setValue(-2);
         control<QPushButton>(&window, u"cmdAlign"_s)->click();
@@ -248,6 +234,9 @@ private slots:
         QCOMPARE(m_messages->texts(), hasLayout ? QStringList() : QStringList{
             u"There is no cheque layout for the bank \"City Bank\"."_s});
         QCOMPARE(keptOffset(m_database->db()), std::optional(QPointF(1, 1)));
+        QTest::keyClick(window.focusWidget(), Qt::Key(closingKey));
+        QVERIFY(!window.isVisible());
+        QCOMPARE(keptOffset(m_database->db()), std::optional(keptAfter));
     }
 };
 

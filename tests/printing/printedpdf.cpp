@@ -61,9 +61,12 @@ QList<PdfWord> pdfWords(const QString &pdf, QSizeF *pageSize)
     const QRegularExpression word(QStringLiteral(
         "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
     QList<PdfWord> words;
-    for (const QRegularExpressionMatch &match : word.globalMatch(boxes))
-        words.append({match.captured(5),
-                      QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                             QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
+    const QStringList pages = boxes.split(QStringLiteral("<page "));
+    for (int page = 1; page < pages.size(); ++page)
+        for (const QRegularExpressionMatch &match : word.globalMatch(pages[page]))
+            words.append({match.captured(5),
+                          QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                                 QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())),
+                          page});
     return words;
 }

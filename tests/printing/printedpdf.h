@@ -10,6 +10,7 @@
 struct PdfWord {
     QString text;
     QRectF box;  // as pdftotext -bbox gives it: points, y downwards
+    int page;    // from 1
 };
 
 // Runs a program to its end and gives its output; warns when it fails.

@@ -59,13 +59,15 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<int>("scaleMode");
         QTest::addColumn<bool>("crossed");
-        QTest::newRow("Bearer: no crossing") << "Inches" << 5 << false;
+        QTest::addColumn<QLocale>("locale");  // the user's, which writes the date
+        const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+        QTest::newRow("Bearer: no crossing") << "Inches" << 5 << false << british;
         // The crossing one unit from the left, level with the date.
-        QTest::newRow("A/c Payee, millimetres") << "mms" << 6 << true;
-        QTest::newRow("Cms") << "Cms" << 7 << false;
-        QTest::newRow("Pixels") << "Pixels" << 3 << false;
-        QTest::newRow("a unit in other letter case is inches") << "cms" << 5 << false;
-        QTest::newRow("no unit is inches") << "" << 5 << false;
+        QTest::newRow("A/c Payee, millimetres") << "mms" << 6 << true << british;
+        QTest::newRow("Pixels, a date in French") << "Pixels" << 3 << false
+                                                  << QLocale(QLocale::French, QLocale::France);
+        QTest::newRow("a unit in other letter case is inches") << "cms" << 5 << false << british;
+        QTest::newRow("no unit is inches") << "" << 5 << false << british;
     }
 
     void printsEachItemAtItsPosition()
@@ -73,6 +75,8 @@ private slots:
         QFETCH(QString, unit);
         QFETCH(int, scaleMode);
         QFETCH(bool, crossed);
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
         QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(unit)).isValid());
         ChequeItems items = cheque();
         items.crossed = crossed;
@@ -80,8 +84,9 @@ private slots:
         RecordedPrinting recorded;
         QCOMPARE(printChequePage(items, recorded.printer()), QString());
 
-        QStringList printed{"09/Jul/2001 at 30, 2.5", "Asha Menon at 3, 4",
-                            "Rupees One Lakh Twenty Thousand  at 2, 5.5",
+        QStringList printed{locale.language() == QLocale::French ? "09/juil./2001 at 30, 2.5"
+                                                                 : "09/Jul/2001 at 30, 2.5",
+                            "Asha Menon at 3, 4", "Rupees One Lakh Twenty Thousand  at 2, 5.5",
                             " and Fifty Only at 1.25, 6.5",  // line 2 at its own place
                             "**250.00** at 40, 7"};
         if (crossed)
@@ -93,81 +98,51 @@ private slots:
         QCOMPARE(recorded.operations().last(), QStringLiteral("EndDoc"));
     }
 
-    void breaksTheWords_data()
-    {
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<float>("width");
-        QTest::addColumn<QStringList>("lines");
-        const QString thirtyThree = QStringLiteral("Rupees One Thousand Two Hundred O");
-        QTest::newRow("33 characters at width 10: one line") << thirtyThree << 10.0f
-                                                             << QStringList{thirtyThree};
-        QTest::newRow("34 characters at width 10: two lines") << thirtyThree + "n" << 10.0f
-            << QStringList{"Rupees One Thousand Two Hundred ", " On"};
-        QTest::newRow("empty words never break") << "" << 0.0f << QStringList{""};
-        // 5 x 3.3 is 16.5: a half rounds to the even 16, so the blank at 17 is out.
-        QTest::newRow("half rounds to even, down")
-            << "aaaaaaa aaaaaaaa bbbb" << 5.0f << QStringList{"aaaaaaa ", " aaaaaaaa bbbb"};
-        // No blank among the characters that fit: cut after them, losing none.
-        QTest::newRow("no blank in reach: cut at the limit")
-            << "Onehundredthousand only" << 3.0f << QStringList{"Onehundred", "thousand only"};
-        QTest::newRow("a cut never splits a surrogate pair")
-            << QString(9, u'a') + QStringLiteral("\U00010400bbb") << 3.0f
-            << QStringList{QString(9, u'a') + QStringLiteral("\U00010400"), "bbb"};
-        QTest::newRow("width below a third of a character")
-            << "Rupees Ten Only" << 0.15f << QStringList{"Rupees Ten Only"};
-    }
-
     void breaksTheWords()
     {
-        QFETCH(QString, words);
-        QFETCH(float, width);
-        QFETCH(QStringList, lines);
-        QCOMPARE(amountInWordsLines(words, width), lines);
+        const QString thirtyThree = QStringLiteral("Rupees One Thousand Two Hundred O");
+        const QString nineAs(9, u'a');
+        // The words, the width, and the lines they break into.
+        const QList<std::tuple<QString, float, QStringList>> cases{
+            {thirtyThree, 10, {thirtyThree}},  // 33 characters at width 10: one line
+            {thirtyThree + "n", 10, {"Rupees One Thousand Two Hundred ", " On"}},
+            {"", 0, {""}},  // empty words never break
+            // 5 x 3.3 is 16.5: a half rounds to the even 16, so the blank at 17 is out.
+            {"aaaaaaa aaaaaaaa bbbb", 5, {"aaaaaaa ", " aaaaaaaa bbbb"}},
+            // No blank among the characters that fit: cut after them, losing none,
+            // and never between the halves of a surrogate pair.
+            {"Onehundredthousand only", 3, {"Onehundred", "thousand only"}},
+            {nineAs + QStringLiteral("\U00010400bbb"), 3, {nineAs + QStringLiteral("\U00010400"), "bbb"}},
+            {"Rupees Ten Only", 0.15f, {"Rupees Ten Only"}}};  // below a third of a character
+        for (const auto &[words, width, lines] : cases)
+            QCOMPARE(amountInWordsLines(words, width), lines);
     }
 
-    void dateInTheUsersLanguage()
+    // Each position left empty is named once; line 2 needs its own only
+    // when the words take two lines, and the unused widths none.
+    void checksTheLayoutBeforePrinting()
     {
-        QVERIFY(!store::replaceLayout(m_database->db(), layoutIn(QStringLiteral("Inches"))).isValid());
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        RecordedPrinting recorded;
-        QCOMPARE(printChequePage(cheque(), recorded.printer()), QString());
-        QCOMPARE(recorded.printed()[1].text, QStringLiteral("09/juil./2001"));
-    }
-
-    void checksTheLayoutBeforePrinting_data()
-    {
-        QTest::addColumn<QList<int>>("emptyColumns");
-        QTest::addColumn<bool>("twoLines");
-        QTest::addColumn<QString>("message");  // empty: it prints
         using namespace store;
         const QString missing = QStringLiteral("The cheque layout of the bank \"City Bank\" has no "
                                                "value for %1.\n\nEnter the missing positions in the "
                                                "cheque layout setup.");
-        QTest::newRow("several without a value, each named once")
-            << QList<int>{AmtTop, DateTop, AmtinWords1Width} << false
-            << missing.arg("DateTop, AmtinWords1Width, AmtTop");
-        QTest::newRow("line 2 has no position and is needed")
-            << QList<int>{AmtinWords2Left} << true << missing.arg("AmtinWords2Left");
-        QTest::newRow("line 2 and the unused widths may be empty")
-            << QList<int>{AmtinWords2Top, AmtinWords2Left, Datewidth, namewidth, AmtWidth} << false << "";
-    }
-
-    void checksTheLayoutBeforePrinting()
-    {
-        QFETCH(QList<int>, emptyColumns);
-        QFETCH(bool, twoLines);
-        QFETCH(QString, message);
-        store::LayoutRow row = layoutIn(QStringLiteral("Cms"));
-        for (int column : emptyColumns)
-            row.positions[column] = std::nullopt;
-        QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
-
-        ChequeItems items = cheque();
-        if (twoLines)
-            items.amountInWords += items.amountInWords;
-        RecordedPrinting recorded;
-        QCOMPARE(printChequePage(items, recorded.printer()), message);
-        QCOMPARE(recorded.operations().isEmpty(), !message.isEmpty());
+        // empty columns, two lines of words, the message (empty: it prints)
+        const QList<std::tuple<QList<int>, bool, QString>> cases{
+            {{AmtTop, DateTop, AmtinWords1Width}, false, missing.arg("DateTop, AmtinWords1Width, AmtTop")},
+            {{AmtinWords2Left}, true, missing.arg("AmtinWords2Left")},
+            {{AmtinWords2Top, AmtinWords2Left, Datewidth, namewidth, AmtWidth}, false, ""}};
+        for (const auto &[emptyColumns, twoLines, message] : cases) {
+            LayoutRow row = layoutIn(QStringLiteral("Cms"));
+            for (int column : emptyColumns)
+                row.positions[column] = std::nullopt;
+            QVERIFY(!replaceLayout(m_database->db(), row).isValid());
+            ChequeItems items = cheque();
+            if (twoLines)
+                items.amountInWords += items.amountInWords;
+            RecordedPrinting recorded;
+            QCOMPARE(printChequePage(items, recorded.printer()), message);
+            QCOMPARE(recorded.operations().isEmpty(), !message.isEmpty());
+        }
     }
 
     void refusesWhatCannotPrint_data()
@@ -175,29 +150,27 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QList<Change>>("changes");
         QTest::addColumn<QString>("payee");
-        QTest::addColumn<QString>("words");
         QTest::addColumn<QStringList>("named");  // what the refusal names; none: it prints
         QTest::addColumn<QPointF>("offset");     // the printer's calibration, in its units
         using namespace store;
-        const QString words = QStringLiteral("Rupees Two Hundred Fifty Only");
         const QString page = QStringLiteral("the printable area is 20 wide and 8 high (%1)");
-        QTest::newRow("every text on the page") << "Cms" << QList<Change>{} << "Asha" << words
+        QTest::newRow("every text on the page") << "Cms" << QList<Change>{} << "Asha"
                                                 << QStringList{} << QPointF();
         QTest::newRow("figures past the right edge (a typo of 75 for 7.5)")
-            << "Cms" << QList<Change>{{AmtLeft, 75}} << "Asha" << words
+            << "Cms" << QList<Change>{{AmtLeft, 75}} << "Asha"
             << QStringList{"Amount \"**250.00**\"", "left 75, top 4.5", "right to 76,",
                            page.arg("Cms"), "bank \"City Bank\""} << QPointF();
         QTest::newRow("name below the bottom edge")
-            << "mms" << QList<Change>{{nameTop, 7.5}} << "Asha" << words
+            << "mms" << QList<Change>{{nameTop, 7.5}} << "Asha"
             << QStringList{"Name \"Asha\"", "down to 8.5,", page.arg("mms")} << QPointF();
         QTest::newRow("a position beyond single precision prints at infinity")
-            << "Pixels" << QList<Change>{{AmtinWords1Left, 1e39}} << "Asha" << words
+            << "Pixels" << QList<Change>{{AmtinWords1Left, 1e39}} << "Asha"
             << QStringList{"Amount in Words line 1", "left inf", page.arg("Pixels")} << QPointF();
         QTest::newRow("an emoji in the name")
-            << "Cms" << QList<Change>{} << QStringLiteral("Asha \U0001F600") << words
+            << "Cms" << QList<Change>{} << QStringLiteral("Asha \U0001F600")
             << QStringList{"Name \"Asha \U0001F600\"", "U+1F600 \"\U0001F600\""} << QPointF();
         QTest::newRow("date pushed past the right edge by the printer's offset")
-            << "Cms" << QList<Change>{} << "Asha" << words
+            << "Cms" << QList<Change>{} << "Asha"
             << QStringList{"Date \"09/Jul/2001\"", "from left -5 and top 0 after the printer's"}
             << QPointF(5, 0);
     }
@@ -207,7 +180,6 @@ private slots:
         QFETCH(QString, unit);
         QFETCH(QList<Change>, changes);
         QFETCH(QString, payee);
-        QFETCH(QString, words);
         QFETCH(QStringList, named);
         QFETCH(QPointF, offset);
         store::LayoutRow row{unit, QStringLiteral("City Bank"),
@@ -220,7 +192,8 @@ private slots:
         recorded.setPrintableSize({20, 8});
         recorded.printer().Offset(offset.x(), offset.y());
         const QString problem = printChequePage(
-            {row.bankName, payee, QStringLiteral("250.00"), words, QDate(2001, 7, 9), true},
+            {row.bankName, payee, QStringLiteral("250.00"), QStringLiteral("Rupees Two Hundred Fifty Only"),
+             QDate(2001, 7, 9), true},
             recorded.printer());
         for (const QString &name : named)
             QVERIFY2(problem.contains(name), qPrintable(problem));

@@ -96,35 +96,33 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    void listsTheBanksChequesInTheRange_data()
-    {
-        QTest::addColumn<QString>("bank");
-        QTest::addColumn<QDate>("from");
-        QTest::addColumn<QDate>("to");
-        QTest::addColumn<QStringList>("shown");
-        const QStringList none, hdfc{"000101", "000102", "000103"};
-        QTest::newRow("From and To the same day") << "HDFC" << day << day << hdfc;
-        QTest::newRow("From after To") << "HDFC" << day.addDays(1) << day << none;
-        QTest::newRow("typed name of a bank without layout") << "SBI" << day << day << QStringList{"300001"};
-        QTest::newRow("typed name in other letter case") << "hdfc" << day << day << hdfc;
-        QTest::newRow("typed beginning of a listed name") << "HD" << day << day << none;
-        QTest::newRow("name with a quote") << "St. Mary's" << day << day << QStringList{"200001"};
-        QTest::newRow("quote that would end the name") << "x' or '1'='1" << day << day << none;
-        QTest::newRow("the opening text") << QString() << day << day << none;
-    }
-
+    // The bank picked or typed, the range; then Tab must still leave a
+    // filled grid rather than walk its cells.
     void listsTheBanksChequesInTheRange()
     {
-        QFETCH(QString, bank);
-        QFETCH(QDate, from);
-        QFETCH(QDate, to);
-        QFETCH(QStringList, shown);
-        frmReport window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        showReport(&window, bank, from, to);
-        QCOMPARE(shownRows(&window), shown);
-        QCOMPARE(m_messages->texts(), QStringList());
+        const QStringList none, hdfc{"000101", "000102", "000103"};
+        const QList<std::tuple<QString, QDate, QDate, QStringList>> cases{
+            {"HDFC", day, day, hdfc},               // From and To the same day
+            {"HDFC", day.addDays(1), day, none},    // From after To
+            {"SBI", day, day, {"300001"}},          // typed name of a bank without layout
+            {"hdfc", day, day, hdfc},               // typed in other letter case
+            {"HD", day, day, none},                 // typed beginning of a listed name
+            {"St. Mary's", day, day, {"200001"}},   // a name with a quote
+            {"x' or '1'='1", day, day, none},       // a quote that would end the name
+            {QString(), day, day, none}};           // the opening text
+        for (const auto &[bank, from, to, shown] : cases) {
+            frmReport window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            showReport(&window, bank, from, to);
+            QCOMPARE(shownRows(&window), shown);
+            QCOMPARE(m_messages->texts(), QStringList());
+            auto *grid = control<QTableView>(&window, "DataGrid1");
+            grid->setFocus();
+            grid->setCurrentIndex(grid->model()->index(0, 0));
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("DTPicker1"));
+        }
     }
 
     // Every column in table order, read-only, dates as the user's locale writes them.
@@ -142,48 +140,27 @@ private slots:
         QCOMPARE(cells, (QStringList{"02.05.2024", "F. Payee", "St. Mary's", "6.00", "200001"}));
     }
 
-    // With rows in the grid, Tab must still leave it rather than walk its cells.
-    void tabLeavesTheGrid()
-    {
-        frmReport window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        showReport(&window, "HDFC", day, day);
-        auto *grid = control<QTableView>(&window, "DataGrid1");
-        grid->setFocus();
-        grid->setCurrentIndex(grid->model()->index(0, 0));
-        QTest::keyClick(grid, Qt::Key_Tab);
-        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("DTPicker1"));
-    }
-
     // The reason as chosen or typed; Enter is OK, Escape is Cancel.
-    void voidDialogGivesTheReason_data()
-    {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("reason");  // null when not accepted
-        QTest::newRow("opening choice") << "" << "" << int(Qt::Key_Return) << "Spoiled in printing";
-        QTest::newRow("typing chooses other") << "" << " torn " << int(Qt::Key_Return) << "torn";
-        QTest::newRow("other without text") << "optOther" << "" << int(Qt::Key_Return) << QString();
-        QTest::newRow("Escape") << "optLost" << "" << int(Qt::Key_Escape) << QString();
-    }
-
     void voidDialogGivesTheReason()
     {
-        QFETCH(QString, choice);
-        QFETCH(QString, typed);
-        QFETCH(int, key);
-        QFETCH(QString, reason);
-        frmVoid dialog("000101");
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        if (!choice.isEmpty())
-            control<QRadioButton>(&dialog, choice)->click();
-        QTest::keyClicks(control<QLineEdit>(&dialog, "txtOther"), typed);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QCOMPARE(dialog.result() == QDialog::Accepted ? dialog.reason() : QString(), reason);
-        QCOMPARE(m_messages->all().size(), key == Qt::Key_Return && reason.isNull() ? 1 : 0);
+        // option clicked, text typed, key; the reason given (null: not accepted)
+        const QList<std::tuple<QString, QString, Qt::Key, QString>> cases{
+            {"", "", Qt::Key_Return, "Spoiled in printing"},  // the opening choice
+            {"", " torn ", Qt::Key_Return, "torn"},           // typing chooses other
+            {"optOther", "", Qt::Key_Return, QString()},      // other without text
+            {"optLost", "", Qt::Key_Escape, QString()}};
+        for (const auto &[choice, typed, key, reason] : cases) {
+            m_messages->clear();
+            frmVoid dialog("000101");
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            if (!choice.isEmpty())
+                control<QRadioButton>(&dialog, choice)->click();
+            QTest::keyClicks(control<QLineEdit>(&dialog, "txtOther"), typed);
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(dialog.result() == QDialog::Accepted ? dialog.reason() : QString(), reason);
+            QCOMPARE(m_messages->all().size(), key == Qt::Key_Return && reason.isNull() ? 1 : 0);
+        }
     }
 
     // Void, undo and void again: the grid, the totals and the history follow.
@@ -265,30 +242,24 @@ private slots:
     }
 
     // A cancelled or failed export leaves the file that was there.
-    void failedExportLeavesNoPartialFile_data()
-    {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("cancelled") << true;
-        QTest::newRow("register unreadable") << false;
-    }
-
     void failedExportLeavesNoPartialFile()
     {
-        QFETCH(bool, cancel);
         m_database->exec("WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c "
                          "WHERE n < 5000) INSERT INTO ChqIssuereg SELECT '2024-05-02', 'P', "
                          "'HDFC', '1.00', n FROM c");
-        if (!cancel)
-            m_database->exec("DROP TABLE ChequeVoidMarks");
-        QTemporaryDir dir;
-        const QString path = dir.filePath("register.csv");
-        writeFile(path, "earlier");
-        const CsvExport result =
-            writeRegisterCsv(path, "HDFC", day, day, [](qint64) { return false; });
-        QCOMPARE(result.cancelled, cancel);
-        QCOMPARE(result.problem.isEmpty(), cancel);
-        QCOMPARE(contentsOf(path), QByteArray("earlier"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"register.csv"});
+        for (const bool cancel : {true, false}) {
+            if (!cancel)
+                m_database->exec("DROP TABLE ChequeVoidMarks");  // the register unreadable
+            QTemporaryDir dir;
+            const QString path = dir.filePath("register.csv");
+            writeFile(path, "earlier");
+            const CsvExport result =
+                writeRegisterCsv(path, "HDFC", day, day, [](qint64) { return false; });
+            QCOMPARE(result.cancelled, cancel);
+            QCOMPARE(result.problem.isEmpty(), cancel);
+            QCOMPARE(contentsOf(path), QByteArray("earlier"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"register.csv"});
+        }
     }
 };
 

@@ -1,10 +1,14 @@
 #include "forms.h"
+#include "frmAbout.h"
+#include "frmMain.h"
 #include "frmSplash.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -125,6 +129,42 @@ private slots:
         }
         QCOMPARE(created, 2);
         QVERIFY(!Forms::openInstance(QStringLiteral("frmTest")));
+    }
+
+    // The About box names the data file, and another one only when there is one.
+    void namesTheDataFileAndAnUnusedOne()
+    {
+        const QString used = QStringLiteral("/home/ann/.local/share/Quillmark/ql.mdb");
+        for (const QString &unused : {QString(), QStringLiteral("/opt/quillmark/ql.mdb")}) {
+            frmAbout window({used, unused});
+            window.show();
+            QCOMPARE(window.findChild<QLineEdit *>("txtDataFile")->text(), used);
+            QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->isVisible(), !unused.isEmpty());
+            QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->text(), unused);
+        }
+    }
+
+    // F1 in the main menu opens the box; Enter closes it.
+    void f1OpensItFromTheMainMenu()
+    {
+        registerWorkingWindows();
+        frmMain menu;
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QString focusInBox;
+        QTimer poll;  // waits for the box to open and take the focus, then closes it
+        connect(&poll, &QTimer::timeout, [&] {
+            QDialog *about = Forms::openInstance(QStringLiteral("frmAbout"));
+            if (!about || !about->isActiveWindow() || !focusInBox.isEmpty())
+                return;
+            focusInBox = QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        poll.start(20);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(focusInBox, QStringLiteral("cmdOK"));
+        QVERIFY(!Forms::openInstance(QStringLiteral("frmAbout")));
+        QVERIFY(menu.isVisible());
     }
 };
 

@@ -23,17 +23,11 @@ namespace {
 
 Factory factoryFor(const QString &window)
 {
-    if (window == u"frmMain")
-        return [] { return new frmMain; };
-    if (window == u"frmBNK")
-        return [] { return new frmBNK; };
-    if (window == u"frmPayee")
-        return [] { return new frmPayee; };
-    if (window == u"frmChqLyt")
-        return [] { return new frmChqLyt; };
-    if (window == u"frmPrtChq")
-        return [] { return new frmPrtChq; };
-    return [] { return new frmReport; };
+    const QMap<QString, Factory> factories{
+        {u"frmMain"_s, [] { return new frmMain; }},     {u"frmBNK"_s, [] { return new frmBNK; }},
+        {u"frmPayee"_s, [] { return new frmPayee; }},   {u"frmChqLyt"_s, [] { return new frmChqLyt; }},
+        {u"frmPrtChq"_s, [] { return new frmPrtChq; }}, {u"frmReport"_s, [] { return new frmReport; }}};
+    return factories.value(window);
 }
 
 // Every control that can take the focus, in the order of the window's chain.
@@ -83,29 +77,20 @@ private slots:
     }
     void cleanup() { m_database.reset(); }
 
-    void chainStartsAtTheFirstTabStop_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("first");
-        QTest::newRow("menu") << "frmMain" << "cmdExit";
-        QTest::newRow("bank") << "frmBNK" << "Text1";
-        QTest::newRow("payee") << "frmPayee" << "Command1";
-        QTest::newRow("layout") << "frmChqLyt" << "Combo1";
-        QTest::newRow("print") << "frmPrtChq" << "Print";
-        QTest::newRow("report") << "frmReport" << "DataGrid1";
-    }
-
     // The window opens on the first stop of its order, and the chain, where
     // Tab goes on from the last stop, starts there too.
     void chainStartsAtTheFirstTabStop()
     {
-        QFETCH(QString, window);
-        QFETCH(QString, first);
-        std::unique_ptr<QDialog> form(factoryFor(window)());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QCOMPARE(controlOf(QApplication::focusWidget()), first);
-        QCOMPARE(focusChain(form.get()).value(0), first);
+        const QList<std::pair<QString, QString>> firstStops{
+            {"frmMain", "cmdExit"},  {"frmBNK", "Text1"},    {"frmPayee", "Command1"},
+            {"frmChqLyt", "Combo1"}, {"frmPrtChq", "Print"}, {"frmReport", "DataGrid1"}};
+        for (const auto &[window, first] : firstStops) {
+            std::unique_ptr<QDialog> form(factoryFor(window)());
+            form->show();
+            QVERIFY(QTest::qWaitForWindowActive(form.get()));
+            QCOMPARE(controlOf(QApplication::focusWidget()), first);
+            QCOMPARE(focusChain(form.get()).value(0), first);
+        }
     }
 
     // Tab into the Bearer / A/c Payee pair lands on the option chosen.
@@ -120,42 +105,35 @@ private slots:
         QCOMPARE(controlOf(QApplication::focusWidget()), u"Option1"_s);
     }
 
-    void enterKeepsTheWindowAndItsInput_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("closeButton");  // Enter on it still closes the window
-        QTest::newRow("bank") << "frmBNK" << "cmdClose";
-        QTest::newRow("payee") << "frmPayee" << "Command2";
-        QTest::newRow("layout") << "frmChqLyt" << "";
-        QTest::newRow("print") << "frmPrtChq" << "Cancel";
-        QTest::newRow("report") << "frmReport" << "";
-    }
-
-    // Enter in any box, list, picker or option presses no button.
+    // Enter in any box, list, picker or option presses no button; on the
+    // close button, where there is one, it still closes the window.
     void enterKeepsTheWindowAndItsInput()
     {
-        QFETCH(QString, window);
-        QFETCH(QString, closeButton);
-        RecordedMessages messages;
-        std::unique_ptr<QDialog> form(factoryFor(window)());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        for (const QString &name : focusChain(form.get())) {
-            auto *control = form->findChild<QWidget *>(name);
-            if (qobject_cast<QPushButton *>(control))
+        const QList<std::pair<QString, QString>> closeButtons{
+            {"frmBNK", "cmdClose"}, {"frmPayee", "Command2"}, {"frmChqLyt", ""},
+            {"frmPrtChq", "Cancel"}, {"frmReport", ""}};
+        for (const auto &[window, closeButton] : closeButtons) {
+            RecordedMessages messages;
+            std::unique_ptr<QDialog> form(factoryFor(window)());
+            form->show();
+            QVERIFY(QTest::qWaitForWindowActive(form.get()));
+            for (const QString &name : focusChain(form.get())) {
+                auto *control = form->findChild<QWidget *>(name);
+                if (qobject_cast<QPushButton *>(control))
+                    continue;
+                control->setFocus();
+                messages.clear();  // leaving the amount box words it
+                for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+                    QTest::keyClick(QApplication::focusWidget(), key);
+                QVERIFY2(form->isVisible(), qPrintable(window + u' ' + name));
+                QVERIFY2(messages.all().isEmpty(), qPrintable(name + messages.texts().join(u'|')));
+            }
+            if (closeButton.isEmpty())
                 continue;
-            control->setFocus();
-            messages.clear();  // leaving the amount box words it
-            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
-                QTest::keyClick(QApplication::focusWidget(), key);
-            QVERIFY2(form->isVisible(), qPrintable(name));
-            QVERIFY2(messages.all().isEmpty(), qPrintable(name + messages.texts().join(u'|')));
+            form->findChild<QWidget *>(closeButton)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(!form->isVisible());
         }
-        if (closeButton.isEmpty())
-            return;
-        form->findChild<QWidget *>(closeButton)->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(!form->isVisible());
     }
 
     void saveRefusesWhatWouldNotShowAsStored_data()

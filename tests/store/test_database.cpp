@@ -1,4 +1,5 @@
 #include "database.h"
+#include "datalocation.h"
 #include "files.h"
 
 #include <QFile>
@@ -53,55 +54,41 @@ private slots:
         QCOMPARE(contentsOf(path), before);
     }
 
-    void unusableFilesAreReportedAndLeftAlone_data()
-    {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<QString>("statements");
-        QTest::addColumn<QString>("complaint");
-        QTest::newRow("text file") << QByteArray("banks and payees\n") << "" << "not a database";
-        QTest::newRow("damaged database")
-            << QByteArray("SQLite format 3\0", 16) + QByteArray(4000, '\x7f') << "" << "is damaged";
-        QTest::newRow("a column missing") << QByteArray()
-            << "create table Bank (MICRCODE, Bankname); create table Payee (PayeeNickName, Payeename)"
-            << "column Bank.Currency";
-    }
-
     void unusableFilesAreReportedAndLeftAlone()
     {
-        QFETCH(QByteArray, contents);
-        QFETCH(QString, statements);
-        QFETCH(QString, complaint);
-        makeFile(path, contents, statements);
-        const QByteArray before = contentsOf(path);
-
-        const QString problem = store::prepareDatabase(path);
-        QVERIFY2(problem.contains(complaint) && problem.contains(path), qPrintable(problem));
-        QCOMPARE(contentsOf(path), before);
-    }
-
-    void whatIsNoFileIsNamed_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("named");
-        QTest::newRow("folder") << int(S_IFDIR) << "is a folder, not a file";
-        QTest::newRow("named pipe") << int(S_IFIFO) << "is a named pipe (FIFO), not a file";
-        QTest::newRow("dangling link") << int(S_IFLNK) << "is a link to /nowhere/ql.mdb, which does not exist";
+        // The bytes, or else the statements making a database; the complaint.
+        const QList<std::tuple<QByteArray, QString, QString>> files{
+            {"banks and payees\n", "", "not a database"},
+            {QByteArray("SQLite format 3\0", 16) + QByteArray(4000, '\x7f'), "", "is damaged"},
+            {{}, "create table Bank (MICRCODE, Bankname); create table Payee (PayeeNickName, Payeename)",
+             "column Bank.Currency"}};
+        for (const auto &[contents, statements, complaint] : files) {
+            makeFile(path, contents, statements);
+            const QByteArray before = contentsOf(path);
+            const QString problem = store::prepareDatabase(path);
+            QVERIFY2(problem.contains(complaint) && problem.contains(path), qPrintable(problem));
+            QCOMPARE(contentsOf(path), before);
+            QFile::remove(path);
+        }
     }
 
     // Looked at without opening: a pipe would block the start for ever.
     void whatIsNoFileIsNamed()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, named);
         const QByteArray name = QFile::encodeName(path);
-        QCOMPARE(kind == S_IFDIR ? mkdir(name, 0700) : kind == S_IFIFO ? mkfifo(name, 0600)
-                                                      : symlink("/nowhere/ql.mdb", name), 0);
-        const QString problem = store::prepareDatabase(path);
-        QVERIFY2(problem.contains(named), qPrintable(problem));
-        struct stat after{};
-        QCOMPARE(lstat(name, &after), 0);
-        QCOMPARE(int(after.st_mode & S_IFMT), kind);
-        rmdir(name);
+        const QList<std::pair<int, QString>> kinds{
+            {S_IFDIR, "is a folder, not a file"}, {S_IFIFO, "is a named pipe (FIFO), not a file"},
+            {S_IFLNK, "is a link to /nowhere/ql.mdb, which does not exist"}};
+        for (const auto &[kind, named] : kinds) {
+            QCOMPARE(kind == S_IFDIR ? mkdir(name, 0700) : kind == S_IFIFO ? mkfifo(name, 0600)
+                                                          : symlink("/nowhere/ql.mdb", name), 0);
+            const QString problem = store::prepareDatabase(path);
+            QVERIFY2(problem.contains(named), qPrintable(problem));
+            struct stat after{};
+            QCOMPARE(lstat(name, &after), 0);
+            QCOMPARE(int(after.st_mode & S_IFMT), kind);
+            QCOMPARE(kind == S_IFDIR ? rmdir(name) : unlink(name), 0);
+        }
     }
 
     // Each start makes its file under a name of its own: neither removes the other's.
@@ -155,6 +142,53 @@ private slots:
         QVERIFY(!connection.isOpen());
         QVERIFY(connection.error().isValid());
         QVERIFY(!QFile::exists(path));
+    }
+
+    // Which ql.mdb the program uses, from which files exist where. Folders
+    // the user cannot write are not tried: tests run as root in CI, where
+    // every folder is writable; the installed program's folder stands in.
+    void choosesOneFileAndNamesTheOther_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QStringList>("existing");  // "program", "user"
+        QTest::addColumn<QString>("used");
+        QTest::addColumn<QString>("unused");
+        QTest::newRow("build tree, first start") << false << QStringList{} << "program" << "";
+        QTest::newRow("portable copy beside an installed one")
+            << false << QStringList{"user"} << "program" << "user";
+        QTest::newRow("installed, first start") << true << QStringList{} << "user" << "";
+        QTest::newRow("installed, stray file beside it")
+            << true << QStringList{"program", "user"} << "user" << "program";
+    }
+
+    void choosesOneFileAndNamesTheOther()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QStringList, existing);
+        QFETCH(QString, used);
+        QFETCH(QString, unused);
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        dir.mkdir(QStringLiteral("program"));
+        const QString userDir = dir.filePath(QStringLiteral("home/.local/share/Quillmark"));
+        auto fileOf = [&](const QString &place) {
+            if (place.isEmpty())
+                return QString();
+            return (place == QLatin1String("program") ? dir.filePath(place) : userDir)
+                   + QStringLiteral("/ql.mdb");
+        };
+        for (const QString &place : existing) {
+            QDir().mkpath(QFileInfo(fileOf(place)).path());
+            QFile(fileOf(place)).open(QIODevice::WriteOnly);
+        }
+        const QString installedDir = dir.filePath(installed ? "program" : "usr/bin");
+
+        const store::DataLocation location =
+            store::chooseDataLocation(dir.filePath(QStringLiteral("program")), userDir, installedDir);
+        QCOMPARE(location.file, fileOf(used));
+        QCOMPARE(location.unusedFile, fileOf(unused));
+        // The folder of the file in use is there to create the file in.
+        QVERIFY(QFileInfo(location.file).dir().exists());
     }
 };
 

@@ -66,53 +66,35 @@ private slots:
         QVERIFY(!currency.has_value());
     }
 
-    void chequeFoundByNumber_data()
-    {
-        QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<QString>("bank");
-        QTest::addColumn<QString>("asked");
-        QTest::addColumn<QString>("found");  // payee of the earlier cheque, or empty
-        const QStringList some{"004711", " 12 ", "A-7", ""};
-        QTest::newRow("without leading zeros") << some << "HDFC" << "4711" << "P0";
-        QTest::newRow("blanks and zeros") << some << "hdfc" << " 0012" << "P1";
-        QTest::newRow("letters as written") << some << "HDFC" << "A-7" << "P2";
-        QTest::newRow("other bank's number") << some << "HDFC" << "9999" << "";
-        QTest::newRow("longer number") << some << "HDFC" << "47110" << "";
-        QTest::newRow("blank is no number") << some << "HDFC" << "  " << "";
-        QTest::newRow("first of duplicates") << QStringList{"5", "05"} << "HDFC" << "5" << "P0";
-    }
-
+    // A number asked for finds the bank's earlier cheque (its payee) as the
+    // digits read, whatever blanks and leading zeros; the first of duplicates.
     void chequeFoundByNumber()
     {
-        QFETCH(QStringList, stored);
-        QFETCH(QString, bank);
-        QFETCH(QString, asked);
-        QFETCH(QString, found);
-        addCheques(stored);
-        std::optional<RegisterRow> cheque;
-        QVERIFY(!findChequeByNumber(db, bank, asked, &cheque).isValid());
-        QCOMPARE(cheque ? cheque->payeeName : QString(), found);
+        addCheques({"004711", " 12 ", "A-7", "", "5", "05"});
+        const QList<std::tuple<QString, QString, QString>> asked{
+            {"HDFC", "4711", "P0"},  {"hdfc", " 0012", "P1"}, {"HDFC", "A-7", "P2"},
+            {"HDFC", "9999", ""},    {"HDFC", "47110", ""},   {"HDFC", "  ", ""},
+            {"HDFC", "5", "P4"}};
+        for (const auto &[bank, number, found] : asked) {
+            std::optional<RegisterRow> cheque;
+            QVERIFY(!findChequeByNumber(db, bank, number, &cheque).isValid());
+            QCOMPARE(cheque ? cheque->payeeName : QString(), found);
+        }
     }
 
-    void highestNumberOfDigits_data()
-    {
-        QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<QString>("highest");
-        QTest::newRow("none") << QStringList{} << QString();
-        QTest::newRow("by value, not text") << QStringList{"99", "100", "0098"} << "100";
-        QTest::newRow("width kept") << QStringList{"004711", "004700"} << "004711";
-        QTest::newRow("others ignored") << QStringList{"12", "A13", "14B", "1 5", ""} << "12";
-        QTest::newRow("blanks dropped") << QStringList{" 0042 "} << "0042";
-    }
-
+    // The highest of the bank's all-digit numbers, by value, as stored.
     void highestNumberOfDigits()
     {
-        QFETCH(QStringList, stored);
-        QFETCH(QString, highest);
-        addCheques(stored);
-        QString number;
-        QVERIFY(!findHighestChequeNumber(db, "HDFC", &number).isValid());
-        QCOMPARE(number, highest);
+        const QList<std::pair<QStringList, QString>> cases{
+            {{}, ""}, {{"99", "100", "0098"}, "100"}, {{"004711", "004700"}, "004711"},
+            {{"12", "A13", "14B", "1 5", ""}, "12"}, {{" 0042 "}, "0042"}};
+        for (const auto &[stored, highest] : cases) {
+            m_database->exec(QStringLiteral("delete from ChqIssuereg"));
+            addCheques(stored);
+            QString number;
+            QVERIFY(!findHighestChequeNumber(db, "HDFC", &number).isValid());
+            QCOMPARE(number, highest);
+        }
     }
 
     // A file made before the added tables gets them when it is opened; a

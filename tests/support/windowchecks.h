@@ -41,13 +41,20 @@ inline void chooseItem(QComboBox *box, const QString &text)
     emit box->activated(index);
 }
 
-// Runs `steps` in the next modal window once it is open.
-inline void inNextModal(const std::function<void(QWidget *)> &steps)
+// Runs `steps` in the next modal window (of that name, if one is given)
+// once it is open.
+inline void inNextModal(const std::function<void(QWidget *)> &steps, const QString &name = {})
 {
-    QTimer::singleShot(0, [steps] {
-        QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget(); }));
-        steps(QApplication::activeModalWidget());
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, steps, name] {
+        QWidget *window = QApplication::activeModalWidget();
+        if (window && window->isVisible() && (name.isEmpty() || window->objectName() == name)) {
+            timer->deleteLater();
+            timer->stop();
+            steps(window);
+        }
     });
+    timer->start(10);
 }
 
 // Fills the print window: a listed bank is chosen, any other typed; the

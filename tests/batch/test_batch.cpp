@@ -1,7 +1,9 @@
-// The batch window from the menu's Ctrl+B to the register: rows checked and
-// greyed, one job of a page a cheque, the confirmation writing and voiding,
-// keys, and a batch left unconfirmed by a stopped program offered at start.
+// Batch files read as spreadsheets write them, every reason a row cannot
+// print, and the batch window from the menu's Ctrl+B to the register: one job
+// of a page a cheque, the confirmation writing and voiding, keys, and a batch
+// left unconfirmed by a stopped program offered at start.
 
+#include "batchcheck.h"
 #include "batchfixture.h"
 #include "batchmodel.h"
 #include "batchprint.h"
@@ -19,35 +21,18 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryFile>
-#include <QTimer>
-#include <functional>
 
 namespace {
-
-// Runs the step on the named window once it is shown modally.
-void onNextModal(const QString &name, const std::function<void(QWidget *)> &step)
-{
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, name, step] {
-        if (QWidget *window = QApplication::activeModalWidget();
-            window && window->isVisible() && window->objectName() == name) {
-            timer->deleteLater();
-            timer->stop();
-            step(window);
-        }
-    });
-    timer->start(10);
-}
 
 // Takes the ticks off the rows given, then presses OK.
 void confirmWithout(const QList<int> &spoiled)
 {
-    onNextModal("frmBatchConfirm", [spoiled](QWidget *window) {
+    inNextModal([spoiled](QWidget *window) {
         auto *list = control<QListWidget>(window, "lstCheques");
         for (int row : spoiled)
             list->item(row)->setCheckState(Qt::Unchecked);
         control<QPushButton>(window, "cmdOK")->click();
-    });
+    }, "frmBatchConfirm");
 }
 
 const QString registerWithVoids = QStringLiteral(
@@ -57,7 +42,7 @@ const QString registerWithVoids = QStringLiteral(
 
 } // namespace
 
-class TestFrmBatch : public QObject
+class TestBatch : public QObject
 {
     Q_OBJECT
 
@@ -77,6 +62,10 @@ private slots:
     }
     void cleanup() { m_database.reset(); }
 
+    void dialects_data();
+    void dialects();
+    void values();
+    void everyReason();
     void printsReadyRowsAsOneJobAndRecordsThem();
     void keys();
     void cancelStopsBetweenPages();
@@ -88,7 +77,117 @@ private:
     QTemporaryFile m_file;
 };
 
-void TestFrmBatch::printsReadyRowsAsOneJobAndRecordsThem()
+void TestBatch::dialects_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("rows");  // line|bank|payee|amount|date|number|crossed
+    QTest::addColumn<QString>("problem");
+
+    QTest::newRow("quoted comma, quote and line break")
+        << QByteArray("Bank,Payee,Amount,Date\r\n\"City, Bank\",\"Asha \"\"A\"\"\nMenon\",10,2026-12-05\r\n")
+        << QStringList{"2|City, Bank|Asha \"A\"\nMenon|10|2026-12-05||"} << QString();
+    QTest::newRow("semicolons, any order and case, blank lines, extra column")
+        << QByteArray("DATE;note;amount;CROSSED;payee;Number;bank\n\n05/12/2026;a,b;1,5;no;asha;7;City\n")
+        << QStringList{"3|City|asha|1,5|05/12/2026|7|no"} << QString();
+    QTest::newRow("UTF-8 with byte-order mark")
+        << QByteArray("\xEF\xBB\xBF" "bank,payee,amount,date\nCity,Ren\xC3\xA9,1,x")
+        << QStringList{"2|City|René|1|x||"} << QString();
+    QTest::newRow("Windows-1252")
+        << QByteArray("bank,payee,amount,date\nCity,Ren\xE9 \x80,1,x\n")
+        << QStringList{"2|City|René €|1|x||"} << QString();
+    QTest::newRow("missing column named")
+        << QByteArray("bank,payee,date\nCity,Asha,x\n") << QStringList{}
+        << "The file has no column \"amount\".";
+    QTest::newRow("open quote") << QByteArray("bank,payee,amount,date\n\"City,Asha,1,x\n")
+                                << QStringList{} << "A quoted field that starts on line 2";
+}
+
+void TestBatch::dialects()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, problem);
+
+    const BatchCsv batch = readBatchCsv(bytes);
+    QStringList read;
+    for (const BatchCsvRow &row : batch.rows)
+        read << QStringList{QString::number(row.line), row.bank, row.payee, row.amount,
+                            row.date, row.number, row.crossed}.join(u'|');
+    QCOMPARE(read, rows);
+    QVERIFY2(problem.isEmpty() ? batch.problem.isEmpty() : batch.problem.startsWith(problem),
+             qPrintable(batch.problem));
+}
+
+void TestBatch::values()
+{
+    const QList<std::pair<QString, QDate>> dates{
+        {"2026-12-05", QDate(2026, 12, 5)}, {"05/12/2026", QDate(2026, 12, 5)},
+        {"5/dEc/2026", QDate(2026, 12, 5)}, {"31/02/2026", {}}, {"12/05/26", {}},
+        {"05/Dez/2026", {}}, {"1600-12-31", {}}};
+    for (const auto &[text, date] : dates)
+        QCOMPARE(batchDate(text).value_or(QDate()), date);
+    const QList<std::pair<QString, int>> crossings{
+        {"", 1}, {"Yes", 1}, {"y", 1}, {"TRUE", 1}, {"1", 1}, {"no", 0}, {"N", 0},
+        {"false", 0}, {"0", 0}, {"maybe", -1}};
+    for (const auto &[text, crossed] : crossings)
+        QCOMPARE(batchCrossed(text) ? int(*batchCrossed(text)) : -1, crossed);
+}
+
+void TestBatch::everyReason()
+{
+    // bank, payee, amount, date, number, crossed; included; number given, problem's start
+    const QList<std::tuple<QStringList, bool, QString, QString>> rows{
+        {{"City Bank", "asha", "10", "2026-12-05", "", ""}, true, "101", ""},
+        {{"city bank", "ASHA MENON", "10", "05/Dec/2026", "", "no"}, true, "102", ""},
+        {{"City Bank", "asha", "10", "2026-12-05", "", ""}, false, "", ""},
+        {{"Nowhere Bank", "asha", "10", "2026-12-05", "", ""}, true, "",
+         "The bank \"Nowhere Bank\" has no cheque layout."},
+        {{"Stray Bank", "asha", "10", "2026-12-05", "", ""}, true, "",
+         "The bank \"Stray Bank\" is not among the banks"},
+        {{"City Bank", "nobody", "10", "2026-12-05", "", ""}, true, "",
+         "The payee \"nobody\" is neither"},
+        {{"City Bank", "asha", "1,500", "2026-12-05", "", ""}, true, "",
+         "The amount \"1,500.00\" is not in plain figures"},
+        {{"City Bank", "asha", "0", "2026-12-05", "", ""}, true, "", "The amount is zero."},
+        {{"City Bank", "asha", "99999999", "2026-12-05", "", ""}, true, "",
+         "The amount 99999999.00 is too large"},
+        {{"City Bank", "asha", "10", "31/02/2026", "", ""}, true, "", "The date \"31/02/2026\""},
+        {{"City Bank", "asha", "10", "2026-12-05", "", "maybe"}, true, "",
+         "The crossed value \"maybe\""},
+        {{"City Bank", "asha", "10", "2026-12-05", "0100", ""}, true, "0100",
+         "Cheque number 0100 is in the register already"},
+        {{"Far Bank", "asha", "10", "2026-12-05", "7", ""}, true, "7",
+         "The Amount \"**10.00**\" falls outside the printable area"},
+        {{"Far Bank", "asha", "10", "2026-12-05", "", ""}, true, "",
+         "The Amount \"**10.00**\" falls outside the printable area"},
+        {{"City Bank", "asha", "10", "2026-12-05", "200", ""}, true, "200",
+         "Cheque number 200 is given more than once in the batch (lines 16, 17)."},
+        {{"City Bank", "asha", "10", "2026-12-05", "200", ""}, true, "200", "Cheque number 200"},
+        {{"City Bank", "asha", "10", "2026-12-05", "", ""}, true, "201", ""},
+    };
+    QList<BatchCsvRow> read;
+    for (const auto &[values, included, number, problem] : rows)
+        read.append({int(read.size()) + 2, values[0], values[1], values[2], values[3], values[4],
+                     values[5]});
+    QList<BatchCheque> cheques = batchChequesFrom(read);
+    for (int i = 0; i < rows.size(); ++i)
+        cheques[i].included = std::get<1>(rows[i]);
+    PreviewPrinter measuring({});
+    QCOMPARE(checkBatch(&cheques, measuring), QString());
+
+    for (int i = 0; i < rows.size(); ++i) {
+        const auto &[values, included, number, problem] = rows[i];
+        const BatchCheque &cheque = cheques[i];
+        QCOMPARE(cheque.chequeNo, number);
+        QVERIFY2(problem.isEmpty() ? cheque.ready() : cheque.problem.startsWith(problem),
+                 qPrintable(QString::number(i) + u' ' + cheque.problem));
+    }
+    QCOMPARE(cheques[1].items.payeeName, QStringLiteral("Asha Menon"));
+    QCOMPARE(cheques[1].items.amountInWords, QStringLiteral("Ten only"));
+    QCOMPARE(cheques[1].items.crossed, false);
+}
+
+void TestBatch::printsReadyRowsAsOneJobAndRecordsThem()
 {
     RecordedMessages messages;
     RecordedPrinting printing;
@@ -98,7 +197,7 @@ void TestFrmBatch::printsReadyRowsAsOneJobAndRecordsThem()
     frmMain menu;
     menu.show();
     QVERIFY(QTest::qWaitForWindowActive(&menu));
-    onNextModal("frmBatch", [&](QWidget *window) {
+    inNextModal([&](QWidget *window) {
         auto *batch = qobject_cast<frmBatch *>(window);
         QVERIFY(batch);
         batch->openFile(m_file.fileName());
@@ -117,7 +216,7 @@ void TestFrmBatch::printsReadyRowsAsOneJobAndRecordsThem()
                  QStringLiteral("Printed as cheque 101."));
         QCOMPARE(model->index(3, BatchModel::Number).data().toString(), QString());
         batch->close();
-    });
+    }, "frmBatch");
     QTest::keyClick(&menu, Qt::Key_B, Qt::ControlModifier);
 
     QCOMPARE(printing.operations().filter(QRegularExpression("^(NewPage|EndDoc|KillDoc)$")),
@@ -130,7 +229,7 @@ void TestFrmBatch::printsReadyRowsAsOneJobAndRecordsThem()
     QCOMPARE(messages.texts(), QStringList());
 }
 
-void TestFrmBatch::keys()
+void TestBatch::keys()
 {
     // Enter presses only the button holding the focus; Escape closes.
     setChequePreview([](QWidget *, const ChequeItems &) { return std::optional<QString>(); });
@@ -159,7 +258,7 @@ void TestFrmBatch::keys()
 }
 
 // The pages done are still the job, and only they are in the journal.
-void TestFrmBatch::cancelStopsBetweenPages()
+void TestBatch::cancelStopsBetweenPages()
 {
     RecordedPrinting printing;
     QList<BatchCheque> cheques = batchChequesFrom(readBatchCsvFile(m_file.fileName()).rows);
@@ -174,7 +273,7 @@ void TestFrmBatch::cancelStopsBetweenPages()
              QList<QStringList>({{"101", "1"}, {"102", "1"}}));
 }
 
-void TestFrmBatch::journalOfAStoppedProgramIsOfferedAtStart_data()
+void TestBatch::journalOfAStoppedProgramIsOfferedAtStart_data()
 {
     QTest::addColumn<bool>("handedOver");
     QTest::addColumn<bool>("leaveOut");  // the answer to the question, when asked
@@ -186,7 +285,7 @@ void TestFrmBatch::journalOfAStoppedProgramIsOfferedAtStart_data()
     QTest::newRow("never sent, confirmed") << false << false << confirmed;
 }
 
-void TestFrmBatch::journalOfAStoppedProgramIsOfferedAtStart()
+void TestBatch::journalOfAStoppedProgramIsOfferedAtStart()
 {
     QFETCH(bool, handedOver);
     QFETCH(bool, leaveOut);
@@ -209,5 +308,5 @@ void TestFrmBatch::journalOfAStoppedProgramIsOfferedAtStart()
              QList<QStringList>{{"0"}});
 }
 
-QTEST_MAIN(TestFrmBatch)
-#include "test_frmBatch.moc"
+QTEST_MAIN(TestBatch)
+#include "test_batch.moc"
