@@ -6,6 +6,7 @@
 #include "calibration.h"
 #include "chequepage.h"
 #include "currencywording.h"
+#include "frmPrtChq.h"
 #include "previewprinter.h"
 #include "printedpdf.h"
 #include "printeroffset.h"
@@ -17,6 +18,7 @@
 #include "windowchecks.h"
 #include "wordslines.h"
 
+#include <QDateEdit>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -176,6 +178,7 @@ private slots:
     void itemsLandWhereLayoutAndPreviewPutThem();
     void wordsFitTheirLines_data();
     void wordsFitTheirLines();
+    void windowPrintsTheChequeAndRecordsIt();
     void batchIsOneJobOfAPageACheque();
     void refusedJobIsNotReportedPrinted();
     void abandonedPageNeverReachesThePrinter();
@@ -364,6 +367,37 @@ void TestCupsPrinting::wordsFitTheirLines()
     QCOMPARE(lines[0].size(),
              firstLineWords >= 0 ? firstLineWords : classic.split(u' ', Qt::SkipEmptyParts).size());
 }
+
+// The whole road from the print window to paper and the register.
+void TestCupsPrinting::windowPrintsTheChequeAndRecordsIt()
+{
+    const QString bank = QStringLiteral("City Bank");
+    const QSqlDatabase db = m_database->db();
+    QVERIFY(!store::addBank(db, {QStringLiteral("400002"), bank, QStringLiteral("INR")}).isValid());
+    QVERIFY(!store::replaceLayout(db, {QStringLiteral("Inches"), bank,
+                                       {0.5, 7, 1.5, 1.2, 1, 5, 1.7, 1, 100, 2.2, 1, 5, 2.2, 7, 1.5}})
+                 .isValid());
+    RecordedMessages messages;
+    frmPrtChq window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    control<QDateEdit>(&window, "DTPicker1")->setDate(QDate(2027, 1, 15));
+    fillPrintWindow(&window, bank, QStringLiteral("Asha Menon"), QStringLiteral("1500"),
+                    QStringLiteral("004711"));
+    QTest::mouseClick(control(&window, "Print"), Qt::LeftButton);
+    QCOMPARE(messages.texts(), QStringList{"Cheque Printing Completed"});
+
+    // On paper every item, the words with their blanks as pdftotext gives them.
+    const QString pdf = printedPdf();
+    QVERIFY2(!pdf.isEmpty(), "the printer wrote no PDF");
+    const QString page = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    for (const char *item : {"A/c Payee only", "15/Jan/2027", "Asha Menon",
+                             "One thousand Five hundred only", "**1500.00**"})
+        QVERIFY2(page.contains(QLatin1String(item)), qPrintable(item + (" not in: " + page)));
+    QCOMPARE(rowsOf(db, "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from ChqIssuereg"),
+             (QList<QStringList>{{"2027-01-15", "Asha Menon", bank, "1500.00", "004711"}}));
+}
+
 
 // A batch of three is one job of a page a cheque: on each page the items
 // where the layout puts them, and the words of that page's own figures.
