@@ -38,7 +38,7 @@ frmBatch::frmBatch(QWidget *parent)
 
 void frmBatch::createControls()
 {
-    cmdOpen = addButton(QStringLiteral("cmdOpen"), QStringLiteral("Open..."));
+    cmdOpen = newButton(QStringLiteral("cmdOpen"), QStringLiteral("Open..."), this);
     connect(cmdOpen, &QPushButton::clicked, this, &frmBatch::cmdOpen_Click);
     lblFile = new QLabel(this);
     lblFile->setObjectName(QStringLiteral("lblFile"));
@@ -63,20 +63,13 @@ void frmBatch::createControls()
     lblSummary = new QLabel(this);
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
 
-    cmdPreview = addButton(QStringLiteral("cmdPreview"), QStringLiteral("Preview"));
+    cmdPreview = newButton(QStringLiteral("cmdPreview"), QStringLiteral("Preview"), this);
     cmdPreview->setEnabled(bool(chequePreview()));
     connect(cmdPreview, &QPushButton::clicked, this, &frmBatch::cmdPreview_Click);
-    cmdPrint = addButton(QStringLiteral("cmdPrint"), QStringLiteral("Print"));
+    cmdPrint = newButton(QStringLiteral("cmdPrint"), QStringLiteral("Print"), this);
     connect(cmdPrint, &QPushButton::clicked, this, &frmBatch::cmdPrint_Click);
-    cmdClose = addButton(QStringLiteral("cmdClose"), QStringLiteral("Close"));
+    cmdClose = newButton(QStringLiteral("cmdClose"), QStringLiteral("Close"), this);
     connect(cmdClose, &QPushButton::clicked, this, &frmBatch::cmdClose_Click);
-}
-
-QPushButton *frmBatch::addButton(const QString &name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    return button;
 }
 
 void frmBatch::placeControls()

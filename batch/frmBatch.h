@@ -32,7 +32,6 @@ private:
     void placeControls();
     void setTabOrder();
     void listPrinters();
-    QPushButton *addButton(const QString &name, const QString &caption);
     void checkRows();
     void showSummary();
 

@@ -170,13 +170,13 @@ void frmDesigner::createControls()
     lblProblem->setObjectName(QStringLiteral("lblProblem"));
     lblProblem->setWordWrap(true);
 
-    cmdLeafImage = addButton(QStringLiteral("cmdLeafImage"), QStringLiteral("Leaf Image..."));
+    cmdLeafImage = newButton(QStringLiteral("cmdLeafImage"), QStringLiteral("Leaf Image..."), this);
     connect(cmdLeafImage, &QPushButton::clicked, this, &frmDesigner::cmdLeafImage_Click);
     createLeafBoxes();
-    cmdUndo = addButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"));
+    cmdUndo = newButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"), this);
     connect(cmdUndo, &QPushButton::clicked, &m_undo, &QUndoStack::undo);
     connect(&m_undo, &QUndoStack::canUndoChanged, cmdUndo, &QWidget::setEnabled);
-    cmdRedo = addButton(QStringLiteral("cmdRedo"), QStringLiteral("Redo"));
+    cmdRedo = newButton(QStringLiteral("cmdRedo"), QStringLiteral("Redo"), this);
     connect(cmdRedo, &QPushButton::clicked, &m_undo, &QUndoStack::redo);
     connect(&m_undo, &QUndoStack::canRedoChanged, cmdRedo, &QWidget::setEnabled);
     cmdUndo->setEnabled(false);
@@ -187,9 +187,9 @@ void frmDesigner::createControls()
     redo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
     addActions({undo, redo});
 
-    cmdOK = addButton(QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    cmdOK = newButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    cmdCancel = addButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
+    cmdCancel = newButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), this);
     connect(cmdCancel, &QPushButton::clicked, this, &frmDesigner::reject);
 
     // Typing in the layout window, or another unit or bank, is taken once
@@ -213,13 +213,6 @@ void frmDesigner::createLeafBoxes()
     }
     lblLeafUnit = new QLabel(QStringLiteral("mm"), this);
     lblLeafUnit->setObjectName(QStringLiteral("lblLeafUnit"));
-}
-
-QPushButton *frmDesigner::addButton(const QString &name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    return button;
 }
 
 void frmDesigner::placeControls()

@@ -56,7 +56,6 @@ private:
     void createLeafBoxes();
     void placeControls();
     void setTabOrder();
-    QPushButton *addButton(const QString &name, const QString &caption);
     void readSample();
     void showLeaf(const std::optional<LeafImage> &leaf);
     void refresh();

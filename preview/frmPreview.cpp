@@ -72,15 +72,15 @@ void frmPreview::createControls()
     cmbPrinter->setObjectName(QStringLiteral("cmbPrinter"));
     connect(cmbPrinter, &QComboBox::activated, this, &frmPreview::cmbPrinter_Click);
 
-    cmdFit = addButton(QStringLiteral("cmdFit"), QStringLiteral("Fit"));
+    cmdFit = newButton(QStringLiteral("cmdFit"), QStringLiteral("Fit"), this);
     connect(cmdFit, &QPushButton::clicked, this, &frmPreview::cmdFit_Click);
-    cmd100 = addButton(QStringLiteral("cmd100"), QStringLiteral("100%"));
+    cmd100 = newButton(QStringLiteral("cmd100"), QStringLiteral("100%"), this);
     connect(cmd100, &QPushButton::clicked, this, &frmPreview::cmd100_Click);
-    cmd200 = addButton(QStringLiteral("cmd200"), QStringLiteral("200%"));
+    cmd200 = newButton(QStringLiteral("cmd200"), QStringLiteral("200%"), this);
     connect(cmd200, &QPushButton::clicked, this, &frmPreview::cmd200_Click);
     lblZoom = new QLabel(this);
     lblZoom->setObjectName(QStringLiteral("lblZoom"));
-    cmdRuler = addButton(QStringLiteral("cmdRuler"), QStringLiteral("Measure Screen..."));
+    cmdRuler = newButton(QStringLiteral("cmdRuler"), QStringLiteral("Measure Screen..."), this);
     connect(cmdRuler, &QPushButton::clicked, this, &frmPreview::cmdRuler_Click);
 
     scrPage = new QScrollArea(this);
@@ -97,19 +97,12 @@ void frmPreview::createControls()
     lblProblem->setWordWrap(true);
     lblProblem->setAlignment(Qt::AlignCenter);
 
-    cmdCalibrate = addButton(QStringLiteral("cmdCalibrate"), QStringLiteral("Calibrate Printer..."));
+    cmdCalibrate = newButton(QStringLiteral("cmdCalibrate"), QStringLiteral("Calibrate Printer..."), this);
     connect(cmdCalibrate, &QPushButton::clicked, this, &frmPreview::cmdCalibrate_Click);
-    Print = addButton(QStringLiteral("Print"), QStringLiteral("Print"));
+    Print = newButton(QStringLiteral("Print"), QStringLiteral("Print"), this);
     connect(Print, &QPushButton::clicked, this, &QDialog::accept);
-    Cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
+    Cancel = newButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"), this);
     connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-QPushButton *frmPreview::addButton(const QString &name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    return button;
 }
 
 void frmPreview::placeControls()

@@ -41,7 +41,6 @@ private:
     void createControls();
     void placeControls();
     void setTabOrder();
-    QPushButton *addButton(const QString &name, const QString &caption);
     void listPrinters();
     void compose();
     void setZoom(double zoom);

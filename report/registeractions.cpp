@@ -1,6 +1,7 @@
 #include "registeractions.h"
 
 #include "chequenumbers.h"
+#include "controls.h"
 #include "database.h"
 #include "failure.h"
 #include "frmPrtChq.h"
@@ -58,15 +59,15 @@ RegisterActions::RegisterActions(RegisterModel *rows, QTableView *grid, QWidget 
     setObjectName(QStringLiteral("RegisterActions"));
     lblTotals = new QLabel(this);
     lblTotals->setObjectName(QStringLiteral("lblTotals"));
-    cmdVoid = addButton(QStringLiteral("cmdVoid"), QStringLiteral("Void..."));
+    cmdVoid = newButton(QStringLiteral("cmdVoid"), QStringLiteral("Void..."), this);
     connect(cmdVoid, &QPushButton::clicked, this, &RegisterActions::cmdVoid_Click);
-    cmdUndoVoid = addButton(QStringLiteral("cmdUndoVoid"), QStringLiteral("Undo Void"));
+    cmdUndoVoid = newButton(QStringLiteral("cmdUndoVoid"), QStringLiteral("Undo Void"), this);
     connect(cmdUndoVoid, &QPushButton::clicked, this, &RegisterActions::cmdUndoVoid_Click);
-    cmdReprint = addButton(QStringLiteral("cmdReprint"), QStringLiteral("Reprint..."));
+    cmdReprint = newButton(QStringLiteral("cmdReprint"), QStringLiteral("Reprint..."), this);
     connect(cmdReprint, &QPushButton::clicked, this, &RegisterActions::cmdReprint_Click);
-    cmdExport = addButton(QStringLiteral("cmdExport"), QStringLiteral("Export..."));
+    cmdExport = newButton(QStringLiteral("cmdExport"), QStringLiteral("Export..."), this);
     connect(cmdExport, &QPushButton::clicked, this, &RegisterActions::cmdExport_Click);
-    cmdPrint = addButton(QStringLiteral("cmdPrint"), QStringLiteral("Print..."));
+    cmdPrint = newButton(QStringLiteral("cmdPrint"), QStringLiteral("Print..."), this);
     connect(cmdPrint, &QPushButton::clicked, this, &RegisterActions::cmdPrint_Click);
 
     lblTotals->setGeometry(twips(0, 30, 2970, 255));
@@ -75,13 +76,6 @@ RegisterActions::RegisterActions(RegisterModel *rows, QTableView *grid, QWidget 
     cmdReprint->setGeometry(twips(4890, 0, 900, 300));
     cmdExport->setGeometry(twips(5820, 0, 900, 300));
     cmdPrint->setGeometry(twips(6750, 0, 900, 300));
-}
-
-QPushButton *RegisterActions::addButton(const QString &name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    return button;
 }
 
 QList<QWidget *> RegisterActions::tabOrder() const

@@ -31,7 +31,6 @@ public slots:
     void cmdPrint_Click();
 
 private:
-    QPushButton *addButton(const QString &name, const QString &caption);
     int chosenRow();
     bool reportShown(const QString &what);
     bool mark(int row, store::VoidAction action, const QString &reason);

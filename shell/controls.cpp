@@ -75,6 +75,13 @@ QComboBox *newTypingComboBox(const QString &name, QWidget *parent)
     return list;
 }
 
+QPushButton *newButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
 void ignoreEnterIn(QComboBox *list)
 {
     list->installEventFilter(new EnterKeyGuard(list));

@@ -6,11 +6,15 @@
 class QAbstractButton;
 class QComboBox;
 class QDialog;
+class QPushButton;
 class QWidget;
 
 // A drop-down list that also takes typing. Typed text stays as typed: no
 // completion, and nothing is added to the list.
 QComboBox *newTypingComboBox(const QString &name, QWidget *parent);
+
+// A button with its name and caption.
+QPushButton *newButton(const QString &name, const QString &caption, QWidget *parent);
 
 // Enter in such a list would choose the listed item matching the typed text
 // and run its choice handler over what the user typed elsewhere; where that

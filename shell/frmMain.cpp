@@ -71,8 +71,7 @@ void frmMain::createControls()
 QPushButton *frmMain::addButton(const QString &name, const QString &caption,
                                 void (frmMain::*handler)())
 {
-    auto *button = new QPushButton(caption, Frame2);
-    button->setObjectName(name);
+    auto *button = newButton(name, caption, Frame2);
     connect(button, &QPushButton::clicked, this, handler);
     return button;
 }
