@@ -1,6 +1,5 @@
 #include "batchcheck.h"
 
-#include "Module1.h"
 #include "batchstatements.h"
 #include "chequenumbers.h"
 #include "chequepage.h"
@@ -9,7 +8,6 @@
 #include "failure.h"
 #include "layoutrecord.h"
 #include "leadingnumber.h"
-#include "messages.h"
 #include "rememberingprinter.h"
 #include "storedtext.h"
 
@@ -24,23 +22,6 @@ struct BankFacts {
     QString currency;
     QString problem;     // why none of its cheques can print
     QString lastNumber;  // the highest number used: the register's, then the batch's
-};
-
-// The words the print window's amount box would give, and the message it
-// would show instead, caught rather than shown.
-class CaughtMessages
-{
-public:
-    CaughtMessages()
-        : m_previous(
-              Messages::setPresenter([this](const Messages::Message &m) { m_text = m.text; }))
-    {}
-    ~CaughtMessages() { Messages::setPresenter(m_previous); }
-    QString take() { return std::exchange(m_text, {}); }
-
-private:
-    Messages::Presenter m_previous;
-    QString m_text;
 };
 
 class Checker
@@ -62,7 +43,6 @@ private:
     RememberingPrinter m_measuring;
     QHash<QString, BankFacts> m_banks;  // by name in lower case, as the store compares
     QHash<QString, std::optional<QString>> m_payees;
-    CaughtMessages m_caught;
 };
 
 QSqlError Checker::bankFacts(const QString &bank, BankFacts **facts)
@@ -118,11 +98,11 @@ QString Checker::wordsProblem(BatchCheque &cheque, const QString &currency)
 {
     if (cheque.row.amount.isEmpty())
         return QStringLiteral("No amount is given.");
-    const CurrencyWording wording = udf_wordCurrency(cheque.row.amount, currency);
+    const CurrencyWording wording = wordCurrency(cheque.row.amount, currency);
     cheque.items.amount = wording.amountText;
     cheque.items.amountInWords = wording.words;
     if (wording.words.isEmpty())
-        return m_caught.take();
+        return wording.refusal;
     if (readLeadingNumber(wording.amountText) == 0)
         return QStringLiteral("The amount is zero.");
     return {};
@@ -235,9 +215,6 @@ QString checkBatch(QList<BatchCheque> *cheques, Printer &measuring)
     const store::Connection connection(QStringLiteral("checkBatch"));
     if (!connection.isOpen())
         return store::failureText(QStringLiteral("open the data file"), connection.error());
-    // The words routine keeps its last words for the run; a check is no
-    // wording of the print window's amount.
-    const QString wordsBefore = strAmtInWords;
     Checker checker(connection.database(), measuring);
     QSqlError error;
     for (BatchCheque &cheque : *cheques) {
@@ -248,7 +225,6 @@ QString checkBatch(QList<BatchCheque> *cheques, Printer &measuring)
         if (!error.isValid() && cheque.included && cheque.ready())
             error = checker.number(cheque);
     }
-    strAmtInWords = wordsBefore;
     if (error.isValid())
         return store::failureText(QStringLiteral("check the batch"), error);
     checker.markRepeatedNumbers(*cheques);

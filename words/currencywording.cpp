@@ -39,44 +39,46 @@ const InternationalCurrency *findInternational(const QString &code)
     return nullptr;
 }
 
-// Tells the user why there are no words, and gives the empty words.
-QString refuse(const QString &why)
+// Keeps why there are no words, and gives the empty words.
+QString refuse(const QString &why, QString *refusal)
 {
-    Messages::show(why, Messages::Icon::Critical);
+    *refusal = why;
     return {};
 }
 
-QString refuseTooLarge(const QString &amountText, QStringView largest)
+QString refuseTooLarge(const QString &amountText, QStringView largest, QString *refusal)
 {
     return refuse(QStringLiteral("The amount %1 is too large to write in words. "
                                  "The largest amount that can be written is %2.")
-                      .arg(amountText, largest));
+                      .arg(amountText, largest),
+                  refusal);
 }
 
-QString indianWords(double amount, const QString &amountText)
+QString indianWords(double amount, const QString &amountText, QString *refusal)
 {
     // The converter leaves strAmtInWords as it was when the amount is beyond it.
     strAmtInWords.clear();
     udf_Num2WordsIndian(amount);
     if (strAmtInWords.isEmpty())
-        return refuseTooLarge(amountText, largestIndian);
+        return refuseTooLarge(amountText, largestIndian, refusal);
     return strAmtInWords;
 }
 
 QString internationalWords(double amount, const QString &amountText,
-                           const InternationalCurrency &currency)
+                           const InternationalCurrency &currency, QString *refusal)
 {
     if (!std::isfinite(amount))
-        return refuseTooLarge(amountText, largestInternational);
+        return refuseTooLarge(amountText, largestInternational, refusal);
     // From a trillion up, as rounded to cents, the converter would write
     // the unit alone.
     const StandardFormat rounded(amount);
     if (rounded.text().size() > largestInternational.size())
-        return refuseTooLarge(amountText, largestInternational);
+        return refuseTooLarge(amountText, largestInternational, refusal);
     if (currency.wholeOnly && !rounded.text().endsWith(u".00")) {
         return refuse(QStringLiteral("Yen have no smaller unit, so the amount %1 cannot be "
                                      "written in words. Enter a whole number of yen.")
-                          .arg(amountText));
+                          .arg(amountText),
+                      refusal);
     }
     return udf_strNum2Words(amount, currency.unit, currency.subUnit);
 }
@@ -107,29 +109,34 @@ bool isPlainAmount(QStringView text)
     return true;
 }
 
-QString wordsFor(double amount, const QString &amountText, const QString &currency)
+QString wordsFor(double amount, const QString &amountText, const QString &currency,
+                 QString *refusal)
 {
     if (currency.isEmpty()) {
         return refuse(QStringLiteral("Choose the bank first: the amount is written in words "
-                                     "in the currency of the bank."));
+                                     "in the currency of the bank."),
+                      refusal);
     }
     const bool indian = currency == u"INR";
     const InternationalCurrency *international = indian ? nullptr : findInternational(currency);
     if (!indian && !international) {
         return refuse(QStringLiteral("There are no words for the currency \"%1\", so the "
                                      "amount cannot be written in words.")
-                          .arg(currency));
+                          .arg(currency),
+                      refusal);
     }
     if (!isPlainAmount(amountText)) {
         return refuse(QStringLiteral("The amount \"%1\" is not in plain figures, so it cannot "
                                      "be written in words. Type digits with at most two "
                                      "decimals and no commas or letters, for example 1500.00.")
-                          .arg(amountText));
+                          .arg(amountText),
+                      refusal);
     }
     if (amount < 0)
-        return refuse(QStringLiteral("A cheque cannot be written for a negative amount."));
-    return indian ? indianWords(amount, amountText)
-                  : internationalWords(amount, amountText, *international);
+        return refuse(QStringLiteral("A cheque cannot be written for a negative amount."),
+                      refusal);
+    return indian ? indianWords(amount, amountText, refusal)
+                  : internationalWords(amount, amountText, *international, refusal);
 }
 
 } // namespace
@@ -143,17 +150,29 @@ QString tidyAmountText(const QString &amountBoxText)
     return tidied;
 }
 
-CurrencyWording udf_wordCurrency(const QString &amountBoxText, const QString &currency)
+CurrencyWording wordCurrency(const QString &amountBoxText, const QString &currency)
 {
     // 1. The text tidied: no blanks, and a decimal point with two zeros
     // when it has none.
-    CurrencyWording wording{tidyAmountText(amountBoxText), {}};
+    CurrencyWording wording{tidyAmountText(amountBoxText), {}, {}};
 
     // 2. The amount is the number the text starts with.
     const double amount = readLeadingNumber(wording.amountText);
 
-    // 3-4. The words, kept for the run as well.
-    wording.words = wordsFor(amount, wording.amountText, currency);
+    // 3. The words, or why there are none. The Indian converter works
+    // through strAmtInWords; what the run keeps there is left as it was.
+    const QString kept = strAmtInWords;
+    wording.words = wordsFor(amount, wording.amountText, currency, &wording.refusal);
+    strAmtInWords = kept;
+    return wording;
+}
+
+CurrencyWording udf_wordCurrency(const QString &amountBoxText, const QString &currency)
+{
+    const CurrencyWording wording = wordCurrency(amountBoxText, currency);
+    if (!wording.refusal.isEmpty())
+        Messages::show(wording.refusal, Messages::Icon::Critical);
+    // 4. The words kept for the run as well.
     strAmtInWords = wording.words;
     return wording;
 }

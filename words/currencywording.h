@@ -7,6 +7,7 @@
 struct CurrencyWording {
     QString amountText;  // as tidyAmountText gives it
     QString words;       // empty when the amount cannot be written in words
+    QString refusal;     // then why, for the user
 };
 
 // The amount box's text as it is worded, printed and recorded: every blank,
@@ -25,3 +26,8 @@ QString tidyAmountText(const QString &amountBoxText);
 // amount too large, yen with a fraction) the words are empty and a message
 // tells the user why.
 CurrencyWording udf_wordCurrency(const QString &amountBoxText, const QString &currency);
+
+// The same wording without a message: the refusal is only returned, for a
+// caller that shows it its own way (a batch row's status). strAmtInWords is
+// left as it was.
+CurrencyWording wordCurrency(const QString &amountBoxText, const QString &currency);
