@@ -1,5 +1,18 @@
 #include "rememberingprinter.h"
 
+namespace {
+
+// The answer kept under the key, or the measure's, kept from now on.
+template <typename Value, typename Measure>
+Value remembered(QHash<QString, Value> &answers, const QString &key, Measure measure)
+{
+    if (auto found = answers.constFind(key); found != answers.cend())
+        return *found;
+    return *answers.insert(key, measure());
+}
+
+} // namespace
+
 void RememberingPrinter::set(std::optional<int> &kept, int value, void (Printer::*setter)(int))
 {
     if (kept == value)
@@ -53,24 +66,16 @@ double RememberingPrinter::area(int which, double (Printer::*measure)() const) c
 
 double RememberingPrinter::TextWidth(const QString &text) const
 {
-    const QString key = m_settings + text;
-    if (auto found = m_widths.constFind(key); found != m_widths.cend())
-        return *found;
-    return *m_widths.insert(key, m_measured.TextWidth(text));
+    return remembered(m_widths, m_settings + text, [&] { return m_measured.TextWidth(text); });
 }
 
 double RememberingPrinter::TextHeight(const QString &text) const
 {
-    const QString key = m_settings + text;
-    if (auto found = m_heights.constFind(key); found != m_heights.cend())
-        return *found;
-    return *m_heights.insert(key, m_measured.TextHeight(text));
+    return remembered(m_heights, m_settings + text, [&] { return m_measured.TextHeight(text); });
 }
 
 bool RememberingPrinter::HasGlyph(char32_t character) const
 {
-    const QString key = m_settings + QString::number(uint(character));
-    if (auto found = m_glyphs.constFind(key); found != m_glyphs.cend())
-        return *found;
-    return *m_glyphs.insert(key, m_measured.HasGlyph(character));
+    return remembered(m_glyphs, m_settings + QString::number(uint(character)),
+                      [&] { return m_measured.HasGlyph(character); });
 }
