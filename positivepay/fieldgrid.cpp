@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include "twips.h"
+
 using namespace positivepay;
 
 FieldGrid::FieldGrid(QWidget *parent)
@@ -15,6 +17,9 @@ FieldGrid::FieldGrid(QWidget *parent)
                                QStringLiteral("Align"), QStringLiteral("Fill"),
                                QStringLiteral("Cut")});
     horizontalHeader()->setSectionResizeMode(FieldColumn, QHeaderView::Stretch);
+    for (const auto &[column, twipsWide] : {std::pair{WidthColumn, 900}, {AlignColumn, 1000},
+                                             {FillColumn, 540}, {CutColumn, 540}})
+        setColumnWidth(column, twipsToPixels(twipsWide));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

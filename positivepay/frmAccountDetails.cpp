@@ -66,18 +66,18 @@ void frmAccountDetails::createControls()
 
 void frmAccountDetails::placeControls()
 {
-    setFixedSize(twipsSize(5520, 3300));
+    setFixedSize(twipsSize(6600, 3300));
     const QList<QPair<QLabel *, QWidget *>> rows{
         {lblBank, cmbBank},         {lblAccount, txtAccount},
         {lblMicr, txtMicr},         {lblTranCode, txtTranCode},
         {lblShortAccount, txtShortAccount}, {lblLayout, cmbLayout}};
     for (int row = 0; row < rows.size(); ++row) {
-        rows[row].first->setGeometry(twips(120, 150 + row * 420, 1800, 255));
-        rows[row].second->setGeometry(twips(1980, 120 + row * 420, 2220, 315));
+        rows[row].first->setGeometry(twips(120, 150 + row * 420, 2040, 255));
+        rows[row].second->setGeometry(twips(2220, 120 + row * 420, 3000, 315));
     }
-    cmdLayouts->setGeometry(twips(4260, 2220, 1140, 315));
-    cmdSave->setGeometry(twips(3060, 2760, 1140, 375));
-    cmdClose->setGeometry(twips(4260, 2760, 1140, 375));
+    cmdLayouts->setGeometry(twips(5340, 2220, 1140, 315));
+    cmdSave->setGeometry(twips(4140, 2760, 1140, 375));
+    cmdClose->setGeometry(twips(5340, 2760, 1140, 375));
 }
 
 void frmAccountDetails::setTabOrder()

@@ -94,7 +94,7 @@ void frmPayExport::placeControls()
     cmdCancel->setGeometry(twips(4140, 1110, 1140, 375));
     lblSent->setGeometry(twips(120, 1650, 2400, 255));
     lstSent->setGeometry(twips(120, 1920, 5160, 1500));
-    cmdSendAgain->setGeometry(twips(4140, 3540, 1140, 375));
+    cmdSendAgain->setGeometry(twips(3780, 3540, 1500, 375));
 }
 
 void frmPayExport::setTabOrder()

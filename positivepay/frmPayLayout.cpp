@@ -68,7 +68,7 @@ void frmPayLayout::createControls()
     txtIssue = add(new QLineEdit, QStringLiteral("txtIssue"));
     lblVoid = add(new QLabel(QStringLiteral("Void code")), QStringLiteral("lblVoid"));
     txtVoid = add(new QLineEdit, QStringLiteral("txtVoid"));
-    chkTrailer = add(new QCheckBox(QStringLiteral("Trailer with count and total, code")),
+    chkTrailer = add(new QCheckBox(QStringLiteral("Trailer (count and total), code")),
                      QStringLiteral("chkTrailer"));
     txtTrailer = add(new QLineEdit, QStringLiteral("txtTrailer"));
     createFieldControls();
@@ -109,33 +109,33 @@ void frmPayLayout::createFieldControls()
 
 void frmPayLayout::placeControls()
 {
-    setFixedSize(twipsSize(7200, 6780));
+    setFixedSize(twipsSize(8400, 6780));
     lblName->setGeometry(twips(120, 150, 900, 255));
     cmbName->setGeometry(twips(1080, 120, 3720, 315));
-    optDelimited->setGeometry(twips(120, 540, 1260, 255));
-    txtDelimiter->setGeometry(twips(1400, 525, 300, 285));
-    optFixed->setGeometry(twips(1920, 540, 1260, 255));
-    chkHeader->setGeometry(twips(3360, 540, 1400, 255));
-    chkAscii->setGeometry(twips(4920, 540, 1500, 255));
+    optDelimited->setGeometry(twips(120, 540, 1500, 255));
+    txtDelimiter->setGeometry(twips(1640, 525, 300, 285));
+    optFixed->setGeometry(twips(2160, 540, 1500, 255));
+    chkHeader->setGeometry(twips(3780, 540, 1600, 255));
+    chkAscii->setGeometry(twips(5520, 540, 1600, 255));
     lblDate->setGeometry(twips(120, 960, 900, 255));
-    cmbDate->setGeometry(twips(1080, 930, 1500, 315));
-    lblAmount->setGeometry(twips(2760, 960, 800, 255));
-    cmbAmount->setGeometry(twips(3600, 930, 2700, 315));
-    lblIssue->setGeometry(twips(120, 1380, 900, 255));
-    txtIssue->setGeometry(twips(1080, 1365, 600, 285));
-    lblVoid->setGeometry(twips(1800, 1380, 840, 255));
-    txtVoid->setGeometry(twips(2640, 1365, 600, 285));
-    chkTrailer->setGeometry(twips(3360, 1380, 2880, 255));
-    txtTrailer->setGeometry(twips(6300, 1365, 780, 285));
-    grdFields->setGeometry(twips(120, 1800, 5760, 2400));
-    cmdAdd->setGeometry(twips(6000, 1800, 1080, 345));
-    cmdRemove->setGeometry(twips(6000, 2205, 1080, 345));
-    cmdUp->setGeometry(twips(6000, 2610, 1080, 345));
-    cmdDown->setGeometry(twips(6000, 3015, 1080, 345));
+    cmbDate->setGeometry(twips(1080, 930, 1800, 315));
+    lblAmount->setGeometry(twips(3060, 960, 900, 255));
+    cmbAmount->setGeometry(twips(3960, 930, 3000, 315));
+    lblIssue->setGeometry(twips(120, 1380, 1100, 255));
+    txtIssue->setGeometry(twips(1260, 1365, 600, 285));
+    lblVoid->setGeometry(twips(2040, 1380, 1000, 255));
+    txtVoid->setGeometry(twips(3060, 1365, 600, 285));
+    chkTrailer->setGeometry(twips(3840, 1380, 3480, 255));
+    txtTrailer->setGeometry(twips(7380, 1365, 900, 285));
+    grdFields->setGeometry(twips(120, 1800, 6960, 2400));
+    cmdAdd->setGeometry(twips(7200, 1800, 1080, 345));
+    cmdRemove->setGeometry(twips(7200, 2205, 1080, 345));
+    cmdUp->setGeometry(twips(7200, 2610, 1080, 345));
+    cmdDown->setGeometry(twips(7200, 3015, 1080, 345));
     lblPreview->setGeometry(twips(120, 4320, 3000, 255));
-    txtPreview->setGeometry(twips(120, 4590, 6960, 1560));
-    cmdSave->setGeometry(twips(4800, 6300, 1080, 375));
-    cmdClose->setGeometry(twips(6000, 6300, 1080, 375));
+    txtPreview->setGeometry(twips(120, 4590, 8160, 1560));
+    cmdSave->setGeometry(twips(6000, 6300, 1080, 375));
+    cmdClose->setGeometry(twips(7200, 6300, 1080, 375));
 }
 
 void frmPayLayout::setTabOrder()
