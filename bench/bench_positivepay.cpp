@@ -31,7 +31,7 @@ void fillRegister(QSqlDatabase db)
         QStringLiteral("WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE "
                        "n < %1) INSERT INTO ChqIssuereg SELECT date('2025-01-01', '+' || "
                        "(n * 365 / %1) || ' days'), 'Payee, \"' || (n % 997) || '\" Ltd', "
-                       "'HDFC', (n % 100000) || '.' || printf('%02d', n % 100), "
+                       "'HDFC', (n % 100000 + 1) || '.' || printf('%02d', n % 100), "
                        "printf('%06d', n) FROM c")
             .arg(chequeCount),
         QStringLiteral("INSERT INTO PositivePayFile (Id, BankName, LayoutName, SentAt, Records, "

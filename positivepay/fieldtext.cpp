@@ -3,17 +3,6 @@
 namespace positivepay {
 namespace {
 
-// "José" becomes "Jose"; what has no ASCII letter under it stays, to be refused.
-QString withoutAccents(const QString &text)
-{
-    QString plain;
-    for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            plain += c;
-    }
-    return plain;
-}
-
 bool isAscii(const QString &text)
 {
     for (const QChar c : text) {
@@ -21,6 +10,19 @@ bool isAscii(const QString &text)
             return false;
     }
     return true;
+}
+
+// "José" becomes "Jose"; what has no ASCII letter under it stays, to be refused.
+QString withoutAccents(const QString &text)
+{
+    if (isAscii(text))
+        return text;  // most names: no decomposition to pay for
+    QString plain;
+    for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c;
+    }
+    return plain;
 }
 
 bool hasControl(const QString &text)
@@ -68,26 +70,27 @@ QString lowerName(Field field)
 
 QString fitField(const Layout &layout, const FieldSpec &spec, QString *text)
 {
-    const QString name = lowerName(spec.field);
+    // Named only when something is wrong: this runs for every field of every cheque.
+    const auto name = [&] { return lowerName(spec.field); };
     if (isRequired(spec.field) && text->isEmpty())
-        return QStringLiteral("it has no %1.").arg(name);
+        return QStringLiteral("it has no %1.").arg(name());
     if (layout.asciiOnly) {
         *text = withoutAccents(*text);
         if (!isAscii(*text))
             return QStringLiteral("the %1 \"%2\" holds characters other than plain letters, "
                                   "figures and signs, which the layout does not take.")
-                .arg(name, *text);
+                .arg(name(), *text);
     }
     if (layout.format == Format::FixedWidth && hasControl(*text))
-        return QStringLiteral("the %1 holds a line break.").arg(name);
+        return QStringLiteral("the %1 holds a line break.").arg(name());
     if (spec.fill == QLatin1Char('0') && spec.field != Field::Blank && !allDigits(*text))
         return QStringLiteral("the %1 \"%2\" is not all figures, and the layout fills it "
                               "with zeros.")
-            .arg(name, *text);
+            .arg(name(), *text);
     if (spec.width > 0 && text->size() > spec.width) {
         if (!spec.cut)
             return QStringLiteral("the %1 \"%2\" has %3 characters; the layout takes %4.")
-                .arg(name, *text)
+                .arg(name(), *text)
                 .arg(text->size())
                 .arg(spec.width);
         text->truncate(spec.width);

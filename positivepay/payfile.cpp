@@ -23,14 +23,34 @@ QString amountText(const Layout &layout, Money amount)
     return {};
 }
 
+// The cheques come in date order: each date is written once and reused.
+class DateTexts
+{
+public:
+    explicit DateTexts(const QString &pattern) : m_pattern(pattern) {}
+    QString operator()(const QDate &date)
+    {
+        if (date != m_date) {
+            m_date = date;
+            m_text = date.toString(m_pattern);
+        }
+        return m_text;
+    }
+
+private:
+    QString m_pattern;
+    QDate m_date;
+    QString m_text;
+};
+
 QString valueOf(Field field, const Layout &layout, const Account &account,
-                const PayRecord &record)
+                const PayRecord &record, DateTexts &dates)
 {
     switch (field) {
     case Field::AccountNumber: return account.accountNumber.trimmed();
     case Field::ShortAccountNumber: return account.shortAccountNumber.trimmed();
     case Field::ChequeNumber: return record.chequeNo.trimmed();
-    case Field::ChequeDate: return record.date.toString(layout.datePattern);
+    case Field::ChequeDate: return dates(record.date);
     case Field::Amount: return amountText(layout, record.amount);
     case Field::PayeeName: return record.payeeName.trimmed();
     case Field::TransactionCode: return account.transactionCode.trimmed();
@@ -61,13 +81,13 @@ QString describe(const PayRecord &record)
 
 // One record as a line, or the first reason it does not fit.
 QString recordLine(const Layout &layout, const Account &account, const PayRecord &record,
-                   QString *line)
+                   DateTexts &dates, QString *line)
 {
     if (record.amount <= Money())
         return QStringLiteral("the amount is not more than nothing.");
     QStringList texts;
     for (const FieldSpec &spec : layout.fields) {
-        QString text = valueOf(spec.field, layout, account, record);
+        QString text = valueOf(spec.field, layout, account, record, dates);
         if (const QString problem = fitField(layout, spec, &text); !problem.isEmpty())
             return problem;
         texts << text;
@@ -112,6 +132,7 @@ PayFile writePayFile(const Layout &layout, const Account &account,
 {
     PayFile file;
     const bool voidsFit = hasVoidCode(layout);
+    DateTexts dates(layout.datePattern);
     QString text;
     if (layout.header)
         text += headerLine(layout) + QString::fromLatin1(lineEnd);
@@ -122,7 +143,7 @@ PayFile writePayFile(const Layout &layout, const Account &account,
             continue;
         }
         QString line;
-        if (const QString problem = recordLine(layout, account, record, &line);
+        if (const QString problem = recordLine(layout, account, record, dates, &line);
             !problem.isEmpty()) {
             file.refused << QStringLiteral("%1: %2").arg(describe(record), problem);
             continue;

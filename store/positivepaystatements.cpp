@@ -128,9 +128,15 @@ QSqlError selectPayCheques(const QSqlDatabase &db, const QString &bankName, cons
     if (QSqlError error = runBound(db, selectCheques(withDates), values, &query);
         error.isValid())
         return error;
+    // The rows come in date order: each date is read once.
+    QString dateText;
+    QDate date;
     while (query.next()) {
-        cheques->append({query.value(0).toLongLong(),
-                         QDate::fromString(query.value(1).toString().left(10), Qt::ISODate),
+        if (const QString text = query.value(1).toString().left(10); text != dateText) {
+            dateText = text;
+            date = QDate::fromString(text, Qt::ISODate);
+        }
+        cheques->append({query.value(0).toLongLong(), date,
                          query.value(2).toString(), query.value(3).toString(),
                          query.value(4).toString(), query.value(5).toBool(),
                          query.value(6).toString()});
@@ -152,11 +158,14 @@ QSqlError addSentFile(const QSqlDatabase &db, const SentFileRow &file,
     if (error.isValid() || !query.next())
         return error.isValid() ? error : query.lastError();
     const qint64 fileId = query.value(0).toLongLong();
+    // Prepared once, bound by position: a file may hold a hundred thousand
+    // records, and Qt's binding of many-row statements costs more than the rows.
     if (!query.prepare(insertSent))
         return query.lastError();
     for (const SentRecord &record : records) {
-        for (const QVariant &value : QVariantList{fileId, record.registerRow, record.kind})
-            query.addBindValue(value);
+        query.bindValue(0, fileId);
+        query.bindValue(1, record.registerRow);
+        query.bindValue(2, record.kind);
         if (!query.exec())
             return query.lastError();
     }
