@@ -42,6 +42,13 @@ QString leftOutText(const QList<PayRecord> &leftOut)
         .arg(numbers.join(QStringLiteral(", ")));
 }
 
+void showSaveFailure(const QString &path, const QString &problem)
+{
+    Messages::show(QStringLiteral("The file could not be saved to %1.\n\n%2")
+                       .arg(QDir::toNativeSeparators(path), problem),
+                   Messages::Icon::Critical);
+}
+
 } // namespace
 
 frmPayExport::frmPayExport(const QString &bankName, const QDate &from, const QDate &to,
@@ -161,9 +168,7 @@ void frmPayExport::cmdExport_Click()
     // 4. Saved and marked sent together.
     if (const QString problem = finishExport(connection.database(), prepared, path);
         !problem.isEmpty()) {
-        Messages::show(QStringLiteral("The file could not be saved to %1.\n\n%2")
-                           .arg(QDir::toNativeSeparators(path), problem),
-                       Messages::Icon::Critical);
+        showSaveFailure(path, problem);
         return;
     }
     QString done = QStringLiteral("%1 records written to %2.")
@@ -189,9 +194,7 @@ void frmPayExport::cmdSendAgain_Click()
     if (path.isEmpty())
         return;
     if (const QString problem = savePayFile(path, file.contents); !problem.isEmpty()) {
-        Messages::show(QStringLiteral("The file could not be saved to %1.\n\n%2")
-                           .arg(QDir::toNativeSeparators(path), problem),
-                       Messages::Icon::Critical);
+        showSaveFailure(path, problem);
         return;
     }
     Messages::show(QStringLiteral("%1 records written again to %2.")
