@@ -85,6 +85,8 @@ QString recordLine(const Layout &layout, const Account &account, const PayRecord
 {
     if (record.amount <= Money())
         return QStringLiteral("the amount is not more than nothing.");
+    if (!record.date.isValid())
+        return QStringLiteral("its date cannot be read.");
     QStringList texts;
     for (const FieldSpec &spec : layout.fields) {
         QString text = valueOf(spec.field, layout, account, record, dates);

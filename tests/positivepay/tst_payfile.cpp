@@ -105,16 +105,19 @@ void tst_payfile::chequesThatDoNotFitAreNamedAndNothingIsWritten_data()
     QTest::addColumn<QString>("number");
     QTest::addColumn<qint64>("cents");
     QTest::addColumn<QString>("why");
+    QTest::addColumn<QDate>("date");
     QTest::newRow("script beyond ascii") << "US issue file (CSV)" << "श्री गणेश" << "000105"
-                                         << qint64(100) << "plain letters";
+                                         << qint64(100) << "plain letters" << QDate(2026, 3, 5);
     QTest::newRow("letters zero-filled") << "US issue file (80 columns)" << "A" << "10-5"
-                                         << qint64(100) << "not all figures";
+                                         << qint64(100) << "not all figures" << QDate(2026, 3, 5);
     QTest::newRow("amount too wide") << "US issue file (80 columns)" << "A" << "000105"
-                                     << qint64(12345678901) << "has 11 characters";
+                                     << qint64(12345678901) << "has 11 characters" << QDate(2026, 3, 5);
     QTest::newRow("no number") << "Indian Positive Pay (CSV)" << "A" << " " << qint64(100)
-                               << "no cheque number";
+                               << "no cheque number" << QDate(2026, 3, 5);
     QTest::newRow("nothing paid") << "All fields (CSV)" << "A" << "000105" << qint64(0)
-                                  << "not more than nothing";
+                                  << "not more than nothing" << QDate(2026, 3, 5);
+    QTest::newRow("no date") << "Indian Positive Pay (CSV)" << "A" << "000105" << qint64(100)
+                             << "date cannot be read" << QDate();
 }
 
 void tst_payfile::chequesThatDoNotFitAreNamedAndNothingIsWritten()
@@ -124,13 +127,15 @@ void tst_payfile::chequesThatDoNotFitAreNamedAndNothingIsWritten()
     QFETCH(QString, number);
     QFETCH(qint64, cents);
     QFETCH(QString, why);
+    QFETCH(QDate, date);
     QList<PayRecord> records = smallRegister();
-    records << cheque(RecordKind::Issue, {2026, 3, 5}, number, payee, cents);
+    records << cheque(RecordKind::Issue, date, number, payee, cents);
     const PayFile file = writePayFile(builtIn(layout), account, records);
     QCOMPARE(file.refused.size(), 1);
     QVERIFY2(file.refused.first().contains(why), qPrintable(file.refused.first()));
-    QVERIFY(file.refused.first().startsWith(QStringLiteral("Cheque %1 of 05-03-2026")
-                                                .arg(number.trimmed())));
+    QVERIFY(file.refused.first().startsWith(QStringLiteral("Cheque %1 of %2")
+                                                .arg(number.trimmed(),
+                                                     date.toString("dd-MM-yyyy"))));
     QVERIFY(file.bytes.isEmpty());
     QVERIFY(file.written.isEmpty());
 }

@@ -1,5 +1,7 @@
 #include "fieldgrid.h"
+#include "forms.h"
 #include "frmAccountDetails.h"
+#include "frmMain.h"
 #include "frmPayExport.h"
 #include "frmPayLayout.h"
 #include "frmReport.h"
@@ -75,6 +77,7 @@ private slots:
     void layoutMadeInTheEditorIsSavedReloadedAndChosen();
     void exportFromTheReportWindowMarksOnlyWhatWasSaved();
     void enterAndEscapeAndTab();
+    void mainMenuContextMenuOpensAccountDetails();
 
 private:
     std::unique_ptr<TemporaryDatabase> m_database;
@@ -247,6 +250,25 @@ void tst_paywindows::enterAndEscapeAndTab()
         QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
     }
+}
+
+void tst_paywindows::mainMenuContextMenuOpensAccountDetails()
+{
+    Forms::registerForm("frmAccountDetails", [] { return new frmAccountDetails; });
+    frmMain menu;
+    QCOMPARE(menu.contextMenuPolicy(), Qt::ActionsContextMenu);
+    QAction *action = menu.findChild<QAction *>("mnuAccountDetails");
+    QVERIFY(action && menu.actions().contains(action));
+    QCOMPARE(action->text(), QString("Account Details..."));
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        if (QDialog *window = Forms::openInstance("frmAccountDetails")) {
+            opened = window->windowTitle();
+            window->reject();
+        }
+    });
+    action->trigger();
+    QCOMPARE(opened, QString("Account Details"));
 }
 
 QTEST_MAIN(tst_paywindows)
