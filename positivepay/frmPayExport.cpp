@@ -62,6 +62,7 @@ frmPayExport::frmPayExport(const QString &bankName, const QDate &from, const QDa
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
     listSentFiles();
+    countWaiting();
     optWaiting->setFocus();
 }
 
@@ -124,6 +125,27 @@ void frmPayExport::listSentFiles()
                              .arg(file.sentAt.toString(QStringLiteral("dd-MM-yyyy hh:mm")))
                              .arg(file.records)
                              .arg(file.layoutName));
+}
+
+// What waits is told beside its choice; a failure or a cheque that does not
+// fit is told when Export is pressed.
+void frmPayExport::countWaiting()
+{
+    const store::Connection connection(objectName());
+    PreparedExport waiting;
+    if (connection.error().isValid()
+        || prepareExport(connection.database(), {choice.bankName, true, {}, {}}, &waiting)
+               .isValid()
+        || !waiting.problems.isEmpty())
+        return;
+    qsizetype voids = waiting.file.leftOut.size();
+    for (const PayRecord &record : std::as_const(waiting.file.written))
+        voids += record.kind == RecordKind::Void ? 1 : 0;
+    const qsizetype issued = waiting.file.written.size() + waiting.file.leftOut.size() - voids;
+    optWaiting->setText(QStringLiteral("%1: %2 issued, %3 void")
+                            .arg(optWaiting->text())
+                            .arg(issued)
+                            .arg(voids));
 }
 
 QString frmPayExport::askPath(const QString &layoutName)

@@ -29,6 +29,7 @@ private:
     void placeControls();
     void setTabOrder();
     void listSentFiles();
+    void countWaiting();
     QString askPath(const QString &layoutName);
 
     positivepay::ExportChoice choice;

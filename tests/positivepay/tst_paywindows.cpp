@@ -197,6 +197,8 @@ void tst_paywindows::exportFromTheReportWindowMarksOnlyWhatWasSaved()
 
     frmPayExport window("State Bank", {2026, 3, 1}, {2026, 3, 31});
     QVERIFY(child<QRadioButton>(&window, "optWaiting")->isChecked());
+    QCOMPARE(child<QRadioButton>(&window, "optWaiting")->text(),
+             QString("Cheques not yet sent: 1 issued, 0 void"));
     // Cancelled at the file dialog: nothing written, nothing marked.
     messages.clear();
     answerFileDialog(QString());
