@@ -3,9 +3,11 @@
 #include "database.h"
 #include "forms.h"
 #include "frmAbout.h"
+#include "frmAccountDetails.h"
 #include "frmBNK.h"
 #include "frmBatch.h"
 #include "frmChqLyt.h"
+#include "frmPayExport.h"
 #include "frmPayee.h"
 #include "frmDesigner.h"
 #include "frmPreview.h"
@@ -50,8 +52,13 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmPayee"), [] { return new frmPayee; });
     Forms::registerForm(QStringLiteral("frmChqLyt"), [] { return new frmChqLyt; });
     Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
-    Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
+    Forms::registerForm(QStringLiteral("frmReport"), [] {
+        auto *report = new frmReport;
+        addPositivePayExport(report);
+        return report;
+    });
     Forms::registerForm(QStringLiteral("frmBatch"), [] { return new frmBatch; });
+    Forms::registerForm(QStringLiteral("frmAccountDetails"), [] { return new frmAccountDetails; });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
     frmPreview::install();
     frmDesigner::install();

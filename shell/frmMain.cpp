@@ -25,6 +25,7 @@ frmMain::frmMain(QWidget *parent)
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
     addBatchPrint();
+    addAccountDetails();
     cmdExit->setFocus();
 }
 
@@ -38,6 +39,15 @@ void frmMain::addBatchPrint()
     connect(batchPrint, &QAction::triggered, this, &frmMain::mnuBatchPrint_Click);
     addAction(batchPrint);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// The account details of Positive Pay files: the window's context menu.
+void frmMain::addAccountDetails()
+{
+    auto *accountDetails = new QAction(QStringLiteral("Account Details..."), this);
+    accountDetails->setObjectName(QStringLiteral("mnuAccountDetails"));
+    connect(accountDetails, &QAction::triggered, this, &frmMain::mnuAccountDetails_Click);
+    addAction(accountDetails);
 }
 
 void frmMain::createControls()
@@ -104,6 +114,7 @@ void frmMain::cmdPayeeAdd_Click() { Forms::showModal(QStringLiteral("frmPayee"))
 void frmMain::cmdPRtChq_Click() { Forms::showModal(QStringLiteral("frmPrtChq")); }
 void frmMain::cmdChqRep_Click() { Forms::showModal(QStringLiteral("frmReport")); }
 void frmMain::mnuBatchPrint_Click() { Forms::showModal(QStringLiteral("frmBatch")); }
+void frmMain::mnuAccountDetails_Click() { Forms::showModal(QStringLiteral("frmAccountDetails")); }
 
 void frmMain::cmdExit_Click()
 {

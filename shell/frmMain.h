@@ -21,6 +21,7 @@ public slots:
     void cmdChqRep_Click();
     void cmdExit_Click();
     void mnuBatchPrint_Click();
+    void mnuAccountDetails_Click();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -30,6 +31,7 @@ private:
     void placeControls();
     void setTabOrder();
     void addBatchPrint();
+    void addAccountDetails();
     QPushButton *addButton(const QString &name, const QString &caption,
                            void (frmMain::*handler)());
 
