@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -26,6 +27,28 @@ frmMain::frmMain(QWidget *parent)
     pressButtonsOnlyWithFocus(this);
     addBatchPrint();
     cmdExit->setFocus();
+}
+
+// The context menu holds the windows the buttons have no room for; the
+// More button opens the same menu for whoever never right-clicks, and both
+// show each entry's key.
+void frmMain::cmdMore_Click()
+{
+    showKeysInMenu();
+    QMenu::exec(actions(), cmdMore->mapToGlobal(QPoint(0, cmdMore->height())), nullptr, this);
+}
+
+void frmMain::showKeysInMenu()
+{
+    for (QAction *action : actions())
+        action->setShortcutVisibleInContextMenu(true);
+}
+
+bool frmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::ContextMenu)
+        showKeysInMenu();
+    return QDialog::event(event);
 }
 
 // Batch printing has no room among the menu's buttons: Ctrl+B, and the
@@ -66,6 +89,9 @@ void frmMain::createControls()
     cmdChqRep = addButton(QStringLiteral("cmdChqRep"), QStringLiteral("Cheque Issue Report"),
                           &frmMain::cmdChqRep_Click);
     cmdExit = addButton(QStringLiteral("cmdExit"), QStringLiteral("Exit"), &frmMain::cmdExit_Click);
+    cmdMore = newButton(QStringLiteral("cmdMore"), QStringLiteral("More..."), this);
+    cmdMore->setToolTip(QStringLiteral("The windows without a button here, as on a right click"));
+    connect(cmdMore, &QPushButton::clicked, this, &frmMain::cmdMore_Click);
 }
 
 QPushButton *frmMain::addButton(const QString &name, const QString &caption,
@@ -89,13 +115,14 @@ void frmMain::placeControls()
     cmdPRtChq->setGeometry(twips(120, 1380, 1695, 375));
     cmdChqRep->setGeometry(twips(120, 1755, 1695, 375));
     cmdExit->setGeometry(twips(135, 2130, 1695, 375));
+    cmdMore->setGeometry(twips(5235, 30, 900, 285));
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
 void frmMain::setTabOrder()
 {
-    setTabChain({cmdExit, cmdPRtChq, cmdPayeeAdd, cmdChqSetup, cmdAddBnk, cmdChqRep});
+    setTabChain({cmdExit, cmdPRtChq, cmdPayeeAdd, cmdChqSetup, cmdAddBnk, cmdChqRep, cmdMore});
 }
 
 void frmMain::cmdAddBnk_Click() { Forms::showModal(QStringLiteral("frmBNK")); }

@@ -21,8 +21,10 @@ public slots:
     void cmdChqRep_Click();
     void cmdExit_Click();
     void mnuBatchPrint_Click();
+    void cmdMore_Click();
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -30,6 +32,7 @@ private:
     void placeControls();
     void setTabOrder();
     void addBatchPrint();
+    void showKeysInMenu();
     QPushButton *addButton(const QString &name, const QString &caption,
                            void (frmMain::*handler)());
 
@@ -43,4 +46,5 @@ private:
     QPushButton *cmdPRtChq = nullptr;
     QPushButton *cmdChqRep = nullptr;
     QPushButton *cmdExit = nullptr;
+    QPushButton *cmdMore = nullptr;
 };
