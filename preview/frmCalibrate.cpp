@@ -69,7 +69,7 @@ QDoubleSpinBox *frmCalibrate::addOffsetBox(const QString &name)
     box->setObjectName(name);
     // Wider than an offset may be, so "25" stays 25 to be refused by name
     // rather than cut to "2" while it is typed.
-    box->setRange(-10 * largestOffsetMm, 10 * largestOffsetMm);
+    box->setRange(-999.9, 999.9);
     box->setDecimals(1);
     box->setSingleStep(0.1);
     return box;
