@@ -5,17 +5,20 @@
 #include "frmAbout.h"
 #include "frmBNK.h"
 #include "frmBatch.h"
+#include "frmCalibrate.h"
 #include "frmChqLyt.h"
 #include "frmPayee.h"
 #include "frmDesigner.h"
 #include "frmPreview.h"
 #include "frmPrtChq.h"
+#include "frmRuler.h"
 #include "frmImportProgress.h"
 #include "frmReport.h"
 #include "jetmigration.h"
 #include "messages.h"
 
 #include <QApplication>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -53,6 +56,11 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
     Forms::registerForm(QStringLiteral("frmBatch"), [] { return new frmBatch; });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
+    // From the main menu: the default printer, measured on the standard leaf.
+    Forms::registerForm(QStringLiteral("frmCalibrate"), [] {
+        return new frmCalibrate(QPrinterInfo::defaultPrinterName(), QString());
+    });
+    Forms::registerForm(QStringLiteral("frmRuler"), [] { return new frmRuler; });
     frmPreview::install();
     frmDesigner::install();
 }

@@ -90,10 +90,17 @@ void frmCalibrate::placeControls()
     Cancel->setGeometry(twips(4905, 2520, 1215, 345));
 }
 
-// The offset entered, or nothing, the user told why, when a box holds more
-// than the largest offset either way.
+// The offset entered, or nothing, the user told why, when there is no
+// printer or a box holds more than the largest offset either way.
 std::optional<QPointF> frmCalibrate::enteredOffset()
 {
+    // An offset is kept for a printer, so there must be one.
+    if (m_printerName.isEmpty()) {
+        Messages::show(QStringLiteral("There is no printer to calibrate. Set up a printer "
+                                      "first."),
+                       Messages::Icon::Critical);
+        return std::nullopt;
+    }
     // Text still being typed counts as the number it shows.
     for (QDoubleSpinBox *box : {txtRight, txtDown}) {
         box->interpretText();

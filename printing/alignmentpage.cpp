@@ -119,25 +119,41 @@ void printItems(Printer &printer, const LayoutRecord &layout, QString *problem)
 
 } // namespace
 
-QString printAlignmentPage(const QString &bankName, Printer &printer)
+namespace {
+
+// The bank's layout, read as the cheque reads it, and its own leaf where it
+// has one. Returns what kept them from being read.
+QString readBank(const QString &bankName, std::optional<LayoutRecord> *layout,
+                 std::optional<store::LeafImageRow> *leaf)
 {
-    // 1. The bank's layout, read as the cheque reads it.
     const store::Connection connection(QStringLiteral("printAlignmentPage"));
     if (!connection.isOpen())
         return store::failureText(QStringLiteral("open the data file"), connection.error());
-    std::optional<LayoutRecord> layout;
-    if (const QSqlError error = loadLayoutRecord(connection.database(), bankName, &layout);
+    if (const QSqlError error = loadLayoutRecord(connection.database(), bankName, layout);
         error.isValid())
         return store::failureText(
             QStringLiteral("read the cheque layout of the bank \"%1\"").arg(bankName), error);
-    if (!layout)
+    if (!*layout)
         return QStringLiteral("There is no cheque layout for the bank \"%1\".").arg(bankName);
-    // The bank's own leaf where it has one, else the standard leaf.
-    std::optional<store::LeafImageRow> leaf;
-    if (const QSqlError error = store::findLeafImage(connection.database(), bankName, &leaf);
+    if (const QSqlError error = store::findLeafImage(connection.database(), bankName, leaf);
         error.isValid())
         return store::failureText(
             QStringLiteral("read the leaf image of the bank \"%1\"").arg(bankName), error);
+    return {};
+}
+
+} // namespace
+
+QString printAlignmentPage(const QString &bankName, Printer &printer)
+{
+    // 1. The bank's layout and leaf; without a bank, the standard leaf and
+    //    the rulers alone, which are enough to measure the printer.
+    std::optional<LayoutRecord> layout;
+    std::optional<store::LeafImageRow> leaf;
+    if (!bankName.isEmpty()) {
+        if (QString problem = readBank(bankName, &layout, &leaf); !problem.isEmpty())
+            return problem;
+    }
 
     // 2. The cheque's page, its leaf and the rulers, then the items.
     printer.Orientation(landscape);
@@ -151,7 +167,8 @@ QString printAlignmentPage(const QString &bankName, Printer &printer)
     printPaperNote(printer, outline, &problem);
     printer.Box(float(outline.left()), float(outline.top()), float(outline.right()),
                 float(outline.bottom()));
-    printItems(printer, *layout, &problem);
+    if (layout)
+        printItems(printer, *layout, &problem);
 
     // 3. A page that failed part-way never reaches the printer.
     if (problem.isEmpty())

@@ -25,7 +25,7 @@ frmMain::frmMain(QWidget *parent)
     placeControls();
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
-    addBatchPrint();
+    addMenuEntries();
     cmdExit->setFocus();
 }
 
@@ -51,16 +51,27 @@ bool frmMain::event(QEvent *event)
     return QDialog::event(event);
 }
 
-// Batch printing has no room among the menu's buttons: Ctrl+B, and the
-// window's context menu.
-void frmMain::addBatchPrint()
+// Windows added since the menu's buttons have no room among them: a key
+// each, and the window's context menu.
+void frmMain::addMenuEntries()
 {
-    auto *batchPrint = new QAction(QStringLiteral("Batch Print..."), this);
-    batchPrint->setObjectName(QStringLiteral("mnuBatchPrint"));
-    batchPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    connect(batchPrint, &QAction::triggered, this, &frmMain::mnuBatchPrint_Click);
-    addAction(batchPrint);
+    addMenuEntry(QStringLiteral("mnuBatchPrint"), QStringLiteral("Batch Print..."),
+                 QKeySequence(Qt::CTRL | Qt::Key_B), QStringLiteral("frmBatch"));
+    addMenuEntry(QStringLiteral("mnuCalibrate"), QStringLiteral("Calibrate Printer..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), QStringLiteral("frmCalibrate"));
+    addMenuEntry(QStringLiteral("mnuMeasureScreen"), QStringLiteral("Measure Screen..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), QStringLiteral("frmRuler"));
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void frmMain::addMenuEntry(const QString &name, const QString &caption, const QKeySequence &key,
+                           const QString &window)
+{
+    auto *entry = new QAction(caption, this);
+    entry->setObjectName(name);
+    entry->setShortcut(key);
+    connect(entry, &QAction::triggered, this, [window] { Forms::showModal(window); });
+    addAction(entry);
 }
 
 void frmMain::createControls()
@@ -130,7 +141,6 @@ void frmMain::cmdChqSetup_Click() { Forms::showModal(QStringLiteral("frmChqLyt")
 void frmMain::cmdPayeeAdd_Click() { Forms::showModal(QStringLiteral("frmPayee")); }
 void frmMain::cmdPRtChq_Click() { Forms::showModal(QStringLiteral("frmPrtChq")); }
 void frmMain::cmdChqRep_Click() { Forms::showModal(QStringLiteral("frmReport")); }
-void frmMain::mnuBatchPrint_Click() { Forms::showModal(QStringLiteral("frmBatch")); }
 
 void frmMain::cmdExit_Click()
 {

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QGroupBox;
+class QKeySequence;
 class QLabel;
 class QPushButton;
 
@@ -20,7 +21,6 @@ public slots:
     void cmdPRtChq_Click();
     void cmdChqRep_Click();
     void cmdExit_Click();
-    void mnuBatchPrint_Click();
     void cmdMore_Click();
 
 protected:
@@ -31,7 +31,9 @@ private:
     void createControls();
     void placeControls();
     void setTabOrder();
-    void addBatchPrint();
+    void addMenuEntries();
+    void addMenuEntry(const QString &name, const QString &caption, const QKeySequence &key,
+                      const QString &window);
     void showKeysInMenu();
     QPushButton *addButton(const QString &name, const QString &caption,
                            void (frmMain::*handler)());

@@ -316,6 +316,25 @@ private slots:
         QVERIFY(!operations.contains(u"Line 0 0 0 1"_s));
     }
 
+    // From the main menu: no bank, so the standard leaf and the rulers
+    // alone; and no printer, nothing to keep an offset for.
+    void calibrationWithoutABankOrAPrinter()
+    {
+        frmCalibrate window(printer, QString());
+        control<QPushButton>(&window, u"cmdAlign"_s)->click();
+        const QStringList operations = m_printing->operations();
+        QVERIFY(operations.contains(u"Box 0 0 203.2 93.1"_s));
+        QVERIFY(operations.contains(u"EndDoc"_s));
+        QVERIFY(!operations.contains(u"Print Date"_s));
+
+        frmCalibrate none{QString(), QString()};
+        m_messages->clear();
+        control<QPushButton>(&none, u"OK"_s)->click();
+        QCOMPARE(m_messages->texts(),
+                 QStringList{u"There is no printer to calibrate. Set up a printer first."_s});
+        QCOMPARE(keptOffset(m_database->db()), std::nullopt);
+    }
+
     // An offset beyond 20 mm is refused, naming the limit, not cut.
     void offsetBeyondTheLimitIsRefused()
     {

@@ -191,7 +191,8 @@ private slots:
             popup->close();
         });
         QTest::mouseClick(menu.findChild<QPushButton *>(QStringLiteral("cmdMore")), Qt::LeftButton);
-        QCOMPARE(entries, (QStringList{"Batch Print... Ctrl+B 1", "Added Later... Ctrl+J 1"}));
+        QCOMPARE(entries, (QStringList{"Batch Print... Ctrl+B 1", "Calibrate Printer... Ctrl+Shift+K 1",
+                                       "Measure Screen... Ctrl+Shift+M 1", "Added Later... Ctrl+J 1"}));
     }
 };
 
