@@ -6,18 +6,21 @@
 #include "frmAccountDetails.h"
 #include "frmBNK.h"
 #include "frmBatch.h"
+#include "frmCalibrate.h"
 #include "frmChqLyt.h"
 #include "frmPayExport.h"
 #include "frmPayee.h"
 #include "frmDesigner.h"
 #include "frmPreview.h"
 #include "frmPrtChq.h"
+#include "frmRuler.h"
 #include "frmImportProgress.h"
 #include "frmReport.h"
 #include "jetmigration.h"
 #include "messages.h"
 
 #include <QApplication>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -60,6 +63,11 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmBatch"), [] { return new frmBatch; });
     Forms::registerForm(QStringLiteral("frmAccountDetails"), [] { return new frmAccountDetails; });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
+    // From the main menu: the default printer, measured on the standard leaf.
+    Forms::registerForm(QStringLiteral("frmCalibrate"), [] {
+        return new frmCalibrate(QPrinterInfo::defaultPrinterName(), QString());
+    });
+    Forms::registerForm(QStringLiteral("frmRuler"), [] { return new frmRuler; });
     frmPreview::install();
     frmDesigner::install();
 }

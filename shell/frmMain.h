@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QGroupBox;
+class QKeySequence;
 class QLabel;
 class QPushButton;
 
@@ -20,18 +21,20 @@ public slots:
     void cmdPRtChq_Click();
     void cmdChqRep_Click();
     void cmdExit_Click();
-    void mnuBatchPrint_Click();
-    void mnuAccountDetails_Click();
+    void cmdMore_Click();
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createControls();
     void placeControls();
     void setTabOrder();
-    void addBatchPrint();
-    void addAccountDetails();
+    void addMenuEntries();
+    void addMenuEntry(const QString &name, const QString &caption, const QKeySequence &key,
+                      const QString &window);
+    void showKeysInMenu();
     QPushButton *addButton(const QString &name, const QString &caption,
                            void (frmMain::*handler)());
 
@@ -45,4 +48,5 @@ private:
     QPushButton *cmdPRtChq = nullptr;
     QPushButton *cmdChqRep = nullptr;
     QPushButton *cmdExit = nullptr;
+    QPushButton *cmdMore = nullptr;
 };
