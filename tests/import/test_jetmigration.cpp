@@ -1,6 +1,7 @@
 #include "database.h"
 #include "files.h"
 #include "frmImportProgress.h"
+#include "jetfile.h"
 #include "jetmigration.h"
 #include "jetreader.h"
 #include "jettables.h"
@@ -29,6 +30,7 @@ using namespace jet;
 namespace {
 
 const QString fixtures = QStringLiteral(JET_FIXTURES);
+constexpr int MdbNumeric = 0x10;  // Jet's Decimal
 
 QStringList filesIn(const QTemporaryDir &dir)
 {
@@ -336,11 +338,12 @@ private slots:
         QCOMPARE(fromJet4Text(QByteArray::fromHex("fffe416200ac20")), "Ab€");
         QCOMPARE(fromJet4Text(QByteArray::fromHex("3dd8b8dc")), "\U0001F4B8");  // a pair, exactly
         QVERIFY(hasUnpairedSurrogate(fromJet4Text(QByteArray::fromHex("410040d8"))));
-        const QList<std::tuple<QByteArray, int, double>> decimals = {
-            {QByteArray::fromHex("00" "00000000" "00000000" "00000000" "39300000"), 1, 1234.5},
-            {QByteArray::fromHex("80" "00000000" "00000000" "00000000" "01000000"), 2, -0.01},
+        const QList<std::tuple<QByteArray, int, QString>> decimals = {
+            {QByteArray::fromHex("00" "00000000" "00000000" "00000000" "39300000"), 1, "1234.5"},
+            {QByteArray::fromHex("80" "00000000" "00000000" "00000000" "01000000"), 2, "-0.01"},
             // 2^32 + 5: the second word counts 2^32.
-            {QByteArray::fromHex("00" "00000000" "00000000" "01000000" "05000000"), 0, 4294967301.0},
+            {QByteArray::fromHex("00" "00000000" "00000000" "01000000" "05000000"), 0, "4294967301"},
+            {QByteArray::fromHex("80" "00000000" "00000000" "00000000" "00000000"), 4, "0"},
         };
         for (const auto &[bytes, scale, value] : decimals)
             QCOMPARE(jetDecimal(bytes, scale), QVariant(value));
@@ -372,6 +375,59 @@ private slots:
             QVERIFY(sameRow(rows[0][inOrder ? 0 : 1], expected[0]));
             QVERIFY(sameRow(rows[0][inOrder ? 1 : 0], expected[1]));
         }
+    }
+
+    // A Decimal(18,4) column in place of the sample's Currency column: its
+    // values come over exactly, whichever of the column's two bytes the
+    // library takes for the scale.
+    void decimalsComeOverExactly()
+    {
+        const QList<std::pair<QByteArray, QString>> decimals{
+            {QByteArray::fromHex("00" "00000000" "00000000" "00000000" "983a0000"), "1.5"},
+            {QByteArray::fromHex("80" "00000000" "00000000" "4b9bb601" "4ef330a6"), "-12345678901234.5678"},
+            {QByteArray::fromHex("00" "00000000" "00000000" "00000000" "05000000"), "0.0005"}};
+        const jetfile::ColumnType decimal{"H", MdbNumeric, 17, 18, 4};
+        const auto row = [&](qint64 i) {
+            return QVariantList{"a", "b", QByteArray(1, 0), QByteArray(2, 0), QByteArray(4, 0), 0.0,
+                                QDate(2000, 1, 1), decimals[i].first, true};
+        };
+        QCOMPARE(jetfile::writeTable(fixtures + "/testV2000.mdb", path, "Table1", decimals.size(), row,
+                                     decimal),
+                 QString());
+        QList<QList<QVariantList>> rows;
+        QCOMPARE(readApart(path, {{"Table1", {"H", "G"}}}, &rows, std::chrono::minutes(1)), QString());
+        QCOMPARE(rows[0].size(), decimals.size());
+        for (qsizetype i = 0; i < decimals.size(); ++i) {
+            QCOMPARE(rows[0][i][0], QVariant(decimals[i].second));
+            QCOMPARE(rows[0][i][1], QVariant(QDate(2000, 1, 1)));
+        }
+    }
+
+    // The realistic sample's register given a million and a half rows: they
+    // stream from the reader into the new file, neither program holding
+    // them, each staying well under 100 MB.
+    void aRegisterOfMillionsComesOverWithFlatMemory()
+    {
+        constexpr qint64 count = 1'500'000;
+        const auto row = [](qint64 i) {
+            return QVariantList{QDate(2000, 1, 1).addDays(i % 9000), QStringLiteral("Payee %1").arg(i % 5000),
+                                QStringLiteral("Bank %1").arg(i % 7), QStringLiteral("%1.50").arg(i % 100000),
+                                QString::number(100000 + i)};
+        };
+        QCOMPARE(jetfile::writeTable(fixtures + "/ql-realistic.mdb", path, "ChqIssuereg", count, row), QString());
+        useDatabaseFile(path);
+        QString notice;
+        QCOMPARE(prepareDatabase(&notice), QString());
+        QVERIFY2(notice.contains("and 1500000 register rows came over"), qPrintable(notice));
+        QCOMPARE(stored("ChqIssuereg where rowid in (1, 1500000)"),
+                 (QList<QStringList>{{"2000-01-01", "Payee 0", "Bank 0", "0.50", "100000"},
+                                     {QDate(2000, 1, 1).addDays((count - 1) % 9000).toString(Qt::ISODate),
+                                      "Payee 4999", "Bank 4", "99999.50", "1599999"}}));
+        rusage reader{}, self{};
+        getrusage(RUSAGE_CHILDREN, &reader);
+        getrusage(RUSAGE_SELF, &self);
+        QVERIFY2(reader.ru_maxrss < 100 * 1024, qPrintable(QString::number(reader.ru_maxrss)));
+        QVERIFY2(self.ru_maxrss < 100 * 1024, qPrintable(QString::number(self.ru_maxrss)));
     }
 
     void damagedFilesAreReported()
