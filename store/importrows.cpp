@@ -1,5 +1,6 @@
 #include "importrows.h"
 
+#include "rawstatement.h"
 #include "schema.h"
 #include "tablecolumns.h"
 #include "transaction.h"
@@ -19,7 +20,7 @@ const QString insertRegisterRow = insertStatement(RegisterTable);
 // The new file is put in place only once it is synced whole, so it need not
 // be synced on the way; a large page cache keeps the writing in memory.
 const QString writeUnsynced = QStringLiteral("PRAGMA synchronous = OFF");
-const QString largePageCache = QStringLiteral("PRAGMA cache_size = -65536");
+const QString largePageCache = QStringLiteral("PRAGMA cache_size = -32768");
 const QString selectRegisterIndexes = QStringLiteral(
     "Select name, sql from sqlite_master where type = 'index' and tbl_name = 'ChqIssuereg' "
     "and sql is not null");
@@ -51,15 +52,13 @@ QVariantList valuesOf(const RegisterRow &row)
 }
 
 template <typename Row>
-QSqlError insertAll(QSqlQuery &query, const QList<Row> &rows, qsizetype *written)
+QSqlError insertAll(RawStatement &insert, const QList<Row> &rows, qsizetype *written)
 {
     for (const Row &row : rows) {
-        const QVariantList values = valuesOf(row);
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values[i]);
-        if (!query.exec())
-            return query.lastError();
-        *written += query.numRowsAffected();
+        insert.bind(valuesOf(row));
+        if (!insert.exec())
+            return insert.error();
+        ++*written;
     }
     return {};
 }
@@ -91,7 +90,7 @@ struct ImportFile::Private {
     QString connectionName;
     QSqlDatabase db;
     QSqlError error;
-    std::array<std::unique_ptr<QSqlQuery>, TableCount> inserts;
+    std::array<std::unique_ptr<RawStatement>, TableCount> inserts;
     QStringList registerIndexes;
     RowCounts written;
     bool inTransaction = false;
@@ -114,9 +113,9 @@ struct ImportFile::Private {
         const std::array<QString, TableCount> statements = {insertBank, insertPayee, insertLayout,
                                                            insertRegisterRow};
         for (int table = 0; table < TableCount; ++table) {
-            inserts[table] = std::make_unique<QSqlQuery>(db);
-            if (!inserts[table]->prepare(statements[table]))
-                return inserts[table]->lastError();
+            inserts[table] = std::make_unique<RawStatement>(db, statements[table]);
+            if (inserts[table]->error().isValid())
+                return inserts[table]->error();
         }
         return {};
     }
