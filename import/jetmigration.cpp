@@ -1,5 +1,6 @@
 #include "jetmigration.h"
 
+#include "database.h"
 #include "jettables.h"
 #include "schema.h"
 #include "workfile.h"
@@ -10,6 +11,9 @@
 #include <QSqlDatabase>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace jet {
@@ -158,10 +162,47 @@ void setMigrationStepHook(void (*hook)(MigrationStep))
 
 namespace {
 
+// Held on the Access file while it is moved: a second copy of the program
+// started meanwhile waits here until the first has finished.
+class MoveLock
+{
+public:
+    explicit MoveLock(const QString &path)
+        : m_fd(open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+    {
+        if (m_fd >= 0)
+            flock(m_fd, LOCK_EX);
+    }
+    ~MoveLock()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    MoveLock(const MoveLock &) = delete;
+    MoveLock &operator=(const MoveLock &) = delete;
+
+    // Whether the name still leads to the file locked, rather than to the
+    // new file another copy has put in its place.
+    bool stillInPlace(const QString &path) const
+    {
+        struct stat locked{};
+        struct stat named{};
+        return m_fd >= 0 && fstat(m_fd, &locked) == 0
+            && stat(QFile::encodeName(path).constData(), &named) == 0
+            && locked.st_dev == named.st_dev && locked.st_ino == named.st_ino;
+    }
+
+private:
+    int m_fd;
+};
+
 // Brings the rows the source gives into a new file beside the Access file
 // at path, and puts it in the Access file's place.
 QString replaceWith(const QString &path, const RowSource &source, QString *notice)
 {
+    const MoveLock lock(path);
+    if (!lock.stillInPlace(path))
+        return prepareDatabase(path, notice);
     // A name of its own beside the original, locked while this runs, so a
     // file left by an earlier attempt that was cut off is never taken for
     // this one, and is cleaned up at the next start.

@@ -17,6 +17,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 #include <csignal>
 #include <memory>
@@ -293,6 +294,32 @@ private slots:
             QVERIFY2(filesIn(*dir).filter(".import-").isEmpty(), qPrintable(filesIn(*dir).join(", ")));
             useDatabaseFile(QString());
         }
+    }
+
+    // A second copy started while the first moves the file waits for it,
+    // then uses the file the first one made: one original, one new file.
+    void aSecondFirstStartWaitsForTheFirst()
+    {
+        useFixture(QStringLiteral("ql-realistic.mdb"));
+        const pid_t first = fork();
+        if (first == 0) {
+            setMigrationStepHook([](MigrationStep reached) {
+                if (reached == MigrationStep::NewFileWritten)
+                    QThread::sleep(2);
+            });
+            QString notice;
+            _exit(replaceJetDatabase(path, rowsOfEveryKind(), &notice).isEmpty() ? 0 : 1);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!filesIn(*dir).filter(".import-").isEmpty(), 10000);
+        QString notice;
+        QCOMPARE(prepareDatabase(path, &notice), QString());
+        int status = 0;
+        QCOMPARE(waitpid(first, &status, 0), first);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QCOMPARE(filesIn(*dir), (QStringList{"ql (Access original).mdb", "ql.mdb"}));
+        QCOMPARE(contentsOf(dir->filePath("ql (Access original).mdb")), before);
+        useDatabaseFile(path);
+        QCOMPARE(stored("Payee").size(), 2);  // the first copy's rows
     }
 
     // Only an empty file is made into a database; every other is left as it was.
