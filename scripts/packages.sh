@@ -24,6 +24,10 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The floors the benchmarks measure against: mdb-export of mdbtools and
+# the sqlite3 shell.
+BENCH_PACKAGES="mdbtools sqlite3"
+
 # Packages to build and check the Debian package: dpkg-shlibdeps (in
 # dpkg-dev) computes its dependencies; the others check what it holds.
 PACKAGE_PACKAGES="dpkg-dev file lintian appstream desktop-file-utils"
