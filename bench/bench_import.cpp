@@ -5,6 +5,7 @@
 #include "jetfile.h"
 #include "jetmigration.h"
 #include "jettables.h"
+#include "measure.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -12,39 +13,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <sys/resource.h>
 
 namespace {
 
 constexpr int rounds = 5;
-
-double cpuSeconds()
-{
-    double seconds = 0;
-    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-        rusage usage{};
-        getrusage(who, &usage);
-        seconds += usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    }
-    return seconds;
-}
-
-double cpuOf(const std::function<void()> &work)
-{
-    const double before = cpuSeconds();
-    work();
-    return cpuSeconds() - before;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 QVariantList registerRow(qint64 i)
 {
@@ -71,7 +44,7 @@ void measure(const QString &sample, qint64 rows, const QString &name, int altern
         fail(problem);
     QList<double> ratios, times;
     for (int round = 0; round < alternations; ++round) {
-        const double floor = cpuOf([&] {
+        const double floor = cpuSeconds({RUSAGE_SELF, RUSAGE_CHILDREN}, [&] {
             QProcess exporter;
             exporter.setStandardOutputFile(QProcess::nullDevice());
             exporter.start(QStringLiteral("mdb-export"), {access, QStringLiteral("ChqIssuereg")});
@@ -80,7 +53,7 @@ void measure(const QString &sample, qint64 rows, const QString &name, int altern
         const QString path = dir.filePath(QStringLiteral("ql.mdb"));
         QFile::remove(path);
         QFile::copy(access, path);
-        const double import = cpuOf([&] {
+        const double import = cpuSeconds({RUSAGE_SELF, RUSAGE_CHILDREN}, [&] {
             QString notice;
             if (QString problem = jet::migrateJetDatabase(path, &notice); !problem.isEmpty())
                 fail(problem);

@@ -6,6 +6,7 @@
 #include "database.h"
 #include "frmPreview.h"
 #include "leafimage.h"
+#include "measure.h"
 #include "messages.h"
 #include "statements.h"
 
@@ -55,12 +56,6 @@ double plainLeafMilliseconds(const QString &bank)
     label.show();
     (void)label.grab();
     return timer.nsecsElapsed() / 1e6;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The register at a million cheques of one bank, a tenth of them void:
 // the duplicate lookup, the next number, and the CSV export of them all.
 #include "database.h"
+#include "measure.h"
 #include "registercsv.h"
 #include "registerstatements.h"
 
@@ -13,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
 
@@ -56,25 +56,6 @@ const QString floorQuery = QStringLiteral(
     "r.PAyeeamt, r.ChequeNo, m.Reason from ChqIssuereg r left join ChequeVoidMarks m on m.Id = "
     "(select max(Id) from ChequeVoidMarks where RegisterRow = r.rowid) and m.Action = 'void' "
     "where r.BankName = 'HDFC' and r.DateofChq >= '1999-01-01' and r.DateofChq <= '2008-12-31'");
-
-double cpuSeconds(int who, const std::function<void()> &work)
-{
-    const auto now = [who] {
-        rusage usage{};
-        getrusage(who, &usage);
-        return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    };
-    const double before = now();
-    work();
-    return now() - before;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double medianMilliseconds(const std::function<void(int)> &step)
 {
@@ -124,7 +105,7 @@ int main(int argc, char *argv[])
     // as a child), which a busy machine does not stretch.
     QList<double> ratios, times;
     for (int round = 0; round < exportRounds; ++round) {
-        const double floor = cpuSeconds(RUSAGE_CHILDREN, [&] {
+        const double floor = cpuSeconds({RUSAGE_CHILDREN}, [&] {
             QProcess sqlite;
             sqlite.setStandardOutputFile(dir.filePath(QStringLiteral("floor.csv")));
             sqlite.start(QStringLiteral("sqlite3"),
@@ -132,7 +113,7 @@ int main(int argc, char *argv[])
             sqlite.waitForFinished(-1);
         });
         CsvExport result;
-        const double export_ = cpuSeconds(RUSAGE_SELF, [&] {
+        const double export_ = cpuSeconds({RUSAGE_SELF}, [&] {
             result = writeRegisterCsv(dir.filePath(QStringLiteral("register.csv")),
                                       QStringLiteral("HDFC"), firstDay, lastDay, {});
         });
