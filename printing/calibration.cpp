@@ -2,9 +2,9 @@
 
 #include "database.h"
 #include "printer.h"
-#include "printercatalog.h"
 #include "printeroffset.h"
 
+#include <QPrinterInfo>
 
 std::optional<QPointF> keptPrinterOffset(const QString &printerName)
 {
@@ -23,5 +23,5 @@ void applyKeptOffset(Printer &printer, const QString &printerName)
 
 QString actualPrinterName(const QString &printerName)
 {
-    return printerName.isEmpty() ? printercatalog::defaultPrinterName() : printerName;
+    return printerName.isEmpty() ? QPrinterInfo::defaultPrinterName() : printerName;
 }
