@@ -2,14 +2,9 @@
 
 namespace {
 
-// The answer kept under the key, or the measure's, kept from now on.
-template <typename Value, typename Measure>
-Value remembered(QHash<QString, Value> &answers, const QString &key, Measure measure)
-{
-    if (auto found = answers.constFind(key); found != answers.cend())
-        return *found;
-    return *answers.insert(key, measure());
-}
+// Enough for every text and character of a long batch's layouts and
+// payees; a batch of a million distinct names still keeps no more.
+constexpr qsizetype mostAnswersKept = 20'000;
 
 } // namespace
 
@@ -46,15 +41,41 @@ void RememberingPrinter::Offset(double rightMm, double downMm)
     m_area = {};
 }
 
-// Widths and glyphs stay remembered under each font and unit; the page's
-// area only under the current settings.
+// Widths stay remembered under each font and unit, glyphs under each face;
+// the page's area only under the current settings.
 void RememberingPrinter::settingsChanged()
 {
-    m_settings = QStringLiteral("%1 %2 %3 %4 %5\n")
+    m_settings = QStringLiteral("%1 %2 %3 %4 %5")
                      .arg(m_orientation.value_or(0)).arg(m_paperSize.value_or(0))
                      .arg(m_scaleMode.value_or(0)).arg(m_points.value_or(0))
                      .arg(m_fontName.value_or(QString()));
     m_area = {};
+    useKeptAnswers();
+}
+
+void RememberingPrinter::useKeptAnswers() const
+{
+    m_currentMeasures = &m_measures[m_settings];
+    m_currentGlyphs = &m_glyphs[m_fontName.value_or(QString())];
+}
+
+// The answer kept under the key, or the measure's, kept from now on. Past
+// the bound every answer is forgotten, and asked again when needed.
+template <typename Key, typename Value, typename Measure>
+Value RememberingPrinter::remembered(QHash<Key, Value> &answers, const Key &key,
+                                     Measure measure) const
+{
+    if (auto found = answers.constFind(key); found != answers.cend())
+        return *found;
+    const Value answer = measure();
+    answers.insert(key, answer);
+    if (++m_answerCount >= mostAnswersKept) {
+        m_measures.clear();
+        m_glyphs.clear();
+        m_answerCount = 0;
+        useKeptAnswers();
+    }
+    return answer;
 }
 
 double RememberingPrinter::area(int which, double (Printer::*measure)() const) const
@@ -66,16 +87,16 @@ double RememberingPrinter::area(int which, double (Printer::*measure)() const) c
 
 double RememberingPrinter::TextWidth(const QString &text) const
 {
-    return remembered(m_widths, m_settings + text, [&] { return m_measured.TextWidth(text); });
+    return remembered(m_currentMeasures->widths, text, [&] { return m_measured.TextWidth(text); });
 }
 
 double RememberingPrinter::TextHeight(const QString &text) const
 {
-    return remembered(m_heights, m_settings + text, [&] { return m_measured.TextHeight(text); });
+    return remembered(m_currentMeasures->heights, text,
+                      [&] { return m_measured.TextHeight(text); });
 }
 
 bool RememberingPrinter::HasGlyph(char32_t character) const
 {
-    return remembered(m_glyphs, m_settings + QString::number(uint(character)),
-                      [&] { return m_measured.HasGlyph(character); });
+    return remembered(*m_currentGlyphs, character, [&] { return m_measured.HasGlyph(character); });
 }

@@ -3,17 +3,20 @@
 #include "printer.h"
 
 #include <QHash>
+#include <array>
 #include <optional>
+#include <unordered_map>
 
-// Measures as the printer it stands for, remembering every answer: the
+// Measures as the printer it stands for, remembering its answers: the
 // cheques of a batch ask it the same questions thousands of times (the
 // page's size, the width of a date or a payee's name, whether the font draws
 // a character), and the printer answers each slowly. Settings reach that
-// printer only when they change. It prints nothing itself.
+// printer only when they change. At most a bounded number of answers is
+// kept, whatever the batch's length. It prints nothing itself.
 class RememberingPrinter : public Printer
 {
 public:
-    explicit RememberingPrinter(Printer &measured) : m_measured(measured) {}
+    explicit RememberingPrinter(Printer &measured) : m_measured(measured) { useKeptAnswers(); }
 
     void Orientation(int orientation) override
     {
@@ -43,18 +46,31 @@ public:
     float CurrentY() const override { return m_measured.CurrentY(); }
 
 private:
+    // Widths and heights of texts under one set of settings.
+    struct Measures {
+        QHash<QString, double> widths;
+        QHash<QString, double> heights;
+    };
+
     void set(std::optional<int> &kept, int value, void (Printer::*setter)(int));
     void settingsChanged();
+    void useKeptAnswers() const;
+    template <typename Key, typename Value, typename Measure>
+    Value remembered(QHash<Key, Value> &answers, const Key &key, Measure measure) const;
     double area(int which, double (Printer::*measure)() const) const;
 
     Printer &m_measured;
     std::optional<int> m_orientation, m_paperSize, m_scaleMode;
     std::optional<QString> m_fontName;
     std::optional<float> m_points;
-    // Answers under the current settings, which key them.
+    // Answers under each set of settings, and whether each face draws a
+    // character; those of the current settings and face at hand, so that
+    // no key is built for a question.
     QString m_settings;
     mutable std::array<std::optional<double>, 4> m_area;
-    mutable QHash<QString, double> m_widths;
-    mutable QHash<QString, double> m_heights;
-    mutable QHash<QString, bool> m_glyphs;
+    mutable std::unordered_map<QString, Measures> m_measures;
+    mutable std::unordered_map<QString, QHash<char32_t, bool>> m_glyphs;
+    mutable Measures *m_currentMeasures = nullptr;
+    mutable QHash<char32_t, bool> *m_currentGlyphs = nullptr;
+    mutable qsizetype m_answerCount = 0;
 };

@@ -3,22 +3,25 @@
 // crash cannot take the program with it.
 //
 // Standard input: the file's path and the tables (QDataStream). Standard
-// output: records, each a QDataStream-framed byte array: progress records
-// (table, rows read) and, last, the result (what failed, the rows).
+// output: the records of jettable.h, rows sent on in batches as they are
+// read, so that neither this program nor Quillmark holds a whole table.
 
 #include "readtables.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <fcntl.h>
+#include <new>
 #include <unistd.h>
 
 namespace {
 
-enum Record : quint8 { Progress = 1, Result = 2 };
+// Rows sent in one record: few enough to keep the memory small, enough
+// that framing them costs nothing beside reading them.
+constexpr qsizetype rowsPerBatch = 1000;
 
 template <typename... Values>
-void send(QFile &out, Record kind, const Values &...values)
+void send(QFile &out, jet::ReaderRecord kind, const Values &...values)
 {
     QByteArray payload;
     QDataStream stream(&payload, QIODevice::WriteOnly);
@@ -28,6 +31,34 @@ void send(QFile &out, Record kind, const Values &...values)
     framed << payload;
     out.flush();
 }
+
+// Gathers the rows of one table and sends them on a batch at a time.
+class Batches
+{
+public:
+    explicit Batches(QFile &out) : m_out(out) {}
+
+    void add(int table, QVariantList &&row)
+    {
+        if (table != m_table)
+            flush();
+        m_table = table;
+        m_rows.append(std::move(row));
+        if (m_rows.size() >= rowsPerBatch)
+            flush();
+    }
+    void flush()
+    {
+        if (!m_rows.isEmpty())
+            send(m_out, jet::RowsRecord, qint32(m_table), m_rows);
+        m_rows.clear();
+    }
+
+private:
+    QFile &m_out;
+    int m_table = -1;
+    QList<QVariantList> m_rows;
+};
 
 } // namespace
 
@@ -50,10 +81,15 @@ int main()
     dup2(nowhere, STDOUT_FILENO);
     dup2(nowhere, STDERR_FILENO);
 
-    jet::JetTableRows rows;
-    const QString problem = jet::readJetTables(path, tables, &rows, [&](int table, qint64 count) {
-        send(out, Progress, qint32(table), count);
-    });
-    send(out, Result, problem, rows);
+    try {
+        Batches batches(out);
+        const QString problem = jet::readJetTables(path, tables, [&](int table, QVariantList &&row) {
+            batches.add(table, std::move(row));
+        });
+        batches.flush();
+        send(out, jet::ResultRecord, problem);
+    } catch (const std::bad_alloc &) {
+        return jet::readerOutOfMemory;
+    }
     return out.error() == QFile::NoError ? 0 : 1;
 }

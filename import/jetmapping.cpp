@@ -118,12 +118,12 @@ RegisterRow registerRowFrom(RowValues &values)
 }
 
 template <typename Row>
-QString mapTable(const JetRows &jetRows, JetTable table, Row (*rowFrom)(RowValues &),
-                 QList<Row> *rows)
+QString mapTable(JetTable table, qsizetype firstRow, const QList<QVariantList> &jetRows,
+                 Row (*rowFrom)(RowValues &), QList<Row> *rows)
 {
-    rows->clear();
-    for (const QVariantList &row : jetRows[table]) {
-        RowValues values(table, rows->size(), row);
+    rows->reserve(rows->size() + jetRows.size());
+    for (qsizetype i = 0; i < jetRows.size(); ++i) {
+        RowValues values(table, firstRow + i, jetRows[i]);
         rows->append(rowFrom(values));
         if (!values.problem().isEmpty())
             return values.problem();
@@ -145,17 +145,18 @@ const std::array<JetTableColumns, JetTableCount> &jetTables()
     return tables;
 }
 
-QString mapJetRows(const JetRows &jetRows, ImportRows *rows)
+QString mapJetRows(JetTable table, qsizetype firstRow, const QList<QVariantList> &jetRows,
+                   ImportRows *rows)
 {
-    if (QString problem = mapTable(jetRows, JetBank, bankFrom, &rows->banks); !problem.isEmpty())
-        return problem;
-    if (QString problem = mapTable(jetRows, JetPayee, payeeFrom, &rows->payees);
-        !problem.isEmpty())
-        return problem;
-    if (QString problem = mapTable(jetRows, JetPositions, layoutFrom, &rows->layouts);
-        !problem.isEmpty())
-        return problem;
-    return mapTable(jetRows, JetChqIssuereg, registerRowFrom, &rows->registerRows);
+    switch (table) {
+    case JetBank: return mapTable(table, firstRow, jetRows, bankFrom, &rows->banks);
+    case JetPayee: return mapTable(table, firstRow, jetRows, payeeFrom, &rows->payees);
+    case JetPositions: return mapTable(table, firstRow, jetRows, layoutFrom, &rows->layouts);
+    case JetChqIssuereg:
+        return mapTable(table, firstRow, jetRows, registerRowFrom, &rows->registerRows);
+    case JetTableCount: break;
+    }
+    return {};
 }
 
 } // namespace jet

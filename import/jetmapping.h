@@ -22,9 +22,12 @@ const std::array<JetTableColumns, JetTableCount> &jetTables();
 // that order, as JetReader gives them.
 using JetRows = std::array<QList<QVariantList>, JetTableCount>;
 
-// Text columns take text and numbers; the layout's numbers take numbers and
-// text that reads wholly as one; the cheque date takes dates (a time of day
-// is dropped). Returns where a value does not fit, or an empty text.
-QString mapJetRows(const JetRows &jetRows, store::ImportRows *rows);
+// Adds a batch of rows of one table, the first of them being the table's
+// row number firstRow + 1, to *rows. Text columns take text and numbers;
+// the layout's numbers take numbers and text that reads wholly as one; the
+// cheque date takes dates (a time of day is dropped). Returns where a value
+// does not fit, or an empty text.
+QString mapJetRows(JetTable table, qsizetype firstRow, const QList<QVariantList> &jetRows,
+                   store::ImportRows *rows);
 
 } // namespace jet

@@ -1,5 +1,6 @@
 #include "jetmigration.h"
 
+#include "database.h"
 #include "jettables.h"
 #include "schema.h"
 #include "workfile.h"
@@ -10,6 +11,9 @@
 #include <QSqlDatabase>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace jet {
@@ -72,37 +76,46 @@ bool keepCopy(const QString &path, const QString &originalPath)
     return false;
 }
 
-// Writes the rows into the empty SQLite file at newPath and counts what the
-// file then holds.
-QString writeNewFile(const QString &newPath, const ImportRows &rows)
+// Hands rows on to the taker as they come; returns what failed, or an
+// empty text.
+using RowSource = std::function<QString(const RowsArrived &)>;
+
+QString writingFailed(const QSqlError &error)
 {
-    const QString connectionName = QStringLiteral("jet-migration");
-    QSqlError error;
-    RowCounts written;
+    return QStringLiteral("writing the new file failed (%1)").arg(error.text().trimmed());
+}
+
+// Writes the rows into the empty SQLite file at newPath as they come, and
+// counts what the file then holds.
+QString writeNewFile(const QString &newPath, const RowSource &source, RowCounts *counts)
+{
+    ImportFile file(newPath);
+    if (file.error().isValid())
+        return writingFailed(file.error());
+    std::array<qsizetype, JetTableCount> read{};
+    const QString problem = source([&](int table, const QList<QVariantList> &jetRows) {
+        ImportRows rows;
+        if (QString misfit = mapJetRows(JetTable(table), read[table], jetRows, &rows);
+            !misfit.isEmpty())
+            return misfit;
+        read[table] += jetRows.size();
+        const QSqlError error = file.add(rows);
+        return error.isValid() ? writingFailed(error) : QString();
+    });
+    if (!problem.isEmpty())
+        return problem;
     RowCounts stored;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        db.setDatabaseName(newPath);
-        if (!db.open())
-            error = db.lastError();
-        if (!error.isValid())
-            error = createTables(db);
-        if (!error.isValid())
-            error = importRows(db, rows, &written);
-        if (!error.isValid())
-            error = countRows(db, &stored);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connectionName);
-    if (error.isValid())
-        return QStringLiteral("writing the new file failed (%1)").arg(error.text().trimmed());
-    const RowCounts expected = countsOf(rows);
-    if (written != expected || stored != expected)
+    if (const QSqlError error = file.finish(&stored); error.isValid())
+        return writingFailed(error);
+    const RowCounts expected{read[JetBank], read[JetPayee], read[JetPositions],
+                             read[JetChqIssuereg]};
+    if (file.written() != expected || stored != expected)
         return QStringLiteral("the new file did not receive every row (%1 banks, %2 payees, "
                               "%3 cheque layouts, %4 register rows of %5, %6, %7, %8)")
             .arg(stored.banks).arg(stored.payees).arg(stored.layouts).arg(stored.registerRows)
             .arg(expected.banks).arg(expected.payees).arg(expected.layouts)
             .arg(expected.registerRows);
+    *counts = expected;
     return {};
 }
 
@@ -147,27 +160,49 @@ void setMigrationStepHook(void (*hook)(MigrationStep))
     stepHook = hook;
 }
 
-QString migrateJetDatabase(const QString &path, QString *notice, const RowsRead &rowsRead)
-{
-    // Everything is read before anything is written. An honest file of many
-    // years reads in a few seconds; one that takes a minute is stuck.
-    const QList<JetTableColumns> tables(jetTables().begin(), jetTables().end());
-    JetTableRows read;
-    if (const QString problem =
-            readJetTablesApart(path, tables, &read, std::chrono::minutes(1), rowsRead);
-        !problem.isEmpty())
-        return failure(path, problem);
-    JetRows jetRows;
-    std::copy(read.begin(), read.end(), jetRows.begin());
-    return replaceJetDatabase(path, jetRows, notice);
-}
+namespace {
 
-QString replaceJetDatabase(const QString &path, const JetRows &jetRows, QString *notice)
+// Held on the Access file while it is moved: a second copy of the program
+// started meanwhile waits here until the first has finished.
+class MoveLock
 {
-    ImportRows rows;
-    if (const QString problem = mapJetRows(jetRows, &rows); !problem.isEmpty())
-        return failure(path, problem);
+public:
+    explicit MoveLock(const QString &path)
+        : m_fd(open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+    {
+        if (m_fd >= 0)
+            flock(m_fd, LOCK_EX);
+    }
+    ~MoveLock()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    MoveLock(const MoveLock &) = delete;
+    MoveLock &operator=(const MoveLock &) = delete;
 
+    // Whether the name still leads to the file locked, rather than to the
+    // new file another copy has put in its place.
+    bool stillInPlace(const QString &path) const
+    {
+        struct stat locked{};
+        struct stat named{};
+        return m_fd >= 0 && fstat(m_fd, &locked) == 0
+            && stat(QFile::encodeName(path).constData(), &named) == 0
+            && locked.st_dev == named.st_dev && locked.st_ino == named.st_ino;
+    }
+
+private:
+    int m_fd;
+};
+
+// Brings the rows the source gives into a new file beside the Access file
+// at path, and puts it in the Access file's place.
+QString replaceWith(const QString &path, const RowSource &source, QString *notice)
+{
+    const MoveLock lock(path);
+    if (!lock.stillInPlace(path))
+        return prepareDatabase(path, notice);
     // A name of its own beside the original, locked while this runs, so a
     // file left by an earlier attempt that was cut off is never taken for
     // this one, and is cleaned up at the next start.
@@ -175,7 +210,8 @@ QString replaceJetDatabase(const QString &path, const JetRows &jetRows, QString 
     if (!work.isOpen())
         return failure(path, QStringLiteral("a new file could not be made beside it (%1)")
                                  .arg(work.errorString()));
-    QString problem = writeNewFile(work.path(), rows);
+    RowCounts counts;
+    QString problem = writeNewFile(work.path(), source, &counts);
     if (problem.isEmpty() && !QFile::setPermissions(work.path(), QFile::permissions(path)))
         problem = QStringLiteral("the new file could not be given the original's permissions");
     const QString originalPath = originalPathFor(path);
@@ -185,8 +221,32 @@ QString replaceJetDatabase(const QString &path, const JetRows &jetRows, QString 
         return failure(path, problem);
     work.markMoved();
     if (notice)
-        *notice = noticeText(countsOf(rows), originalPath);
+        *notice = noticeText(counts, originalPath);
     return {};
+}
+
+} // namespace
+
+QString migrateJetDatabase(const QString &path, QString *notice, const RowsRead &rowsRead)
+{
+    // The rows are written as the reader reads them, so neither program
+    // holds a table. An honest file of many years reads in a few seconds;
+    // one that takes a minute is beyond what can be read here.
+    const QList<JetTableColumns> tables(jetTables().begin(), jetTables().end());
+    return replaceWith(path, [&](const RowsArrived &rowsArrived) {
+        return readJetTablesApart(path, tables, std::chrono::minutes(1), rowsArrived, rowsRead);
+    }, notice);
+}
+
+QString replaceJetDatabase(const QString &path, const JetRows &jetRows, QString *notice)
+{
+    return replaceWith(path, [&](const RowsArrived &rowsArrived) {
+        for (int table = 0; table < JetTableCount; ++table) {
+            if (QString problem = rowsArrived(table, jetRows[table]); !problem.isEmpty())
+                return problem;
+        }
+        return QString();
+    }, notice);
 }
 
 } // namespace jet

@@ -24,9 +24,6 @@ using Table = std::unique_ptr<MdbTableDef, decltype(&mdb_free_tabledef)>;
 // The low bits of a row's place on its page; the high ones are flags.
 constexpr int rowOffsetMask = 0x1fff;
 
-// How often the reader tells its progress, in rows.
-constexpr int rowsPerReport = 100;
-
 bool sameName(const QString &name, const char *jetName)
 {
     return name.compare(QString::fromUtf8(jetName), Qt::CaseInsensitive) == 0;
@@ -119,6 +116,13 @@ int fixedSize(int type)
     }
 }
 
+// libmdb's versions disagree on which of the column's two bytes is the
+// precision and which the scale; a scale is never above its precision.
+int decimalScale(const MdbColumn *column)
+{
+    return qMin(column->col_scale, column->col_prec);
+}
+
 // Half a UTF-16 pair is not a character: stopped, rather than changed.
 QVariant checkedText(const QString &text, const MdbColumn *column, QString *problem)
 {
@@ -156,7 +160,7 @@ QVariant valueOf(MdbHandle *mdb, const MdbColumn *column, const MdbField &field,
             *problem = QStringLiteral("a date is out of every calendar");
         return date;
     }
-    case MDB_NUMERIC: return jetDecimal(QByteArrayView(bytes, field.siz), column->col_scale);
+    case MDB_NUMERIC: return jetDecimal(QByteArrayView(bytes, field.siz), decimalScale(column));
     case MDB_TEXT:
         return checkedText(textOf(mdb, QByteArrayView(bytes, field.siz)), column, problem);
     case MDB_MEMO: {
@@ -226,10 +230,8 @@ QStringList JetReader::missing(const QString &table, const QStringList &columns)
 }
 
 QString JetReader::readTable(const QString &table, const QStringList &columns,
-                             QList<QVariantList> *rows,
-                             const std::function<void(qint64)> &rowRead) const
+                             const std::function<void(QVariantList &&)> &rowRead) const
 {
-    rows->clear();
     if (const QStringList absent = missing(table, columns); !absent.isEmpty())
         return QStringLiteral("it lacks %1").arg(absent.join(QStringLiteral(", ")));
     const Table found = readDefinition(findTable(d->mdb, table));
@@ -240,33 +242,30 @@ QString JetReader::readTable(const QString &table, const QStringList &columns,
         indexes << columnIndex(found.get(), column);
 
     MdbField fields[MDB_MAX_COLS];
+    qint64 read = 0;
     mdb_rewind_table(found.get());
     while (mdb_fetch_row(found.get())) {
         // A row written before a column was added holds fewer columns; the
         // library gives the missing ones as null, as Access reads them.
         if (fieldsOfCurrentRow(found.get(), fields) < 0)
-            return QStringLiteral("row %1 of table %2 could not be read")
-                .arg(rows->size() + 1).arg(table);
+            return QStringLiteral("row %1 of table %2 could not be read").arg(read + 1).arg(table);
         QVariantList values;
+        values.reserve(indexes.size());
         for (int index : indexes) {
             QString problem;
             const auto *column = static_cast<MdbColumn *>(g_ptr_array_index(found->columns, index));
             values << valueOf(d->mdb, column, fields[index], &problem);
             if (!problem.isEmpty())
-                return QStringLiteral("in row %1 of table %2, %3")
-                    .arg(rows->size() + 1).arg(table, problem);
+                return QStringLiteral("in row %1 of table %2, %3").arg(read + 1).arg(table, problem);
         }
-        rows->append(values);
-        if (rowRead && rows->size() % rowsPerReport == 0)
-            rowRead(rows->size());
+        rowRead(std::move(values));
+        ++read;
     }
-    if (rowRead)
-        rowRead(rows->size());
     // The library passes over a row it cannot find on its page; the table's
     // own count tells when that happened.
-    if (rows->size() != qsizetype(found->num_rows))
+    if (read != qint64(found->num_rows))
         return QStringLiteral("table %1 holds %2 rows, but only %3 could be read")
-            .arg(table).arg(found->num_rows).arg(rows->size());
+            .arg(table).arg(found->num_rows).arg(read);
     return {};
 }
 

@@ -28,15 +28,14 @@ public:
     // "column Bank.Currency"); empty when it has them all.
     QStringList missing(const QString &table, const QStringList &columns) const;
 
-    // Every row of the table, with one value per asked column in the asked
-    // order: a QString for text and memo, a double for Double, Single and
-    // Currency, an int for Byte, Integer and Long, a bool for Yes/No, a QDate
-    // or QDateTime for Date/Time, a null QVariant where the row holds none.
-    // Returns what went wrong, or an empty text.
-    // *rowRead is told the count of rows read now and then.
+    // Reads the table row by row, handing each to rowRead as soon as it is
+    // read, with one value per asked column in the asked order: a QString
+    // for text, memo and Decimal (its exact digits), a double for Double,
+    // Single and Currency, an int for Byte, Integer and Long, a bool for
+    // Yes/No, a QDate or QDateTime for Date/Time, a null QVariant where the
+    // row holds none. Returns what went wrong, or an empty text.
     QString readTable(const QString &table, const QStringList &columns,
-                      QList<QVariantList> *rows,
-                      const std::function<void(qint64)> &rowRead = {}) const;
+                      const std::function<void(QVariantList &&)> &rowRead) const;
 
 private:
     struct Private;

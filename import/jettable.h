@@ -16,10 +16,20 @@ struct JetTableColumns {
     QStringList columns;
 };
 
-using JetTableRows = QList<QList<QVariantList>>;
-
 // Told, now and then while a table is read, how many of its rows have been.
 using RowsRead = std::function<void(int table, qint64 rows)>;
+
+// Takes a batch of rows of one table as it arrives; returns why the reading
+// must stop, or an empty text.
+using RowsArrived = std::function<QString(int table, const QList<QVariantList> &rows)>;
+
+// The reader program's records on its standard output, each a QDataStream
+// byte array: batches of rows (table, rows) as they are read, then the
+// result (what failed, or an empty text).
+enum ReaderRecord : quint8 { RowsRecord = 1, ResultRecord = 2 };
+
+// The reader program's exit status when its memory ran out.
+constexpr int readerOutOfMemory = 3;
 
 inline QDataStream &operator<<(QDataStream &out, const JetTableColumns &table)
 {

@@ -11,8 +11,6 @@
 namespace jet {
 namespace {
 
-enum Record : quint8 { Progress = 1, Result = 2 };
-
 constexpr rlim_t memoryLimit = rlim_t(1) << 30;
 
 QString &overriddenProgram()
@@ -26,37 +24,79 @@ QString &overriddenProgram()
 QList<QByteArray> takeRecords(QByteArray *buffer)
 {
     QList<QByteArray> records;
-    while (buffer->size() >= 4) {
-        const quint32 length = qFromBigEndian<quint32>(buffer->constData());
-        if (length == 0xffffffffu || qsizetype(length) > buffer->size() - 4)
+    qsizetype taken = 0;
+    while (buffer->size() - taken >= 4) {
+        const quint32 length = qFromBigEndian<quint32>(buffer->constData() + taken);
+        if (length == 0xffffffffu || qsizetype(length) > buffer->size() - taken - 4)
             break;
-        records << buffer->mid(4, length);
-        buffer->remove(0, 4 + length);
+        records << buffer->mid(taken + 4, length);
+        taken += 4 + length;
     }
+    buffer->remove(0, taken);
     return records;
 }
 
-struct Outcome {
-    bool finished = false;
-    QString problem;
-    JetTableRows rows;
+// What the reader has sent so far, handed on as it comes.
+class Outcome
+{
+public:
+    Outcome(const RowsArrived &rowsArrived, const RowsRead &rowsRead)
+        : m_rowsArrived(rowsArrived), m_rowsRead(rowsRead) {}
+
+    bool finished() const { return m_finished; }
+    QString problem() const { return m_problem; }
+    bool stopped() const { return m_stopped; }
+
+    void take(const QByteArray &record)
+    {
+        QDataStream in(record);
+        quint8 kind = 0;
+        in >> kind;
+        if (kind == RowsRecord)
+            takeRows(in);
+        else if (kind == ResultRecord && !m_stopped)
+            m_finished = (in >> m_problem).status() == QDataStream::Ok;
+    }
+
+private:
+    void takeRows(QDataStream &in)
+    {
+        qint32 table = 0;
+        QList<QVariantList> rows;
+        in >> table >> rows;
+        if (m_stopped)
+            return;
+        if (in.status() != QDataStream::Ok || table < 0 || table < m_table) {
+            stop(QStringLiteral("what was read of it came back garbled"));
+            return;
+        }
+        if (table != m_table)
+            m_count = 0;
+        m_table = table;
+        m_count += rows.size();
+        if (QString problem = m_rowsArrived(table, rows); !problem.isEmpty())
+            stop(problem);
+        else if (m_rowsRead)
+            m_rowsRead(table, m_count);
+    }
+    void stop(const QString &problem)
+    {
+        m_problem = problem;
+        m_stopped = true;
+    }
+
+    const RowsArrived &m_rowsArrived;
+    const RowsRead &m_rowsRead;
+    int m_table = -1;
+    qint64 m_count = 0;
+    bool m_finished = false;
+    bool m_stopped = false;
+    QString m_problem;
 };
 
-void take(const QByteArray &record, const RowsRead &rowsRead, Outcome *outcome)
+QString seconds(std::chrono::milliseconds limit)
 {
-    QDataStream in(record);
-    quint8 kind = 0;
-    in >> kind;
-    if (kind == Progress) {
-        qint32 table = 0;
-        qint64 count = 0;
-        in >> table >> count;
-        if (rowsRead)
-            rowsRead(table, count);
-    } else if (kind == Result) {
-        in >> outcome->problem >> outcome->rows;
-        outcome->finished = in.status() == QDataStream::Ok;
-    }
+    return QString::number(std::chrono::duration_cast<std::chrono::seconds>(limit).count());
 }
 
 } // namespace
@@ -78,10 +118,9 @@ void useAccessReaderProgram(const QString &path)
 }
 
 QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &tables,
-                           JetTableRows *rows, std::chrono::milliseconds limit,
+                           std::chrono::milliseconds limit, const RowsArrived &rowsArrived,
                            const RowsRead &rowsRead)
 {
-    rows->clear();
     // 1. Start the reader with its memory limit and give it the request.
     QProcess reader;
     reader.setProgram(accessReaderProgram());
@@ -100,16 +139,20 @@ QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &ta
     reader.write(request);
     reader.closeWriteChannel();
 
-    // 2. Take its records until it ends or the time is up.
+    // 2. Hand on its rows as they come, until it ends, the taker stops it
+    // or the time is up.
     QByteArray buffer;
-    Outcome outcome;
+    Outcome outcome(rowsArrived, rowsRead);
     bool timedOut = false;
     QEventLoop loop;
-    QObject::connect(&reader, &QProcess::readyReadStandardOutput, &loop, [&] {
+    const auto takeAll = [&] {
         buffer += reader.readAllStandardOutput();
         for (const QByteArray &record : takeRecords(&buffer))
-            take(record, rowsRead, &outcome);
-    });
+            outcome.take(record);
+        if (outcome.stopped())
+            loop.quit();
+    };
+    QObject::connect(&reader, &QProcess::readyReadStandardOutput, &loop, takeAll);
     QObject::connect(&reader, &QProcess::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(limit, &loop, [&] {
         timedOut = true;
@@ -117,24 +160,27 @@ QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &ta
     });
     if (reader.state() != QProcess::NotRunning)
         loop.exec();
-    if (timedOut) {
+    if (timedOut || outcome.stopped()) {
         reader.kill();
         reader.waitForFinished();
-        return QStringLiteral("reading it did not end within %1 seconds, so it is probably "
-                              "damaged")
-            .arg(std::chrono::duration_cast<std::chrono::seconds>(limit).count());
+        if (outcome.stopped())
+            return outcome.problem();
+        return QStringLiteral("the file is larger than Quillmark could read in %1 seconds")
+            .arg(seconds(limit));
     }
-    buffer += reader.readAllStandardOutput();
-    for (const QByteArray &record : takeRecords(&buffer))
-        take(record, rowsRead, &outcome);
+    takeAll();
+    if (outcome.stopped())
+        return outcome.problem();
 
     // 3. Only a whole answer from a reader that ended well counts.
+    if (reader.exitStatus() == QProcess::NormalExit && reader.exitCode() == readerOutOfMemory)
+        return QStringLiteral("the file is larger than Quillmark could read in %1 GiB of memory")
+            .arg(memoryLimit >> 30);
     if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0)
         return QStringLiteral("reading it broke off, so it is probably damaged");
-    if (!outcome.finished || (outcome.problem.isEmpty() && outcome.rows.size() != tables.size()))
+    if (!outcome.finished())
         return QStringLiteral("what was read of it came back incomplete");
-    *rows = outcome.rows;
-    return outcome.problem;
+    return outcome.problem();
 }
 
 } // namespace jet

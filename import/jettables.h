@@ -13,10 +13,12 @@ void useAccessReaderProgram(const QString &path);
 
 // Reads the tables in the reader program, which is given `limit` to finish
 // and 1 GiB of memory. libmdb can loop without end, or crash, on a damaged
-// file; this way the program still lives to tell the user. Returns what
-// failed, or an empty text; *rowsRead hears of the progress.
+// file; this way the program still lives to tell the user. The rows come
+// to rowsArrived in batches as the reader reads them, the tables in order;
+// when it returns a problem the reading stops. Returns what failed, or an
+// empty text; *rowsRead hears of the progress.
 QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &tables,
-                           JetTableRows *rows, std::chrono::milliseconds limit,
+                           std::chrono::milliseconds limit, const RowsArrived &rowsArrived,
                            const RowsRead &rowsRead = {});
 
 } // namespace jet

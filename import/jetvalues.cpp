@@ -88,13 +88,20 @@ QVariant jetDecimal(QByteArrayView bytes, int scale)
     }
     while (digits.size() <= scale)
         digits << 0;
-    QString text = bytes[0] != 0 ? QStringLiteral("-") : QString();
-    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
-        text += QChar(u'0' + digits[i]);
-        if (i == scale && scale > 0)
+    // Exactly its digits, in plain decimals as Access shows them: no zeros
+    // after the last digit that counts, no sign on a zero.
+    qsizetype last = 0;
+    while (last < scale && digits[last] == 0)
+        ++last;
+    QString text;
+    for (qsizetype i = digits.size() - 1; i >= last; --i) {
+        if (i == scale - 1)
             text += QLatin1Char('.');
+        text += QChar(u'0' + digits[i]);
     }
-    return text.toDouble();
+    if (bytes[0] != 0 && text != QLatin1String("0"))
+        text.prepend(QLatin1Char('-'));
+    return text;
 }
 
 QString plainDecimal(double value)

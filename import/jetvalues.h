@@ -25,8 +25,9 @@ bool hasUnpairedSurrogate(const QString &text);
 
 // A Jet 4 Decimal: a sign byte (non-zero is negative), then a 96- or 128-bit
 // whole number as four 32-bit little-endian words, the most significant
-// first, to be divided by 10^scale. An invalid QVariant when the bytes are
-// too few or the scale is out of range.
+// first, to be divided by 10^scale. Its exact value as text in plain
+// decimals ("1.5", "-0.01"), since a double cannot hold 28 digits; an
+// invalid QVariant when the bytes are too few or the scale is out of range.
 QVariant jetDecimal(QByteArrayView bytes, int scale);
 
 // A number in plain decimals, as Access shows it in a text column:

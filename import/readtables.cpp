@@ -5,9 +5,8 @@
 namespace jet {
 
 QString readJetTables(const QString &path, const QList<JetTableColumns> &tables,
-                      JetTableRows *rows, const RowsRead &rowsRead)
+                      const std::function<void(int table, QVariantList &&row)> &rowRead)
 {
-    rows->clear();
     const JetReader reader(path);
     if (!reader.error().isEmpty())
         return reader.error();
@@ -16,17 +15,11 @@ QString readJetTables(const QString &path, const QList<JetTableColumns> &tables,
         missing << reader.missing(table.table, table.columns);
     if (!missing.isEmpty())
         return QStringLiteral("it lacks %1").arg(missing.join(QStringLiteral(", ")));
-    for (const JetTableColumns &table : tables) {
-        const int index = int(rows->size());
-        QList<QVariantList> tableRows;
-        const auto rowRead = [&](qint64 count) {
-            if (rowsRead)
-                rowsRead(index, count);
-        };
-        if (QString problem = reader.readTable(table.table, table.columns, &tableRows, rowRead);
+    for (int index = 0; index < tables.size(); ++index) {
+        const auto tableRow = [&](QVariantList &&row) { rowRead(index, std::move(row)); };
+        if (QString problem = reader.readTable(tables[index].table, tables[index].columns, tableRow);
             !problem.isEmpty())
             return problem;
-        rows->append(tableRows);
     }
     return {};
 }

@@ -4,10 +4,11 @@
 
 namespace jet {
 
-// Reads the tables, each as JetReader::readTable() does, into one list of
-// rows per table. Returns what failed (the file cannot be opened, lacks a
-// table or a column, a row cannot be read), or an empty text.
+// Reads the tables in order, each as JetReader::readTable() does, handing
+// every row to rowRead with the index of its table as soon as it is read.
+// Returns what failed (the file cannot be opened, lacks a table or a
+// column, a row cannot be read), or an empty text.
 QString readJetTables(const QString &path, const QList<JetTableColumns> &tables,
-                      JetTableRows *rows, const RowsRead &rowsRead = {});
+                      const std::function<void(int table, QVariantList &&row)> &rowRead);
 
 } // namespace jet

@@ -9,12 +9,12 @@
 #include "leafimage.h"
 #include "pageview.h"
 #include "previewprinter.h"
+#include "printercatalog.h"
 #include "truesize.h"
 #include "twips.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollArea>
 #include <cmath>
@@ -25,6 +25,24 @@ const double pointsPerMillimetre = 72 / 25.4;
 const double smallestZoom = 0.1;
 const double largestZoom = 8;
 const double zoomPerWheelStep = 1.25;
+
+// The printer list, read anew from the system each time the user opens it,
+// so that a printer set up while the program runs can be chosen.
+class PrinterList : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        const QString chosen = currentText();
+        printercatalog::refresh();
+        clear();
+        addItems(printercatalog::printerNames());
+        setCurrentText(chosen);
+        QComboBox::showPopup();
+    }
+};
 
 } // namespace
 
@@ -70,7 +88,7 @@ void frmPreview::createControls()
 {
     lblPrinter = new QLabel(QStringLiteral("Printer"), this);
     lblPrinter->setObjectName(QStringLiteral("lblPrinter"));
-    cmbPrinter = new QComboBox(this);
+    cmbPrinter = new PrinterList(this);
     cmbPrinter->setObjectName(QStringLiteral("cmbPrinter"));
     connect(cmbPrinter, &QComboBox::activated, this, &frmPreview::cmbPrinter_Click);
 
@@ -154,11 +172,11 @@ void frmPreview::setTabOrder()
                   cmdCalibrate});
 }
 
-// Every printer, the system's default one chosen.
+// Every printer, the system's default one chosen, as read once this run.
 void frmPreview::listPrinters()
 {
-    cmbPrinter->addItems(QPrinterInfo::availablePrinterNames());
-    cmbPrinter->setCurrentText(QPrinterInfo::defaultPrinterName());
+    cmbPrinter->addItems(printercatalog::printerNames());
+    cmbPrinter->setCurrentText(printercatalog::defaultPrinterName());
 }
 
 void frmPreview::cmbPrinter_Click()

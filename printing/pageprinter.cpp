@@ -14,11 +14,17 @@ const double pointsPerInch = 72;
 
 // Qt picks the system's default printer itself, asking CUPS only once.
 PagePrinter::PagePrinter(const QString &printerName)
-    : m_printer(QPrinter::HighResolution)
-    , m_scaleMode(ScaleInches)
+    : PagePrinter(std::make_shared<QPrinter>(QPrinter::HighResolution))
 {
     if (!printerName.isEmpty())
         m_printer.setPrinterName(printerName);
+}
+
+PagePrinter::PagePrinter(std::shared_ptr<QPrinter> printer)
+    : m_kept(std::move(printer))
+    , m_printer(*m_kept)
+    , m_scaleMode(ScaleInches)
+{
 }
 
 void PagePrinter::Orientation(int orientation)

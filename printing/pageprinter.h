@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QPolygonF>
 #include <QPrinter>
+#include <memory>
 
 // A printer whose page is laid out on a named system printer's paper, as
 // Qt describes it: its texts and lines are kept, in the printer's dots from
@@ -42,6 +43,8 @@ public:
 protected:
     // The named printer, or the system's default one for an empty name.
     explicit PagePrinter(const QString &printerName);
+    // Laid out on a printer kept elsewhere, which outlives this one.
+    explicit PagePrinter(std::shared_ptr<QPrinter> printer);
 
     // What Print answers when there is no printer to lay the page out for.
     virtual QString noPrinterText() const = 0;
@@ -63,7 +66,11 @@ protected:
     QPointF offset() const { return m_offset; }
     QFontMetricsF metrics(const QFont &font) const { return QFontMetricsF(font, &m_printer); }
 
-    QPrinter m_printer;
+private:
+    std::shared_ptr<QPrinter> m_kept;
+
+protected:
+    QPrinter &m_printer;
 
 private:
     QPointF dots(float x, float y) const;  // from the current unit

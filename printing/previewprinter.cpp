@@ -1,12 +1,15 @@
 #include "previewprinter.h"
 
 #include "pagerules.h"
+#include "printercatalog.h"
 
 #include <QPageLayout>
 #include <QTransform>
 
+// Laid out on the printer the catalog keeps for the run: its paper and
+// edges are read from CUPS once, not at every preview.
 PreviewPrinter::PreviewPrinter(const QString &printerName)
-    : PagePrinter(printerName)
+    : PagePrinter(printercatalog::layoutPrinter(printerName))
 {
 }
 

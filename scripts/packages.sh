@@ -5,8 +5,10 @@
 # that cheques are printed in; fonts-liberation2 the Arial-like face of the
 # splash. mdbtools-dev (with pkg-config to find it) reads the older
 # program's Access data file once, to bring its data over. libcups2-dev
-# lets the printer ask CUPS whether it took a cheque.
-APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 mdbtools-dev pkg-config libcups2-dev"
+# lets the printer ask CUPS whether it took a cheque. libsqlite3-dev lets the
+# bulk import and export use SQLite's own interface (the library itself is
+# the one Qt's driver already uses).
+APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 mdbtools-dev pkg-config libcups2-dev libsqlite3-dev"
 
 need_packages() {
     local missing=()
@@ -21,6 +23,10 @@ need_packages() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# The floors the benchmarks measure against: mdb-export of mdbtools and
+# the sqlite3 shell.
+BENCH_PACKAGES="mdbtools sqlite3"
 
 # Packages to build and check the Debian package: dpkg-shlibdeps (in
 # dpkg-dev) computes its dependencies; the others check what it holds.

@@ -1,6 +1,7 @@
 #include "registerstatements.h"
 
 #include "boundstatement.h"
+#include "rawstatement.h"
 
 #include <QSqlRecord>
 #include <QVariant>
@@ -61,30 +62,12 @@ const QString selectTotals =
                    "trim(r.PAyeeamt), ',', '') as real) * 100) as integer)), 0) ")
     + registerWithVoids + byBankAndDates + QStringLiteral(" group by 1");
 
-// One CSV field (RFC 4180): quoted when it holds a comma, a quote or a
-// line break, its quotes doubled.
-QString csvField(const QString &value)
-{
-    return QStringLiteral("(case when %1 glob '*[,\"'||char(10)||char(13)||']*' then "
-                          "'\"'||replace(%1, '\"', '\"\"')||'\"' else %1 end)")
-        .arg(value);
-}
-
-// Each row as one CSV line, built where the rows are read: a million rows
-// then cross into the program as a million texts, not eight million.
-QString selectCsvLines()
-{
-    const QStringList fields{
-        // A date never needs quotes: only text that is no date is checked.
-        QStringLiteral("coalesce(date(substr(r.DateofChq, 1, 10)), %1)")
-            .arg(csvField(QStringLiteral("r.DateofChq"))),
-        csvField(QStringLiteral("r.Payeename")), csvField(QStringLiteral("r.BankName")),
-        csvField(QStringLiteral("r.PAyeeamt")), csvField(QStringLiteral("r.ChequeNo")),
-        csvField(QStringLiteral("m.Reason"))};
-    return QStringLiteral("Select coalesce(%1, '') ").arg(fields.join(
-               QStringLiteral(", '') || ',' || coalesce(")))
-        + registerWithVoids + byBankAndDates;
-}
+// The rows as the CSV export writes them: the date as yyyy-mm-dd where it
+// is one, the void reason last.
+const QString selectCsvRows =
+    QStringLiteral("Select coalesce(date(substr(r.DateofChq, 1, 10)), r.DateofChq), "
+                   "r.Payeename, r.BankName, r.PAyeeamt, r.ChequeNo, m.Reason ")
+    + registerWithVoids + byBankAndDates;
 
 QSqlError run(const QSqlDatabase &db, const QString &statement, const QVariantList &values,
               QSqlQuery *query, bool forwardOnly = true)
@@ -156,10 +139,20 @@ QSqlError selectRegisterWithVoids(const QSqlDatabase &db, const QString &bankNam
     return run(db, selectWithVoids, {orEmpty(bankName), from, to}, query, forwardOnly);
 }
 
-QSqlError selectRegisterCsvLines(const QSqlDatabase &db, const QString &bankName,
-                                 const QDate &from, const QDate &to, QSqlQuery *query)
+QSqlError readRegisterCsvRows(const QSqlDatabase &db, const QString &bankName,
+                              const QDate &from, const QDate &to,
+                              const std::function<bool(const RegisterCsvRow &)> &row)
 {
-    return run(db, selectCsvLines(), {orEmpty(bankName), from, to}, query);
+    RawStatement rows(db, selectCsvRows);
+    rows.bind({orEmpty(bankName), from, to});
+    RegisterCsvRow fields;
+    while (rows.next()) {
+        for (int i = 0; i < int(fields.size()); ++i)
+            fields[i] = rows.text(i);
+        if (!row(fields))
+            break;
+    }
+    return rows.error();
 }
 
 QSqlError sumRegister(const QSqlDatabase &db, const QString &bankName, const QDate &from,

@@ -2,7 +2,10 @@
 
 #include "statements.h"
 
+#include <QByteArrayView>
 #include <QDateTime>
+#include <array>
+#include <functional>
 
 // The statements of cheque numbers, void marks and register totals.
 // Values are bound; each function returns an invalid QSqlError on success.
@@ -53,10 +56,14 @@ QSqlError selectRegisterWithVoids(const QSqlDatabase &db, const QString &bankNam
                                   bool forwardOnly);
 inline constexpr int registerColumnCount = 5;
 
-// The same rows, each as one line of CSV without its line end: the five
-// columns (the date as yyyy-mm-dd) and the void reason.
-QSqlError selectRegisterCsvLines(const QSqlDatabase &db, const QString &bankName,
-                                 const QDate &from, const QDate &to, QSqlQuery *query);
+// The same rows for a CSV export, each handed to `row` as its five columns
+// (the date as yyyy-mm-dd) and the void reason, in UTF-8, a missing value
+// empty; read through SQLite's own interface, since an export steps through
+// millions. `row` stops the reading by returning false.
+using RegisterCsvRow = std::array<QByteArrayView, registerColumnCount + 1>;
+QSqlError readRegisterCsvRows(const QSqlDatabase &db, const QString &bankName,
+                              const QDate &from, const QDate &to,
+                              const std::function<bool(const RegisterCsvRow &)> &row);
 
 struct RegisterTotals {
     qint64 count = 0;        // cheques not void

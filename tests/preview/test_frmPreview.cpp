@@ -16,6 +16,7 @@
 #include "windowchecks.h"
 
 #include <QDoubleSpinBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -86,6 +87,42 @@ private slots:
         m_printing.reset();
         m_messages.reset();
         m_database.reset();
+    }
+
+    // The printers are read from CUPS once per run, not at every preview; a
+    // printer set up meanwhile is listed when the user opens the list.
+    void aPrinterSetUpMeanwhileIsListedWhenTheListOpens()
+    {
+        addLayout();
+        const ChequeItems items{bank, u"Asha Menon"_s, u"5.00"_s, u"Rupees Five Only"_s,
+                                QDate(2027, 1, 15), false};
+        const auto listed = [](QComboBox *list) {
+            QStringList names;
+            for (int i = 0; i < list->count(); ++i)
+                names << list->itemText(i);
+            return names;
+        };
+        frmPreview before(items);
+        const QStringList printers = listed(control<QComboBox>(&before, u"cmbPrinter"_s));
+        QVERIFY(printers.contains(qEnvironmentVariable("QUILLMARK_PRINTER")));
+        const QString added = u"Quillmark_Added"_s;
+        const auto lpadmin = [](const QStringList &arguments) {
+            QProcess process;
+            process.start(u"lpadmin"_s, arguments);
+            return process.waitForFinished() && process.exitCode() == 0;
+        };
+        QVERIFY(lpadmin({u"-p"_s, added, u"-E"_s, u"-v"_s, u"quillmark-pdf:/"_s, u"-P"_s,
+                         qEnvironmentVariable("QUILLMARK_PRINTER_PPD")}));
+
+        frmPreview after(items);
+        auto *list = control<QComboBox>(&after, u"cmbPrinter"_s);
+        QCOMPARE(listed(list), printers);
+        list->showPopup();
+        list->hidePopup();
+        lpadmin({u"-x"_s, added});
+        QVERIFY(listed(list).contains(added));
+        QCOMPARE(list->currentText(), qEnvironmentVariable("QUILLMARK_PRINTER"));
+        QVERIFY(after.problem().isEmpty());
     }
 
     // Opened with Preview; then keys pressed in the preview: what is

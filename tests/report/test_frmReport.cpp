@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <sys/mount.h>
 
 namespace {
 
@@ -239,6 +240,49 @@ private slots:
                             "2024-05-02,\"Rao, K.\",HDFC,\"1,000.50\",000101,\r\n"
                             "2024-05-02,\"\"\"Best\"\" Ltd\nPune\",HDFC,20.25,000102,\r\n"
                             "2024-05-02,\xE2\x82\xB9 Traders,HDFC,5.00,000103,Lost\r\n"));
+    }
+
+    // A payee, reason, amount or number a spreadsheet would run as a formula
+    // is written as text: an apostrophe before it, inside any quotes.
+    void exportKeepsFormulasFromRunning()
+    {
+        const QDate other(2024, 6, 1);
+        // stored payee, and the line's payee field as written
+        const QList<std::pair<QString, QByteArray>> payees{
+            {"=1+1", "'=1+1"}, {"+91 22", "'+91 22"}, {"-2", "'-2"}, {"@SUM(A1)", "'@SUM(A1)"},
+            {"\tTab", "'\tTab"}, {"\rCR", "\"'\rCR\""},
+            {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+            {"A=B", "A=B"}, {"Rao-Kumar", "Rao-Kumar"}};
+        for (const auto &[payee, field] : payees)
+            QVERIFY(!store::addRegisterEntry(m_database->db(), {other, payee, "HDFC", "-5", "=7"})
+                         .isValid());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("register.csv");
+        QVERIFY(writeRegisterCsv(path, "HDFC", other, other, {}).written);
+        const QList<QByteArray> lines = contentsOf(path).split('\n');
+        for (qsizetype i = 0; i < payees.size(); ++i)
+            QCOMPARE(lines.value(1 + i), "2024-06-01," + payees[i].second + ",HDFC,'-5,'=7,\r");
+    }
+
+    // A full disk is named as such, and the file that was there is kept.
+    void exportToAFullDiskSaysSo()
+    {
+        QTemporaryDir dir;
+        if (mount("tmpfs", qPrintable(dir.path()), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("A small disk of its own can be made only by root");
+        m_database->exec("WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c "
+                         "WHERE n < 5000) INSERT INTO ChqIssuereg SELECT '2024-05-02', 'Payee', "
+                         "'HDFC', '1.00', n FROM c");
+        const QString path = dir.filePath("register.csv");
+        writeFile(path, "earlier");
+        const CsvExport result = writeRegisterCsv(path, "HDFC", day, day, {});
+        const QByteArray kept = contentsOf(path);
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        umount(qPrintable(dir.path()));
+        QVERIFY(!result.written);
+        QVERIFY2(result.problem.startsWith("The disk is full."), qPrintable(result.problem));
+        QCOMPARE(kept, QByteArray("earlier"));
+        QCOMPARE(files, QStringList{"register.csv"});
     }
 
     // A cancelled or failed export leaves the file that was there.

@@ -1,0 +1,123 @@
+#include "rawstatement.h"
+
+#include <QDate>
+#include <QSqlDriver>
+#include <sqlite3.h>
+
+namespace store {
+namespace {
+
+// As Qt's driver sees it: a null text or an invalid date is no value.
+bool isNullValue(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString: return value.toString().isNull();
+    case QMetaType::QDate: return !value.toDate().isValid();
+    default: return value.isNull();
+    }
+}
+
+} // namespace
+
+RawStatement::RawStatement(const QSqlDatabase &db, const QString &statement)
+{
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        m_db = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!m_db) {
+        m_error = QSqlError(QStringLiteral("Unable to prepare statement"),
+                            QStringLiteral("the connection is not an open SQLite database"),
+                            QSqlError::ConnectionError);
+        return;
+    }
+    const int code = sqlite3_prepare16_v2(m_db, statement.utf16(), int(statement.size() * 2),
+                                          &m_statement, nullptr);
+    if (code != SQLITE_OK)
+        m_error = failure(code);
+}
+
+RawStatement::~RawStatement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+void RawStatement::bind(const QVariantList &values)
+{
+    if (!m_statement)
+        return;
+    sqlite3_reset(m_statement);
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &value = values[i];
+        if (isNullValue(value)) {
+            sqlite3_bind_null(m_statement, i + 1);
+            continue;
+        }
+        switch (value.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong: sqlite3_bind_int64(m_statement, i + 1, value.toLongLong()); break;
+        case QMetaType::Double: sqlite3_bind_double(m_statement, i + 1, value.toDouble()); break;
+        case QMetaType::QString: {
+            const QString text = value.toString();
+            sqlite3_bind_text16(m_statement, i + 1, text.utf16(), int(text.size() * 2),
+                                SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QDate: {
+            const QByteArray date = value.toDate().toString(Qt::ISODate).toUtf8();
+            sqlite3_bind_text(m_statement, i + 1, date.constData(), int(date.size()),
+                              SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QString text = value.toString();
+            sqlite3_bind_text16(m_statement, i + 1, text.utf16(), int(text.size() * 2),
+                                SQLITE_TRANSIENT);
+        }
+        }
+    }
+}
+
+bool RawStatement::exec()
+{
+    if (!m_statement)
+        return false;
+    const int code = sqlite3_step(m_statement);
+    sqlite3_reset(m_statement);
+    if (code == SQLITE_DONE || code == SQLITE_ROW)
+        return true;
+    m_error = failure(code);
+    return false;
+}
+
+bool RawStatement::next()
+{
+    if (!m_statement)
+        return false;
+    const int code = sqlite3_step(m_statement);
+    if (code == SQLITE_ROW)
+        return true;
+    if (code != SQLITE_DONE)
+        m_error = failure(code);
+    return false;
+}
+
+QByteArrayView RawStatement::text(int column) const
+{
+    const auto *bytes = sqlite3_column_text(m_statement, column);
+    return QByteArrayView(reinterpret_cast<const char *>(bytes),
+                          bytes ? sqlite3_column_bytes(m_statement, column) : 0);
+}
+
+bool RawStatement::isNull(int column) const
+{
+    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
+
+QSqlError RawStatement::failure(int code) const
+{
+    return QSqlError(QStringLiteral("Unable to execute statement"),
+                     QString::fromUtf8(sqlite3_errmsg(m_db)), QSqlError::StatementError,
+                     QString::number(code));
+}
+
+} // namespace store
