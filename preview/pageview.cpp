@@ -80,11 +80,19 @@ void PageView::paintEvent(QPaintEvent *)
         font.setPointSizeF(text.font.pointSizeF() * 72 / logicalDpiY());
         font.setHintingPreference(QFont::PreferNoHinting);
         painter.setFont(font);
-        painter.drawText(QPointF(text.box.left(), text.baseline), text.text);
+        // A sloping text turns about its top-left corner, as on paper.
+        painter.save();
+        painter.translate(text.box.topLeft());
+        painter.rotate(-text.angle);
+        painter.drawText(QPointF(0, text.baseline - text.box.top()), text.text);
+        painter.restore();
     }
     painter.setPen(QPen(Qt::black, 0.1 * 72 / 25.4));  // the printer's thin line
     for (const QPolygonF &line : m_page.lines)
         painter.drawPolyline(line);
+    painter.setPen(QPen(QColor(0xc0, 0x40, 0x40), 0, Qt::DashLine));  // shown, never printed
+    for (const QRectF &guide : m_page.guides)
+        painter.drawRect(guide);
 }
 
 void PageView::toPagePoints(QPainter &painter) const
