@@ -6,8 +6,8 @@
 #include <QRectF>
 
 // The page with every cheque item framed as a box the user can drag, or
-// select and move with the arrow keys, and the first words line's width as a
-// handle at its right end. It reports the moves; its owner changes the
+// select and move with the arrow keys, and widths as handles at their right
+// ends (the first words line's, the date boxes'). It reports the moves; its owner changes the
 // layout and gives back the boxes.
 class DesignView : public PageView
 {
@@ -22,10 +22,11 @@ public:
 
     explicit DesignView(QWidget *parent = nullptr);
 
-    // A handle of no width is not shown.
-    void setBoxes(const QList<Box> &boxes, const QRectF &widthHandle);
+    // A handle of no size is not shown.
+    void setBoxes(const QList<Box> &boxes, const QList<QRectF> &handles);
     const QList<Box> &boxes() const { return m_boxes; }
-    const QRectF &widthHandle() const { return m_widthHandle; }
+    QRectF widthHandle() const { return m_handles.value(0); }
+    const QList<QRectF> &handles() const { return m_handles; }
     int selectedItem() const { return m_selected; }
 
 signals:
@@ -33,8 +34,8 @@ signals:
     // in points. Ended once, when the button is released.
     void dragged(int item, QPointF points);
     void dragEnded(int item, QPointF points);
-    void widthDragged(double points);
-    void widthDragEnded(double points);
+    void widthDragged(int handle, double points);
+    void widthDragEnded(int handle, double points);
     // An arrow key on the selected item: the direction, and whether it was
     // a large step.
     void nudged(int item, QPoint direction, bool large);
@@ -51,10 +52,11 @@ private:
 
     QPointF pagePoints(const QPointF &viewPixels) const;
     QPointF dragPoints(const QPointF &viewPixels) const;
-    bool onHandle(const QPointF &points) const;
+    int handleAt(const QPointF &points) const;  // -1 on none
 
     QList<Box> m_boxes;
-    QRectF m_widthHandle;
+    QList<QRectF> m_handles;
+    int m_handle = -1;  // the one dragged
     int m_selected = -1;
     Dragging m_dragging = Dragging::Nothing;
     QPointF m_dragStart;  // in points on the page
