@@ -114,9 +114,9 @@ void frmChequeStyle::createControls(const QString &unitName)
 
 void frmChequeStyle::placeControls()
 {
-    setFixedSize(twipsSize(4860, 5700));
+    setFixedSize(twipsSize(4860, 5160));
     fraDate->setGeometry(twips(90, 45, 4680, 1920));
-    fraCrossing->setGeometry(twips(90, 2025, 4680, 2760));
+    fraCrossing->setGeometry(twips(90, 2025, 4680, 2280));
     for (auto [label, box, top] : {std::tuple{lblDateStyle, cmbDateStyle, 300},
                                    {lblDateOrder, cmbDateOrder, 660},
                                    {lblCrossingStyle, cmbCrossingStyle, 300},
@@ -129,8 +129,8 @@ void frmChequeStyle::placeControls()
         lblMeasure[i]->setGeometry(twips(box.left, box.top, labelWidth, 315));
         txtMeasure[i]->setGeometry(twips(box.left + labelWidth, box.top, boxWidth, 315));
     }
-    cmdOK->setGeometry(twips(2280, 4920, 1170, 375));
-    cmdCancel->setGeometry(twips(3600, 4920, 1170, 375));
+    cmdOK->setGeometry(twips(2280, 4410, 1170, 375));
+    cmdCancel->setGeometry(twips(3600, 4410, 1170, 375));
 }
 
 void frmChequeStyle::setTabOrder()

@@ -51,7 +51,7 @@ QString placeDigits(const LayoutRecord &layout, const QDate &date, QPointF place
 {
     const ChequeStyle &style = layout.style;
     const QString digits = date.toString(pick(boxOrders, style.dateOrder));
-    const double height = style.boxHeight > 0 ? style.boxHeight : printer.TextHeight(digits);
+    const QList<QRectF> cells = dateBoxes(layout, place, printer.TextHeight(digits));
     if (!(style.boxWidth > 0))
         return QStringLiteral("The date boxes of the cheque layout of the bank \"%1\" have no "
                               "width.\n\nSet the width of the date boxes in the cheque layout "
@@ -60,7 +60,7 @@ QString placeDigits(const LayoutRecord &layout, const QDate &date, QPointF place
     QRectF all;
     for (int box = 0; box < digits.size(); ++box) {
         const QString digit = digits.mid(box, 1);
-        const QRectF cell(place.x() + boxOffset(style, box), place.y(), style.boxWidth, height);
+        const QRectF &cell = cells[box];
         const double width = printer.TextWidth(digit), textHeight = printer.TextHeight(digit);
         if (width > cell.width() || textHeight > cell.height() + 1e-6)
             return QStringLiteral("The date's digits do not fit their boxes in the cheque layout "
@@ -82,6 +82,16 @@ QString placeDigits(const LayoutRecord &layout, const QDate &date, QPointF place
 }
 
 } // namespace
+
+QList<QRectF> dateBoxes(const LayoutRecord &layout, QPointF place, double textHeight)
+{
+    const ChequeStyle &style = layout.style;
+    const double height = style.boxHeight > 0 ? style.boxHeight : textHeight;
+    QList<QRectF> cells;
+    for (int box = 0; box < 8; ++box)
+        cells.append(QRectF(place.x() + boxOffset(style, box), place.y(), style.boxWidth, height));
+    return cells;
+}
 
 ItemField fieldOf(const ComposedText &text, double width, Printer &printer)
 {

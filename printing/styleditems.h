@@ -32,5 +32,9 @@ void placeCrossing(const LayoutRecord &layout, float dateTop, Printer &printer,
 // bank's, or the standard one at the corner when it is not known.
 QRectF leafInUnits(const LayoutRecord &layout, const Printer &printer);
 
+// The eight boxes of the date's digits from the first box's corner, in the
+// layout's unit; as high as the text when the style gives no height.
+QList<QRectF> dateBoxes(const LayoutRecord &layout, QPointF place, double textHeight);
+
 // The date as printed in one text, for the styles that print one.
 QString dateText(const store::ChequeStyle &style, const QDate &date);

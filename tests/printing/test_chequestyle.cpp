@@ -1,6 +1,7 @@
 // The date and the crossing as a bank's cheque style asks for them, and the
 // checks between the items and against the leaf, as the printer is told.
 
+#include "alignmentpage.h"
 #include "chequepage.h"
 #include "chequestyle.h"
 #include "recordedprinting.h"
@@ -198,6 +199,24 @@ private slots:
         for (const QString &name : named)
             QVERIFY2(problem.contains(name), qPrintable(problem));
         QVERIFY(recorded.printed().isEmpty());
+    }
+
+    // The alignment page frames each digit's box, to lay over the leaf's.
+    void alignmentPageShowsTheDateBoxes()
+    {
+        RecordedPrinting recorded;
+        ChequeStyle style = boxes(0);
+        style.crossingStyle = ChequeStyle::CrossingLines;
+        style.crossingLeft = 60;
+        QCOMPARE(print(layout(), style, recorded), QString());
+        RecordedPrinting aligned;
+        QCOMPARE(printAlignmentPage(bank, aligned.printer()), QString());
+        const QStringList framed = aligned.operations().filter(QRegularExpression("^Box 3\\d"));
+        QCOMPARE(framed, (QStringList{"Box 30 2.5 31 4.5", "Box 31 2.5 32 4.5", "Box 32.5 2.5 33.5 4.5",
+                                      "Box 33.5 2.5 34.5 4.5", "Box 35 2.5 36 4.5",
+                                      "Box 36 2.5 37 4.5", "Box 37 2.5 38 4.5", "Box 38 2.5 39 4.5"}));
+        QVERIFY(aligned.operations().contains("Line 48.6863 19.5711 67.0711 1.18629"));
+        QVERIFY(aligned.operations().contains("TextAngle 45"));
     }
 
     void styleIsKeptPerBank()
