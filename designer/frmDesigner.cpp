@@ -309,6 +309,7 @@ void frmDesigner::refresh()
         m_page.printableArea = m_geometry.printableArea;
     }
     pgvDesign->setPage(m_page);
+    pgvDesign->setLeafOutline(leafMillimetres());
     lblProblem->setText(refusal.simplified());
 
     // 3. The boxes, where the layout puts them.

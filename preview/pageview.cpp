@@ -33,6 +33,12 @@ void PageView::setLeafImage(const std::optional<LeafImage> &leaf)
     update();
 }
 
+void PageView::setLeafOutline(const std::optional<QRectF> &millimetres)
+{
+    m_outline = millimetres;
+    update();
+}
+
 void PageView::setPixelsPerPoint(double pixelsPerPoint)
 {
     if (pixelsPerPoint != m_pixelsPerPoint)
@@ -115,10 +121,11 @@ void PageView::drawLeafImage(QPainter &painter)
 
 QRectF PageView::leafPlace() const
 {
-    if (!m_leaf)
+    const std::optional<QRectF> mm = m_leaf ? m_leaf->millimetres : m_outline;
+    if (!mm)
         return QRectF(m_page.printableArea.topLeft(), leafSize);
-    return QRectF(m_page.printableArea.topLeft() + m_leaf->millimetres.topLeft() * pointsPerMillimetre,
-                  m_leaf->millimetres.size() * pointsPerMillimetre);
+    return QRectF(m_page.printableArea.topLeft() + mm->topLeft() * pointsPerMillimetre,
+                  mm->size() * pointsPerMillimetre);
 }
 
 void PageView::wheelEvent(QWheelEvent *event)

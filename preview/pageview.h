@@ -21,6 +21,9 @@ public:
 
     void setPage(const PreviewPrinter::Page &page);
     void setLeafImage(const std::optional<LeafImage> &leaf);
+    // The leaf's place in millimetres when it has no image (a standard
+    // leaf's size at the corner); the image's own place comes first.
+    void setLeafOutline(const std::optional<QRectF> &millimetres);
     void setPixelsPerPoint(double pixelsPerPoint);
     double pixelsPerPoint() const { return m_pixelsPerPoint; }
     // Where the page's top-left corner is drawn, in the view's pixels.
@@ -43,11 +46,12 @@ protected:
 private:
     void drawLeafImage(QPainter &painter);
     // Where the leaf lies, in points from the page's corner: the bank's
-    // image's place, or the standard leaf at the printable corner.
+    // image's place, its outline, or the CTS-2010 leaf at the printable corner.
     QRectF leafPlace() const;
 
     PreviewPrinter::Page m_page;
     std::optional<LeafImage> m_leaf;
+    std::optional<QRectF> m_outline;
     QPixmap m_leafAtZoom;  // scaled once per zoom: smooth scaling is too slow for every paint
     double m_pixelsPerPoint = 1;
 };
