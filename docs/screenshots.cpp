@@ -129,8 +129,9 @@ void saveEditor(frmDesigner *editor, const QString &path)
     save(editor, path);
 }
 
-// Last of the pictures: it changes the bank's layout.
-void saveStandardLeaf(const QDir &folder)
+// The editor as the layout stands, then started from the CTS-2010 leaf;
+// last of the pictures, as it changes the bank's layout.
+void saveLayoutEditor(const QDir &folder)
 {
     frmDesigner::install();
     frmChqLyt window;
@@ -140,6 +141,7 @@ void saveStandardLeaf(const QDir &folder)
     window.cmb_Click();
     window.findChild<QPushButton *>(QStringLiteral("cmdDesign"))->click();
     auto *editor = window.findChild<frmDesigner *>();
+    saveEditor(editor, folder.filePath(QStringLiteral("layout-editor.png")));
     if (!editor->startFromStandardLeaf(0))
         fail(QStringLiteral("the standard leaf was not taken"));
     saveEditor(editor, folder.filePath(QStringLiteral("standard-leaf.png")));
@@ -152,18 +154,6 @@ void saveStandardLeaf(const QDir &folder)
     frmChequeStyle styleWindow(style, QStringLiteral("mms"), editor);
     styleWindow.show();
     save(&styleWindow, folder.filePath(QStringLiteral("date-and-crossing.png")));
-}
-
-void saveLayoutEditor(const QDir &folder)
-{
-    frmDesigner::install();
-    frmChqLyt window;
-    window.show();
-    auto *banks = window.findChild<QComboBox *>(QStringLiteral("cmb"));
-    banks->setCurrentIndex(banks->findText(bank));
-    window.cmb_Click();
-    window.findChild<QPushButton *>(QStringLiteral("cmdDesign"))->click();
-    saveEditor(window.findChild<frmDesigner *>(), folder.filePath(QStringLiteral("layout-editor.png")));
 }
 
 // A few rows as an office's spreadsheet gives them, one of them refused.
@@ -213,9 +203,8 @@ int main(int argc, char *argv[])
         return 1;
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     savePrintWindowAndPreview(folder);
-    saveLayoutEditor(folder);
     saveBatchWindow(folder);
-    saveStandardLeaf(folder);
+    saveLayoutEditor(folder);
     for (const char *picture : {"print-window.png", "preview.png", "layout-editor.png",
                                 "batch-window.png", "standard-leaf.png", "date-and-crossing.png"}) {
         if (!folder.exists(QString::fromLatin1(picture)))
