@@ -4,6 +4,7 @@
 
 #include "chequepage.h"
 #include "chequestyle.h"
+#include "previewprinter.h"
 #include "printedpdf.h"
 #include "standardleaves.h"
 #include "statements.h"
@@ -164,6 +165,30 @@ private slots:
         }
         QCOMPARE(digits, 8);
         QCOMPARE(crossing, QStringLiteral("A/cPayeeonly"));
+
+        // The preview shows the same boxes, and the crossing's words sloping
+        // as on paper.
+        PreviewPrinter preview(qEnvironmentVariable("QUILLMARK_PRINTER"));
+        QCOMPARE(printChequePage({bank, QStringLiteral("Asha Menon"), QStringLiteral("123456.78"),
+                                  lakhs, QDate(2026, 12, 7), true},
+                                 preview),
+                 QString());
+        const QList<QRectF> &guides = preview.page().guides;
+        QCOMPARE(guides.size(), 8);
+        for (int box = 0; box < 8; ++box) {
+            const QRectF expected(QPointF(153 + 5 * box, 5) * pointsPerMm + origin,
+                                  QSizeF(5, 6) * pointsPerMm);
+            QVERIFY2((guides[box].topLeft() - expected.topLeft()).manhattanLength() < tolerance
+                         && (guides[box].bottomRight() - expected.bottomRight()).manhattanLength()
+                             < tolerance,
+                     qPrintable(QStringLiteral("box %1").arg(box + 1)));
+        }
+        QCOMPARE(preview.page().lines.size(), 2);
+        const auto sloping = std::find_if(preview.page().texts.begin(), preview.page().texts.end(),
+                                          [](const PreviewPrinter::Text &t) { return t.angle != 0; });
+        QVERIFY(sloping != preview.page().texts.end());
+        QCOMPARE(sloping->text, QStringLiteral("A/c Payee only"));
+        QCOMPARE(sloping->angle, 45.0);
         QCOMPARE(name, 2);
         QCOMPARE(amount, 1);
         QVERIFY(inWords >= lakhs.count(u' ') + 1);  // every word, and the rule after them
