@@ -1,6 +1,8 @@
-// The window of a bank's date and crossing style, as a user drives it.
+// The windows of a bank's date and crossing style and of the standard
+// leaves, as a user drives them.
 
 #include "frmChequeStyle.h"
+#include "frmStandardLeaf.h"
 #include "windowchecks.h"
 
 #include <QPushButton>
@@ -63,6 +65,33 @@ private slots:
         QTest::keyClick(&window, Qt::Key_Escape);
         QCOMPARE(window.result(), int(QDialog::Rejected));
         QCOMPARE(window.style(), style);
+    }
+
+    void standardLeafByKeys_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("Enter on the first") << QList<int>{Qt::Key_Return} << int(QDialog::Accepted) << 0;
+        QTest::newRow("down, Enter")
+            << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << int(QDialog::Accepted) << 2;
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << int(QDialog::Rejected) << 1;
+        QTest::newRow("Tab to Cancel")
+            << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << int(QDialog::Rejected) << 0;
+    }
+    void standardLeafByKeys()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, result);
+        QFETCH(int, chosen);
+        frmStandardLeaf window(nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("lstLeaves"));
+        for (const int key : keys)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(window.result(), result);
+        QCOMPARE(window.chosen(), chosen);
     }
 };
 
