@@ -37,7 +37,7 @@ const QList<StandardLeaf> &standardLeaves()
          {11, 150, 45, 27.5, 35, 115, 37.5, 12, 155, 45, 12, 155, 27.5, 172, 35},
          style(ChequeStyle::LongDate, 0, 0, 0, micrBand)},
         {QStringLiteral("US personal check"), {6 * inch, 2.75 * inch},
-         {9, 105, 35, 20, 25, 88, 29.5, 8, 120, 36, 8, 120, 20, 120, 28},
+         {9, 105, 35, 20, 25, 88, 29.5, 8, 120, 36, 8, 120, 20, 115, 34},
          style(ChequeStyle::NumericDate, 1, 0, 0, micrBand)},
         {QStringLiteral("Canada (Standard 006)"), {8.5 * inch, 3.5 * inch},
          {9, 160, 40, 27.5, 30, 125, 37.5, 12, 150, 45, 12, 150, 27.5, 172, 35},

@@ -123,6 +123,41 @@ private slots:
         }
     }
 
+    // Every standard leaf, in every unit, takes a long cheque as it stands:
+    // each item on the leaf, clear of the MICR band and of the others.
+    void standardLeavesTakeALongCheque_data()
+    {
+        QTest::addColumn<int>("leaf");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<double>("mmPerUnit");
+        for (int leaf = 0; leaf < standardLeaves().size(); ++leaf) {
+            for (const auto &[unit, mm] : {std::pair{"Inches", 25.4}, {"Cms", 10.0}, {"mms", 1.0}})
+                QTest::addRow("%s, %s", qPrintable(standardLeaves()[leaf].name), unit)
+                    << leaf << QString::fromLatin1(unit) << mm;
+        }
+    }
+    void standardLeavesTakeALongCheque()
+    {
+        QFETCH(int, leaf);
+        QFETCH(QString, unit);
+        QFETCH(double, mmPerUnit);
+        const StandardLeaf &standard = standardLeaves()[leaf];
+        const auto positions = positionsIn(standard, mmPerUnit);
+        LayoutRecord layout{bank, unit, {}, styleIn(standard, mmPerUnit), std::nullopt};
+        for (int i = 0; i < store::LayoutPositionCount; ++i)
+            layout.positions[i] = float(positions[i]);
+        layout.leafMm = QRectF(QPointF(), standard.sizeMm);
+        PreviewPrinter preview(qEnvironmentVariable("QUILLMARK_PRINTER"));
+        QList<ComposedText> texts;
+        const QString words = QStringLiteral("Rupees Ninety Eight Lakh Seventy Six Thousand Five "
+                                             "Hundred and Forty Three and Paise Twenty One Only");
+        QCOMPARE(composeCheque(layout, {true, true},
+                               {bank, QStringLiteral("Shri Venkataraghavan Subramanian Iyer"),
+                                QStringLiteral("9876543.21"), words, QDate(2026, 12, 27), true},
+                               preview, &texts),
+                 QString());
+    }
+
     // The sample leaf's fields as tests/data/leaf/README.md gives them.
     void ctsLeafItemsLandInTheirFields()
     {
