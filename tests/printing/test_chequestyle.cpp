@@ -219,6 +219,21 @@ private slots:
         QVERIFY(aligned.operations().contains("TextAngle 45"));
     }
 
+    // A leaf image's place and size come before a standard leaf's.
+    void leafImagePlaceComesFirst()
+    {
+        ChequeStyle style;
+        style.leafWidthMm = 203.2;
+        style.leafHeightMm = 93.1;
+        QVERIFY(!store::replaceLeafImage(m_database->db(), bank,
+                                         {"leaf", "leaf", 35, 20, 10, 2}).isValid());
+        RecordedPrinting recorded;
+        const QString problem = print(layout(), style, recorded);
+        QVERIFY2(problem.contains("The A/c Payee crossing does not lie on the cheque leaf")
+                     && problem.contains("the leaf lies from left 10, top 2 to right 45, bottom 22"),
+                 qPrintable(problem));
+    }
+
     void styleIsKeptPerBank()
     {
         ChequeStyle style = boxes(1);
