@@ -28,10 +28,12 @@ public:
     void FontSize(float points) override;
     void CurrentX(float x) override { m_measured.CurrentX(x); }
     void CurrentY(float y) override { m_measured.CurrentY(y); }
+    void TextAngle(float degrees) override { m_measured.TextAngle(degrees); }
     double ScaleWidth() const override { return area(0, &Printer::ScaleWidth); }
     double ScaleHeight() const override { return area(1, &Printer::ScaleHeight); }
     double ScaleLeft() const override { return area(2, &Printer::ScaleLeft); }
     double ScaleTop() const override { return area(3, &Printer::ScaleTop); }
+    double MillimetresPerUnit() const override { return area(4, &Printer::MillimetresPerUnit); }
     double TextWidth(const QString &text) const override;
     double TextHeight(const QString &text) const override;
     bool HasGlyph(char32_t character) const override;
@@ -41,6 +43,10 @@ public:
     QString NewPage() override { return m_measured.NewPage(); }
     void Line(float x1, float y1, float x2, float y2) override { m_measured.Line(x1, y1, x2, y2); }
     void Box(float x1, float y1, float x2, float y2) override { m_measured.Box(x1, y1, x2, y2); }
+    void Guide(float x1, float y1, float x2, float y2) override
+    {
+        m_measured.Guide(x1, y1, x2, y2);
+    }
     void Offset(double rightMm, double downMm) override;
     float CurrentX() const override { return m_measured.CurrentX(); }
     float CurrentY() const override { return m_measured.CurrentY(); }
@@ -67,7 +73,7 @@ private:
     // character; those of the current settings and face at hand, so that
     // no key is built for a question.
     QString m_settings;
-    mutable std::array<std::optional<double>, 4> m_area;
+    mutable std::array<std::optional<double>, 5> m_area;  // and the unit's size
     mutable std::unordered_map<QString, Measures> m_measures;
     mutable std::unordered_map<QString, QHash<char32_t, bool>> m_glyphs;
     mutable Measures *m_currentMeasures = nullptr;

@@ -20,10 +20,10 @@ DesignView::DesignView(QWidget *parent)
     setMouseTracking(false);
 }
 
-void DesignView::setBoxes(const QList<Box> &boxes, const QList<QRectF> &widthHandles)
+void DesignView::setBoxes(const QList<Box> &boxes, const QList<QRectF> &handles)
 {
     m_boxes = boxes;
-    m_widthHandles = widthHandles;
+    m_handles = handles;
     update();
 }
 
@@ -43,8 +43,8 @@ void DesignView::paintEvent(QPaintEvent *event)
         if (!box.hasText)
             painter.drawText(box.points, Qt::AlignLeft | Qt::AlignVCenter, box.name);
     }
-    for (const QRectF &handle : m_widthHandles) {
-        if (handle.isNull())
+    for (const QRectF &handle : m_handles) {
+        if (handle.width() <= 0 && handle.height() <= 0)
             continue;
         painter.setPen(QPen(selectedColour, 0));
         painter.drawLine(handle.topLeft(), handle.bottomLeft());
@@ -68,18 +68,18 @@ QPointF DesignView::dragPoints(const QPointF &viewPixels) const
 int DesignView::handleAt(const QPointF &points) const
 {
     const double reach = handleReachPixels / pixelsPerPoint();
-    for (int line = 0; line < m_widthHandles.size(); ++line) {
-        const QRectF &handle = m_widthHandles[line];
+    for (int i = 0; i < m_handles.size(); ++i) {
+        const QRectF &handle = m_handles[i];
         if (!handle.isNull() && qAbs(points.x() - handle.left()) <= reach
             && points.y() >= handle.top() && points.y() <= handle.bottom())
-            return line;
+            return i;
     }
     return -1;
 }
 
 void DesignView::mousePressEvent(QMouseEvent *event)
 {
-    // 1. The handle before the boxes: it lies on the words line's box.
+    // 1. A handle before the boxes: it lies on its item's box.
     setFocus();
     m_dragStart = pagePoints(event->position());
     if (event->button() != Qt::LeftButton)

@@ -7,8 +7,9 @@
 
 // The page with every cheque item framed as a box the user can drag, or
 // select (by a click, or Tab and Shift+Tab) and move with the arrow keys,
-// and each words line's width as a handle at its right end. It reports the
-// moves; its owner changes the layout and gives back the boxes.
+// and widths as handles at their right ends (each words line's, the date
+// boxes'). It reports the moves; its owner changes the layout and gives
+// back the boxes.
 class DesignView : public PageView
 {
     Q_OBJECT
@@ -22,11 +23,10 @@ public:
 
     explicit DesignView(QWidget *parent = nullptr);
 
-    // The width handles, one a words line, in the lines' order; a null
-    // one is not shown.
-    void setBoxes(const QList<Box> &boxes, const QList<QRectF> &widthHandles);
+    // A handle of no size is not shown.
+    void setBoxes(const QList<Box> &boxes, const QList<QRectF> &handles);
     const QList<Box> &boxes() const { return m_boxes; }
-    const QList<QRectF> &widthHandles() const { return m_widthHandles; }
+    const QList<QRectF> &handles() const { return m_handles; }
     int selectedItem() const { return m_selected; }
 
 signals:
@@ -34,8 +34,8 @@ signals:
     // in points. Ended once, when the button is released.
     void dragged(int item, QPointF points);
     void dragEnded(int item, QPointF points);
-    void widthDragged(int line, double points);
-    void widthDragEnded(int line, double points);
+    void widthDragged(int handle, double points);
+    void widthDragEnded(int handle, double points);
     // An arrow key on the selected item: the direction, and whether it was
     // a large step.
     void nudged(int item, QPoint direction, bool large);
@@ -54,10 +54,10 @@ private:
 
     QPointF pagePoints(const QPointF &viewPixels) const;
     QPointF dragPoints(const QPointF &viewPixels) const;
-    int handleAt(const QPointF &points) const;  // -1 when on none
+    int handleAt(const QPointF &points) const;  // -1 on none
 
     QList<Box> m_boxes;
-    QList<QRectF> m_widthHandles;
+    QList<QRectF> m_handles;
     int m_handle = -1;  // the one dragged
     int m_selected = -1;
     Dragging m_dragging = Dragging::Nothing;

@@ -1,5 +1,8 @@
 #include "frmDesigner.h"
 
+#include "frmChequeStyle.h"
+#include "frmStandardLeaf.h"
+#include "standardleaves.h"
 #include "controls.h"
 #include "database.h"
 #include "failure.h"
@@ -21,6 +24,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -45,10 +49,13 @@ const std::array<Item, 5> items = {{
     {QStringLiteral("Amount"), AmtLeft, AmtTop},
 }};
 // The words lines: their items, and the columns of their width.
+const int dateItem = 0;
 const int wordsLine1 = 2;
 const std::array<LayoutPosition, 2> wordsWidths = {AmtinWords1Width, AmtinWords2Width};
 const std::array<QString, 2> wordsWidthNames = {QStringLiteral("Amount in Words line 1 width"),
                                                 QStringLiteral("Amount in Words line 2 width")};
+const int dateBoxesHandle = 2;  // after the words lines'
+const double minimumBoxWidth = 0.01;
 
 // The leaf's size and place, in the free row beside Undo and Redo: where
 // each label and box stands, in twips.
@@ -199,6 +206,11 @@ void frmDesigner::createControls()
     cmdLeafImage = newButton(QStringLiteral("cmdLeafImage"), QStringLiteral("Leaf Image..."), this);
     connect(cmdLeafImage, &QPushButton::clicked, this, &frmDesigner::cmdLeafImage_Click);
     createLeafBoxes();
+    cmdStandardLeaf = newButton(QStringLiteral("cmdStandardLeaf"),
+                                QStringLiteral("Start from a standard leaf..."), this);
+    connect(cmdStandardLeaf, &QPushButton::clicked, this, &frmDesigner::cmdStandardLeaf_Click);
+    cmdStyle = newButton(QStringLiteral("cmdStyle"), QStringLiteral("Date and Crossing..."), this);
+    connect(cmdStyle, &QPushButton::clicked, this, &frmDesigner::cmdStyle_Click);
     cmdUndo = newButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"), this);
     connect(cmdUndo, &QPushButton::clicked, &m_undo, &QUndoStack::undo);
     connect(&m_undo, &QUndoStack::canUndoChanged, cmdUndo, &QWidget::setEnabled);
@@ -243,7 +255,7 @@ void frmDesigner::createLeafBoxes()
 
 void frmDesigner::placeControls()
 {
-    setFixedSize(twipsSize(14700, 7860));
+    setFixedSize(twipsSize(14700, 8340));
     scrPage->setGeometry(twips(120, 120, 14460, 6660));
     lblProblem->setGeometry(twips(120, 6840, 14460, 435));
     cmdLeafImage->setGeometry(twips(120, 7380, 1600, 375));
@@ -255,6 +267,8 @@ void frmDesigner::placeControls()
         txtLeaf[i]->setGeometry(twips(box.labelLeft + box.labelWidth + 60, 7410, leafBoxWidth, 315));
     }
     lblLeafUnit->setGeometry(twips(10290, 7380, 600, 375));
+    cmdStandardLeaf->setGeometry(twips(120, 7860, 2820, 375));
+    cmdStyle->setGeometry(twips(3040, 7860, 2100, 375));
     cmdOK->setGeometry(twips(11895, 7380, 1290, 375));
     cmdCancel->setGeometry(twips(13290, 7380, 1290, 375));
 }
@@ -262,7 +276,8 @@ void frmDesigner::placeControls()
 void frmDesigner::setTabOrder()
 {
     setTabChain({pgvDesign, cmdOK, cmdCancel, cmdLeafImage, txtLeaf[LeafWidth],
-                 txtLeaf[LeafHeight], txtLeaf[LeafLeft], txtLeaf[LeafTop], cmdUndo, cmdRedo});
+                 txtLeaf[LeafHeight], txtLeaf[LeafLeft], txtLeaf[LeafTop], cmdUndo, cmdRedo,
+                 cmdStandardLeaf, cmdStyle});
 }
 
 // The sample cheque and leaf of the bank the layout window names, read
@@ -273,6 +288,13 @@ void frmDesigner::readSample()
     if (bankName == m_sample.bankName && m_sample.date.isValid())
         return;
     m_sample = sampleCheque(bankName);
+    const Connection connection(QStringLiteral("readSample"));
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = findChequeStyle(connection.database(), bankName, &m_style);
+    if (error.isValid())
+        Messages::show(failureText(QStringLiteral("read how the date and crossing print"), error),
+                       Messages::Icon::Critical);
     showLeaf(loadLeafImage(bankName));
 }
 
@@ -294,7 +316,7 @@ void frmDesigner::refresh()
 {
     // 1. The page and the unit.
     m_geometry = geometry();
-    LayoutRecord layout{m_sample.bankName, m_boxes->unitName(), {}};
+    LayoutRecord layout{m_sample.bankName, m_boxes->unitName(), {}, m_style, leafMillimetres()};
     for (int column = 0; column < LayoutPositionCount; ++column) {
         if (const std::optional<double> at = value(LayoutPosition(column)))
             layout.positions[column] = float(*at);
@@ -313,11 +335,13 @@ void frmDesigner::refresh()
         m_page.printableArea = m_geometry.printableArea;
     }
     pgvDesign->setPage(m_page);
+    pgvDesign->setLeafOutline(leafMillimetres());
     lblProblem->setText(refusal.simplified());
 
     // 3. The boxes, where the layout puts them.
     m_placed = boxesOf(m_page);
-    pgvDesign->setBoxes(m_placed, widthHandles(m_placed));
+    pgvDesign->setBoxes(m_placed, handles(m_placed));
+    m_boxWidthAtStart = m_style.boxWidth;
     for (int column = 0; column < LayoutPositionCount; ++column)
         m_dragStartTexts[column] = m_boxes->text(LayoutPosition(column));
 }
@@ -351,14 +375,21 @@ QPointF frmDesigner::pointAt(LayoutPosition left, LayoutPosition top) const
                   value(top).value_or(0) * perUnit.height());
 }
 
-// Each item framed round the text printed at its place, or as an empty box
-// where nothing is printed there.
+// Each item framed round the text printed at its place (the date's digits
+// round their boxes), or as an empty box where nothing is printed there.
 QList<DesignView::Box> frmDesigner::boxesOf(const PreviewPrinter::Page &page) const
 {
     QList<DesignView::Box> boxes;
     for (int item = 0; item < int(items.size()); ++item) {
         const QPointF corner = pointAt(items[item].left, items[item].top);
         DesignView::Box box{item, items[item].name, QRectF(corner, emptyBoxSize), false};
+        if (item == dateItem && !page.guides.isEmpty()) {
+            box.points = std::accumulate(page.guides.begin(), page.guides.end(), QRectF(),
+                                         [](const QRectF &all, const QRectF &one) { return all | one; });
+            box.hasText = true;
+            boxes.append(box);
+            continue;
+        }
         for (const PreviewPrinter::Text &text : page.texts) {
             if ((text.box.topLeft() - corner).manhattanLength() < 0.01) {
                 box.points = text.box;
@@ -379,16 +410,22 @@ double frmDesigner::lineEnd(int line, const QRectF &box, double width) const
     return box.left() + width * m_geometry.pointsPerUnit.width();
 }
 
-// A handle at the end of each words line.
-QList<QRectF> frmDesigner::widthHandles(const QList<DesignView::Box> &boxes) const
+// A handle at the end of each words line, and the date boxes' at the first
+// box's right edge when the date is printed in boxes.
+QList<QRectF> frmDesigner::handles(const QList<DesignView::Box> &boxes) const
 {
-    QList<QRectF> handles;
+    QList<QRectF> found;
     for (int line = 0; line < int(wordsWidths.size()); ++line) {
         const QRectF &box = boxes[wordsLine1 + line].points;
-        handles.append(QRectF(lineEnd(line, box, value(wordsWidths[line]).value_or(0)), box.top(),
-                              0, box.height()));
+        found.append(QRectF(lineEnd(line, box, value(wordsWidths[line]).value_or(0)), box.top(),
+                            0, box.height()));
     }
-    return handles;
+    if (m_style.dateStyle == ChequeStyle::DigitsInBoxes && boxes[dateItem].hasText) {
+        const QRectF &date = boxes[dateItem].points;
+        found.append(QRectF(date.left() + m_style.boxWidth * m_geometry.pointsPerUnit.width(),
+                            date.top(), 0, date.height()));
+    }
+    return found;
 }
 
 // The width a handle dragged this far from where the drag began gives its
@@ -398,6 +435,17 @@ double frmDesigner::handleWidth(int line, double points) const
     const QRectF &box = m_placed[wordsLine1 + line].points;
     const double start = lineEnd(line, box, readLeadingNumber(m_dragStartTexts[wordsWidths[line]]));
     return (start + points - box.left()) / m_geometry.pointsPerUnit.width();
+}
+
+// The leaf the checks hold the items to: the bank's image's place, else the
+// standard leaf's size at the corner.
+std::optional<QRectF> frmDesigner::leafMillimetres() const
+{
+    if (m_leaf)
+        return m_leaf->millimetres;
+    if (m_style.leafWidthMm > 0 && m_style.leafHeightMm > 0)
+        return QRectF(0, 0, m_style.leafWidthMm, m_style.leafHeightMm);
+    return std::nullopt;
 }
 
 // The item follows the pointer, and its boxes in the layout window with it.
@@ -420,10 +468,21 @@ void frmDesigner::showDrag(int item, QPointF points)
             text.baseline += shift.y();
         }
     }
+    if (item == dateItem) {
+        // The digits and their boxes move together.
+        for (PreviewPrinter::Text &text : page.texts) {
+            if (m_placed[item].points.contains(text.box.center())) {
+                text.box.translate(shift);
+                text.baseline += shift.y();
+            }
+        }
+        for (QRectF &guide : page.guides)
+            guide.translate(shift);
+    }
     QList<DesignView::Box> boxes = m_placed;
     boxes[item].points.translate(shift);
     pgvDesign->setPage(page);
-    pgvDesign->setBoxes(boxes, widthHandles(boxes));
+    pgvDesign->setBoxes(boxes, handles(boxes));
 }
 
 void frmDesigner::endDrag(int item, QPointF points)
@@ -435,17 +494,32 @@ void frmDesigner::endDrag(int item, QPointF points)
            moved.name);
 }
 
-void frmDesigner::showWidthDrag(int line, double points)
+void frmDesigner::showWidthDrag(int handle, double points)
 {
-    m_boxes->setText(wordsWidths[line], boxText(handleWidth(line, points)));
-    pgvDesign->setBoxes(m_placed, widthHandles(m_placed));
+    if (handle == dateBoxesHandle) {
+        const double units = points / m_geometry.pointsPerUnit.width();
+        m_style.boxWidth = std::max(minimumBoxWidth, m_boxWidthAtStart + units);
+    } else {
+        m_boxes->setText(wordsWidths[handle], boxText(handleWidth(handle, points)));
+    }
+    pgvDesign->setBoxes(m_placed, handles(m_placed));
 }
 
-void frmDesigner::endWidthDrag(int line, double points)
+// A words line's width is the layout window's; the boxes' width is kept
+// at once, as the rest of the style.
+void frmDesigner::endWidthDrag(int handle, double points)
 {
-    showWidthDrag(line, points);
-    change({{wordsWidths[line], readLeadingNumber(m_boxes->text(wordsWidths[line]))}},
-           wordsWidthNames[line]);
+    showWidthDrag(handle, points);
+    if (handle == dateBoxesHandle) {
+        ChequeStyle style = m_style;
+        style.boxWidth = std::round(style.boxWidth * 100) / 100;
+        m_style.boxWidth = m_boxWidthAtStart;
+        if (keepStyle(style))
+            refresh();
+        return;
+    }
+    change({{wordsWidths[handle], readLeadingNumber(m_boxes->text(wordsWidths[handle]))}},
+           wordsWidthNames[handle]);
 }
 
 // A tenth of the unit, or one unit with Shift; in printer dots one, or ten.
@@ -619,4 +693,75 @@ void frmDesigner::txtLeaf_Changed(LeafMeasure which)
     // 3. Drawn there.
     m_leaf->millimetres = place;
     showLeaf(m_leaf);
+}
+
+void frmDesigner::cmdStyle_Click()
+{
+    frmChequeStyle window(m_style, m_boxes->unitName(), this);
+    if (window.exec() == QDialog::Accepted && keepStyle(window.style()))
+        refresh();
+}
+
+void frmDesigner::cmdStandardLeaf_Click()
+{
+    frmStandardLeaf window(this);
+    if (window.exec() == QDialog::Accepted && window.chosen() >= 0)
+        startFromStandardLeaf(window.chosen());
+}
+
+// The style is kept for the bank at once; false, after saying why, when it
+// cannot be.
+bool frmDesigner::keepStyle(const ChequeStyle &style)
+{
+    if (m_sample.bankName.trimmed().isEmpty()) {
+        Messages::show(QStringLiteral("Enter the bank name first: the date's and the crossing's "
+                                      "style is kept for a bank."),
+                       Messages::Icon::Critical);
+        return false;
+    }
+    const Connection connection(QStringLiteral("keepStyle"));
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = replaceChequeStyle(connection.database(), m_sample.bankName, style);
+    if (error.isValid()) {
+        Messages::show(failureText(QStringLiteral("save how the date and crossing print"), error),
+                       Messages::Icon::Critical);
+        return false;
+    }
+    m_style = style;
+    return true;
+}
+
+bool frmDesigner::startFromStandardLeaf(int index)
+{
+    // 1. The leaf's style in the layout's unit, kept for the bank.
+    const StandardLeaf &leaf = standardLeaves().at(index);
+    const double millimetresPerUnit = m_geometry.pointsPerUnit.width() / pointsPerMillimetre;
+    if (!keepStyle(styleIn(leaf, millimetresPerUnit)))
+        return false;
+
+    // 2. A leaf image takes the standard's size, keeping its place.
+    if (m_leaf) {
+        const QRectF place(m_leaf->millimetres.topLeft(), leaf.sizeMm);
+        const Connection connection(QStringLiteral("startFromStandardLeaf"));
+        QSqlError error = connection.error();
+        if (!error.isValid())
+            error = updateLeafPlace(connection.database(), m_sample.bankName,
+                                    {{}, {}, place.width(), place.height(), place.left(), place.top()});
+        if (error.isValid())
+            Messages::show(failureText(QStringLiteral("save the leaf's size"), error),
+                           Messages::Icon::Critical);
+        else
+            m_leaf->millimetres = place;
+        showLeaf(m_leaf);
+    }
+
+    // 3. Every item where the leaf has it, the words broken by their width.
+    m_boxes->setWordsChoice({true, true});
+    const auto positions = positionsIn(leaf, millimetresPerUnit);
+    QList<std::pair<LayoutPosition, double>> values;
+    for (int column = 0; column < LayoutPositionCount; ++column)
+        values.append({LayoutPosition(column), positions[column]});
+    change(values, leaf.name);
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chequestyle.h"
 #include "designview.h"
 #include "leafmeasures.h"
 #include "leafimage.h"
@@ -24,7 +25,9 @@ class QScrollArea;
 // Typing in the layout window's boxes is a step of the editor's history too.
 // Escape or Cancel puts the boxes back as they were, asking first when
 // anything changed; OK keeps the moves for the layout window's own OK to
-// save, and says so. An empty layout starts as on a typical leaf. The leaf image, its size and its place
+// save, and says so. An empty layout starts as on a typical leaf. The leaf
+// image, its size and its place, the date's and the crossing's style and
+// the standard leaf started from
 // are kept for the bank as soon as they are given.
 class frmDesigner : public QDialog
 {
@@ -38,11 +41,17 @@ public:
     // Keeps the image file as the bank's leaf and shows it; false, after
     // saying why, when it cannot.
     bool attachLeafImage(const QString &path);
+    // Places every item where the standard leaf has them (one step of the
+    // history) and keeps its size, date and crossing for the bank; false,
+    // after saying why, when they cannot be kept.
+    bool startFromStandardLeaf(int index);
     QString problem() const;  // why the sample cannot be composed; empty when it can
     DesignView *view() const { return pgvDesign; }
 
 public slots:
     void cmdLeafImage_Click();
+    void cmdStandardLeaf_Click();
+    void cmdStyle_Click();
     void txtLeaf_Changed(LeafMeasure which);
     void reject() override;
     void accept() override;
@@ -66,13 +75,15 @@ private:
     std::optional<double> value(store::LayoutPosition column) const;
     QPointF pointAt(store::LayoutPosition left, store::LayoutPosition top) const;
     QList<DesignView::Box> boxesOf(const PreviewPrinter::Page &page) const;
-    QList<QRectF> widthHandles(const QList<DesignView::Box> &boxes) const;
+    QList<QRectF> handles(const QList<DesignView::Box> &boxes) const;
     double handleWidth(int line, double points) const;
     double lineEnd(int line, const QRectF &box, double width) const;
+    std::optional<QRectF> leafMillimetres() const;
+    bool keepStyle(const store::ChequeStyle &style);
     void showDrag(int item, QPointF points);
     void endDrag(int item, QPointF points);
-    void showWidthDrag(int line, double points);
-    void endWidthDrag(int line, double points);
+    void showWidthDrag(int handle, double points);
+    void endWidthDrag(int handle, double points);
     void nudge(int item, QPoint direction, bool large);
     void change(const QList<std::pair<store::LayoutPosition, double>> &values,
                 const QString &what);
@@ -90,6 +101,8 @@ private:
     // and what a step of the history goes back to.
     std::array<QString, store::LayoutPositionCount> m_dragStartTexts;
     std::optional<LeafImage> m_leaf;  // the bank's, as kept
+    store::ChequeStyle m_style;       // the bank's, as kept
+    double m_boxWidthAtStart = 0;     // the date boxes' width when a drag starts
 
     QScrollArea *scrPage = nullptr;
     DesignView *pgvDesign = nullptr;
@@ -97,6 +110,8 @@ private:
     QPushButton *cmdLeafImage = nullptr;
     QPushButton *cmdUndo = nullptr;
     QPushButton *cmdRedo = nullptr;
+    QPushButton *cmdStandardLeaf = nullptr;
+    QPushButton *cmdStyle = nullptr;
     // The leaf's size and place, in the order of LeafMeasure.
     std::array<QLabel *, LeafMeasureCount> lblLeaf{};
     std::array<QLineEdit *, LeafMeasureCount> txtLeaf{};

@@ -1,5 +1,6 @@
 #include "samplepage.h"
 
+#include "chequepage.h"
 #include "currencywording.h"
 #include "database.h"
 #include "failure.h"
@@ -21,15 +22,8 @@ QString composeSamplePage(const LayoutRecord &layout, const store::WordsChoice &
     if (QString problem = composeCheque(layout, choice, items, printer, &texts);
         !problem.isEmpty())
         return problem;
-    for (const ComposedText &composed : texts) {
-        printer.FontSize(composed.points);
-        printer.CurrentX(composed.left);
-        printer.CurrentY(composed.top);
-        if (QString problem = printer.Print(composed.text); !problem.isEmpty()) {
-            printer.KillDoc();
-            return problem;
-        }
-    }
+    if (QString problem = printComposedTexts(printer, texts); !problem.isEmpty())
+        return problem;
     return printer.EndDoc();
 }
 

@@ -1,6 +1,8 @@
 // Saves the pictures the README shows: the print window filled with a
-// cheque, that cheque's preview, the layout editor over the sample leaf, and
-// the batch window with a small file read.
+// cheque, that cheque's preview, the layout editor over the sample leaf (as
+// the layout stands, then started from the CTS-2010 standard leaf, with the
+// window of the date's and crossing's style), and the batch window with a
+// small file read.
 // Each window is the program's own, over a sample data file made in a
 // temporary folder. Usage: quillmark-screenshots FOLDER LEAF_IMAGE
 
@@ -8,6 +10,8 @@
 #include "chequepreview.h"
 #include "database.h"
 #include "frmBatch.h"
+#include "chequestyle.h"
+#include "frmChequeStyle.h"
 #include "frmChqLyt.h"
 #include "frmDesigner.h"
 #include "frmPayLayout.h"
@@ -115,6 +119,19 @@ void savePrintWindowAndPreview(const QDir &folder)
     window.findChild<QPushButton *>(QStringLiteral("Preview"))->click();
 }
 
+// The editor with the whole page at once, as a picture should show it.
+void saveEditor(frmDesigner *editor, const QString &path)
+{
+    QCoreApplication::processEvents();
+    const QSize area = editor->findChild<QScrollArea *>(QStringLiteral("scrPage"))->viewport()->size();
+    editor->view()->setPixelsPerPoint(editor->view()->pixelsPerPointToFit(area));
+    if (!editor->problem().isEmpty())
+        fail(editor->problem());
+    save(editor, path);
+}
+
+// The editor as the layout stands, then started from the CTS-2010 leaf;
+// last of the pictures, as it changes the bank's layout.
 void saveLayoutEditor(const QDir &folder)
 {
     frmDesigner::install();
@@ -125,13 +142,19 @@ void saveLayoutEditor(const QDir &folder)
     window.cmb_Click();
     window.findChild<QPushButton *>(QStringLiteral("cmdDesign"))->click();
     auto *editor = window.findChild<frmDesigner *>();
-    QCoreApplication::processEvents();
-    // The whole page at once, as a picture should show it.
-    const QSize area = editor->findChild<QScrollArea *>(QStringLiteral("scrPage"))->viewport()->size();
-    editor->view()->setPixelsPerPoint(editor->view()->pixelsPerPointToFit(area));
-    if (!editor->problem().isEmpty())
-        fail(editor->problem());
-    save(editor, folder.filePath(QStringLiteral("layout-editor.png")));
+    saveEditor(editor, folder.filePath(QStringLiteral("layout-editor.png")));
+    if (!editor->startFromStandardLeaf(0))
+        fail(QStringLiteral("the standard leaf was not taken"));
+    saveEditor(editor, folder.filePath(QStringLiteral("standard-leaf.png")));
+
+    const store::Connection connection(QStringLiteral("screenshots"));
+    store::ChequeStyle style;
+    if (const QSqlError error = store::findChequeStyle(connection.database(), bank, &style);
+        error.isValid())
+        fail(error.text());
+    frmChequeStyle styleWindow(style, QStringLiteral("mms"), editor);
+    styleWindow.show();
+    save(&styleWindow, folder.filePath(QStringLiteral("date-and-crossing.png")));
 }
 
 // A few rows as an office's spreadsheet gives them, one of them refused.
@@ -191,12 +214,12 @@ int main(int argc, char *argv[])
         return 1;
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     savePrintWindowAndPreview(folder);
-    saveLayoutEditor(folder);
     saveBatchWindow(folder);
     savePayLayoutEditor(folder);
+    saveLayoutEditor(folder);
     for (const char *picture :
          {"print-window.png", "preview.png", "layout-editor.png", "batch-window.png",
-          "positive-pay-layouts.png"}) {
+          "positive-pay-layouts.png", "standard-leaf.png", "date-and-crossing.png"}) {
         if (!folder.exists(QString::fromLatin1(picture)))
             fail(QStringLiteral("%1 was not taken").arg(QString::fromLatin1(picture)));
     }

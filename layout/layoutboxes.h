@@ -20,6 +20,7 @@ public:
     virtual void setText(store::LayoutPosition column, const QString &text) = 0;
     // How the words are to print, as ticked in the window, saved or not.
     virtual store::WordsChoice wordsChoice() const = 0;
+    virtual void setWordsChoice(const store::WordsChoice &choice) = 0;
 
 signals:
     // The user typed in a box, changed the unit or ticked a words choice.

@@ -18,7 +18,15 @@ QSqlError loadLayoutRecord(const QSqlDatabase &db, const QString &bankName,
     layout->reset();
     std::optional<store::LayoutRow> row;
     const QSqlError error = store::findLayout(db, bankName, &row);
-    if (!error.isValid() && row)
-        *layout = layoutRecordFrom(*row);
-    return error;
+    if (error.isValid() || !row)
+        return error;
+    LayoutRecord record = layoutRecordFrom(*row);
+    if (QSqlError styleError = store::findChequeStyle(db, bankName, &record.style);
+        styleError.isValid())
+        return styleError;
+    if (QSqlError leafError = store::findLeafPlace(db, bankName, &record.leafMm);
+        leafError.isValid())
+        return leafError;
+    *layout = record;
+    return {};
 }

@@ -49,3 +49,10 @@ store::WordsChoice WindowBoxes::wordsChoice() const
 {
     return {m_breakByWidth->isChecked(), m_fillAfterWords->isChecked()};
 }
+
+void WindowBoxes::setWordsChoice(const store::WordsChoice &choice)
+{
+    const QSignalBlocker quietWidth(m_breakByWidth), quietFill(m_fillAfterWords);
+    m_breakByWidth->setChecked(choice.breakByWidth);
+    m_fillAfterWords->setChecked(choice.fillAfterWords);
+}

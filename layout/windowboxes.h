@@ -22,6 +22,7 @@ public:
     QString text(store::LayoutPosition column) const override;
     void setText(store::LayoutPosition column, const QString &text) override;
     store::WordsChoice wordsChoice() const override;
+    void setWordsChoice(const store::WordsChoice &choice) override;
 
 private:
     QComboBox *m_unit;

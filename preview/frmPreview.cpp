@@ -61,6 +61,7 @@ frmPreview::frmPreview(const ChequeItems &items, QWidget *parent)
     m_pixelsPerMillimetre = screenPixelsPerMillimetre(screen());
     compose();
     pgvCheque->setLeafImage(loadLeafImage(m_items.bankName));
+    pgvCheque->setLeafOutline(loadLeafOutline(m_items.bankName));
     setZoom(1);
 }
 

@@ -1,5 +1,6 @@
 #include "leafimage.h"
 
+#include "chequestyle.h"
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
@@ -46,6 +47,19 @@ QImage decoded(const QByteArray &bytes)
 LeafImage leafImageFrom(const store::LeafImageRow &row)
 {
     return {decoded(row.screenImage.isEmpty() ? row.image : row.screenImage), QRectF(row.leftMm, row.topMm, row.widthMm, row.heightMm)};
+}
+
+std::optional<QRectF> loadLeafOutline(const QString &bankName)
+{
+    const store::Connection connection(QStringLiteral("loadLeafOutline"));
+    std::optional<QRectF> place;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::findLeafPlace(connection.database(), bankName, &place);
+    if (error.isValid())
+        Messages::show(store::failureText(QStringLiteral("read the leaf's size"), error),
+                       Messages::Icon::Critical);
+    return place;
 }
 
 std::optional<LeafImage> loadLeafImage(const QString &bankName)

@@ -23,4 +23,8 @@ std::optional<LeafImage> loadLeafImage(const QString &bankName);
 // Takes an image file the user picked as the leaf's image, with a copy for
 // the screen, or returns why it cannot be one (empty when it can): too
 // large, unreadable, or not a PNG or JPEG. Size and place are left alone.
+// The bank's leaf's place and size in millimetres, with an image or without
+// (a standard leaf chosen); nothing when neither is known or it cannot be read.
+std::optional<QRectF> loadLeafOutline(const QString &bankName);
+
 QString readLeafImageFile(const QString &path, store::LeafImageRow *leaf);

@@ -36,6 +36,12 @@ void PageView::setLeafImage(const std::optional<LeafImage> &leaf)
     update();
 }
 
+void PageView::setLeafOutline(const std::optional<QRectF> &millimetres)
+{
+    m_outline = millimetres;
+    update();
+}
+
 void PageView::setPixelsPerPoint(double pixelsPerPoint)
 {
     if (pixelsPerPoint != m_pixelsPerPoint)
@@ -74,11 +80,21 @@ void PageView::paintEvent(QPaintEvent *)
     painter.setPen(outline);
     painter.drawRect(leafPlace());
 
-    for (const PreviewPrinter::Text &text : m_page.texts)
+    for (const PreviewPrinter::Text &text : m_page.texts) {
+        // A sloping text turns about its top-left corner, as on paper.
+        painter.save();
+        painter.translate(text.box.topLeft());
+        painter.rotate(-text.angle);
+        painter.translate(-text.box.topLeft());
         painter.fillPath(textOutline(text), Qt::black);
+        painter.restore();
+    }
     painter.setPen(QPen(Qt::black, 0.1 * 72 / 25.4));  // the printer's thin line
     for (const QPolygonF &line : m_page.lines)
         painter.drawPolyline(line);
+    painter.setPen(QPen(QColor(0xc0, 0x40, 0x40), 0, Qt::DashLine));  // shown, never printed
+    for (const QRectF &guide : m_page.guides)
+        painter.drawRect(guide);
 }
 
 QPainterPath PageView::textOutline(const PreviewPrinter::Text &text)
@@ -123,12 +139,13 @@ void PageView::drawLeafImage(QPainter &painter)
 QRectF PageView::leafPlace() const
 {
     // The leaf lies where the calibrated printer puts the printable corner,
-    // so the texts moved by the offset stay on it, as on paper.
+    // so the texts moved by the offset stay on it, as on paper: the bank's
+    // image's place, its outline, or the CTS-2010 leaf at that corner.
     const QPointF corner = m_page.printableArea.topLeft() + m_page.offset;
-    if (!m_leaf)
+    const std::optional<QRectF> mm = m_leaf ? m_leaf->millimetres : m_outline;
+    if (!mm)
         return QRectF(corner, leafSize);
-    return QRectF(corner + m_leaf->millimetres.topLeft() * pointsPerMillimetre,
-                  m_leaf->millimetres.size() * pointsPerMillimetre);
+    return QRectF(corner + mm->topLeft() * pointsPerMillimetre, mm->size() * pointsPerMillimetre);
 }
 
 void PageView::wheelEvent(QWheelEvent *event)

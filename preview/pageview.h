@@ -22,6 +22,9 @@ public:
 
     void setPage(const PreviewPrinter::Page &page);
     void setLeafImage(const std::optional<LeafImage> &leaf);
+    // The leaf's place in millimetres when it has no image (a standard
+    // leaf's size at the corner); the image's own place comes first.
+    void setLeafOutline(const std::optional<QRectF> &millimetres);
     void setPixelsPerPoint(double pixelsPerPoint);
     double pixelsPerPoint() const { return m_pixelsPerPoint; }
     // Where the page's top-left corner is drawn, in the view's pixels.
@@ -54,6 +57,7 @@ private:
 
     PreviewPrinter::Page m_page;
     std::optional<LeafImage> m_leaf;
+    std::optional<QRectF> m_outline;
     QPixmap m_leafAtZoom;  // scaled once per zoom: smooth scaling is too slow for every paint
     double m_pixelsPerPoint = 1;
 };

@@ -1,8 +1,10 @@
 #include "alignmentpage.h"
 
+#include "chequepage.h"
 #include "database.h"
 #include "failure.h"
 #include "layoutrecord.h"
+#include "styleditems.h"
 #include "systemprinter.h"
 
 #include <QRectF>
@@ -112,8 +114,20 @@ void printItems(Printer &printer, const LayoutRecord &layout, QString *problem)
         const float arm = line / 2;
         if (const std::optional<float> width = layout.position(item.width); width && *width > 0)
             printer.Box(*left, *top, *left + *width, *top + line);
+        if (item.top == DateTop && layout.style.dateStyle == ChequeStyle::DigitsInBoxes) {
+            // Each digit's box, to lay over the leaf's own.
+            for (const QRectF &cell : dateBoxes(layout, QPointF(*left, *top), line))
+                printer.Box(cell.left(), cell.top(), cell.right(), cell.bottom());
+        }
         printer.Line(*left - arm, *top, *left + arm, *top);
         printer.Line(*left, *top - arm, *left, *top + arm);
+    }
+    // The crossing's lines and words, where the cheque has them.
+    if (layout.style.crossingStyle == ChequeStyle::CrossingLines && problem->isEmpty()) {
+        QList<ComposedText> crossing;
+        ItemField field;
+        placeCrossing(layout, layout.position(DateTop).value_or(0), printer, &crossing, &field);
+        *problem = printComposedTexts(printer, crossing);
     }
 }
 

@@ -1,9 +1,13 @@
 #include "chequecomposition.h"
 
 #include "chequepage.h"
+#include "itemfields.h"
+#include "styleditems.h"
 #include "wordslines.h"
 
+#include <QTransform>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -79,13 +83,17 @@ double printableRight(const Printer &printer)
 }
 
 // The width the second words line may take: its own, or up to the
-// printable area's right edge when that is 0 or not set.
+// printable area's right edge when that is 0 or not set (or the leaf's,
+// when the bank's leaf is known and ends first).
 double secondLineWidth(const LayoutRecord &layout, const Printer &printer)
 {
     const float width = layout.position(store::AmtinWords2Width).value_or(0);
     if (width > 0)
         return width;
-    return printableRight(printer) - layout.position(store::AmtinWords2Left).value_or(0);
+    double edge = printableRight(printer);
+    if (layout.leafMm)
+        edge = std::min(edge, leafInUnits(layout, printer).right());
+    return edge - layout.position(store::AmtinWords2Left).value_or(0);
 }
 
 // Whole words, as many as fit on line 1, the rest on line 2, at the largest
@@ -163,21 +171,40 @@ QString missingGlyph(const ComposedText &composed, Printer &printer)
              QString::fromUcs4(&character, 1));
 }
 
+// Where a text reaches (left, top, right, bottom), turned with it; or a
+// line's two ends. Kept as four numbers: a position that is no number or
+// infinite stays so.
+std::array<double, 4> reach(const ComposedText &composed, Printer &printer)
+{
+    const QPointF corner(composed.left, composed.top);
+    if (composed.lineTo) {
+        const QRectF line = QRectF(corner, *composed.lineTo).normalized();
+        return {line.left(), line.top(), line.right(), line.bottom()};
+    }
+    printer.FontSize(composed.points);
+    const double width = printer.TextWidth(composed.text);
+    const double height = printer.TextHeight(composed.text);
+    printer.FontSize(fullSize);
+    if (composed.angle == 0)
+        return {corner.x(), corner.y(), corner.x() + width, corner.y() + height};
+    QTransform turn;
+    turn.translate(corner.x(), corner.y()).rotate(-composed.angle);
+    const QRectF turned = turn.mapRect(QRectF(0, 0, width, height));
+    return {turned.left(), turned.top(), turned.right(), turned.bottom()};
+}
+
 // Whether any part of the text falls outside the printable area, named with
 // its position and the area's size in the layout's unit.
 QString offThePage(const ComposedText &composed, const LayoutRecord &layout, Printer &printer)
 {
-    printer.FontSize(composed.points);
-    const double right = composed.left + printer.TextWidth(composed.text);
-    const double bottom = composed.top + printer.TextHeight(composed.text);
+    const auto [left, top, right, bottom] = reach(composed, printer);
     const double width = printer.ScaleWidth();
     const double height = printer.ScaleHeight();
     // A printer's calibration offset moves the page, and the area with it.
     const double areaLeft = printer.ScaleLeft();
     const double areaTop = printer.ScaleTop();
-    printer.FontSize(fullSize);
     // Asked this way round, a position that is no number is outside too.
-    if (composed.left >= areaLeft && composed.top >= areaTop && right <= areaLeft + width
+    if (left >= areaLeft && top >= areaTop && right <= areaLeft + width
         && bottom <= areaTop + height)
         return {};
     const QString moved = areaLeft == 0 && areaTop == 0
@@ -188,7 +215,7 @@ QString offThePage(const ComposedText &composed, const LayoutRecord &layout, Pri
                           "placed at left %3, top %4 and reaches right to %5, down to %6, and "
                           "the printable area is %7 wide and %8 high (%9)%10.\n\nCorrect its "
                           "position in the cheque layout of the bank \"%11\".")
-        .arg(composed.item, composed.text, figure(composed.left), figure(composed.top),
+        .arg(composed.item, composed.text, figure(left), figure(top),
              figure(right), figure(bottom), figure(width), figure(height),
              scaleModeName(layout.scaleMode()))
         .arg(moved, layout.bankName);
@@ -202,18 +229,11 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
     using namespace store;
     texts->clear();
 
-    // 1. Every text at its layout position; the crossing has no columns of
-    // its own: one unit from the left edge, level with the date.
+    // 1. Every item's place in the layout.
     Positions position(layout);
-    QList<ComposedText> placed;
-    if (items.crossed)
-        placed.append({QStringLiteral("A/c Payee crossing"), QStringLiteral("A/c Payee only"),
-                       1, position.at(DateTop), fullSize});
-    const qsizetype dateAt = placed.size();  // its text once the printer's font is set
-    placed.append({QStringLiteral("Date"), {}, position.at(DateLeft), position.at(DateTop),
-                   fullSize});
-    placed.append({QStringLiteral("Name"), items.payeeName, position.at(nameleft),
-                   position.at(nameTop), fullSize});
+    const QPointF datePlace(position.at(DateLeft), position.at(DateTop));
+    const ComposedText name{QStringLiteral("Name"), items.payeeName, position.at(nameleft),
+                            position.at(nameTop), fullSize};
     const float words1Width = position.at(AmtinWords1Width);
     const float words1Left = position.at(AmtinWords1Left);
     const float words1Top = position.at(AmtinWords1Top);
@@ -228,7 +248,6 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
     if (QString problem = position.problem(); !problem.isEmpty())
         return problem;
     setUpPage(printer, layout.scaleMode());
-    placed[dateAt].text = chequeDateText(items.date, printer);
     if (choice.breakByWidth) {
         if (QString problem = fitWordsByWidth(layout, items.amountInWords, printer, &words);
             !problem.isEmpty())
@@ -239,29 +258,52 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
             return problem;
     }
 
-    // 3. The words lines, and the rule after the last one when chosen.
+    // 3. The crossing and the date as the bank's style asks, the name.
+    QList<ComposedText> placed;
+    QList<ItemField> fields(2);
+    if (items.crossed)
+        placeCrossing(layout, float(datePlace.y()), printer, &placed, &fields[0]);
+    else
+        fields.removeFirst();
+    if (QString problem = placeDate(layout, items.date, datePlace, printer, &placed,
+                                    &fields.last());
+        !problem.isEmpty())
+        return problem;
+    placed.append(name);
+    fields.append(fieldOf(name, position.at(namewidth), printer));
+
+    // 4. The words lines, and the rule after the last one when chosen.
     placed.append({wordsLine1, words.lines[0], words1Left, words1Top, words.points});
-    if (words.lines.size() > 1)
+    fields.append(fieldOf(placed.last(), 0, printer));
+    if (words.lines.size() > 1) {
         placed.append({wordsLine2, words.lines[1], position.at(AmtinWords2Left),
                        position.at(AmtinWords2Top), words.points});
+        fields.append(fieldOf(placed.last(), 0, printer));
+    }
     if (choice.fillAfterWords) {
         const double width =
             words.lines.size() > 1 ? secondLineWidth(layout, printer) : words1Width;
         float left = 0;
-        if (const QString rule = fillerAfter(placed.last(), width, printer, &left); !rule.isEmpty())
-            placed.append({QStringLiteral("fill of hyphens after the words"), rule, left,
-                           placed.last().top, words.points});
+        if (const QString rule = fillerAfter(placed.last(), width, printer, &left); !rule.isEmpty()) {
+            placed.append({QStringLiteral("fill of hyphens after the words"), rule, left, placed.last().top,
+                           words.points});
+            fields.append(fieldOf(placed.last(), 0, printer));
+        }
     }
     placed.append(amount);
+    fields.append(fieldOf(amount, position.at(AmtWidth), printer));
 
-    // 4. Every text must print whole, and on the page.
+    // 5. Every text must print whole, and on the page; every item on the
+    // leaf, clear of the MICR band and of every other item.
     for (const ComposedText &composed : std::as_const(placed)) {
-        QString problem = missingGlyph(composed, printer);
-        if (problem.isEmpty())
+        QString problem = composed.lineTo ? QString() : missingGlyph(composed, printer);
+        if (problem.isEmpty() && !composed.guide)
             problem = offThePage(composed, layout, printer);
         if (!problem.isEmpty())
             return problem;
     }
+    if (QString problem = fieldsProblem(layout, fields, printer); !problem.isEmpty())
+        return problem;
     *texts = placed;
     return {};
 }

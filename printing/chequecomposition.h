@@ -6,7 +6,9 @@
 
 #include <QDate>
 #include <QList>
+#include <QPointF>
 #include <QString>
+#include <optional>
 
 // One cheque as the print window holds it when Print is pressed.
 struct ChequeItems {
@@ -22,13 +24,17 @@ struct ChequeItems {
 const float chequeFontSize = 12;
 
 // One text of the cheque, ready to print: where its top-left corner goes,
-// in the layout's unit, and at what size.
+// in the layout's unit, at what size and slope. A line of the crossing, or
+// a box shown on the screen only, goes from that corner to its other end.
 struct ComposedText {
     QString item;  // what it is, for the user: "Name", "Amount in Words line 2"
     QString text;
     float left;
     float top;
     float points;
+    float angle = 0;                  // degrees anticlockwise
+    std::optional<QPointF> lineTo {}; // a line, or a guide's opposite corner
+    bool guide = false;               // shown, never printed
 };
 
 // Sets the printer up for the layout (page, unit, font) and places every
@@ -37,7 +43,8 @@ struct ComposedText {
 // printer, the one that paints a preview included, is fed from here, so all
 // show the same cheque. Returns what keeps the cheque from printing, for the
 // user (empty when nothing does): a missing layout value, words too long for
-// their lines, a character the font cannot draw, a text off the page.
+// their lines, a character the font cannot draw, a text off the page, an
+// item off the bank's leaf or in its MICR band, two items that overlap.
 // Nothing is printed here; the layout is checked before the printer is
 // touched.
 [[nodiscard]] QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choice,

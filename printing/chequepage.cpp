@@ -11,9 +11,20 @@
 QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts)
 {
     float points = chequeFontSize;  // as the composition leaves the printer
+    float angle = 0;
     for (const ComposedText &composed : texts) {
+        if (composed.lineTo) {
+            const QPointF &end = *composed.lineTo;
+            if (composed.guide)
+                printer.Guide(composed.left, composed.top, end.x(), end.y());
+            else
+                printer.Line(composed.left, composed.top, end.x(), end.y());
+            continue;
+        }
         if (composed.points != points)
             printer.FontSize(points = composed.points);
+        if (composed.angle != angle)
+            printer.TextAngle(angle = composed.angle);
         printer.CurrentX(composed.left);
         printer.CurrentY(composed.top);
         if (QString problem = printer.Print(composed.text); !problem.isEmpty()) {
@@ -21,6 +32,8 @@ QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts)
             return problem;
         }
     }
+    if (angle != 0)
+        printer.TextAngle(0);
     return {};
 }
 

@@ -67,6 +67,16 @@ void PagePrinter::CurrentY(float y)
     m_y = y;
 }
 
+void PagePrinter::TextAngle(float degrees)
+{
+    m_angle = degrees;
+}
+
+double PagePrinter::MillimetresPerUnit() const
+{
+    return dotsPerUnitX() * millimetresPerInch / m_printer.logicalDpiX();
+}
+
 double PagePrinter::ScaleWidth() const
 {
     return printableArea(m_printer.pageLayout()).width() * m_printer.logicalDpiX()
@@ -114,7 +124,7 @@ QString PagePrinter::Print(const QString &text)
     // PDF file, with no file name: nothing would be printed.
     if (m_printer.printerName().isEmpty() || m_printer.outputFormat() != QPrinter::NativeFormat)
         return noPrinterText();
-    m_texts.append({text, m_font, dots(m_x, m_y)});
+    m_texts.append({text, m_font, dots(m_x, m_y), m_angle});
     m_x = 0;
     m_y += metrics(m_font).lineSpacing() / dotsPerUnitY();
     return {};

@@ -25,10 +25,12 @@ public:
     void FontSize(float points) override;
     void CurrentX(float x) override;
     void CurrentY(float y) override;
+    void TextAngle(float degrees) override;
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     double ScaleLeft() const override;
     double ScaleTop() const override;
+    double MillimetresPerUnit() const override;
     double TextWidth(const QString &text) const override;
     double TextHeight(const QString &text) const override;
     bool HasGlyph(char32_t character) const override;
@@ -53,6 +55,7 @@ protected:
         QString text;
         QFont font;
         QPointF topLeft;  // in dots from the printable area's corner
+        double angle;     // degrees anticlockwise, about the top-left corner
     };
     // The page begun, handed over and forgotten: the next Print begins anew.
     QList<PageText> takeTexts() { return std::exchange(m_texts, {}); }
@@ -64,6 +67,7 @@ protected:
     QPointF movedCorner() const;
     // The printer's calibration offset, in millimetres right and down.
     QPointF offset() const { return m_offset; }
+    QPointF dots(float x, float y) const;  // from the current unit
     QFontMetricsF metrics(const QFont &font) const { return QFontMetricsF(font, &m_printer); }
 
 private:
@@ -73,7 +77,6 @@ protected:
     QPrinter &m_printer;
 
 private:
-    QPointF dots(float x, float y) const;  // from the current unit
     double dotsPerUnitX() const;
     double dotsPerUnitY() const;
 
@@ -84,5 +87,6 @@ private:
     int m_scaleMode;
     float m_x = 0;
     float m_y = 0;
+    float m_angle = 0;
     QString m_unsupported;  // a setting this printer cannot carry out
 };

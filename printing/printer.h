@@ -26,6 +26,9 @@ public:
     // from the top-left corner of the printable area.
     virtual void CurrentX(float x) = 0;
     virtual void CurrentY(float y) = 0;
+    // The slope of the texts printed after it, in degrees anticlockwise,
+    // each turned about its top-left corner: 0 is level.
+    virtual void TextAngle(float degrees) = 0;
 
     // Measures in the current unit: the printable area of the page as set,
     // and a text as Print would draw it on one line in the current font.
@@ -35,6 +38,8 @@ public:
     // given to CurrentX and CurrentY: 0, unless an Offset moves the page.
     virtual double ScaleLeft() const = 0;
     virtual double ScaleTop() const = 0;
+    // How many millimetres one unit spans on the paper.
+    virtual double MillimetresPerUnit() const = 0;
     virtual double TextWidth(const QString &text) const = 0;
     virtual double TextHeight(const QString &text) const = 0;
     // Whether the current font (or a face the printer falls back to) draws
@@ -57,6 +62,10 @@ public:
     // unit from the printable area's corner; the position moves to its end.
     virtual void Line(float x1, float y1, float x2, float y2) = 0;
     virtual void Box(float x1, float y1, float x2, float y2) = 0;
+    // A box shown where the page is shown on the screen, and never printed
+    // (the boxes the leaf has for the date's digits); a printer that only
+    // prints leaves it out.
+    virtual void Guide(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/) {}
     // Moves everything on the page this many millimetres right and down,
     // making up for a printer that prints off its mark.
     virtual void Offset(double rightMm, double downMm) = 0;

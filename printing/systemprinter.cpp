@@ -75,9 +75,14 @@ QString SystemPrinter::paintPage()
     for (const QPolygonF &line : lines)
         painter.drawPolyline(line);
     for (const PageText &item : texts) {
-        // The painter draws text on its baseline; the position is its top.
+        // The painter draws text on its baseline; the position is its top,
+        // which a sloping text turns about.
+        painter.save();
+        painter.translate(item.topLeft);
+        painter.rotate(-item.angle);
         painter.setFont(item.font);
-        painter.drawText(item.topLeft + QPointF(0, metrics(item.font).ascent()), item.text);
+        painter.drawText(QPointF(0, metrics(item.font).ascent()), item.text);
+        painter.restore();
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "schema.h"
 
+#include "chequestyle.h"
 #include "positivepayschema.h"
 #include "registerschema.h"
 #include "tablecolumns.h"
@@ -38,9 +39,10 @@ const std::array<QString, 4> indexes = {
 
 // Tables added since the first files were written: created with the four
 // in a new file, and added to an older file when it is opened.
-const std::array<QString, 1> addedTables = {
+const std::array<QString, 2> addedTables = {
     QStringLiteral("CREATE TABLE IF NOT EXISTS WordsChoice (Bankname TEXT COLLATE NOCASE "
                    "PRIMARY KEY, BreakByWidth INTEGER NOT NULL, FillAfterWords INTEGER NOT NULL)"),
+    createChequeStyleTable(),
 };
 
 QSqlError run(const QSqlDatabase &db, const QString &statement)

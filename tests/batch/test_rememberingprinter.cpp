@@ -21,10 +21,12 @@ public:
     void FontSize(float) override {}
     void CurrentX(float) override {}
     void CurrentY(float) override {}
+    void TextAngle(float) override {}
     double ScaleWidth() const override { return 100; }
     double ScaleHeight() const override { return 100; }
     double ScaleLeft() const override { return 0; }
     double ScaleTop() const override { return 0; }
+    double MillimetresPerUnit() const override { return 1; }
     double TextWidth(const QString &text) const override { return ++widths, text.size(); }
     double TextHeight(const QString &) const override { return 1; }
     bool HasGlyph(char32_t) const override { return ++glyphs, true; }

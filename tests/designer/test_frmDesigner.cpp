@@ -99,7 +99,7 @@ private slots:
         Fixture fixture(unit);
         DesignView *view = fixture.designer->view();
         const QPointF date = view->boxes()[0].points.center();
-        const QList<QRectF> handles = view->widthHandles();
+        const QList<QRectF> handles = view->handles();
         QCOMPARE(handles.size(), 2);
 
         // Every step by mouse and keys, as a user gives them.
@@ -213,6 +213,32 @@ private slots:
             const QStringList told = fixture.recorded.texts();
             QVERIFY(message.isEmpty() ? told.isEmpty() : told.size() == 1 && told[0].contains(message));
         }
+    }
+
+    // A standard leaf places every item, keeps its date and crossing, and
+    // the date boxes' width follows their handle.
+    void standardLeafPlacesTheItemsAndShowsTheDateBoxes()
+    {
+        Fixture fixture("Cms");
+        QVERIFY(fixture.designer->startFromStandardLeaf(0));  // India CTS-2010
+        QCOMPARE(fixture.designer->problem(), QString());
+        DesignView *view = fixture.designer->view();
+        const double pointsPerMm = 72 / 25.4;
+        QCOMPARE(qRound(view->boxes()[0].points.width() / pointsPerMm), 40);  // eight 5 mm boxes
+        QCOMPARE(view->handles().size(), 3);  // both words lines', the date boxes'
+
+        const QPointF handle = view->handles()[2].center();
+        QTest::mousePress(view, Qt::LeftButton, {}, fixture.at(handle));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, fixture.at(handle) + QPoint(1, 0));
+        QCOMPARE(rowsOf(fixture.database.db(),
+                        "select StandardLeaf, DateStyle, BoxWidth, CrossingStyle, MicrBandMm "
+                        "from ChequeStyle"),
+                 (QList<QStringList>{{"India CTS-2010", "1", "0.6", "1", "15.875"}}));
+        QCOMPARE(fixture.saved(),
+                 (QStringList{"0.5", "15.3", "4", "2.2", "2", "15.6", "3.2", "2.6", "11.8", "4.1",
+                              "1.2", "13.2", "3.55", "15.8", "3.6"}));
+        QCOMPARE(rowsOf(fixture.database.db(), "select * from WordsChoice").value(0).mid(1),
+                 (QStringList{"1", "1"}));
     }
 };
 

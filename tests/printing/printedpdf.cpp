@@ -70,3 +70,13 @@ QList<PdfWord> pdfWords(const QString &pdf, QSizeF *pageSize)
                           page});
     return words;
 }
+
+QList<PdfWord> placedWords(QList<PdfWord> words)
+{
+    for (PdfWord &word : words)
+        word.box = QRectF(684 - word.box.bottom(), word.box.left(), word.box.height(),
+                          word.box.width()).translated(-origin);
+    std::sort(words.begin(), words.end(),
+              [](const PdfWord &a, const PdfWord &b) { return a.box.left() < b.box.left(); });
+    return words;
+}

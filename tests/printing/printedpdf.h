@@ -3,6 +3,7 @@
 // What the CUPS PDF printer that scripts/cups.sh sets up as the default wrote.
 
 #include <QList>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -21,3 +22,12 @@ void clearPdfFolder();
 // The one PDF the printer wrote, once the spooler has no job left.
 QString printedPdf();
 QList<PdfWord> pdfWords(const QString &pdf, QSizeF *pageSize = nullptr);
+
+// The printable area's corner of the test printer's envelope
+// (scripts/cups.sh) on the landscape page, in points: the 684-point high
+// envelope turned a quarter counter-clockwise (its left-to-right runs up
+// the paper).
+const QPointF origin(27, 18);
+// The words with their boxes on the landscape page, in points from the
+// printable area's corner, left to right.
+QList<PdfWord> placedWords(QList<PdfWord> words);

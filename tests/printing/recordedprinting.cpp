@@ -14,6 +14,7 @@ public:
     void FontSize(float points) override { note(u"FontSize", m_points = points); }
     void CurrentX(float x) override { note(u"CurrentX", m_x = x); }
     void CurrentY(float y) override { note(u"CurrentY", m_y = y); }
+    void TextAngle(float degrees) override { note(u"TextAngle", m_angle = degrees); }
 
     // A page of the size staged, whatever the unit; at 12 points every
     // character a tenth of a unit wide and every line one unit high.
@@ -22,6 +23,8 @@ public:
     // An offset moves its page by as many units as millimetres.
     double ScaleLeft() const override { return -m_offset.x(); }
     double ScaleTop() const override { return -m_offset.y(); }
+    // A unit is a millimetre, as the offset has it.
+    double MillimetresPerUnit() const override { return 1; }
     double TextWidth(const QString &text) const override { return text.size() * m_points / 120; }
     double TextHeight(const QString &) const override { return m_points / 12; }
     // Its font draws the Basic Multilingual Plane and nothing beyond.
@@ -32,7 +35,7 @@ public:
         note(u"Print", text);
         if (++r->m_prints == r->m_failingPrint)
             return r->m_printFailure;
-        r->m_printed.append({text, m_x, m_y, m_scaleMode});
+        r->m_printed.append({text, m_x, m_y, m_scaleMode, m_angle});
         m_x = 0;  // the start of the next line, one line lower in any unit
         m_y += 1;
         return {};
@@ -50,6 +53,10 @@ public:
     }
     void Line(float x1, float y1, float x2, float y2) override { corners(u"Line", x1, y1, x2, y2); }
     void Box(float x1, float y1, float x2, float y2) override { corners(u"Box", x1, y1, x2, y2); }
+    void Guide(float x1, float y1, float x2, float y2) override
+    {
+        note(u"Guide", QStringLiteral("%1 %2 %3 %4").arg(x1).arg(y1).arg(x2).arg(y2));
+    }
     float CurrentX() const override { return m_x; }
     float CurrentY() const override { return m_y; }
     void Offset(double rightMm, double downMm) override
@@ -76,6 +83,7 @@ private:
     float m_points = 12;
     float m_x = 0;
     float m_y = 0;
+    float m_angle = 0;
     QPointF m_offset;
 };
 

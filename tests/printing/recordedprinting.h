@@ -17,6 +17,7 @@ public:
         float x;  // where its top-left corner went, in the unit then set
         float y;
         int scaleMode;
+        float angle;  // degrees anticlockwise
     };
 
     RecordedPrinting();

@@ -33,11 +33,7 @@
 namespace {
 
 const double tolerance = 0.25 * 72 / 25.4;  // 0.25 mm in points
-// The printable area of the test printer's envelope (scripts/cups.sh), in
-// points: its corner and its width on the landscape page, which is the
-// 684-point high envelope turned a quarter counter-clockwise (its
-// left-to-right runs up the paper).
-const QPointF origin(27, 18);
+// The printable area's width on the test printer's landscape envelope.
 const double printableWidth = 648 - 27;
 
 // The cheque's face at 12 points, measured at a large size for precision.
@@ -71,18 +67,6 @@ QRectF inkedBox(const PreviewPrinter::Text &text)
     const qsizetype leading = text.text.size() - QString(text.text).remove(QRegularExpression("^ +")).size();
     const qsizetype trailing = text.text.size() - QString(text.text).remove(QRegularExpression(" +$")).size();
     return text.box.adjusted(leading * blank, 0, -trailing * blank, 0);
-}
-
-// The words with their boxes on the landscape page, in points from the
-// printable area's corner, left to right.
-QList<PdfWord> placedWords(QList<PdfWord> words)
-{
-    for (PdfWord &word : words)
-        word.box = QRectF(684 - word.box.bottom(), word.box.left(), word.box.height(),
-                          word.box.width()).translated(-origin);
-    std::sort(words.begin(), words.end(),
-              [](const PdfWord &a, const PdfWord &b) { return a.box.left() < b.box.left(); });
-    return words;
 }
 
 // Checks that the placed word stands with its left edge and its top where

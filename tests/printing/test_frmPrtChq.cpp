@@ -26,7 +26,8 @@ const QString done = u"Cheque Printing Completed"_s;
 
 store::LayoutRow layoutFor(const QString &bank)
 {
-    return {u"Inches"_s, bank, {0.5, 6, 1.5, 1, 1, 5, 1.5, 1, 100, 2, 1, 5, 2.5, 6, 1.5}};
+    // One line apart: the test printer's lines are a unit high.
+    return {u"Inches"_s, bank, {0.5, 6, 1.5, 1.5, 1, 5, 2.5, 1, 100, 3.5, 1, 5, 4.5, 6, 1.5}};
 }
 
 // Every input as the user sees it.

@@ -22,9 +22,9 @@ void TestNoDefaultPrinter::saysThereIsNoDefaultPrinter()
     QVERIFY(QPrinterInfo::defaultPrinter().isNull());
 
     TemporaryDatabase database;
-    store::LayoutRow row{QStringLiteral("Cms"), QStringLiteral("City Bank"), {}};
-    for (std::optional<double> &position : row.positions)
-        position = 2;
+    // Every item apart, so only the missing printer can refuse it.
+    const store::LayoutRow row{QStringLiteral("Cms"), QStringLiteral("City Bank"),
+                               {1, 12, 0, 2, 2, 0, 3, 2, 10, 4, 2, 0, 5, 12, 0}};
     QVERIFY(!store::replaceLayout(database.db(), row).isValid());
 
     const ChequeItems cheque{row.bankName, QStringLiteral("Asha Menon"), QStringLiteral("10.00"),
