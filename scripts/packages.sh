@@ -5,8 +5,9 @@
 # that cheques are printed in; fonts-liberation2 the Arial-like face of the
 # splash. mdbtools-dev (with pkg-config to find it) reads the older
 # program's Access data file once, to bring its data over. libcups2-dev
-# lets the printer ask CUPS whether it took a cheque.
-APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 mdbtools-dev pkg-config libcups2-dev"
+# lets the printer ask CUPS whether it took a cheque. libsqlite3-dev gives
+# SQLite's online backup, for copies taken while the program runs.
+APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 mdbtools-dev pkg-config libcups2-dev libsqlite3-dev"
 
 need_packages() {
     local missing=()

@@ -1,0 +1,108 @@
+#include "atstart.h"
+
+#include "copies.h"
+#include "database.h"
+#include "datafilelock.h"
+#include "messages.h"
+#include "onlinecopy.h"
+#include "restore.h"
+#include "takecopy.h"
+
+#include <QDir>
+#include <QLocale>
+#include <optional>
+
+namespace backup {
+namespace {
+
+bool copiedToday(const QString &dataPath)
+{
+    const QList<Copy> copies = copiesIn(copiesFolder(dataPath), dataPath);
+    return !copies.isEmpty() && copies.first().takenAt.date() == now().date();
+}
+
+void reportFailure(const QString &problem)
+{
+    if (!problem.isEmpty())
+        Messages::show(problem + QStringLiteral("\n\nQuillmark goes on without this copy."),
+                       Messages::Icon::Critical);
+}
+
+std::optional<Copy> latestGoodCopy(const QString &dataPath)
+{
+    for (const Copy &copy : copiesIn(copiesFolder(dataPath), dataPath)) {
+        if (notRestorableProblem(copy.path).isEmpty())
+            return copy;
+    }
+    return std::nullopt;
+}
+
+QString described(const Copy &copy)
+{
+    store::StoredContents contents;
+    readContents(copy.path, &contents);
+    return QStringLiteral("%1 (%2 banks, %3 payees, %4 layouts, %5 cheques)")
+        .arg(QLocale().toString(copy.takenAt, QLocale::ShortFormat))
+        .arg(contents.rows.banks).arg(contents.rows.payees).arg(contents.rows.layouts)
+        .arg(contents.rows.registerRows);
+}
+
+// Offers the latest good copy in place of the data file; true when it was
+// brought back.
+bool offerLatestCopy(const QString &dataPath, const QString &whatIsWrong)
+{
+    const std::optional<Copy> copy = latestGoodCopy(dataPath);
+    if (!copy) {
+        Messages::show(whatIsWrong + QStringLiteral("\n\nThere is no good copy of it in %1.")
+                                         .arg(QDir::toNativeSeparators(copiesFolder(dataPath))),
+                       Messages::Icon::Critical);
+        return false;
+    }
+    if (!Messages::ask(whatIsWrong
+                       + QStringLiteral("\n\nBring back the latest good copy, of %1? The data "
+                                        "file is kept beside it under a dated name.")
+                             .arg(described(*copy))))
+        return false;
+    QString kept;
+    if (const QString problem = restoreCopy(copy->path, dataPath, &kept); !problem.isEmpty()) {
+        Messages::show(problem, Messages::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void copyBeforeTablesChange()
+{
+    store::useBeforeTablesChange([](const QString &path) { reportFailure(takeCopy(path)); });
+}
+
+bool checkDataFileAtStart(const QString &dataPath)
+{
+    holdDataFile(dataPath);
+    const store::FileKind kind = store::fileKindOf(dataPath);
+    if (kind == store::FileKind::Missing) {
+        offerLatestCopy(dataPath, QStringLiteral("The data file %1 is missing.")
+                                      .arg(QDir::toNativeSeparators(dataPath)));
+        return true;
+    }
+    if (kind != store::FileKind::SQLite || copiedToday(dataPath))
+        return true;
+    const QString findings = integrityProblem(dataPath, true);
+    if (findings.isEmpty())
+        return true;
+    if (offerLatestCopy(dataPath, QStringLiteral("The data file %1 failed its check and is "
+                                                 "damaged:\n%2\n\nQuillmark will not write to it.")
+                                      .arg(QDir::toNativeSeparators(dataPath), findings)))
+        return true;
+    return false;
+}
+
+void takeDailyCopy(const QString &dataPath)
+{
+    if (store::fileKindOf(dataPath) == store::FileKind::SQLite && !copiedToday(dataPath))
+        reportFailure(takeCopy(dataPath));
+}
+
+} // namespace backup

@@ -1,0 +1,47 @@
+#include "ownconnection.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUrl>
+#include <QVariant>
+#include <atomic>
+
+namespace backup {
+
+OwnConnection::OwnConnection(const QString &path, bool readOnly)
+{
+    static std::atomic<quint64> counter = 0;
+    m_name = QStringLiteral("backup#%1").arg(++counter);
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    // "mode" never lets SQLite make an empty file where none is.
+    m_db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)
+                         + (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    m_db.open();
+}
+
+OwnConnection::~OwnConnection()
+{
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+sqlite3 *OwnConnection::handle() const
+{
+    const QVariant handle = m_db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+QString OwnConnection::problem() const
+{
+    if (!m_db.isOpen())
+        return m_db.lastError().text().trimmed();
+    if (!handle())
+        return QStringLiteral("the SQLite driver gave no handle");
+    return {};
+}
+
+} // namespace backup
