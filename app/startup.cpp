@@ -1,9 +1,11 @@
 #include "startup.h"
 
+#include "atstart.h"
 #include "database.h"
 #include "forms.h"
 #include "frmAbout.h"
 #include "frmBNK.h"
+#include "frmBackup.h"
 #include "frmBatch.h"
 #include "frmChqLyt.h"
 #include "frmPayee.h"
@@ -12,6 +14,7 @@
 #include "frmPrtChq.h"
 #include "frmImportProgress.h"
 #include "frmReport.h"
+#include "frmRestore.h"
 #include "jetmigration.h"
 #include "messages.h"
 
@@ -35,12 +38,18 @@ QString migrateWithProgress(const QString &path, QString *notice)
 bool prepareDataFile()
 {
     store::useJetMigration(migrateWithProgress);
+    // A damaged file is never written to; a copy comes before every change.
+    backup::copyBeforeTablesChange();
+    if (!backup::checkDataFileAtStart(store::databaseFilePath()))
+        return false;
     QString notice;
     const QString problem = store::prepareDatabase(&notice);
     if (!problem.isEmpty())
         Messages::show(problem, Messages::Icon::Critical);
     else if (!notice.isEmpty())
         Messages::show(notice, Messages::Icon::Information);
+    if (problem.isEmpty())
+        backup::takeDailyCopy(store::databaseFilePath());
     return problem.isEmpty();
 }
 
@@ -52,6 +61,8 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
     Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
     Forms::registerForm(QStringLiteral("frmBatch"), [] { return new frmBatch; });
+    Forms::registerForm(QStringLiteral("frmBackup"), [] { return new frmBackup(store::databaseFilePath()); });
+    Forms::registerForm(QStringLiteral("frmRestore"), [] { return new frmRestore(store::databaseFilePath()); });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
     frmPreview::install();
     frmDesigner::install();

@@ -25,6 +25,7 @@ frmMain::frmMain(QWidget *parent)
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
     addBatchPrint();
+    addBackupEntries();
     cmdExit->setFocus();
 }
 
@@ -38,6 +39,25 @@ void frmMain::addBatchPrint()
     connect(batchPrint, &QAction::triggered, this, &frmMain::mnuBatchPrint_Click);
     addAction(batchPrint);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// Copies of the data file, beside Batch Print in the context menu.
+void frmMain::addBackupEntries()
+{
+    addContextEntry(QStringLiteral("mnuBackUpNow"), QStringLiteral("Back Up Now..."),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), &frmMain::mnuBackUpNow_Click);
+    addContextEntry(QStringLiteral("mnuRestore"), QStringLiteral("Restore..."),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), &frmMain::mnuRestore_Click);
+}
+
+void frmMain::addContextEntry(const QString &name, const QString &caption, const QKeySequence &key,
+                              void (frmMain::*handler)())
+{
+    auto *entry = new QAction(caption, this);
+    entry->setObjectName(name);
+    entry->setShortcut(key);
+    connect(entry, &QAction::triggered, this, handler);
+    addAction(entry);
 }
 
 void frmMain::createControls()
@@ -104,6 +124,8 @@ void frmMain::cmdPayeeAdd_Click() { Forms::showModal(QStringLiteral("frmPayee"))
 void frmMain::cmdPRtChq_Click() { Forms::showModal(QStringLiteral("frmPrtChq")); }
 void frmMain::cmdChqRep_Click() { Forms::showModal(QStringLiteral("frmReport")); }
 void frmMain::mnuBatchPrint_Click() { Forms::showModal(QStringLiteral("frmBatch")); }
+void frmMain::mnuBackUpNow_Click() { Forms::showModal(QStringLiteral("frmBackup")); }
+void frmMain::mnuRestore_Click() { Forms::showModal(QStringLiteral("frmRestore")); }
 
 void frmMain::cmdExit_Click()
 {

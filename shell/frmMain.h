@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QGroupBox;
+class QKeySequence;
 class QLabel;
 class QPushButton;
 
@@ -21,6 +22,8 @@ public slots:
     void cmdChqRep_Click();
     void cmdExit_Click();
     void mnuBatchPrint_Click();
+    void mnuBackUpNow_Click();
+    void mnuRestore_Click();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -30,6 +33,9 @@ private:
     void placeControls();
     void setTabOrder();
     void addBatchPrint();
+    void addBackupEntries();
+    void addContextEntry(const QString &name, const QString &caption, const QKeySequence &key,
+                         void (frmMain::*handler)());
     QPushButton *addButton(const QString &name, const QString &caption,
                            void (frmMain::*handler)());
 
