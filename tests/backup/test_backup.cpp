@@ -3,7 +3,9 @@
 #include "database.h"
 #include "datafilelock.h"
 #include "files.h"
+#include "forms.h"
 #include "frmBackup.h"
+#include "frmMain.h"
 #include "frmRestore.h"
 #include "onlinecopy.h"
 #include "recordedmessages.h"
@@ -350,33 +352,64 @@ private slots:
         QCOMPARE(namesOf(copiesIn(copiesFolder(data.path()), data.path())), expected);
     }
 
-    // A start finds the file damaged: it is never written to unless the
-    // latest good copy is brought back in its place.
-    void aDamagedFileIsOfferedTheLatestGoodCopy_data()
+    // A start finds the file damaged or missing: a damaged file is never
+    // written to unless the latest good copy is brought back in its place.
+    // A second start the same day does not check again.
+    void aDamagedOrMissingFileIsOfferedTheLatestGoodCopy_data()
     {
+        QTest::addColumn<QString>("what");
         QTest::addColumn<bool>("answer");
-        QTest::newRow("Yes") << true;
-        QTest::newRow("No") << false;
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("damaged, Yes") << "damaged" << true << "2026-12-07 09:00" << true << "failed its check";
+        QTest::newRow("damaged, No") << "damaged" << false << "2026-12-07 09:00" << false << "failed its check";
+        QTest::newRow("damaged, checked today") << "damaged" << true << "2026-12-06 17:00" << true << "";
+        QTest::newRow("missing, Yes") << "missing" << true << "2026-12-07 09:00" << true << "is missing";
     }
 
-    void aDamagedFileIsOfferedTheLatestGoodCopy()
+    void aDamagedOrMissingFileIsOfferedTheLatestGoodCopy()
     {
+        QFETCH(QString, what);
         QFETCH(bool, answer);
+        QFETCH(QString, start);
+        QFETCH(bool, goesOn);
+        QFETCH(QString, told);
         TemporaryDatabase data;
         fillRegister(data, 300);
         setTime(at("2026-12-06 09:00"));
         QString copy;
         QCOMPARE(takeCopy(data.path(), {}, &copy), QString());
-        QByteArray bytes = contentsOf(data.path());
-        bytes.replace(4096 * 3, 3000, QByteArray(3000, '\x5a'));
-        writeFile(data.path(), bytes);
+        QByteArray bytes;
+        if (what == "damaged") {
+            bytes = contentsOf(data.path());
+            bytes.replace(4096 * 3, 3000, QByteArray(3000, '\x5a'));
+            writeFile(data.path(), bytes);
+        } else {
+            QFile::remove(data.path());
+        }
 
-        setTime(at("2026-12-07 09:00"));
+        setTime(at(start));
         RecordedMessages messages;
         messages.answer(answer);
-        QCOMPARE(checkDataFileAtStart(data.path()), answer);
-        QVERIFY2(messages.only().text.contains("failed its check"), qPrintable(messages.only().text));
-        QCOMPARE(contentsOf(data.path()), answer ? contentsOf(copy) : bytes);
+        QCOMPARE(checkDataFileAtStart(data.path()), goesOn);
+        QCOMPARE(messages.all().size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty())
+            QVERIFY2(messages.only().text.contains(told), qPrintable(messages.only().text));
+        QCOMPARE(contentsOf(data.path()), answer && !told.isEmpty() ? contentsOf(copy) : bytes);
+    }
+
+    // A copy that cannot be made is told once, and the program goes on.
+    void aFailedCopyIsReportedOnce()
+    {
+        TemporaryDatabase data;
+        const QString notAFolder = QFileInfo(data.path()).dir().filePath("a file");
+        writeFile(notAFolder, "x");
+        chooseCopiesFolder(data.path(), notAFolder);
+        RecordedMessages messages;
+        takeDailyCopy(data.path());
+        chooseCopiesFolder(data.path(), QString());
+        QVERIFY2(messages.only().text.contains("could not be made in"), qPrintable(messages.only().text));
     }
 
     void anOlderFileIsCopiedBeforeItsTablesAreAdded()
@@ -455,6 +488,41 @@ private slots:
         QCOMPARE(readContents(data.path(), &contents), QString());
         QCOMPARE(contents.rows.registerRows, 200);
         QVERIFY(!window.isVisible());
+    }
+
+    // Reached from the main menu's keys and its context menu, as Batch
+    // Print is.
+    void theMainMenuOpensBoth_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Back Up Now") << int(Qt::Key_B) << "Back Up Now..." << "frmBackup";
+        QTest::newRow("Restore") << int(Qt::Key_R) << "Restore..." << "frmRestore";
+    }
+
+    void theMainMenuOpensBoth()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, entry);
+        QFETCH(QString, window);
+        TemporaryDatabase data;
+        Forms::registerForm("frmBackup", [&] { return new frmBackup(data.path()); });
+        Forms::registerForm("frmRestore", [&] { return new frmRestore(data.path()); });
+        frmMain menu;
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QStringList entries;
+        for (const QAction *action : menu.actions())
+            entries << action->text();
+        QVERIFY2(entries.contains(entry), qPrintable(entries.join(", ")));
+        QString opened;
+        inNextModal([&](QWidget *shown) {
+            opened = shown->objectName();
+            QTest::keyClick(shown, Qt::Key_Escape);
+        }, window);
+        QTest::keyClick(&menu, Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(opened, window);
     }
 
     void escapeClosesRestore()
