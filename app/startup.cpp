@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "atstart.h"
+#include "datafilelock.h"
 #include "database.h"
 #include "forms.h"
 #include "frmAbout.h"
@@ -48,9 +49,12 @@ bool prepareDataFile()
         Messages::show(problem, Messages::Icon::Critical);
     else if (!notice.isEmpty())
         Messages::show(notice, Messages::Icon::Information);
-    if (problem.isEmpty())
-        backup::takeDailyCopy(store::databaseFilePath());
-    return problem.isEmpty();
+    if (!problem.isEmpty())
+        return false;
+    // Held from now on, so a restore in another copy of the program sees it.
+    backup::holdDataFile(store::databaseFilePath());
+    backup::takeDailyCopy(store::databaseFilePath());
+    return true;
 }
 
 void registerWorkingWindows()

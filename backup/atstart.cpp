@@ -2,7 +2,6 @@
 
 #include "copies.h"
 #include "database.h"
-#include "datafilelock.h"
 #include "messages.h"
 #include "onlinecopy.h"
 #include "restore.h"
@@ -47,24 +46,15 @@ QString described(const Copy &copy)
         .arg(contents.rows.registerRows);
 }
 
-// Offers the latest good copy in place of the data file; true when it was
-// brought back.
-bool offerLatestCopy(const QString &dataPath, const QString &whatIsWrong)
+// Offers the copy in place of the data file; true when it was brought back.
+bool offerCopy(const Copy &copy, const QString &dataPath, const QString &whatIsWrong)
 {
-    const std::optional<Copy> copy = latestGoodCopy(dataPath);
-    if (!copy) {
-        Messages::show(whatIsWrong + QStringLiteral("\n\nThere is no good copy of it in %1.")
-                                         .arg(QDir::toNativeSeparators(copiesFolder(dataPath))),
-                       Messages::Icon::Critical);
-        return false;
-    }
     if (!Messages::ask(whatIsWrong
                        + QStringLiteral("\n\nBring back the latest good copy, of %1? The data "
                                         "file is kept beside it under a dated name.")
-                             .arg(described(*copy))))
+                             .arg(described(copy))))
         return false;
-    QString kept;
-    if (const QString problem = restoreCopy(copy->path, dataPath, &kept); !problem.isEmpty()) {
+    if (const QString problem = restoreCopy(copy.path, dataPath); !problem.isEmpty()) {
         Messages::show(problem, Messages::Icon::Critical);
         return false;
     }
@@ -80,23 +70,30 @@ void copyBeforeTablesChange()
 
 bool checkDataFileAtStart(const QString &dataPath)
 {
-    holdDataFile(dataPath);
+    const QString shownPath = QDir::toNativeSeparators(dataPath);
     const store::FileKind kind = store::fileKindOf(dataPath);
+    // 1. A missing file is made afresh, unless the user takes a copy.
     if (kind == store::FileKind::Missing) {
-        offerLatestCopy(dataPath, QStringLiteral("The data file %1 is missing.")
-                                      .arg(QDir::toNativeSeparators(dataPath)));
+        if (const std::optional<Copy> copy = latestGoodCopy(dataPath))
+            offerCopy(*copy, dataPath, QStringLiteral("The data file %1 is missing.").arg(shownPath));
         return true;
     }
+    // 2. Once a day, a quick check of the file.
     if (kind != store::FileKind::SQLite || copiedToday(dataPath))
         return true;
     const QString findings = integrityProblem(dataPath, true);
     if (findings.isEmpty())
         return true;
-    if (offerLatestCopy(dataPath, QStringLiteral("The data file %1 failed its check and is "
-                                                 "damaged:\n%2\n\nQuillmark will not write to it.")
-                                      .arg(QDir::toNativeSeparators(dataPath), findings)))
-        return true;
-    return false;
+    // 3. A damaged file is left alone unless a good copy takes its place.
+    const QString damaged = QStringLiteral("The data file %1 failed its check and is damaged:\n"
+                                           "%2\n\nQuillmark will not write to it.")
+                                .arg(shownPath, findings);
+    const std::optional<Copy> copy = latestGoodCopy(dataPath);
+    if (!copy)
+        Messages::show(damaged + QStringLiteral("\n\nThere is no good copy of it in %1.")
+                                     .arg(QDir::toNativeSeparators(copiesFolder(dataPath))),
+                       Messages::Icon::Critical);
+    return copy && offerCopy(*copy, dataPath, damaged);
 }
 
 void takeDailyCopy(const QString &dataPath)

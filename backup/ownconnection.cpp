@@ -16,7 +16,9 @@ OwnConnection::OwnConnection(const QString &path, bool readOnly)
     // "mode" never lets SQLite make an empty file where none is.
     m_db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)
                          + (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    // A copy can wait for a writer longer than a window would: nobody
+    // waits for it.
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=30000"));
     m_db.open();
 }
 
