@@ -40,19 +40,21 @@ QString described(const Copy &copy)
 {
     store::StoredContents contents;
     readContents(copy.path, &contents);
-    return QStringLiteral("%1 (%2 banks, %3 payees, %4 layouts, %5 cheques)")
+    const QString last = contents.lastChequeNo.isEmpty()
+        ? QString()
+        : QStringLiteral(", the last No. %1 of %2").arg(contents.lastChequeNo, contents.lastChequeDate);
+    return QStringLiteral("%1 (%2 banks, %3 payees, %4 layouts, %5 cheques%6)")
         .arg(QLocale().toString(copy.takenAt, QLocale::ShortFormat))
         .arg(contents.rows.banks).arg(contents.rows.payees).arg(contents.rows.layouts)
-        .arg(contents.rows.registerRows);
+        .arg(contents.rows.registerRows).arg(last);
 }
 
 // Offers the copy in place of the data file; true when it was brought back.
-bool offerCopy(const Copy &copy, const QString &dataPath, const QString &whatIsWrong)
+bool offerCopy(const Copy &copy, const QString &dataPath, const QString &whatIsWrong,
+               const QString &keptWord = QString())
 {
-    if (!Messages::ask(whatIsWrong
-                       + QStringLiteral("\n\nBring back the latest good copy, of %1? The data "
-                                        "file is kept beside it under a dated name.")
-                             .arg(described(copy))))
+    if (!Messages::ask(whatIsWrong + QStringLiteral("\n\nBring back the latest good copy, of ")
+                       + described(copy) + QLatin1Char('?') + keptWord))
         return false;
     if (const QString problem = restoreCopy(copy.path, dataPath); !problem.isEmpty()) {
         Messages::show(problem, Messages::Icon::Critical);
@@ -93,7 +95,9 @@ bool checkDataFileAtStart(const QString &dataPath)
         Messages::show(damaged + QStringLiteral("\n\nThere is no good copy of it in %1.")
                                      .arg(QDir::toNativeSeparators(copiesFolder(dataPath))),
                        Messages::Icon::Critical);
-    return copy && offerCopy(*copy, dataPath, damaged);
+    return copy
+        && offerCopy(*copy, dataPath, damaged,
+                     QStringLiteral(" The damaged file is kept beside it under a dated name."));
 }
 
 void takeDailyCopy(const QString &dataPath)
