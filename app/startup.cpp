@@ -5,14 +5,18 @@
 #include "database.h"
 #include "forms.h"
 #include "frmAbout.h"
+#include "frmAccountDetails.h"
 #include "frmBNK.h"
 #include "frmBackup.h"
 #include "frmBatch.h"
+#include "frmCalibrate.h"
 #include "frmChqLyt.h"
+#include "frmPayExport.h"
 #include "frmPayee.h"
 #include "frmDesigner.h"
 #include "frmPreview.h"
 #include "frmPrtChq.h"
+#include "frmRuler.h"
 #include "frmImportProgress.h"
 #include "frmReport.h"
 #include "frmRestore.h"
@@ -20,6 +24,7 @@
 #include "messages.h"
 
 #include <QApplication>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -63,11 +68,21 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmPayee"), [] { return new frmPayee; });
     Forms::registerForm(QStringLiteral("frmChqLyt"), [] { return new frmChqLyt; });
     Forms::registerForm(QStringLiteral("frmPrtChq"), [] { return new frmPrtChq; });
-    Forms::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
+    Forms::registerForm(QStringLiteral("frmReport"), [] {
+        auto *report = new frmReport;
+        addPositivePayExport(report);
+        return report;
+    });
     Forms::registerForm(QStringLiteral("frmBatch"), [] { return new frmBatch; });
+    Forms::registerForm(QStringLiteral("frmAccountDetails"), [] { return new frmAccountDetails; });
     Forms::registerForm(QStringLiteral("frmBackup"), [] { return new frmBackup(store::databaseFilePath()); });
     Forms::registerForm(QStringLiteral("frmRestore"), [] { return new frmRestore(store::databaseFilePath()); });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
+    // From the main menu: the default printer, measured on the standard leaf.
+    Forms::registerForm(QStringLiteral("frmCalibrate"), [] {
+        return new frmCalibrate(QPrinterInfo::defaultPrinterName(), QString());
+    });
+    Forms::registerForm(QStringLiteral("frmRuler"), [] { return new frmRuler; });
     frmPreview::install();
     frmDesigner::install();
 }

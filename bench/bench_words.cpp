@@ -89,7 +89,7 @@ int main()
     const QString rupees = QStringLiteral("INR");
     const QString dollars = QStringLiteral("USD");
     report("words_currency_wording_per_second", [&](const Amount &amount) {
-        const bool inRupees = amount.typed.size() % 2 && amount.value <= 21474836.47;
+        const bool inRupees = amount.typed.size() % 2 && amount.value <= largestIndianPaise / 100.0;
         return udf_wordCurrency(amount.typed, inRupees ? rupees : dollars).words.size();
     }, amounts);
     if (messages != 0)

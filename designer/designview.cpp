@@ -20,10 +20,10 @@ DesignView::DesignView(QWidget *parent)
     setMouseTracking(false);
 }
 
-void DesignView::setBoxes(const QList<Box> &boxes, const QRectF &widthHandle)
+void DesignView::setBoxes(const QList<Box> &boxes, const QList<QRectF> &widthHandles)
 {
     m_boxes = boxes;
-    m_widthHandle = widthHandle;
+    m_widthHandles = widthHandles;
     update();
 }
 
@@ -43,12 +43,14 @@ void DesignView::paintEvent(QPaintEvent *event)
         if (!box.hasText)
             painter.drawText(box.points, Qt::AlignLeft | Qt::AlignVCenter, box.name);
     }
-    if (m_widthHandle.width() > 0 || m_widthHandle.height() > 0) {
+    for (const QRectF &handle : m_widthHandles) {
+        if (handle.isNull())
+            continue;
         painter.setPen(QPen(selectedColour, 0));
-        painter.drawLine(m_widthHandle.topLeft(), m_widthHandle.bottomLeft());
+        painter.drawLine(handle.topLeft(), handle.bottomLeft());
         const double reach = handleReachPixels / pixelsPerPoint();
-        painter.fillRect(QRectF(m_widthHandle.left() - reach / 2, m_widthHandle.center().y() - reach,
-                                reach, 2 * reach),
+        painter.fillRect(QRectF(handle.left() - reach / 2, handle.center().y() - reach, reach,
+                                2 * reach),
                          selectedColour);
     }
 }
@@ -63,13 +65,16 @@ QPointF DesignView::dragPoints(const QPointF &viewPixels) const
     return pagePoints(viewPixels) - m_dragStart;
 }
 
-bool DesignView::onHandle(const QPointF &points) const
+int DesignView::handleAt(const QPointF &points) const
 {
-    if (m_widthHandle.isNull())
-        return false;
     const double reach = handleReachPixels / pixelsPerPoint();
-    return qAbs(points.x() - m_widthHandle.left()) <= reach && points.y() >= m_widthHandle.top()
-        && points.y() <= m_widthHandle.bottom();
+    for (int line = 0; line < m_widthHandles.size(); ++line) {
+        const QRectF &handle = m_widthHandles[line];
+        if (!handle.isNull() && qAbs(points.x() - handle.left()) <= reach
+            && points.y() >= handle.top() && points.y() <= handle.bottom())
+            return line;
+    }
+    return -1;
 }
 
 void DesignView::mousePressEvent(QMouseEvent *event)
@@ -79,7 +84,8 @@ void DesignView::mousePressEvent(QMouseEvent *event)
     m_dragStart = pagePoints(event->position());
     if (event->button() != Qt::LeftButton)
         return;
-    if (onHandle(m_dragStart)) {
+    m_handle = handleAt(m_dragStart);
+    if (m_handle >= 0) {
         m_dragging = Dragging::Width;
         return;
     }
@@ -101,7 +107,7 @@ void DesignView::mouseMoveEvent(QMouseEvent *event)
     if (m_dragging == Dragging::Box)
         emit dragged(m_selected, moved);
     else if (m_dragging == Dragging::Width)
-        emit widthDragged(moved.x());
+        emit widthDragged(m_handle, moved.x());
 }
 
 void DesignView::mouseReleaseEvent(QMouseEvent *event)
@@ -111,7 +117,7 @@ void DesignView::mouseReleaseEvent(QMouseEvent *event)
     if (ended == Dragging::Box)
         emit dragEnded(m_selected, moved);
     else if (ended == Dragging::Width)
-        emit widthDragEnded(moved.x());
+        emit widthDragEnded(m_handle, moved.x());
 }
 
 void DesignView::keyPressEvent(QKeyEvent *event)
@@ -129,4 +135,13 @@ void DesignView::keyPressEvent(QKeyEvent *event)
     if (m_selected >= 0)
         emit nudged(m_selected, direction, event->modifiers() & Qt::ShiftModifier);
     event->accept();
+}
+
+bool DesignView::focusNextPrevChild(bool next)
+{
+    const int count = int(m_boxes.size());
+    const int to = m_selected < 0 ? (next ? 0 : count - 1) : m_selected + (next ? 1 : -1);
+    m_selected = to >= 0 && to < count ? to : -1;
+    update();
+    return m_selected >= 0 || PageView::focusNextPrevChild(next);
 }

@@ -6,9 +6,9 @@
 #include <QRectF>
 
 // The page with every cheque item framed as a box the user can drag, or
-// select and move with the arrow keys, and the first words line's width as a
-// handle at its right end. It reports the moves; its owner changes the
-// layout and gives back the boxes.
+// select (by a click, or Tab and Shift+Tab) and move with the arrow keys,
+// and each words line's width as a handle at its right end. It reports the
+// moves; its owner changes the layout and gives back the boxes.
 class DesignView : public PageView
 {
     Q_OBJECT
@@ -22,10 +22,11 @@ public:
 
     explicit DesignView(QWidget *parent = nullptr);
 
-    // A handle of no width is not shown.
-    void setBoxes(const QList<Box> &boxes, const QRectF &widthHandle);
+    // The width handles, one a words line, in the lines' order; a null
+    // one is not shown.
+    void setBoxes(const QList<Box> &boxes, const QList<QRectF> &widthHandles);
     const QList<Box> &boxes() const { return m_boxes; }
-    const QRectF &widthHandle() const { return m_widthHandle; }
+    const QList<QRectF> &widthHandles() const { return m_widthHandles; }
     int selectedItem() const { return m_selected; }
 
 signals:
@@ -33,8 +34,8 @@ signals:
     // in points. Ended once, when the button is released.
     void dragged(int item, QPointF points);
     void dragEnded(int item, QPointF points);
-    void widthDragged(double points);
-    void widthDragEnded(double points);
+    void widthDragged(int line, double points);
+    void widthDragEnded(int line, double points);
     // An arrow key on the selected item: the direction, and whether it was
     // a large step.
     void nudged(int item, QPoint direction, bool large);
@@ -45,16 +46,19 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Tab and Shift+Tab go through the items before leaving the page.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     enum class Dragging { Nothing, Box, Width };
 
     QPointF pagePoints(const QPointF &viewPixels) const;
     QPointF dragPoints(const QPointF &viewPixels) const;
-    bool onHandle(const QPointF &points) const;
+    int handleAt(const QPointF &points) const;  // -1 when on none
 
     QList<Box> m_boxes;
-    QRectF m_widthHandle;
+    QList<QRectF> m_widthHandles;
+    int m_handle = -1;  // the one dragged
     int m_selected = -1;
     Dragging m_dragging = Dragging::Nothing;
     QPointF m_dragStart;  // in points on the page

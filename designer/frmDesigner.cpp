@@ -10,6 +10,7 @@
 #include "samplepage.h"
 #include "truesize.h"
 #include "twips.h"
+#include "typicalleaf.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -43,7 +44,11 @@ const std::array<Item, 5> items = {{
     {QStringLiteral("Amount in Words line 2"), AmtinWords2Left, AmtinWords2Top},
     {QStringLiteral("Amount"), AmtLeft, AmtTop},
 }};
+// The words lines: their items, and the columns of their width.
 const int wordsLine1 = 2;
+const std::array<LayoutPosition, 2> wordsWidths = {AmtinWords1Width, AmtinWords2Width};
+const std::array<QString, 2> wordsWidthNames = {QStringLiteral("Amount in Words line 1 width"),
+                                                QStringLiteral("Amount in Words line 2 width")};
 
 // The leaf's size and place, in the free row beside Undo and Redo: where
 // each label and box stands, in twips.
@@ -128,7 +133,28 @@ frmDesigner::frmDesigner(LayoutBoxes *boxes, QWidget *parent)
     m_printerName = QPrinterInfo::defaultPrinterName();
     readSample();
     refresh();
+    placeEmptyLayout();
     pgvDesign->setPixelsPerPoint(screenPixelsPerMillimetre(screen()) / pointsPerMillimetre);
+}
+
+// A layout without a single position would open as five items piled in the
+// corner: they start where a typical leaf has them, on the bank's leaf
+// where it has one, as a step the user can undo.
+void frmDesigner::placeEmptyLayout()
+{
+    for (int column = 0; column < LayoutPositionCount; ++column) {
+        if (value(LayoutPosition(column)).value_or(0) != 0)
+            return;
+    }
+    const QSizeF &pointsPerUnit = m_geometry.pointsPerUnit;
+    const LeafPositions at = positionsOnLeaf(
+        typicalLeafMillimetres(), m_leaf ? m_leaf->millimetres.topLeft() : QPointF(),
+        QSizeF(pointsPerUnit.width() / pointsPerMillimetre,
+               pointsPerUnit.height() / pointsPerMillimetre));
+    QList<std::pair<LayoutPosition, double>> values;
+    for (int column = 0; column < LayoutPositionCount; ++column)
+        values.append({LayoutPosition(column), at[column]});
+    change(values, QStringLiteral("items placed as on a typical leaf"));
 }
 
 void frmDesigner::install()
@@ -291,7 +317,7 @@ void frmDesigner::refresh()
 
     // 3. The boxes, where the layout puts them.
     m_placed = boxesOf(m_page);
-    pgvDesign->setBoxes(m_placed, widthHandle(m_placed));
+    pgvDesign->setBoxes(m_placed, widthHandles(m_placed));
     for (int column = 0; column < LayoutPositionCount; ++column)
         m_dragStartTexts[column] = m_boxes->text(LayoutPosition(column));
 }
@@ -344,12 +370,34 @@ QList<DesignView::Box> frmDesigner::boxesOf(const PreviewPrinter::Page &page) co
     return boxes;
 }
 
-QRectF frmDesigner::widthHandle(const QList<DesignView::Box> &boxes) const
+// Where a words line ends for a width in the layout's unit: line 2 without
+// a width of its own runs to the printable area's right edge.
+double frmDesigner::lineEnd(int line, const QRectF &box, double width) const
 {
-    const QRectF &line = boxes[wordsLine1].points;
-    const double width = value(AmtinWords1Width).value_or(0) * m_geometry.pointsPerUnit.width();
-    return QRectF(pointAt(AmtinWords1Left, AmtinWords1Top).x() + width, line.top(), 0,
-                  line.height());
+    if (line == 1 && width <= 0)
+        return m_geometry.printableArea.right();
+    return box.left() + width * m_geometry.pointsPerUnit.width();
+}
+
+// A handle at the end of each words line.
+QList<QRectF> frmDesigner::widthHandles(const QList<DesignView::Box> &boxes) const
+{
+    QList<QRectF> handles;
+    for (int line = 0; line < int(wordsWidths.size()); ++line) {
+        const QRectF &box = boxes[wordsLine1 + line].points;
+        handles.append(QRectF(lineEnd(line, box, value(wordsWidths[line]).value_or(0)), box.top(),
+                              0, box.height()));
+    }
+    return handles;
+}
+
+// The width a handle dragged this far from where the drag began gives its
+// line, in the layout's unit.
+double frmDesigner::handleWidth(int line, double points) const
+{
+    const QRectF &box = m_placed[wordsLine1 + line].points;
+    const double start = lineEnd(line, box, readLeadingNumber(m_dragStartTexts[wordsWidths[line]]));
+    return (start + points - box.left()) / m_geometry.pointsPerUnit.width();
 }
 
 // The item follows the pointer, and its boxes in the layout window with it.
@@ -375,7 +423,7 @@ void frmDesigner::showDrag(int item, QPointF points)
     QList<DesignView::Box> boxes = m_placed;
     boxes[item].points.translate(shift);
     pgvDesign->setPage(page);
-    pgvDesign->setBoxes(boxes, widthHandle(boxes));
+    pgvDesign->setBoxes(boxes, widthHandles(boxes));
 }
 
 void frmDesigner::endDrag(int item, QPointF points)
@@ -387,19 +435,17 @@ void frmDesigner::endDrag(int item, QPointF points)
            moved.name);
 }
 
-void frmDesigner::showWidthDrag(double points)
+void frmDesigner::showWidthDrag(int line, double points)
 {
-    const double width = readLeadingNumber(m_dragStartTexts[AmtinWords1Width])
-        + points / m_geometry.pointsPerUnit.width();
-    m_boxes->setText(AmtinWords1Width, boxText(width));
-    pgvDesign->setBoxes(m_placed, widthHandle(m_placed));
+    m_boxes->setText(wordsWidths[line], boxText(handleWidth(line, points)));
+    pgvDesign->setBoxes(m_placed, widthHandles(m_placed));
 }
 
-void frmDesigner::endWidthDrag(double points)
+void frmDesigner::endWidthDrag(int line, double points)
 {
-    showWidthDrag(points);
-    change({{AmtinWords1Width, readLeadingNumber(m_boxes->text(AmtinWords1Width))}},
-           QStringLiteral("Amount in Words line 1 width"));
+    showWidthDrag(line, points);
+    change({{wordsWidths[line], readLeadingNumber(m_boxes->text(wordsWidths[line]))}},
+           wordsWidthNames[line]);
 }
 
 // A tenth of the unit, or one unit with Shift; in printer dots one, or ten.
@@ -469,11 +515,29 @@ void frmDesigner::takeEdits()
                              [this](const SetTexts::Texts &texts) { setTexts(texts); }));
 }
 
+// Escape or Cancel: the boxes as they were when the editor opened, what was
+// typed meanwhile in the layout window included, once the user agrees.
 void frmDesigner::reject()
 {
-    m_undo.setIndex(0);  // the boxes as they were when the editor opened
-    showLeaf(m_leaf);    // a leaf measure typed but not entered, dropped before the box loses focus
+    if (m_undo.index() > 0
+        && !Messages::ask(QStringLiteral("Throw away the changes made to the layout since the "
+                                         "editor opened, the numbers typed in the layout "
+                                         "window meanwhile included?")))
+        return;
+    m_undo.setIndex(0);
+    showLeaf(m_leaf);  // a leaf measure typed but not entered, dropped before the box loses focus
     QDialog::reject();
+}
+
+// The moves are in the layout window's boxes; saving them is its OK's work,
+// which the user is told when there is something to save.
+void frmDesigner::accept()
+{
+    if (m_undo.index() > 0)
+        Messages::show(QStringLiteral("The changes are in the layout window's boxes. Press OK "
+                                      "in the layout window to save them."),
+                       Messages::Icon::Information);
+    QDialog::accept();
 }
 
 void frmDesigner::cmdLeafImage_Click()

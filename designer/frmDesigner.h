@@ -22,8 +22,9 @@ class QScrollArea;
 // arrow keys and the first words line's width by its handle; every move
 // is written at once into the layout window's boxes, in the layout's unit.
 // Typing in the layout window's boxes is a step of the editor's history too.
-// Escape or Cancel puts the boxes back as they were; OK keeps the moves for
-// the layout window's own OK to save. The leaf image, its size and its place
+// Escape or Cancel puts the boxes back as they were, asking first when
+// anything changed; OK keeps the moves for the layout window's own OK to
+// save, and says so. An empty layout starts as on a typical leaf. The leaf image, its size and its place
 // are kept for the bank as soon as they are given.
 class frmDesigner : public QDialog
 {
@@ -44,6 +45,7 @@ public slots:
     void cmdLeafImage_Click();
     void txtLeaf_Changed(LeafMeasure which);
     void reject() override;
+    void accept() override;
 
 private:
     struct Geometry {
@@ -57,17 +59,20 @@ private:
     void placeControls();
     void setTabOrder();
     void readSample();
+    void placeEmptyLayout();
     void showLeaf(const std::optional<LeafImage> &leaf);
     void refresh();
     Geometry geometry() const;
     std::optional<double> value(store::LayoutPosition column) const;
     QPointF pointAt(store::LayoutPosition left, store::LayoutPosition top) const;
     QList<DesignView::Box> boxesOf(const PreviewPrinter::Page &page) const;
-    QRectF widthHandle(const QList<DesignView::Box> &boxes) const;
+    QList<QRectF> widthHandles(const QList<DesignView::Box> &boxes) const;
+    double handleWidth(int line, double points) const;
+    double lineEnd(int line, const QRectF &box, double width) const;
     void showDrag(int item, QPointF points);
     void endDrag(int item, QPointF points);
-    void showWidthDrag(double points);
-    void endWidthDrag(double points);
+    void showWidthDrag(int line, double points);
+    void endWidthDrag(int line, double points);
     void nudge(int item, QPoint direction, bool large);
     void change(const QList<std::pair<store::LayoutPosition, double>> &values,
                 const QString &what);

@@ -10,6 +10,7 @@
 #include "frmBatch.h"
 #include "frmChqLyt.h"
 #include "frmDesigner.h"
+#include "frmPayLayout.h"
 #include "frmPreview.h"
 #include "frmPrtChq.h"
 #include "leafimage.h"
@@ -156,6 +157,16 @@ void saveBatchWindow(const QDir &folder)
     file.remove();
 }
 
+// The Positive Pay layout editor on the US fixed-width layout.
+void savePayLayoutEditor(const QDir &folder)
+{
+    frmPayLayout window;
+    window.show();
+    choose(window.findChild<QComboBox *>(QStringLiteral("cmbName")),
+           QStringLiteral("US issue file (80 columns)"));
+    save(&window, folder.filePath(QStringLiteral("positive-pay-layouts.png")));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -182,8 +193,10 @@ int main(int argc, char *argv[])
     savePrintWindowAndPreview(folder);
     saveLayoutEditor(folder);
     saveBatchWindow(folder);
+    savePayLayoutEditor(folder);
     for (const char *picture :
-         {"print-window.png", "preview.png", "layout-editor.png", "batch-window.png"}) {
+         {"print-window.png", "preview.png", "layout-editor.png", "batch-window.png",
+          "positive-pay-layouts.png"}) {
         if (!folder.exists(QString::fromLatin1(picture)))
             fail(QStringLiteral("%1 was not taken").arg(QString::fromLatin1(picture)));
     }

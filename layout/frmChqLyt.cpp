@@ -213,6 +213,29 @@ void frmChqLyt::Form_Load()
                        Messages::Icon::Critical);
     cmb->addItems(bankNames);
     cmb->setCurrentIndex(-1);
+    m_shown = shownTexts();
+}
+
+// Everything the user can change, as the window shows it.
+QStringList frmChqLyt::shownTexts() const
+{
+    QStringList texts{Combo1->currentText(), cmb->currentText(),
+                      QString::number(chkBreakByWidth->isChecked()),
+                      QString::number(chkFillAfterWords->isChecked())};
+    for (const QLineEdit *box : positionBoxes)
+        texts.append(box->text());
+    return texts;
+}
+
+// Escape, Cancel or the close box: changes not saved, the editor's moves
+// among them, are thrown away only once the user agrees (No the default).
+void frmChqLyt::reject()
+{
+    if (shownTexts() != m_shown
+        && !Messages::ask(QStringLiteral("Throw away the changes to the cheque layout that have "
+                                         "not been saved?")))
+        return;
+    QDialog::reject();
 }
 
 void frmChqLyt::cmb_Click()
@@ -231,6 +254,7 @@ void frmChqLyt::cmb_Click()
     if (layout) {
         showLayout(*layout);
         showWordsChoice(layout->bankName);
+        m_shown = shownTexts();
     }
 }
 
@@ -287,6 +311,7 @@ void frmChqLyt::cmdOK_Click()
         return;
 
     // 6-7.
+    m_shown = shownTexts();
     Messages::show(QStringLiteral("Data Saved"), Messages::Icon::Information);
     close();
 }

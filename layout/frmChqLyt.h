@@ -3,6 +3,7 @@
 #include "statements.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 #include <memory>
 
@@ -30,6 +31,7 @@ public slots:
     void cmb_Click();
     void cmdOK_Click();
     void cmdDesign_Click();
+    void reject() override;
 
 private:
     void createControls();
@@ -40,6 +42,7 @@ private:
     bool readLayout(store::LayoutRow *layout);
     void showWordsChoice(const QString &bankName);
     bool saveWordsChoice(const QString &bankName);
+    QStringList shownTexts() const;
 
     QGroupBox *Frame1 = nullptr;
     QLabel *scaleModeLabel = nullptr;
@@ -57,4 +60,5 @@ private:
     LayoutBoxes *boxes = nullptr;      // what the editor reads and moves
 
     std::unique_ptr<store::Connection> connection;  // open while the window is
+    QStringList m_shown;  // as last read or saved, to tell what changed
 };

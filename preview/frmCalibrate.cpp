@@ -32,10 +32,11 @@ frmCalibrate::frmCalibrate(const QString &printerName, const QString &bankName, 
 void frmCalibrate::createControls()
 {
     lblHelp = new QLabel(
-        QStringLiteral("Print the alignment page on plain paper and lay a blank cheque leaf on "
-                       "it where the printer takes the leaf. Read on the rulers how far the leaf "
-                       "lies right of and below the printed outline (left and up count "
-                       "negative), and add that to the offset."),
+        QStringLiteral("Load a #10 envelope (105 x 241 mm), or a plain sheet fed as one, and "
+                       "print the alignment page on it. Lay a blank cheque leaf on it where the "
+                       "printer takes the leaf. Read on the rulers how far the leaf lies right "
+                       "of and below the printed outline (left and up count negative), and add "
+                       "that to the offset."),
         this);
     lblHelp->setObjectName(QStringLiteral("lblHelp"));
     lblHelp->setWordWrap(true);
@@ -66,7 +67,9 @@ QDoubleSpinBox *frmCalibrate::addOffsetBox(const QString &name)
 {
     auto *box = new QDoubleSpinBox(this);
     box->setObjectName(name);
-    box->setRange(-largestOffsetMm, largestOffsetMm);
+    // Wider than an offset may be, so "25" stays 25 to be refused by name
+    // rather than cut to "2" while it is typed.
+    box->setRange(-999.9, 999.9);
     box->setDecimals(1);
     box->setSingleStep(0.1);
     return box;
@@ -87,31 +90,65 @@ void frmCalibrate::placeControls()
     Cancel->setGeometry(twips(4905, 2520, 1215, 345));
 }
 
-QPointF frmCalibrate::enteredOffset() const
+// The offset entered, or nothing, the user told why, when there is no
+// printer or a box holds more than the largest offset either way.
+std::optional<QPointF> frmCalibrate::enteredOffset()
 {
+    // An offset is kept for a printer, so there must be one.
+    if (m_printerName.isEmpty()) {
+        Messages::show(QStringLiteral("There is no printer to calibrate. Set up a printer "
+                                      "first."),
+                       Messages::Icon::Critical);
+        return std::nullopt;
+    }
     // Text still being typed counts as the number it shows.
-    txtRight->interpretText();
-    txtDown->interpretText();
-    return {txtRight->value(), txtDown->value()};
+    for (QDoubleSpinBox *box : {txtRight, txtDown}) {
+        box->interpretText();
+        if (qAbs(box->value()) > largestOffsetMm) {
+            Messages::show(QStringLiteral("The offset %1 mm is beyond the largest a printer is "
+                                          "moved, %2 mm either way. Enter a value from -%2 to %2.")
+                               .arg(box->value())
+                               .arg(largestOffsetMm),
+                           Messages::Icon::Critical);
+            box->setFocus();
+            box->selectAll();
+            return std::nullopt;
+        }
+    }
+    return QPointF(txtRight->value(), txtDown->value());
 }
 
 // The page prints with the offset entered, kept or not, so a value can be
 // tried before it is kept; what the rulers show then is still to be added.
+// Once it is sent OK takes the focus, so Enter keeps the offset rather
+// than printing another page.
 void frmCalibrate::cmdAlign_Click()
 {
+    const std::optional<QPointF> offset = enteredOffset();
+    if (!offset)
+        return;
     const std::unique_ptr<Printer> printer = openPrinter(m_printerName);
-    const QPointF offset = enteredOffset();
-    printer->Offset(offset.x(), offset.y());
-    if (const QString problem = printAlignmentPage(m_bankName, *printer); !problem.isEmpty())
+    printer->Offset(offset->x(), offset->y());
+    if (const QString problem = printAlignmentPage(m_bankName, *printer); !problem.isEmpty()) {
         Messages::show(problem, Messages::Icon::Critical);
+        return;
+    }
+    Messages::show(QStringLiteral("The alignment page was sent to the printer \"%1\", to be "
+                                  "printed on a #10 envelope.")
+                       .arg(actualPrinterName(m_printerName)),
+                   Messages::Icon::Information);
+    OK->setFocus();
 }
 
 void frmCalibrate::OK_Click()
 {
+    const std::optional<QPointF> offset = enteredOffset();
+    if (!offset)
+        return;
     const store::Connection connection(QStringLiteral("frmCalibrate"));
     QSqlError error = connection.error();
     if (!error.isValid())
-        error = store::replacePrinterOffset(connection.database(), m_printerName, enteredOffset());
+        error = store::replacePrinterOffset(connection.database(), m_printerName, *offset);
     if (error.isValid()) {
         Messages::show(store::failureText(QStringLiteral("keep the printer's offset"), error),
                        Messages::Icon::Critical);

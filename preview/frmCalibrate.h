@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointF>
+#include <optional>
 
 class QDoubleSpinBox;
 class QLabel;
@@ -28,7 +30,7 @@ private:
     void createControls();
     void placeControls();
     QDoubleSpinBox *addOffsetBox(const QString &name);
-    QPointF enteredOffset() const;
+    std::optional<QPointF> enteredOffset();
 
     QString m_printerName;
     QString m_bankName;

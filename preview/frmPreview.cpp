@@ -5,6 +5,7 @@
 #include "calibration.h"
 #include "frmCalibrate.h"
 #include "frmRuler.h"
+#include "keptsize.h"
 #include "leafimage.h"
 #include "pageview.h"
 #include "previewprinter.h"
@@ -36,6 +37,7 @@ frmPreview::frmPreview(const ChequeItems &items, QWidget *parent)
     createControls();
     placeControls();
     setTabOrder();
+    resizeToKeptSize(this);
     Print->setFocus();
     listPrinters();
     m_pixelsPerMillimetre = screenPixelsPerMillimetre(screen());
@@ -105,21 +107,45 @@ void frmPreview::createControls()
     connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+// At its own size every control stands where it always has; the window may
+// be made smaller, down to its top row of controls, or larger.
 void frmPreview::placeControls()
 {
-    setFixedSize(twipsSize(14700, 8400));
+    resize(twipsSize(14700, 8400));
+    setMinimumSize(twipsSize(11400, 4800));
     lblPrinter->setGeometry(twips(120, 165, 735, 255));
     cmbPrinter->setGeometry(twips(870, 120, 3615, 315));
     cmdFit->setGeometry(twips(4800, 120, 900, 315));
     cmd100->setGeometry(twips(5790, 120, 900, 315));
     cmd200->setGeometry(twips(6780, 120, 900, 315));
     lblZoom->setGeometry(twips(7800, 165, 1200, 255));
-    cmdRuler->setGeometry(twips(12480, 120, 2100, 315));
-    scrPage->setGeometry(twips(120, 570, 14460, 7020));
-    lblProblem->setGeometry(twips(600, 570, 13500, 7020));
-    cmdCalibrate->setGeometry(twips(120, 7770, 2100, 315));
-    Print->setGeometry(twips(11895, 7770, 1290, 315));
-    Cancel->setGeometry(twips(13290, 7770, 1290, 315));
+    placeResizedControls();
+}
+
+// The page grows with the window; the buttons keep to its right and bottom edges.
+void frmPreview::placeResizedControls()
+{
+    const QSize grown = size() - twipsSize(14700, 8400);
+    const QPoint right(grown.width(), 0);
+    const QPoint bottom(0, grown.height());
+    cmdRuler->setGeometry(twips(12480, 120, 2100, 315).translated(right));
+    scrPage->setGeometry(twips(120, 570, 14460, 7020).adjusted(0, 0, grown.width(), grown.height()));
+    lblProblem->setGeometry(twips(600, 570, 13500, 7020).adjusted(0, 0, grown.width(), grown.height()));
+    cmdCalibrate->setGeometry(twips(120, 7770, 2100, 315).translated(bottom));
+    Print->setGeometry(twips(11895, 7770, 1290, 315).translated(right + bottom));
+    Cancel->setGeometry(twips(13290, 7770, 1290, 315).translated(right + bottom));
+}
+
+void frmPreview::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    placeResizedControls();
+}
+
+void frmPreview::done(int result)
+{
+    keepWindowSize(this);
+    QDialog::done(result);
 }
 
 void frmPreview::setTabOrder()

@@ -37,9 +37,14 @@ public slots:
     void cmdRuler_Click();
     void cmdCalibrate_Click();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void done(int result) override;
+
 private:
     void createControls();
     void placeControls();
+    void placeResizedControls();
     void setTabOrder();
     void listPrinters();
     void compose();

@@ -1,6 +1,9 @@
 #include "pageview.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
 #include <QWheelEvent>
 
 namespace {
@@ -71,20 +74,32 @@ void PageView::paintEvent(QPaintEvent *)
     painter.setPen(outline);
     painter.drawRect(leafPlace());
 
-    painter.setPen(Qt::black);
-    for (const PreviewPrinter::Text &text : m_page.texts) {
-        // One unit is a point here, so the face is sized in the screen's
-        // points that make one printed point; unhinted, it keeps the
-        // printed widths at every zoom.
-        QFont font = text.font;
-        font.setPointSizeF(text.font.pointSizeF() * 72 / logicalDpiY());
-        font.setHintingPreference(QFont::PreferNoHinting);
-        painter.setFont(font);
-        painter.drawText(QPointF(text.box.left(), text.baseline), text.text);
-    }
+    for (const PreviewPrinter::Text &text : m_page.texts)
+        painter.fillPath(textOutline(text), Qt::black);
     painter.setPen(QPen(Qt::black, 0.1 * 72 / 25.4));  // the printer's thin line
     for (const QPolygonF &line : m_page.lines)
         painter.drawPolyline(line);
+}
+
+QPainterPath PageView::textOutline(const PreviewPrinter::Text &text)
+{
+    // The screen's fonts come in whole pixels, so words fitted at 11.5
+    // points would be drawn at 11 or 12. The glyphs' outlines taken at a
+    // large size are scaled to the width the printer gives the text (its
+    // own fonts come in whole dots), so the screen shows the paper's size
+    // at any zoom.
+    const double outlinePixels = 1000;
+    QFont font = text.font;
+    font.setPixelSize(int(outlinePixels));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QPainterPath outline;
+    outline.addText(QPointF(), font, text.text);
+    const double advance = QFontMetricsF(font).horizontalAdvance(text.text);
+    const double scale = advance > 0 ? text.box.width() / advance
+                                     : text.font.pointSizeF() / outlinePixels;
+    return QTransform::fromTranslate(text.box.left(), text.baseline)
+        .scale(scale, scale)
+        .map(outline);
 }
 
 void PageView::toPagePoints(QPainter &painter) const
@@ -107,9 +122,12 @@ void PageView::drawLeafImage(QPainter &painter)
 
 QRectF PageView::leafPlace() const
 {
+    // The leaf lies where the calibrated printer puts the printable corner,
+    // so the texts moved by the offset stay on it, as on paper.
+    const QPointF corner = m_page.printableArea.topLeft() + m_page.offset;
     if (!m_leaf)
-        return QRectF(m_page.printableArea.topLeft(), leafSize);
-    return QRectF(m_page.printableArea.topLeft() + m_leaf->millimetres.topLeft() * pointsPerMillimetre,
+        return QRectF(corner, leafSize);
+    return QRectF(corner + m_leaf->millimetres.topLeft() * pointsPerMillimetre,
                   m_leaf->millimetres.size() * pointsPerMillimetre);
 }
 

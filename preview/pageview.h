@@ -8,6 +8,7 @@
 #include <optional>
 
 class QPainter;
+class QPainterPath;
 
 // Draws a page the preview printer kept, at a given number of screen pixels
 // per point: the paper, its printable area, the cheque leaf's outline (the
@@ -27,6 +28,14 @@ public:
     QPointF pageCorner() const;
     // The pixels per point that show the whole page in an area of this size.
     double pixelsPerPointToFit(const QSize &area) const;
+    // Where the leaf lies, in points from the page's corner: the bank's
+    // image's place, or the standard leaf at the printable corner, moved
+    // by the printer's calibration as the texts are.
+    QRectF leafPlace() const;
+    // The outline of a text as it is drawn, in points from the page's
+    // corner: its printed face at its exact size, fractions of a point
+    // included.
+    static QPainterPath textOutline(const PreviewPrinter::Text &text);
 
 signals:
     // Ctrl+wheel: steps up (positive) or down.
@@ -42,9 +51,6 @@ protected:
 
 private:
     void drawLeafImage(QPainter &painter);
-    // Where the leaf lies, in points from the page's corner: the bank's
-    // image's place, or the standard leaf at the printable corner.
-    QRectF leafPlace() const;
 
     PreviewPrinter::Page m_page;
     std::optional<LeafImage> m_leaf;

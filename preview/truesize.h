@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QScreen;
 
@@ -12,3 +13,9 @@ double screenPixelsPerMillimetre(const QScreen *screen);
 // Keeps the user's measure of the screen; shows why it could not be kept
 // and returns false when it could not.
 bool keepScreenPixelsPerMillimetre(const QScreen *screen, double pixelsPerMillimetre);
+
+// The same by the screen's name and scale factor (its device pixel ratio):
+// a measure holds only at the scale it was taken at, since the screen's
+// pixels change size with the scale.
+std::optional<double> keptScreenMeasure(const QString &screenName, double scaleFactor);
+bool keepScreenMeasure(const QString &screenName, double scaleFactor, double pixelsPerMillimetre);

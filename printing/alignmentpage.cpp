@@ -5,8 +5,9 @@
 #include "layoutrecord.h"
 #include "systemprinter.h"
 
-#include <algorithm>
+#include <QRectF>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -42,27 +43,56 @@ void printAt(Printer &printer, float x, float y, const QString &text, QString *p
     *problem = printer.Print(text);
 }
 
-// A tick each millimetre, longer each 5, longest and numbered each 10,
-// along the printable area's top and left edges.
-void printRulers(Printer &printer, QString *problem)
+// The ticks of one ruler: a tick each millimetre, longer each 5, longest
+// and numbered each 10, counted both ways from the outline's edge (`zero`)
+// and kept between `from` and `to`, the printable area's edges once the
+// printer's offset has moved the page. `tick` draws the tick at a place
+// and length; `number` prints the count beside it.
+template<typename Tick, typename Number>
+void rulerTicks(double zero, double from, double to, Tick tick, Number number)
+{
+    for (int mm = int(std::ceil(from - zero)); mm <= int(std::floor(to - zero)); ++mm) {
+        const float at = float(zero + mm);
+        tick(at, mm % 10 == 0 ? 3.0f : mm % 5 == 0 ? 2.0f : 1.0f);
+        if (mm % 10 == 0)
+            number(at, QString::number(mm));
+    }
+}
+
+// Millimetre rulers along the printable area's top and left edges, counted
+// from the leaf's outline, so a leaf lying left of or above the outline
+// reads as negative.
+void printRulers(Printer &printer, const QRectF &outline, QString *problem)
 {
     printer.ScaleMode(ScaleMillimetres);
-    const int across = int(printer.ScaleWidth()), down = int(printer.ScaleHeight());
-    printer.Line(0, 0, across, 0);
-    printer.Line(0, 0, 0, down);
-    for (int mm = 1; mm <= std::max(across, down); ++mm) {
-        const float tick = mm % 10 == 0 ? 3 : mm % 5 == 0 ? 2 : 1;
-        if (mm <= across)
-            printer.Line(mm, 0, mm, tick);
-        if (mm <= down)
-            printer.Line(0, mm, tick, mm);
-        if (mm % 10 != 0)
-            continue;
-        if (mm <= across)
-            printAt(printer, mm + 0.4f, 1.2f, QString::number(mm), problem);
-        if (mm <= down)
-            printAt(printer, 1.2f, mm + 0.4f, QString::number(mm), problem);
-    }
+    const float left = float(printer.ScaleLeft()), top = float(printer.ScaleTop());
+    const float right = left + float(printer.ScaleWidth());
+    const float bottom = top + float(printer.ScaleHeight());
+    printer.Line(left, top, right, top);
+    printer.Line(left, top, left, bottom);
+    rulerTicks(
+        outline.left(), left, right, [&](float x, float length) { printer.Line(x, top, x, top + length); },
+        [&](float x, const QString &count) {
+            if (x + 0.4 + printer.TextWidth(count) <= right)
+                printAt(printer, x + 0.4f, top + 1.2f, count, problem);
+        });
+    rulerTicks(
+        outline.top(), top, bottom, [&](float y, float length) { printer.Line(left, y, left + length, y); },
+        [&](float y, const QString &count) {
+            if (y + 0.4 + printer.TextHeight(count) <= bottom)
+                printAt(printer, left + 1.2f, y + 0.4f, count, problem);
+        });
+}
+
+// Which paper the page is printed on, said on the page itself.
+void printPaperNote(Printer &printer, const QRectF &outline, QString *problem)
+{
+    const QString note = QStringLiteral("Alignment page, on a #10 envelope (105 x 241 mm) or a "
+                                        "sheet fed as one. Lay a blank leaf where the printer "
+                                        "takes it and read its edges on the rulers.");
+    const float top = float(outline.bottom()) + 4;
+    if (top + printer.TextHeight(note) <= printer.ScaleTop() + printer.ScaleHeight())
+        printAt(printer, float(outline.left()) + 4, top, note, problem);
 }
 
 // Each item the layout places, in the layout's own unit: its name printed
@@ -89,26 +119,41 @@ void printItems(Printer &printer, const LayoutRecord &layout, QString *problem)
 
 } // namespace
 
-QString printAlignmentPage(const QString &bankName, Printer &printer)
+namespace {
+
+// The bank's layout, read as the cheque reads it, and its own leaf where it
+// has one. Returns what kept them from being read.
+QString readBank(const QString &bankName, std::optional<LayoutRecord> *layout,
+                 std::optional<store::LeafImageRow> *leaf)
 {
-    // 1. The bank's layout, read as the cheque reads it.
     const store::Connection connection(QStringLiteral("printAlignmentPage"));
     if (!connection.isOpen())
         return store::failureText(QStringLiteral("open the data file"), connection.error());
-    std::optional<LayoutRecord> layout;
-    if (const QSqlError error = loadLayoutRecord(connection.database(), bankName, &layout);
+    if (const QSqlError error = loadLayoutRecord(connection.database(), bankName, layout);
         error.isValid())
         return store::failureText(
             QStringLiteral("read the cheque layout of the bank \"%1\"").arg(bankName), error);
-    if (!layout)
+    if (!*layout)
         return QStringLiteral("There is no cheque layout for the bank \"%1\".").arg(bankName);
-    // The bank's own leaf where it has one, else the standard leaf.
-    std::optional<store::LeafImageRow> leaf;
-    if (const QSqlError error = store::findLeafImage(connection.database(), bankName, &leaf);
+    if (const QSqlError error = store::findLeafImage(connection.database(), bankName, leaf);
         error.isValid())
         return store::failureText(
             QStringLiteral("read the leaf image of the bank \"%1\"").arg(bankName), error);
-    const store::LeafImageRow outline = leaf.value_or(store::LeafImageRow());
+    return {};
+}
+
+} // namespace
+
+QString printAlignmentPage(const QString &bankName, Printer &printer)
+{
+    // 1. The bank's layout and leaf; without a bank, the standard leaf and
+    //    the rulers alone, which are enough to measure the printer.
+    std::optional<LayoutRecord> layout;
+    std::optional<store::LeafImageRow> leaf;
+    if (!bankName.isEmpty()) {
+        if (QString problem = readBank(bankName, &layout, &leaf); !problem.isEmpty())
+            return problem;
+    }
 
     // 2. The cheque's page, its leaf and the rulers, then the items.
     printer.Orientation(landscape);
@@ -116,10 +161,14 @@ QString printAlignmentPage(const QString &bankName, Printer &printer)
     printer.FontName(SystemPrinter::substituteFace());
     printer.FontSize(rulerPoints);
     QString problem;
-    printRulers(printer, &problem);
-    printer.Box(outline.leftMm, outline.topMm, outline.leftMm + outline.widthMm,
-                outline.topMm + outline.heightMm);
-    printItems(printer, *layout, &problem);
+    const store::LeafImageRow place = leaf.value_or(store::LeafImageRow());
+    const QRectF outline(place.leftMm, place.topMm, place.widthMm, place.heightMm);
+    printRulers(printer, outline, &problem);
+    printPaperNote(printer, outline, &problem);
+    printer.Box(float(outline.left()), float(outline.top()), float(outline.right()),
+                float(outline.bottom()));
+    if (layout)
+        printItems(printer, *layout, &problem);
 
     // 3. A page that failed part-way never reaches the printer.
     if (problem.isEmpty())

@@ -72,6 +72,12 @@ struct WordsLines {
     float points = fullSize;
 };
 
+// The printable area's right edge, where the printer's offset puts it.
+double printableRight(const Printer &printer)
+{
+    return printer.ScaleLeft() + printer.ScaleWidth();
+}
+
 // The width the second words line may take: its own, or up to the
 // printable area's right edge when that is 0 or not set.
 double secondLineWidth(const LayoutRecord &layout, const Printer &printer)
@@ -79,7 +85,7 @@ double secondLineWidth(const LayoutRecord &layout, const Printer &printer)
     const float width = layout.position(store::AmtinWords2Width).value_or(0);
     if (width > 0)
         return width;
-    return printer.ScaleWidth() - layout.position(store::AmtinWords2Left).value_or(0);
+    return printableRight(printer) - layout.position(store::AmtinWords2Left).value_or(0);
 }
 
 // Whole words, as many as fit on line 1, the rest on line 2, at the largest
@@ -117,20 +123,23 @@ QString fitWordsByWidth(const LayoutRecord &layout, const QString &words, Printe
 }
 
 // The rule of hyphens after the last words line, ending at that line's
-// width, so nothing can be written after the words. Empty when no hyphen
-// fits after a blank.
+// width, so nothing can be written after the words. The user never placed
+// it, so it is never refused: it ends at the printable area's right edge
+// where the width reaches beyond. Empty when no hyphen fits after a blank.
 QString fillerAfter(const ComposedText &line, double width, Printer &printer, float *left)
 {
     printer.FontSize(line.points);
-    // Never longer than the page is wide: a line wider than the page is
-    // refused as off the page all the same.
-    const double room = std::min(width - printer.TextWidth(line.text + QLatin1Char(' ')),
-                                 printer.ScaleWidth());
+    const double end = std::min(line.left + width, printableRight(printer));
+    const double room = end - line.left - printer.TextWidth(line.text + QLatin1Char(' '));
     const double hyphen = printer.TextWidth(QStringLiteral("-"));
     QString rule(room > 0 && hyphen > 0 ? qsizetype(room / hyphen) : 0, u'-');
     while (!rule.isEmpty() && printer.TextWidth(rule) > room)
         rule.chop(1);
-    *left = float(line.left + width - printer.TextWidth(rule));
+    const double ruleWidth = printer.TextWidth(rule);
+    // In single precision the rule's end must not pass the edge by a hair.
+    *left = float(end - ruleWidth);
+    while (*left + ruleWidth > end)
+        *left = std::nextafter(*left, -HUGE_VALF);
     printer.FontSize(fullSize);
     return rule;
 }
@@ -200,8 +209,9 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
     if (items.crossed)
         placed.append({QStringLiteral("A/c Payee crossing"), QStringLiteral("A/c Payee only"),
                        1, position.at(DateTop), fullSize});
-    placed.append({QStringLiteral("Date"), chequeDateText(items.date), position.at(DateLeft),
-                   position.at(DateTop), fullSize});
+    const qsizetype dateAt = placed.size();  // its text once the printer's font is set
+    placed.append({QStringLiteral("Date"), {}, position.at(DateLeft), position.at(DateTop),
+                   fullSize});
     placed.append({QStringLiteral("Name"), items.payeeName, position.at(nameleft),
                    position.at(nameTop), fullSize});
     const float words1Width = position.at(AmtinWords1Width);
@@ -218,6 +228,7 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
     if (QString problem = position.problem(); !problem.isEmpty())
         return problem;
     setUpPage(printer, layout.scaleMode());
+    placed[dateAt].text = chequeDateText(items.date, printer);
     if (choice.breakByWidth) {
         if (QString problem = fitWordsByWidth(layout, items.amountInWords, printer, &words);
             !problem.isEmpty())
@@ -238,8 +249,8 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
             words.lines.size() > 1 ? secondLineWidth(layout, printer) : words1Width;
         float left = 0;
         if (const QString rule = fillerAfter(placed.last(), width, printer, &left); !rule.isEmpty())
-            placed.append({QStringLiteral("rule after the words"), rule, left, placed.last().top,
-                           words.points});
+            placed.append({QStringLiteral("fill of hyphens after the words"), rule, left,
+                           placed.last().top, words.points});
     }
     placed.append(amount);
 

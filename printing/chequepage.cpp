@@ -6,6 +6,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts)
 {
     float points = chequeFontSize;  // as the composition leaves the printer
@@ -67,4 +69,14 @@ QString printChequePage(const ChequeItems &items, Printer &printer)
 QString chequeDateText(const QDate &date)
 {
     return QLocale().toString(date, QStringLiteral("dd/MMM/yyyy"));
+}
+
+QString chequeDateText(const QDate &date, const Printer &printer)
+{
+    const QString local = chequeDateText(date);
+    const QList<uint> characters = local.toUcs4();
+    if (std::all_of(characters.begin(), characters.end(),
+                    [&](uint c) { return printer.HasGlyph(c); }))
+        return local;
+    return QLocale(QLocale::English).toString(date, QStringLiteral("dd/MMM/yyyy"));
 }

@@ -59,6 +59,8 @@ protected:
     // Where the printable area's corner falls on the paper, the printer's
     // offset included, in dots from the page's corner.
     QPointF movedCorner() const;
+    // The printer's calibration offset, in millimetres right and down.
+    QPointF offset() const { return m_offset; }
     QFontMetricsF metrics(const QFont &font) const { return QFontMetricsF(font, &m_printer); }
 
     QPrinter m_printer;

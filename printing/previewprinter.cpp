@@ -23,7 +23,8 @@ QString PreviewPrinter::EndDoc()
     const QPageLayout layout = m_printer.pageLayout();
     const QTransform toPoints = QTransform::fromTranslate(movedCorner().x(), movedCorner().y())
         * QTransform::fromScale(72.0 / m_printer.logicalDpiX(), 72.0 / m_printer.logicalDpiY());
-    m_ended = {layout.fullRectPoints().size().toSizeF(), printableArea(layout), {}, {}};
+    m_ended = {layout.fullRectPoints().size().toSizeF(), printableArea(layout), {}, {},
+               offset() * 72 / 25.4};
     for (const PageText &item : takeTexts()) {
         const QFontMetricsF measured = metrics(item.font);
         const QRectF box = toPoints.mapRect(QRectF(

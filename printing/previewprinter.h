@@ -23,6 +23,9 @@ public:
         QRectF printableArea;
         QList<Text> texts;
         QList<QPolygonF> lines;  // lines and boxes
+        // How far the printer's calibration moves everything printed, and
+        // so where the leaf must lie for the texts to land on it.
+        QPointF offset;
     };
 
     explicit PreviewPrinter(const QString &printerName);

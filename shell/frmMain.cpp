@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -24,39 +25,58 @@ frmMain::frmMain(QWidget *parent)
     placeControls();
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
-    addBatchPrint();
-    addBackupEntries();
+    addMenuEntries();
     cmdExit->setFocus();
 }
 
-// Batch printing has no room among the menu's buttons: Ctrl+B, and the
-// window's context menu.
-void frmMain::addBatchPrint()
+// The context menu holds the windows the buttons have no room for; the
+// More button opens the same menu for whoever never right-clicks, and both
+// show each entry's key.
+void frmMain::cmdMore_Click()
 {
-    auto *batchPrint = new QAction(QStringLiteral("Batch Print..."), this);
-    batchPrint->setObjectName(QStringLiteral("mnuBatchPrint"));
-    batchPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    connect(batchPrint, &QAction::triggered, this, &frmMain::mnuBatchPrint_Click);
-    addAction(batchPrint);
+    showKeysInMenu();
+    QMenu::exec(actions(), cmdMore->mapToGlobal(QPoint(0, cmdMore->height())), nullptr, this);
+}
+
+void frmMain::showKeysInMenu()
+{
+    for (QAction *action : actions())
+        action->setShortcutVisibleInContextMenu(true);
+}
+
+bool frmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::ContextMenu)
+        showKeysInMenu();
+    return QDialog::event(event);
+}
+
+// Windows added since the menu's buttons have no room among them: a key
+// each, and the window's context menu.
+void frmMain::addMenuEntries()
+{
+    addMenuEntry(QStringLiteral("mnuBatchPrint"), QStringLiteral("Batch Print..."),
+                 QKeySequence(Qt::CTRL | Qt::Key_B), QStringLiteral("frmBatch"));
+    addMenuEntry(QStringLiteral("mnuCalibrate"), QStringLiteral("Calibrate Printer..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), QStringLiteral("frmCalibrate"));
+    addMenuEntry(QStringLiteral("mnuMeasureScreen"), QStringLiteral("Measure Screen..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), QStringLiteral("frmRuler"));
+    addMenuEntry(QStringLiteral("mnuAccountDetails"), QStringLiteral("Account Details..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), QStringLiteral("frmAccountDetails"));
+    addMenuEntry(QStringLiteral("mnuBackUpNow"), QStringLiteral("Back Up Now..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), QStringLiteral("frmBackup"));
+    addMenuEntry(QStringLiteral("mnuRestore"), QStringLiteral("Restore..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), QStringLiteral("frmRestore"));
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-// Copies of the data file, beside Batch Print in the context menu.
-void frmMain::addBackupEntries()
-{
-    addContextEntry(QStringLiteral("mnuBackUpNow"), QStringLiteral("Back Up Now..."),
-                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), &frmMain::mnuBackUpNow_Click);
-    addContextEntry(QStringLiteral("mnuRestore"), QStringLiteral("Restore..."),
-                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), &frmMain::mnuRestore_Click);
-}
-
-void frmMain::addContextEntry(const QString &name, const QString &caption, const QKeySequence &key,
-                              void (frmMain::*handler)())
+void frmMain::addMenuEntry(const QString &name, const QString &caption, const QKeySequence &key,
+                           const QString &window)
 {
     auto *entry = new QAction(caption, this);
     entry->setObjectName(name);
     entry->setShortcut(key);
-    connect(entry, &QAction::triggered, this, handler);
+    connect(entry, &QAction::triggered, this, [window] { Forms::showModal(window); });
     addAction(entry);
 }
 
@@ -86,6 +106,9 @@ void frmMain::createControls()
     cmdChqRep = addButton(QStringLiteral("cmdChqRep"), QStringLiteral("Cheque Issue Report"),
                           &frmMain::cmdChqRep_Click);
     cmdExit = addButton(QStringLiteral("cmdExit"), QStringLiteral("Exit"), &frmMain::cmdExit_Click);
+    cmdMore = newButton(QStringLiteral("cmdMore"), QStringLiteral("More..."), this);
+    cmdMore->setToolTip(QStringLiteral("The windows without a button here, as on a right click"));
+    connect(cmdMore, &QPushButton::clicked, this, &frmMain::cmdMore_Click);
 }
 
 QPushButton *frmMain::addButton(const QString &name, const QString &caption,
@@ -109,13 +132,14 @@ void frmMain::placeControls()
     cmdPRtChq->setGeometry(twips(120, 1380, 1695, 375));
     cmdChqRep->setGeometry(twips(120, 1755, 1695, 375));
     cmdExit->setGeometry(twips(135, 2130, 1695, 375));
+    cmdMore->setGeometry(twips(5235, 30, 900, 285));
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
 void frmMain::setTabOrder()
 {
-    setTabChain({cmdExit, cmdPRtChq, cmdPayeeAdd, cmdChqSetup, cmdAddBnk, cmdChqRep});
+    setTabChain({cmdExit, cmdPRtChq, cmdPayeeAdd, cmdChqSetup, cmdAddBnk, cmdChqRep, cmdMore});
 }
 
 void frmMain::cmdAddBnk_Click() { Forms::showModal(QStringLiteral("frmBNK")); }
@@ -123,9 +147,6 @@ void frmMain::cmdChqSetup_Click() { Forms::showModal(QStringLiteral("frmChqLyt")
 void frmMain::cmdPayeeAdd_Click() { Forms::showModal(QStringLiteral("frmPayee")); }
 void frmMain::cmdPRtChq_Click() { Forms::showModal(QStringLiteral("frmPrtChq")); }
 void frmMain::cmdChqRep_Click() { Forms::showModal(QStringLiteral("frmReport")); }
-void frmMain::mnuBatchPrint_Click() { Forms::showModal(QStringLiteral("frmBatch")); }
-void frmMain::mnuBackUpNow_Click() { Forms::showModal(QStringLiteral("frmBackup")); }
-void frmMain::mnuRestore_Click() { Forms::showModal(QStringLiteral("frmRestore")); }
 
 void frmMain::cmdExit_Click()
 {

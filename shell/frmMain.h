@@ -21,21 +21,20 @@ public slots:
     void cmdPRtChq_Click();
     void cmdChqRep_Click();
     void cmdExit_Click();
-    void mnuBatchPrint_Click();
-    void mnuBackUpNow_Click();
-    void mnuRestore_Click();
+    void cmdMore_Click();
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createControls();
     void placeControls();
     void setTabOrder();
-    void addBatchPrint();
-    void addBackupEntries();
-    void addContextEntry(const QString &name, const QString &caption, const QKeySequence &key,
-                         void (frmMain::*handler)());
+    void addMenuEntries();
+    void addMenuEntry(const QString &name, const QString &caption, const QKeySequence &key,
+                      const QString &window);
+    void showKeysInMenu();
     QPushButton *addButton(const QString &name, const QString &caption,
                            void (frmMain::*handler)());
 
@@ -49,4 +48,5 @@ private:
     QPushButton *cmdPRtChq = nullptr;
     QPushButton *cmdChqRep = nullptr;
     QPushButton *cmdExit = nullptr;
+    QPushButton *cmdMore = nullptr;
 };

@@ -15,8 +15,14 @@ QString chequeNumberKey(const QString &operand)
 const QString digitsOnly =
     QStringLiteral("trim(ChequeNo) <> '' and trim(ChequeNo) not glob '*[^0-9]*'");
 
-namespace {
+// Each register row r with its latest mark m when that is a void; an undo
+// leaves it without. One lookup per row: the highest mark id through the
+// index by row, then the mark by its key.
+const QString registerWithVoids = QStringLiteral(
+    "from ChqIssuereg r left join ChequeVoidMarks m on m.Id = (select max(Id) from "
+    "ChequeVoidMarks where RegisterRow = r.rowid) and m.Action = 'void' ");
 
+namespace {
 
 // Both compare through the index by bank, length and number.
 QString selectChequeByNumber()
@@ -40,13 +46,6 @@ QString selectHighestNumber()
 const QString insertVoidMark = QStringLiteral(
     "Insert into ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt, MarkedBy) "
     "values (?, ?, ?, ?, ?)");
-
-// Each register row r with its latest mark m when that is a void; an undo
-// leaves it without. One lookup per row: the highest mark id through the
-// index by row, then the mark by its key.
-const QString registerWithVoids = QStringLiteral(
-    "from ChqIssuereg r left join ChequeVoidMarks m on m.Id = (select max(Id) from "
-    "ChequeVoidMarks where RegisterRow = r.rowid) and m.Action = 'void' ");
 
 const QString byBankAndDates =
     QStringLiteral("where r.BankName = ? and r.DateofChq >= ? and r.DateofChq <= ?");

@@ -24,6 +24,10 @@ QSqlError findChequeByNumber(const QSqlDatabase &db, const QString &bankName,
 QSqlError findHighestChequeNumber(const QSqlDatabase &db, const QString &bankName,
                                   QString *chequeNo);
 
+// The register r with its latest void mark m (null unless void now), as
+// the "from" of a statement.
+extern const QString registerWithVoids;
+
 enum class VoidAction { Void, Undo };
 
 struct VoidMark {

@@ -1,5 +1,6 @@
 #include "schema.h"
 
+#include "positivepayschema.h"
 #include "registerschema.h"
 #include "tablecolumns.h"
 #include "transaction.h"
@@ -57,6 +58,8 @@ QSqlError addAddedTables(const QSqlDatabase &db)
         if (const QSqlError error = run(db, table); error.isValid())
             return error;
     }
+    if (const QSqlError error = addPositivePayTables(db); error.isValid())
+        return error;
     return addRegisterTables(db);
 }
 

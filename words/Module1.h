@@ -10,9 +10,13 @@ extern QString strCurrency;
 // The amount in words last produced.
 extern QString strAmtInWords;
 
+// The largest amount Indian numbering words, in paise: 99,99,99,99,99,999.99
+// (just under ten lakh crore).
+inline constexpr qint64 largestIndianPaise = 999'999'999'999'999;
+
 // Indian numbering (hundred, thousand, lakh, crore, Paise).
 // Writes the words of the amount into strAmtInWords. An amount beyond
-// 21,474,836.47 in size, or one that is not a finite number, leaves
+// largestIndianPaise in size, or one that is not a finite number, leaves
 // strAmtInWords as it was.
 void udf_Num2WordsIndian(const double &amount);
 // The words of 0 to 99: 45 gives "Forty Five", 40 gives "Forty ".

@@ -2,6 +2,7 @@
 #include "Module1.h"
 #include "leadingnumber.h"
 #include "messages.h"
+#include "money.h"
 #include "standardformat.h"
 
 #include <cmath>
@@ -26,8 +27,12 @@ constexpr InternationalCurrency internationalCurrencies[] = {
     {u"YEN", u"Yen", u"  only", true},
 };
 
-// The largest amounts each numbering can word.
-constexpr QStringView largestIndian = u"21,474,836.47";
+// The largest amounts each numbering can word, written as that
+// currency's users group their figures.
+QString largestIndian()
+{
+    return Money::fromCents(largestIndianPaise).toIndianGrouped();
+}
 constexpr QStringView largestInternational = u"999,999,999,999.99";
 
 const InternationalCurrency *findInternational(const QString &code)
@@ -60,7 +65,7 @@ QString indianWords(double amount, const QString &amountText, QString *refusal)
     strAmtInWords.clear();
     udf_Num2WordsIndian(amount);
     if (strAmtInWords.isEmpty())
-        return refuseTooLarge(amountText, largestIndian, refusal);
+        return refuseTooLarge(amountText, largestIndian(), refusal);
     return strAmtInWords;
 }
 

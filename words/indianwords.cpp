@@ -1,10 +1,10 @@
 // Indian numbering: the rupees in groups of crore, lakh, thousand, hundred
-// and the last two digits, then the paise.
+// and the last two digits, then the paise. The crores are counted the same
+// way, so large amounts read "... thousand crore", "... lakh crore".
 #include "Module1.h"
 #include "wordbuffer.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -47,6 +47,25 @@ void appendGroup(WordBuffer &out, qint32 part, QStringView label)
     }
 }
 
+// Up to 99 crore the crores are one group as in any other place ("Twenty
+// crore "); beyond, they are themselves counted in lakh, thousand and
+// hundred: "One thousand crore ", "Five lakh Twenty Five crore ".
+void appendCrores(WordBuffer &out, qint64 crores)
+{
+    if (crores <= 0)
+        return;
+    appendGroup(out, qint32(crores / 100000 % 100), u" lakh ");
+    appendGroup(out, qint32(crores / 1000 % 100), u" thousand ");
+    appendGroup(out, qint32(crores / 100 % 10), u" hundred ");
+    const qint32 lastTwo = qint32(crores % 100);
+    if (lastTwo > 0) {
+        appendTwoDigits(out, lastTwo);
+        out += u" crore ";
+    } else {
+        out += u"crore ";
+    }
+}
+
 } // namespace
 
 QString udf_varNumberWord(const qint32 &n)
@@ -64,27 +83,27 @@ QString udf_strTwoDigits(const qint32 &n)
 void udf_Num2WordsIndian(const double &amount)
 {
     // 1. The amount in paise. The default rounding mode sends an exact half
-    //    to the even neighbour (1212.5 paise become 1212). Beyond 32 bits,
-    //    or not a number at all: no words, and the previous ones stay.
+    //    to the even neighbour (1212.5 paise become 1212). Beyond the
+    //    largest amount, or not a number at all: no words, and the previous
+    //    ones stay. Up to that amount (fifteen significant digits) the
+    //    double holds the typed paise exactly enough to round to them.
     const double paiseTotal = std::nearbyint(amount * 100);
-    if (!(paiseTotal >= std::numeric_limits<qint32>::min()
-          && paiseTotal <= std::numeric_limits<qint32>::max()))
+    if (!(std::abs(paiseTotal) <= double(largestIndianPaise)))
         return;
-    const qint32 total = qint32(paiseTotal);
+    const qint64 total = qint64(paiseTotal);
 
     // 2. Rupees and paise, truncated toward zero.
-    const qint32 rupees = total / 100;
-    const qint32 paise = total - 100 * rupees;
+    const qint64 rupees = total / 100;
+    const qint32 paise = qint32(total - 100 * rupees);
 
-    // 3-4. The groups, highest first. 32 bits hold at most 21 crore, so the
-    //      crore group always fits two digits. A negative amount has only
-    //      negative groups and writes none of them.
+    // 3-4. The groups, highest first. A negative amount has only negative
+    //      groups and writes none of them.
     WordBuffer result;
-    appendGroup(result, rupees / 10000000, u" crore ");
-    appendGroup(result, rupees / 100000 % 100, u" lakh ");
-    appendGroup(result, rupees / 1000 % 100, u" thousand ");
-    appendGroup(result, rupees / 100 % 10, u" hundred ");
-    const qint32 lastTwo = rupees % 100;
+    appendCrores(result, rupees / 10000000);
+    appendGroup(result, qint32(rupees / 100000 % 100), u" lakh ");
+    appendGroup(result, qint32(rupees / 1000 % 100), u" thousand ");
+    appendGroup(result, qint32(rupees / 100 % 10), u" hundred ");
+    const qint32 lastTwo = qint32(rupees % 100);
     if (lastTwo > 0) {
         if (rupees > 99)
             result += u"and ";

@@ -24,11 +24,11 @@ struct Fixture {
     frmDesigner *designer = nullptr;
 
     // In Pixels the layout is scaled to the dots of a 1200 dpi printer, near enough.
-    explicit Fixture(const QString &unit)
+    explicit Fixture(const QString &unit, const QStringList &layout = leafLayout)
     {
         const double scale = unit == "Pixels" ? 47 : 1;
         QStringList values;
-        for (const QString &value : leafLayout)
+        for (const QString &value : layout)
             values << QString::number(value.toDouble() * scale);
         database.exec("insert into Bank values ('1', 'Leaf Bank', 'INR')");
         database.exec("insert into Positions values ('" + unit + "', 'Leaf Bank', "
@@ -56,7 +56,10 @@ struct Fixture {
     }
 };
 
-enum Action { DragDate, DragWidth, ArrowRight, ShiftDown, RightThenUndo, UndoRedo, TypeThenUndo, Escape };
+enum Action {
+    DragDate, DragWidth, DragWidth2, ArrowRight, ShiftDown, RightThenUndo, UndoRedo, TypeThenUndo,
+    Escape, EscapeNo, TabTab
+};
 
 } // namespace
 
@@ -76,13 +79,16 @@ private slots:
         };
         row("drag the date", "mms", DragDate, {0, 1}, {"11.5", "166"});
         row("drag the width", "mms", DragWidth, {8}, {"48"});
+        row("drag line 2's width", "mms", DragWidth2, {11}, {"132"});
         row("tenth of a mm", "mms", ArrowRight, {1}, {"154.1"});
         row("whole cm", "Cms", ShiftDown, {0}, {"7.5"});
         row("one dot", "Pixels", ArrowRight, {1}, {"7239"});
         row("undone", "mms", RightThenUndo, {1}, {"154"});
         row("redone", "mms", UndoRedo, {1}, {"154.1"});
         row("typing undone first", "mms", TypeThenUndo, {1}, {"154.1"});
-        row("escape", "mms", Escape, {0, 1}, {"6.5", "154"});
+        row("escape, Yes", "mms", Escape, {0, 1}, {"6.5", "154"});
+        row("escape, No keeps the editor", "mms", EscapeNo, {1}, {"154.1"});
+        row("Tab, Tab selects the name", "mms", TabTab, {4}, {"20.1"});
     }
     void movesAreSavedByTheLayoutWindow()
     {
@@ -93,11 +99,20 @@ private slots:
         Fixture fixture(unit);
         DesignView *view = fixture.designer->view();
         const QPointF date = view->boxes()[0].points.center();
-        const QPointF handle = view->widthHandle().center();
+        const QList<QRectF> handles = view->widthHandles();
+        QCOMPARE(handles.size(), 2);
 
         // Every step by mouse and keys, as a user gives them.
-        if (action == DragDate || action == DragWidth) {
-            const QPointF from = action == DragDate ? date : handle;
+        if (action == TabTab) {
+            QTest::keyClick(view, Qt::Key_Tab);
+            QTest::keyClick(view, Qt::Key_Tab);
+            QTest::keyClick(view, Qt::Key_Tab);
+            QTest::keyClick(view, Qt::Key_Backtab);
+            QCOMPARE(view->selectedItem(), 1);
+            QTest::keyClick(view, Qt::Key_Right);
+        } else if (action == DragDate || action == DragWidth || action == DragWidth2) {
+            const QPointF from = action == DragDate ? date
+                : handles[action == DragWidth ? 0 : 1].center();
             QTest::mousePress(view, Qt::LeftButton, {}, fixture.at(from));
             QTest::mouseMove(view, fixture.at(from) + QPoint(6, 3));
             QTest::mouseRelease(view, Qt::LeftButton, {}, fixture.at(from) + QPoint(12, 5));
@@ -117,14 +132,35 @@ private slots:
                 QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
             if (action == UndoRedo)
                 QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-            if (action == Escape)
+            fixture.recorded.answer(action == Escape);
+            if (action == Escape || action == EscapeNo) {
                 QTest::keyClick(view, Qt::Key_Escape);
+                QCOMPARE(fixture.recorded.texts().value(0).left(29),
+                         QStringLiteral("Throw away the changes made t"));
+                QCOMPARE(fixture.designer->isVisible(), action == EscapeNo);
+            }
         }
 
         const QStringList saved = fixture.saved();
         for (int i = 0; i < columns.size(); ++i)
             QCOMPARE(saved.value(columns[i]).toDouble(), values[i].toDouble());
-        QCOMPARE(fixture.recorded.texts(), QStringList{"Data Saved"});
+        QCOMPARE(fixture.recorded.texts().last(), QStringLiteral("Data Saved"));
+    }
+
+    // An empty layout opens with its items where a typical leaf has them,
+    // as a step that can be undone; OK says that the layout window saves.
+    void emptyLayoutStartsAsOnATypicalLeaf()
+    {
+        Fixture fixture(QStringLiteral("Cms"), QStringList(leafLayout.size(), "0"));
+        QCOMPARE(fixture.form->findChild<QLineEdit *>("txtdtlft")->text(), "15.4");
+        QCOMPARE(fixture.form->findChild<QLineEdit *>("txtamtwrd2wdth")->text(), "13.3");
+        fixture.designer->findChild<QPushButton *>("cmdOK")->click();
+        QCOMPARE(fixture.recorded.texts(), QStringList{"The changes are in the layout window's "
+                                                       "boxes. Press OK in the layout window to "
+                                                       "save them."});
+        const QStringList saved = fixture.saved();
+        QCOMPARE(saved.value(0).toDouble(), 0.65);
+        QCOMPARE(saved.value(12).toDouble(), 3.55);
     }
 
     void leafImagesAreCheckedAndKept()

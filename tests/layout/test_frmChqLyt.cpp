@@ -9,6 +9,9 @@ using Rows = QList<QStringList>;
 
 namespace {
 
+const QString throwAway =
+    QStringLiteral("Throw away the changes to the cheque layout that have not been saved?");
+
 // The position boxes in the order of the table's columns.
 const QStringList boxNames = {
     "txtdttop",      "txtdtlft",       "txtdtwdth",     "txtnamtop",     "txtnamlft",
@@ -146,9 +149,35 @@ private slots:
 
         chooseItem(f.combo("cmb"), "St John's");
         f.box("txtdttop")->setText("1");
-        f.form->close();  // by the title bar
-        QVERIFY(f.recorded.all().isEmpty());
+        f.recorded.answer(true);
+        f.form->close();  // by the title bar, the changes thrown away when asked
+        QCOMPARE(f.recorded.texts(), QStringList{throwAway});
+        QVERIFY(!f.form->isVisible());
         QCOMPARE(f.rows(), Rows{layout("Cms", "O'Brien's", {"1"})});
+    }
+
+    // Escape closes at once when nothing changed; with changes it asks, and
+    // No (the default) keeps the window and what was typed.
+    void escapeAsksBeforeThrowingChangesAway()
+    {
+        Fixture f({layout("Cms", "O'Brien's", {"1"})});
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        chooseItem(f.combo("cmb"), "O'Brien's");
+        f.form->cmb_Click();
+        QTest::keyClick(f.box("txtdttop"), Qt::Key_Escape);
+        QVERIFY(!f.form->isVisible());
+        QVERIFY(f.recorded.all().isEmpty());
+
+        f.form->show();
+        f.box("txtdttop")->setText("2");
+        QTest::keyClick(f.box("txtdttop"), Qt::Key_Escape);
+        QCOMPARE(f.recorded.texts(), QStringList{throwAway});
+        QVERIFY(f.form->isVisible());
+        QCOMPARE(f.box("txtdttop")->text(), "2");
+        f.recorded.answer(true);
+        QTest::keyClick(f.box("txtdttop"), Qt::Key_Escape);
+        QVERIFY(!f.form->isVisible());
     }
 
     // The words choice: loaded with the bank's layout whatever the letter

@@ -162,6 +162,49 @@ private slots:
         QCOMPARE(zooms.mid(2), (QList<double>{1.0, 1.25}));
     }
 
+    // After calibration the leaf moves with the texts, as on paper.
+    void calibrationMovesTheLeafWithTheTexts()
+    {
+        auto window = filledPrintWindow();
+        QList<QPointF> leaf;
+        for (const QPointF offset : {QPointF(), QPointF(2.5, -1.5)}) {
+            QVERIFY(!store::replacePrinterOffset(m_database->db(),
+                                                 qEnvironmentVariable("QUILLMARK_PRINTER"), offset)
+                         .isValid());
+            inNextModal([&](QWidget *preview) {
+                leaf << control<PageView>(preview, u"pgvCheque"_s)->leafPlace().topLeft();
+                preview->close();
+            });
+            QTest::mouseClick(control(window.get(), u"Preview"_s), Qt::LeftButton);
+        }
+        QCOMPARE(leaf.size(), 2);
+        const QPointF moved = leaf[1] - leaf[0];
+        QVERIFY2(qAbs(moved.x() - 2.5 * 72 / 25.4) < 1e-9 && qAbs(moved.y() + 1.5 * 72 / 25.4) < 1e-9,
+                 qPrintable(u"%1, %2"_s.arg(moved.x()).arg(moved.y())));
+    }
+
+    // Made smaller than its own size (as on a screen at 200%), the preview
+    // keeps Print and Cancel inside it, and opens at that size again.
+    void previewResizesAndKeepsItsSize()
+    {
+        auto window = filledPrintWindow();
+        QList<QSize> sizes;
+        const auto resizeTo = [&](QSize size) {
+            inNextModal([&, size](QWidget *preview) {
+                sizes << preview->size();
+                preview->resize(size);
+                for (const char *button : {"Print", "Cancel"})
+                    QVERIFY(preview->rect().contains(
+                        control(preview, QString::fromLatin1(button))->geometry()));
+                preview->close();
+            });
+            QTest::mouseClick(control(window.get(), u"Preview"_s), Qt::LeftButton);
+        };
+        resizeTo({770, 450});  // the offscreen screen is 800 x 600
+        resizeTo({790, 500});
+        QCOMPARE(sizes.value(1), QSize(770, 450));
+    }
+
     // The bar made longer by 12 pixels with the keys and kept with Enter: from
     // then on the screen's millimetre is the card's width over the bar's.
     // Escape keeps nothing new.
@@ -184,6 +227,17 @@ private slots:
         QTest::keyClick(again.focusWidget(), Qt::Key_Escape);
         QVERIFY(!again.isVisible());
         QCOMPARE(screenPixelsPerMillimetre(again.screen()), kept);
+    }
+
+    // Measured at 200%, the measure is not used at 100%, and the other way round.
+    void screenMeasureIsKeptPerScale()
+    {
+        QVERIFY(keepScreenMeasure(u"HDMI-1"_s, 2, 7.5));
+        QCOMPARE(keptScreenMeasure(u"HDMI-1"_s, 1), std::nullopt);
+        QVERIFY(keepScreenMeasure(u"HDMI-1"_s, 1, 3.75));
+        QCOMPARE(keptScreenMeasure(u"HDMI-1"_s, 2), std::optional(7.5));
+        QCOMPARE(keptScreenMeasure(u"HDMI-1"_s, 1), std::optional(3.75));
+        QCOMPARE(keptScreenMeasure(u"HDMI-1"_s, 1.5), std::nullopt);
     }
 
     // The kept offset, then the one entered; the leaf (the standard one, or
@@ -226,17 +280,76 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         control<QDoubleSpinBox>(&window, u"txtRight"_s)->setValue(1.5);
         control<QDoubleSpinBox>(&window, u"txtDown"_s)->setValue(-2);
-        control<QPushButton>(&window, u"cmdAlign"_s)->click();
+        QTest::mouseClick(control<QPushButton>(&window, u"cmdAlign"_s), Qt::LeftButton);
 
         for (const QString &operation : printed)
             QVERIFY2(m_printing->operations().contains(operation), qPrintable(operation));
         QCOMPARE(m_printing->operations().contains(u"EndDoc"_s), hasLayout);
-        QCOMPARE(m_messages->texts(), hasLayout ? QStringList() : QStringList{
+        QCOMPARE(m_messages->texts(), hasLayout ? QStringList{
+            u"The alignment page was sent to the printer \"Office Laser\", to be printed on a "
+            "#10 envelope."_s} : QStringList{
             u"There is no cheque layout for the bank \"City Bank\"."_s});
         QCOMPARE(keptOffset(m_database->db()), std::optional(QPointF(1, 1)));
         QTest::keyClick(window.focusWidget(), Qt::Key(closingKey));
         QVERIFY(!window.isVisible());
         QCOMPARE(keptOffset(m_database->db()), std::optional(keptAfter));
+        QCOMPARE(m_printing->operations().count(u"EndDoc"_s), hasLayout ? 1 : 0);
+    }
+
+    // The rulers count from the outline both ways and stay on the printable
+    // area, wherever the offset moves the page.
+    void alignmentRulersCountFromTheOutline()
+    {
+        addLayout();
+        QVERIFY(!store::replaceLeafImage(m_database->db(), bank, {"png", "png", 180, 80, 15, 3})
+                     .isValid());
+        frmCalibrate window(printer, bank);
+        control<QDoubleSpinBox>(&window, u"txtRight"_s)->setValue(-1.5);
+        control<QPushButton>(&window, u"cmdAlign"_s)->click();
+        const QStringList operations = m_printing->operations();
+        // The page moved 1.5 mm left: the area's left edge is at 1.5, the outline's at 15.
+        for (const QString &printed : {u"Print -10"_s, u"Print 0"_s, u"Print 10"_s})
+            QVERIFY2(operations.contains(printed), qPrintable(printed));
+        QVERIFY(operations.contains(u"Line 2 0 2 1"_s));  // -13 from the outline
+        QVERIFY(operations.contains(u"Line 1.5 0 2.5 0"_s));  // -3 down the left edge
+        QVERIFY(!operations.contains(u"Line 1 0 1 1"_s));  // off the printable area
+        QVERIFY(!operations.contains(u"Line 0 0 0 1"_s));
+    }
+
+    // From the main menu: no bank, so the standard leaf and the rulers
+    // alone; and no printer, nothing to keep an offset for.
+    void calibrationWithoutABankOrAPrinter()
+    {
+        frmCalibrate window(printer, QString());
+        control<QPushButton>(&window, u"cmdAlign"_s)->click();
+        const QStringList operations = m_printing->operations();
+        QVERIFY(operations.contains(u"Box 0 0 203.2 93.1"_s));
+        QVERIFY(operations.contains(u"EndDoc"_s));
+        QVERIFY(!operations.contains(u"Print Date"_s));
+
+        frmCalibrate none{QString(), QString()};
+        m_messages->clear();
+        control<QPushButton>(&none, u"OK"_s)->click();
+        QCOMPARE(m_messages->texts(),
+                 QStringList{u"There is no printer to calibrate. Set up a printer first."_s});
+        QCOMPARE(keptOffset(m_database->db()), std::nullopt);
+    }
+
+    // An offset beyond 20 mm is refused, naming the limit, not cut.
+    void offsetBeyondTheLimitIsRefused()
+    {
+        frmCalibrate window(printer, bank);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *right = control<QDoubleSpinBox>(&window, u"txtRight"_s);
+        right->selectAll();
+        QTest::keyClicks(right, u"25"_s);
+        QTest::keyClick(right, Qt::Key_Return);
+        QVERIFY(window.isVisible());
+        QCOMPARE(m_messages->texts(), QStringList{
+            u"The offset 25 mm is beyond the largest a printer is moved, 20 mm either way. "
+            "Enter a value from -20 to 20."_s});
+        QCOMPARE(keptOffset(m_database->db()), std::nullopt);
     }
 };
 

@@ -2,6 +2,7 @@
 // anything reaches the printer.
 
 #include "chequepage.h"
+#include "previewprinter.h"
 #include "recordedprinting.h"
 #include "statements.h"
 #include "temporarydatabase.h"
@@ -143,6 +144,74 @@ private slots:
             QCOMPARE(printChequePage(items, recorded.printer()), message);
             QCOMPARE(recorded.operations().isEmpty(), !message.isEmpty());
         }
+    }
+
+    // Composed with the cheque's real font: a month name it cannot draw is
+    // written in English instead of refusing the cheque.
+    void dateInTheLanguageTheFontDraws_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("Hindi") << QLocale(QLocale::Hindi, QLocale::India) << "07/Dec/2026";
+        QTest::newRow("Tamil") << QLocale(QLocale::Tamil, QLocale::India) << "07/Dec/2026";
+        QTest::newRow("Marathi") << QLocale(QLocale::Marathi, QLocale::India) << "07/Dec/2026";
+        QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << "07/déc./2026";
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "07/Dez./2026";
+    }
+
+    void dateInTheLanguageTheFontDraws()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, date);
+        QLocale::setDefault(locale);
+        const store::LayoutRow row = layoutIn(QStringLiteral("mms"));
+        ChequeItems items = cheque();
+        items.date = QDate(2026, 12, 7);
+        PreviewPrinter printer{QString()};
+        QList<ComposedText> texts;
+        QCOMPARE(composeCheque(layoutRecordFrom(row), {}, items, printer, &texts), QString());
+        QCOMPARE(texts.value(1).item, QStringLiteral("Date"));
+        QCOMPARE(texts.value(1).text, date);
+    }
+
+    // The fill after the words on line 2 ends at its width, or at the
+    // printable edge (where the printer's offset puts it) for a width of 0
+    // or one beyond the page; it is never refused.
+    void fillEndsAtTheWidthOrTheEdge_data()
+    {
+        QTest::addColumn<float>("width");    // of line 2
+        QTest::addColumn<QPointF>("offset");
+        QTest::addColumn<float>("end");      // of the fill
+        QTest::newRow("width 0") << 0.0f << QPointF() << 219.08f;
+        QTest::newRow("width 0, printer moved right") << 0.0f << QPointF(2, 0) << 217.08f;
+        QTest::newRow("width 0, printer moved left") << 0.0f << QPointF(-1.5, 0) << 220.58f;
+        QTest::newRow("width past the edge") << 500.0f << QPointF() << 219.08f;
+        QTest::newRow("width of its own") << 150.0f << QPointF() << 163.5f;
+    }
+
+    void fillEndsAtTheWidthOrTheEdge()
+    {
+        QFETCH(float, width);
+        QFETCH(QPointF, offset);
+        QFETCH(float, end);
+        store::LayoutRow row = layoutIn(QStringLiteral("mms"));
+        row.positions[store::AmtinWords1Width] = 5;
+        row.positions[store::AmtinWords2Left] = 13.5;
+        row.positions[store::AmtinWords2Width] = width;
+        QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
+        QVERIFY(!store::replaceWordsChoice(m_database->db(), row.bankName, {true, true}).isValid());
+        RecordedPrinting recorded;
+        recorded.setPrintableSize({219.08, 95});
+        recorded.printer().Offset(offset.x(), offset.y());
+        ChequeItems items = cheque();
+        items.crossed = false;
+        items.amountInWords = QStringLiteral("Rupees One Lakh Twenty Three Thousand Four Hundred "
+                                             "and Fifty Six and Paise Seventy Eight Only");
+        QCOMPARE(printChequePage(items, recorded.printer()), QString());
+        const RecordedPrinting::PrintedText fill = recorded.printed().value(4);
+        QVERIFY2(fill.text.startsWith(u"---"), qPrintable(fill.text));
+        const double right = fill.x + recorded.printer().TextWidth(fill.text);  // at 12 points
+        QVERIFY2(right <= end && right > end - 0.1, qPrintable(QString::number(right)));
     }
 
     void refusesWhatCannotPrint_data()

@@ -7,6 +7,7 @@
 #include "chequepage.h"
 #include "currencywording.h"
 #include "frmPrtChq.h"
+#include "pageview.h"
 #include "previewprinter.h"
 #include "printedpdf.h"
 #include "printeroffset.h"
@@ -19,6 +20,8 @@
 #include "wordslines.h"
 
 #include <QDateEdit>
+#include <QImage>
+#include <QScreen>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -178,6 +181,8 @@ private slots:
     void itemsLandWhereLayoutAndPreviewPutThem();
     void wordsFitTheirLines_data();
     void wordsFitTheirLines();
+    void fittedWordsOnScreenAsOnPaper_data();
+    void fittedWordsOnScreenAsOnPaper();
     void windowPrintsTheChequeAndRecordsIt();
     void batchIsOneJobOfAPageACheque();
     void refusedJobIsNotReportedPrinted();
@@ -366,6 +371,82 @@ void TestCupsPrinting::wordsFitTheirLines()
     const QString classic = amountInWordsLines(longWords, widths[0])[0];
     QCOMPARE(lines[0].size(),
              firstLineWords >= 0 ? firstLineWords : classic.split(u' ', Qt::SkipEmptyParts).size());
+}
+
+void TestCupsPrinting::fittedWordsOnScreenAsOnPaper_data()
+{
+    QTest::addColumn<double>("points");
+    for (const double points : {12.0, 11.5, 11.0, 10.5, 10.0, 9.5, 9.0})
+        QTest::addRow("%g points", points) << points;
+}
+
+// Words fitted at each size step: the preview at 100% draws the first line
+// where the paper has it, to the last glyph's edge, though the screen's
+// fonts come in whole pixels.
+void TestCupsPrinting::fittedWordsOnScreenAsOnPaper()
+{
+    QFETCH(double, points);
+    using namespace store;
+    const QString printer = qEnvironmentVariable("QUILLMARK_PRINTER");
+
+    // 1. Line 1 just wide enough for the words at this size, line 2 too
+    //    narrow for any word: they fit at this size and no larger.
+    PreviewPrinter measuring(printer);
+    measuring.Orientation(2);
+    measuring.PaperSize(20);
+    measuring.ScaleMode(6);
+    measuring.FontName(QStringLiteral("1"));
+    measuring.FontSize(float(points));
+    LayoutRow row{QStringLiteral("mms"), QStringLiteral("City Bank"), {}};
+    const QList<std::pair<LayoutPosition, double>> places{
+        {DateTop, 8}, {DateLeft, 165}, {nameTop, 25}, {nameleft, 30}, {AmtinWords1Top, 38},
+        {AmtinWords1Left, 5}, {AmtinWords1Width, measuring.TextWidth(longWords) + 0.05},
+        {AmtinWords2Top, 48}, {AmtinWords2Left, 10}, {AmtinWords2Width, 1}, {AmtTop, 60},
+        {AmtLeft, 150}};
+    for (const auto &[column, value] : places)
+        row.positions[column] = value;
+    QVERIFY(!replaceLayout(m_database->db(), row).isValid());
+    QVERIFY(!replaceWordsChoice(m_database->db(), row.bankName, {true, false}).isValid());
+    const ChequeItems items{row.bankName, QStringLiteral("Asha Menon"), QStringLiteral("123456.78"),
+                            longWords, QDate(2001, 7, 9), false};
+    PreviewPrinter preview(printer);
+    QCOMPARE(printChequePage(items, preview), QString());
+    QCOMPARE(printChequePage(items, *openPrinter()), QString());
+
+    // 2. The line on paper, to the edges of its first and last glyphs.
+    const QString pdf = printedPdf();
+    QVERIFY2(!pdf.isEmpty(), "the printer wrote no PDF");
+    const QList<PdfWord> line = lineAt(placedWords(pdfWords(pdf)), 38 * 72 / 25.4);
+    QCOMPARE(line.size(), longWords.count(u' ') + 1);
+    const double perPixel = points / 1200;  // chequeFont() is 1200 pixels high
+    const double paperLeft = line.first().box.left() + chequeFont().leftBearing(u'R') * perPixel;
+    const double paperRight = line.last().box.right() - chequeFont().rightBearing(u'y') * perPixel;
+
+    // 3. The same line drawn on the screen at 100%, its inked columns.
+    PageView view;
+    view.setPage(preview.page());
+    const double pixelsPerPoint = view.screen()->physicalDotsPerInch() / 72;
+    view.setPixelsPerPoint(pixelsPerPoint);
+    const QImage image = view.grab().toImage();
+    const auto text = std::find_if(preview.page().texts.begin(), preview.page().texts.end(),
+                                   [&](const auto &t) { return t.text == longWords; });
+    QVERIFY(text != preview.page().texts.end());
+    QCOMPARE(text->font.pointSizeF(), points);
+    int firstInk = image.width(), lastInk = -1;
+    const QPointF corner = view.pageCorner();
+    const auto pixel = [&](double points) { return int(points * pixelsPerPoint); };
+    for (int y = pixel(text->box.top()); y <= pixel(text->box.bottom()); ++y)
+        for (int x = pixel(text->box.left() - 5); x <= pixel(text->box.right() + 5); ++x)
+            if (qGray(image.pixel(QPoint(x, y) + corner.toPoint())) < 100) {
+                firstInk = std::min(firstInk, x);
+                lastInk = std::max(lastInk, x);
+            }
+    const auto onPaper = [&](double x) { return x / pixelsPerPoint - origin.x(); };
+    const double screenLeft = onPaper(firstInk), screenRight = onPaper(lastInk + 1);
+    const double slack = tolerance + 1 / pixelsPerPoint;  // a pixel either way
+    QVERIFY2(qAbs(screenLeft - paperLeft) <= slack && qAbs(screenRight - paperRight) <= slack,
+             qPrintable(QStringLiteral("screen %1 to %2, paper %3 to %4 pt")
+                            .arg(screenLeft).arg(screenRight).arg(paperLeft).arg(paperRight)));
 }
 
 // The whole road from the print window to paper and the register.

@@ -4,11 +4,14 @@
 #include "frmSplash.h"
 #include "startup.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -165,6 +168,34 @@ private slots:
         QCOMPARE(focusInBox, QStringLiteral("cmdOK"));
         QVERIFY(!Forms::openInstance(QStringLiteral("frmAbout")));
         QVERIFY(menu.isVisible());
+    }
+
+    // The More button opens whatever the context menu holds, each entry with its key.
+    void moreOpensTheContextMenu()
+    {
+        frmMain menu;
+        auto *added = new QAction(QStringLiteral("Added Later..."), &menu);
+        added->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+        menu.addAction(added);
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QStringList entries;
+        QTimer::singleShot(50, [&] {
+            auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!popup)
+                return;
+            for (const QAction *action : popup->actions())
+                entries << QStringLiteral("%1 %2 %3").arg(action->text(),
+                                                          action->shortcut().toString())
+                                                      .arg(action->isShortcutVisibleInContextMenu());
+            popup->close();
+        });
+        QTest::mouseClick(menu.findChild<QPushButton *>(QStringLiteral("cmdMore")), Qt::LeftButton);
+        QCOMPARE(entries, (QStringList{"Batch Print... Ctrl+B 1", "Calibrate Printer... Ctrl+Shift+K 1",
+                                       "Measure Screen... Ctrl+Shift+M 1",
+                                       "Account Details... Ctrl+Shift+A 1",
+                                       "Back Up Now... Ctrl+Shift+B 1", "Restore... Ctrl+Shift+R 1",
+                                       "Added Later... Ctrl+J 1"}));
     }
 };
 

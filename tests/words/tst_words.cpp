@@ -85,8 +85,35 @@ void TestWords::indianWords_data()
     row("10100000", "One crore One lakh  only");
     // Negative amounts write no number words.
     row("-150", " only"); row("-0.75", " and  Paise  only");
+    // Every boundary up to the largest amount: lakh, crore, the 32-bit
+    // limit of old, hundred, thousand and lakh crore.
+    row("99999", "Ninety Nine thousand Nine hundred and Ninety Nine only");
+    row("100000", "One lakh  only");
+    row("9999999.99", "Ninety Nine lakh Ninety Nine thousand Nine hundred and Ninety Nine and  "
+                      "Paise Ninety Nine only");
+    row("21474836.48", "Two crore Fourteen lakh Seventy Four thousand Eight hundred and "
+                       "Thirty Six and  Paise Forty Eight only");
+    row("200000000", "Twenty  crore  only");
+    row("987654321", "Ninety Eight crore Seventy Six lakh Fifty Four thousand Three hundred "
+                     "and Twenty One only");
+    row("999999999.99", "Ninety Nine crore Ninety Nine lakh Ninety Nine thousand Nine hundred "
+                        "and Ninety Nine and  Paise Ninety Nine only");
+    row("1000000000", "One hundred crore  only");
+    row("1050000001", "One hundred Five crore and One only");
+    row("1200000000", "One hundred Twenty  crore  only");
+    row("9999999999", "Nine hundred Ninety Nine crore Ninety Nine lakh Ninety Nine thousand "
+                      "Nine hundred and Ninety Nine only");
+    row("10000000000", "One thousand crore  only");
+    row("123456789012.34", "Twelve thousand Three hundred Forty Five crore Sixty Seven lakh "
+                           "Eighty Nine thousand and Twelve and  Paise Thirty Four only");
+    row("999990000000", "Ninety Nine thousand Nine hundred Ninety Nine crore  only");
+    row("1000000000000", "One lakh crore  only");
+    row("1000000100000", "One lakh crore One lakh  only");
+    row("9999999999999.99", "Nine lakh Ninety Nine thousand Nine hundred Ninety Nine crore "
+                            "Ninety Nine lakh Ninety Nine thousand Nine hundred and Ninety Nine "
+                            "and  Paise Ninety Nine only");
     // Too large: the words of the amount before (7) are left as they were.
-    row("21474836.48", "Seven only"); row("-21474836.49", "Seven only");
+    row("10000000000000", "Seven only"); row("-10000000000000", "Seven only");
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << "Seven only";
     QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << "Seven only";
 }
@@ -193,6 +220,9 @@ void TestWords::wordsTheTypedAmount_data()
         QTest::addRow("%s \"%s\"", currency, typed) << typed << currency << amountText << words;
     };
     row("1500", "INR", "1500.00", "One thousand Five hundred  only");
+    row("9999999999999.99", "INR", "9999999999999.99",
+        "Nine lakh Ninety Nine thousand Nine hundred Ninety Nine crore Ninety Nine lakh Ninety "
+        "Nine thousand Nine hundred and Ninety Nine and  Paise Ninety Nine only");
     for (const char *code : {"USD", "SGD", "AUD"})
         row("1234.5", code, "1234.5", "One Thousand Two Hundred Thirty Four Dollars and Fifty Cents only");
     row("1000", "EUR", "1000.00", "One Thousand Euros ");
@@ -241,7 +271,7 @@ void TestWords::refusesWithAMessage_data()
     const QString noWords = QStringLiteral("There are no words for the currency \"%1\", so the "
                                            "amount cannot be written in words.");
 
-    row("21474836.48", "INR", tooLarge.arg("21474836.48", "21,474,836.47"));
+    row("10000000000000", "INR", tooLarge.arg("10000000000000.00", "99,99,99,99,99,999.99"));
     row("1000000000000", "USD", tooLarge.arg("1000000000000.00", "999,999,999,999.99"));
     row("1E400", "INR", notPlain.arg("1E400.00"));
     // Figures that would be read as another amount than the one printed.
