@@ -1,10 +1,13 @@
 #include "startup.h"
 
+#include "atstart.h"
+#include "datafilelock.h"
 #include "database.h"
 #include "forms.h"
 #include "frmAbout.h"
 #include "frmAccountDetails.h"
 #include "frmBNK.h"
+#include "frmBackup.h"
 #include "frmBatch.h"
 #include "frmCalibrate.h"
 #include "frmChqLyt.h"
@@ -16,6 +19,7 @@
 #include "frmRuler.h"
 #include "frmImportProgress.h"
 #include "frmReport.h"
+#include "frmRestore.h"
 #include "jetmigration.h"
 #include "messages.h"
 
@@ -40,13 +44,22 @@ QString migrateWithProgress(const QString &path, QString *notice)
 bool prepareDataFile()
 {
     store::useJetMigration(migrateWithProgress);
+    // A damaged file is never written to; a copy comes before every change.
+    backup::copyBeforeTablesChange();
+    if (!backup::checkDataFileAtStart(store::databaseFilePath()))
+        return false;
     QString notice;
     const QString problem = store::prepareDatabase(&notice);
     if (!problem.isEmpty())
         Messages::show(problem, Messages::Icon::Critical);
     else if (!notice.isEmpty())
         Messages::show(notice, Messages::Icon::Information);
-    return problem.isEmpty();
+    if (!problem.isEmpty())
+        return false;
+    // Held from now on, so a restore in another copy of the program sees it.
+    backup::holdDataFile(store::databaseFilePath());
+    backup::takeDailyCopy(store::databaseFilePath());
+    return true;
 }
 
 void registerWorkingWindows()
@@ -62,6 +75,8 @@ void registerWorkingWindows()
     });
     Forms::registerForm(QStringLiteral("frmBatch"), [] { return new frmBatch; });
     Forms::registerForm(QStringLiteral("frmAccountDetails"), [] { return new frmAccountDetails; });
+    Forms::registerForm(QStringLiteral("frmBackup"), [] { return new frmBackup(store::databaseFilePath()); });
+    Forms::registerForm(QStringLiteral("frmRestore"), [] { return new frmRestore(store::databaseFilePath()); });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
     // From the main menu: the default printer, measured on the standard leaf.
     Forms::registerForm(QStringLiteral("frmCalibrate"), [] {

@@ -6,8 +6,9 @@
 # splash. mdbtools-dev (with pkg-config to find it) reads the older
 # program's Access data file once, to bring its data over. libcups2-dev
 # lets the printer ask CUPS whether it took a cheque. libsqlite3-dev lets the
-# bulk import and export use SQLite's own interface (the library itself is
-# the one Qt's driver already uses).
+# bulk import and export, and the copies taken while the program runs (the
+# online backup), use SQLite's own interface (the library itself is the one
+# Qt's driver already uses).
 APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 mdbtools-dev pkg-config libcups2-dev libsqlite3-dev"
 
 need_packages() {

@@ -63,6 +63,10 @@ void frmMain::addMenuEntries()
                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), QStringLiteral("frmRuler"));
     addMenuEntry(QStringLiteral("mnuAccountDetails"), QStringLiteral("Account Details..."),
                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), QStringLiteral("frmAccountDetails"));
+    addMenuEntry(QStringLiteral("mnuBackUpNow"), QStringLiteral("Back Up Now..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), QStringLiteral("frmBackup"));
+    addMenuEntry(QStringLiteral("mnuRestore"), QStringLiteral("Restore..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), QStringLiteral("frmRestore"));
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -30,6 +30,12 @@ JetMigration &jetMigration()
     return migrate;
 }
 
+BeforeTablesChange &beforeTablesChange()
+{
+    static BeforeTablesChange hook;
+    return hook;
+}
+
 QSqlDatabase addConnection(const QString &name, const QString &path)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -141,7 +147,12 @@ QString problemOf(QSqlDatabase db, const QString &path)
 // A file from before the added tables gets them here, all or none.
 QString addedTablesProblem(const QSqlDatabase &db, const QString &path)
 {
-    const QSqlError error = createAddedTables(db);
+    bool wanting = false;
+    QSqlError error = addedTablesWanting(db, &wanting);
+    if (wanting && beforeTablesChange())
+        beforeTablesChange()(path);
+    if (!error.isValid() && wanting)
+        error = createAddedTables(db);
     if (!error.isValid())
         return {};
     return QStringLiteral("The data file %1 could not be brought up to date.\n\n%2\n\n"
@@ -233,6 +244,11 @@ FileKind fileKindOf(const QString &path)
 void useJetMigration(const JetMigration &migrate)
 {
     jetMigration() = migrate;
+}
+
+void useBeforeTablesChange(const BeforeTablesChange &hook)
+{
+    beforeTablesChange() = hook;
 }
 
 QString prepareDatabase(QString *notice)

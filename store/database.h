@@ -38,6 +38,11 @@ QString prepareDatabase(const QString &path, QString *notice = nullptr);
 using JetMigration = std::function<QString(const QString &path, QString *notice)>;
 void useJetMigration(const JetMigration &migrate);
 
+// Runs before the tables of an existing file are changed (an older file
+// brought up to date), so that a copy of it can be taken first.
+using BeforeTablesChange = std::function<void(const QString &path)>;
+void useBeforeTablesChange(const BeforeTablesChange &hook);
+
 // One named connection to the data file, owned by a window or a handler
 // and released with it. The file is opened read-write and never created.
 class Connection

@@ -19,11 +19,17 @@ bool isNullValue(const QVariant &value)
 
 } // namespace
 
-RawStatement::RawStatement(const QSqlDatabase &db, const QString &statement)
+sqlite3 *sqliteHandle(const QSqlDatabase &db)
 {
-    const QVariant handle = db.driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        m_db = *static_cast<sqlite3 *const *>(handle.constData());
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+RawStatement::RawStatement(const QSqlDatabase &db, const QString &statement)
+    : m_db(sqliteHandle(db))
+{
     if (!m_db) {
         m_error = QSqlError(QStringLiteral("Unable to prepare statement"),
                             QStringLiteral("the connection is not an open SQLite database"),

@@ -11,6 +11,10 @@ struct sqlite3_stmt;
 
 namespace store {
 
+// The SQLite connection under a Qt connection; null when it is not an open
+// SQLite database.
+sqlite3 *sqliteHandle(const QSqlDatabase &db);
+
 // A statement run through SQLite's own interface on a Qt connection, for
 // the bulk paths (the import of an older file, the register's CSV export)
 // where Qt's handling of each value as a QVariant costs more than the work

@@ -87,6 +87,25 @@ QSqlError createAddedTables(const QSqlDatabase &db)
     return inTransaction(db, [&] { return addAddedTables(db); });
 }
 
+QSqlError addedTablesWanting(const QSqlDatabase &db, bool *wanting)
+{
+    // SQLite counts every change to the tables; the tables are taken back.
+    const QString version = QStringLiteral("PRAGMA schema_version");
+    QSqlQuery before(db);
+    QSqlQuery after(db);
+    QSqlDatabase connection = db;
+    if (!connection.transaction())
+        return connection.lastError();
+    QSqlError error = before.exec(version) && before.next() ? addAddedTables(db) : before.lastError();
+    if (!error.isValid() && !(after.exec(version) && after.next()))
+        error = after.lastError();
+    *wanting = !error.isValid() && before.value(0) != after.value(0);
+    before.finish();
+    after.finish();
+    connection.rollback();
+    return error;
+}
+
 QStringList missingTablesAndColumns(const QSqlDatabase &db)
 {
     QStringList missing;

@@ -14,6 +14,10 @@ QSqlError createTables(const QSqlDatabase &db);
 // transaction.
 QSqlError createAddedTables(const QSqlDatabase &db);
 
+// Whether an older file lacks any of the added tables: they are made and
+// taken back again.
+QSqlError addedTablesWanting(const QSqlDatabase &db, bool *wanting);
+
 // What the database lacks of the four tables ("table Payee",
 // "column Positions.AmtTop"); empty when it has everything.
 QStringList missingTablesAndColumns(const QSqlDatabase &db);

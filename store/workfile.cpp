@@ -17,7 +17,8 @@ namespace {
 const QString journalSuffix = QStringLiteral("-journal");
 
 // The purposes work files are made for; every one is cleaned up at start.
-const QStringList purposes = {QStringLiteral("new"), QStringLiteral("import")};
+const QStringList purposes = {QStringLiteral("new"), QStringLiteral("import"),
+                               QStringLiteral("copy"), QStringLiteral("restore")};
 
 QString randomTail()
 {

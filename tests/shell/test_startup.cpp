@@ -192,7 +192,10 @@ private slots:
         });
         QTest::mouseClick(menu.findChild<QPushButton *>(QStringLiteral("cmdMore")), Qt::LeftButton);
         QCOMPARE(entries, (QStringList{"Batch Print... Ctrl+B 1", "Calibrate Printer... Ctrl+Shift+K 1",
-                                       "Measure Screen... Ctrl+Shift+M 1", "Added Later... Ctrl+J 1"}));
+                                       "Measure Screen... Ctrl+Shift+M 1",
+                                       "Account Details... Ctrl+Shift+A 1",
+                                       "Back Up Now... Ctrl+Shift+B 1", "Restore... Ctrl+Shift+R 1",
+                                       "Added Later... Ctrl+J 1"}));
     }
 };
 
