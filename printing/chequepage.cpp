@@ -24,16 +24,22 @@ QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts)
 
 namespace {
 
-QString printComposed(Printer &printer, const QList<ComposedText> &texts)
+QString printComposed(Printer &printer, const QList<ComposedText> &texts,
+                      const std::function<QString()> &handingOver)
 {
     if (QString problem = printComposedTexts(printer, texts); !problem.isEmpty())
         return problem;
+    if (QString refusal = handingOver ? handingOver() : QString(); !refusal.isEmpty()) {
+        printer.KillDoc();
+        return refusal;
+    }
     return printer.EndDoc();
 }
 
 } // namespace
 
-QString printChequePage(const ChequeItems &items, Printer &printer)
+QString printChequePage(const ChequeItems &items, Printer &printer,
+                        const std::function<QString()> &handingOver)
 {
     const store::Connection connection(QStringLiteral("printChequePage"));
     if (!connection.isOpen())
@@ -59,7 +65,7 @@ QString printChequePage(const ChequeItems &items, Printer &printer)
     if (QString problem = composeCheque(*layout, choice, items, printer, &texts);
         !problem.isEmpty())
         return problem;
-    if (const QString problem = printComposed(printer, texts); !problem.isEmpty())
+    if (const QString problem = printComposed(printer, texts, handingOver); !problem.isEmpty())
         return QStringLiteral("The cheque was not printed.\n\n%1").arg(problem);
     return {};
 }
