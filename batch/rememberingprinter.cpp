@@ -3,8 +3,8 @@
 namespace {
 
 // The answer kept under the key, or the measure's, kept from now on.
-template <typename Value, typename Measure>
-Value remembered(QHash<QString, Value> &answers, const QString &key, Measure measure)
+template <typename Key, typename Value, typename Measure>
+Value remembered(QHash<Key, Value> &answers, const Key &key, Measure measure)
 {
     if (auto found = answers.constFind(key); found != answers.cend())
         return *found;
@@ -50,10 +50,11 @@ void RememberingPrinter::Offset(double rightMm, double downMm)
 // area only under the current settings.
 void RememberingPrinter::settingsChanged()
 {
-    m_settings = QStringLiteral("%1 %2 %3 %4 %5\n")
-                     .arg(m_orientation.value_or(0)).arg(m_paperSize.value_or(0))
-                     .arg(m_scaleMode.value_or(0)).arg(m_points.value_or(0))
-                     .arg(m_fontName.value_or(QString()));
+    const QString settings = QStringLiteral("%1 %2 %3 %4 %5")
+                                 .arg(m_orientation.value_or(0)).arg(m_paperSize.value_or(0))
+                                 .arg(m_scaleMode.value_or(0)).arg(m_points.value_or(0))
+                                 .arg(m_fontName.value_or(QString()));
+    m_current = &m_answers[settings];
     m_area = {};
 }
 
@@ -66,16 +67,16 @@ double RememberingPrinter::area(int which, double (Printer::*measure)() const) c
 
 double RememberingPrinter::TextWidth(const QString &text) const
 {
-    return remembered(m_widths, m_settings + text, [&] { return m_measured.TextWidth(text); });
+    return remembered(m_current->widths, text, [&] { return m_measured.TextWidth(text); });
 }
 
 double RememberingPrinter::TextHeight(const QString &text) const
 {
-    return remembered(m_heights, m_settings + text, [&] { return m_measured.TextHeight(text); });
+    return remembered(m_current->heights, text, [&] { return m_measured.TextHeight(text); });
 }
 
 bool RememberingPrinter::HasGlyph(char32_t character) const
 {
-    return remembered(m_glyphs, m_settings + QString::number(uint(character)),
+    return remembered(m_current->glyphs, character,
                       [&] { return m_measured.HasGlyph(character); });
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <optional>
+#include <unordered_map>
 
 // Measures as the printer it stands for, remembering every answer: the
 // cheques of a batch ask it the same questions thousands of times (the
@@ -13,7 +14,7 @@
 class RememberingPrinter : public Printer
 {
 public:
-    explicit RememberingPrinter(Printer &measured) : m_measured(measured) {}
+    explicit RememberingPrinter(Printer &measured) : m_measured(measured) { settingsChanged(); }
 
     void Orientation(int orientation) override
     {
@@ -51,10 +52,16 @@ private:
     std::optional<int> m_orientation, m_paperSize, m_scaleMode;
     std::optional<QString> m_fontName;
     std::optional<float> m_points;
-    // Answers under the current settings, which key them.
-    QString m_settings;
+    // The answers under one set of settings.
+    struct Answers {
+        QHash<QString, double> widths;
+        QHash<QString, double> heights;
+        QHash<char32_t, bool> glyphs;
+    };
+    // Answers kept under each set of settings met (a node map, so that the
+    // current one stays where it is while others are added), and the
+    // current settings' own.
+    std::unordered_map<QString, Answers> m_answers;
+    Answers *m_current = nullptr;
     mutable std::array<std::optional<double>, 4> m_area;
-    mutable QHash<QString, double> m_widths;
-    mutable QHash<QString, double> m_heights;
-    mutable QHash<QString, bool> m_glyphs;
 };
