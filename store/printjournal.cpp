@@ -205,7 +205,7 @@ QSqlError adoptOlderBatchJournal(const QSqlDatabase &db)
         pages.append({{query.value(0).toDate(), query.value(1).toString(),
                        query.value(2).toString(), query.value(3).toString(),
                        query.value(4).toString()},
-                      Money::parse(query.value(3).toString()).value_or(Money())});
+                      Money::parse(query.value(3).toString()).value_or(Money()), {}, true, 0});
         handedOver = handedOver && query.value(5).toBool();
     }
     qint64 job = 0;

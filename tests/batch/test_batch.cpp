@@ -9,6 +9,7 @@
 #include "batchprint.h"
 #include "batchstatements.h"
 #include "database.h"
+#include "chequejournal.h"
 #include "chequepreview.h"
 #include "forms.h"
 #include "frmBatch.h"
@@ -251,7 +252,8 @@ void TestBatch::keys()
     RecordedMessages messages;
     frmBatchConfirm confirm(
         {store::thisCopy(), 1, store::JobState::HandedOver,
-         {{{QDate(2026, 12, 5), "Asha Menon", "City Bank", "10.00", "101"}}}},
+         {journalPageOf({"City Bank", "Asha Menon", "10.00", "Ten", QDate(2026, 12, 5), true},
+                        "101")}},
         {});
     confirm.show();
     QVERIFY(QTest::qWaitForWindowActive(&confirm));
@@ -303,8 +305,10 @@ void TestBatch::journalOfAStoppedProgramIsOfferedAtStart()
     QFETCH(int, questions);
     QFETCH(QList<QStringList>, recorded);
     const QList<store::JournalPage> pages{
-        {{QDate(2026, 12, 5), "Asha Menon", "City Bank", "10.00", "101"}},
-        {{QDate(2026, 12, 5), "Ravi Kumar", "City Bank", "20.00", "102"}}};
+        journalPageOf({"City Bank", "Asha Menon", "10.00", "Ten", QDate(2026, 12, 5), true},
+                      "101"),
+        journalPageOf({"City Bank", "Ravi Kumar", "20.00", "Twenty", QDate(2026, 12, 5), true},
+                      "102")};
     qint64 job = 0;
     QList<std::optional<store::RegisterRow>> earlier;
     QList<bool> noted;

@@ -1,4 +1,5 @@
 #include "Module1.h"
+#include "chequejournal.h"
 #include "chequenumbers.h"
 #include "chequepage.h"
 #include "frmPrtChq.h"
@@ -356,7 +357,9 @@ private slots:
             QList<std::optional<store::RegisterRow>> earlier;
             QList<bool> inJournal;
             QVERIFY(!store::noteJob(m_database->db(),
-                                    {{{QDate(2024, 5, 3), u"N"_s, cityBank, u"1.00"_s, noted}}},
+                                    {journalPageOf({cityBank, u"N"_s, u"1.00"_s, u"One"_s,
+                                                    QDate(2024, 5, 3), true},
+                                                   noted)},
                                     &job, &earlier, &inJournal)
                          .isValid());
         }

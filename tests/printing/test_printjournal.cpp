@@ -118,8 +118,8 @@ void TestPrintJournal::aCrashAtAnyStepLosesNoPrintedCheque_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("step");
-    for (const QString mode : {u"single"_s, u"batch"_s})
-        for (const QString step : {u"noted"_s, u"print"_s, u"handing"_s, u"spooled"_s,
+    for (const QString &mode : {u"single"_s, u"batch"_s})
+        for (const QString &step : {u"noted"_s, u"print"_s, u"handing"_s, u"spooled"_s,
                                    u"sent"_s, u"handed over"_s, u"recorded"_s, u"none"_s})
             QTest::addRow("%s, %s", qPrintable(mode), qPrintable(step)) << mode << step;
 }
