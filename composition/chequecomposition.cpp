@@ -1,7 +1,8 @@
 #include "chequecomposition.h"
 
-#include "chequepage.h"
 #include "wordslines.h"
+
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -253,4 +254,9 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
     }
     *texts = placed;
     return {};
+}
+
+QString chequeDateText(const QDate &date)
+{
+    return QLocale().toString(date, QStringLiteral("dd/MMM/yyyy"));
 }

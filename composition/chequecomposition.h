@@ -18,6 +18,10 @@ struct ChequeItems {
     bool crossed = true;    // "A/c Payee" chosen rather than "Bearer"
 };
 
+// The cheque date as printed: "dd/MMM/yyyy" with the month's short name in
+// the user's language (09/Jul/2001 in English).
+QString chequeDateText(const QDate &date);
+
 // The size the cheque's texts print at, the words' largest.
 const float chequeFontSize = 12;
 

@@ -4,7 +4,6 @@
 #include "failure.h"
 #include "layoutrecord.h"
 
-#include <QLocale>
 
 QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts)
 {
@@ -68,9 +67,4 @@ QString printChequePage(const ChequeItems &items, Printer &printer,
     if (const QString problem = printComposed(printer, texts, handingOver); !problem.isEmpty())
         return QStringLiteral("The cheque was not printed.\n\n%1").arg(problem);
     return {};
-}
-
-QString chequeDateText(const QDate &date)
-{
-    return QLocale().toString(date, QStringLiteral("dd/MMM/yyyy"));
 }

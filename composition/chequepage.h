@@ -20,7 +20,3 @@
 // Prints the composed texts at their places, leaving the page open; after
 // a failed Print the page is killed and the failure returned.
 [[nodiscard]] QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts);
-
-// The cheque date as printed: "dd/MMM/yyyy" with the month's short name in
-// the user's language (09/Jul/2001 in English).
-QString chequeDateText(const QDate &date);
