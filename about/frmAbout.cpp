@@ -36,6 +36,11 @@ void frmAbout::createControls(const store::DataLocation &location)
     lblVersion = new QLabel(QStringLiteral("Version " QUILLMARK_VERSION), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
+    lblLicence = new QLabel(QStringLiteral("Free software under the GNU GPL, version 3 or later."),
+                            this);
+    lblLicence->setObjectName(QStringLiteral("lblLicence"));
+    lblLicence->setWordWrap(true);
+
     lblDataFile = new QLabel(QStringLiteral("Data file in use:"), this);
     lblDataFile->setObjectName(QStringLiteral("lblDataFile"));
     txtDataFile = addPathBox(QStringLiteral("txtDataFile"), location.file);
@@ -70,6 +75,7 @@ void frmAbout::placeControls()
     Image1->setGeometry(twips(120, 120, 3000, 1590));
     lblProductName->setGeometry(twips(3300, 360, 2730, 480));
     lblVersion->setGeometry(twips(3300, 900, 2730, 285));
+    lblLicence->setGeometry(twips(3300, 1230, 2730, 480));
     lblDataFile->setGeometry(twips(120, 1830, 5910, 255));
     txtDataFile->setGeometry(twips(120, 2085, 5910, 315));
     lblUnusedFile->setGeometry(twips(120, 2490, 5910, 255));

@@ -26,6 +26,7 @@ private:
     QLabel *Image1 = nullptr;
     QLabel *lblProductName = nullptr;
     QLabel *lblVersion = nullptr;
+    QLabel *lblLicence = nullptr;
     QLabel *lblDataFile = nullptr;
     QLineEdit *txtDataFile = nullptr;
     QLabel *lblUnusedFile = nullptr;

@@ -21,8 +21,8 @@ int main(int argc, char *argv[])
     if (!prepareDataFile())
         return 1;
     registerWorkingWindows();
-    // A batch printed before the program was stopped is recorded first.
-    settleUnconfirmedBatch();
+    // Cheques printed before a copy of the program was stopped are recorded first.
+    settleUnconfirmedCheques();
 
     frmSplash splash;
     splash.show();

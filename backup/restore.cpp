@@ -3,6 +3,7 @@
 #include "copies.h"
 #include "datafilelock.h"
 #include "onlinecopy.h"
+#include "ownconnection.h"
 #include "steps.h"
 #include "workfile.h"
 
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace backup {
@@ -69,10 +71,28 @@ QString writeWorkCopy(const QString &copyPath, const QString &dataPath,
     return {};
 }
 
+// The latest changes of a data file in WAL mode lie in its log beside it:
+// they are written into the file and the log emptied, so the file kept
+// holds them and the copy put in its place never meets the old log.
+QString checkpointed(const QString &dataPath)
+{
+    OwnConnection data(dataPath, false);
+    if (QString problem = data.problem(); !problem.isEmpty())
+        return QStringLiteral("the data file could not be opened (%1)").arg(problem);
+    const int code = sqlite3_wal_checkpoint_v2(data.handle(), nullptr,
+                                               SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        return QStringLiteral("the data file's latest changes could not be written into it (%1)")
+            .arg(QString::fromUtf8(sqlite3_errstr(code)));
+    return {};
+}
+
 // The data file keeps a second name: a hard link, no copy, so even a
 // damaged file is kept as it is.
 QString keepCurrent(const QString &dataPath, const QString &keptPath)
 {
+    if (QString problem = checkpointed(dataPath); !problem.isEmpty())
+        return problem;
     if (link(QFile::encodeName(dataPath).constData(), QFile::encodeName(keptPath).constData()) != 0
         && !QFile::copy(dataPath, keptPath))
         return QStringLiteral("the data file could not be kept as %1 (%2)")

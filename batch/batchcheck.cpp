@@ -1,19 +1,26 @@
 #include "batchcheck.h"
 
 #include "batchstatements.h"
+#include "chequecheck.h"
 #include "chequenumbers.h"
 #include "chequepage.h"
 #include "currencywording.h"
 #include "database.h"
 #include "failure.h"
 #include "layoutrecord.h"
-#include "leadingnumber.h"
 #include "rememberingprinter.h"
-#include "storedtext.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 namespace {
+
+// A number as a cheque book prints it; an empty one is the bank's next.
+bool isPlainNumber(const QString &number)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9-]*$"));
+    return plain.match(number.trimmed()).hasMatch();
+}
 
 // What every row of one bank shares, read once.
 struct BankFacts {
@@ -27,7 +34,10 @@ struct BankFacts {
 class Checker
 {
 public:
-    Checker(const QSqlDatabase &db, Printer &measuring) : m_db(db), m_measuring(measuring) {}
+    Checker(const QSqlDatabase &db, Printer &measuring)
+        : m_db(db), m_measuring(measuring), m_numbers(db)
+    {
+    }
 
     QSqlError check(BatchCheque &cheque);
     QSqlError number(BatchCheque &cheque);
@@ -41,6 +51,7 @@ private:
 
     QSqlDatabase m_db;
     RememberingPrinter m_measuring;
+    store::ChequeNumberLookup m_numbers;
     QHash<QString, BankFacts> m_banks;  // by name in lower case, as the store compares
     QHash<QString, std::optional<QString>> m_payees;
 };
@@ -103,8 +114,6 @@ QString Checker::wordsProblem(BatchCheque &cheque, const QString &currency)
     cheque.items.amountInWords = wording.words;
     if (wording.words.isEmpty())
         return wording.refusal;
-    if (readLeadingNumber(wording.amountText) == 0)
-        return QStringLiteral("The amount is zero.");
     return {};
 }
 
@@ -144,9 +153,11 @@ QString Checker::problemOf(BatchCheque &cheque, const BankFacts &bank)
                               "or dd/MMM/yyyy.").arg(row.date);
     if (!batchCrossed(row.crossed))
         return QStringLiteral("The crossed value \"%1\" is neither yes nor no.").arg(row.crossed);
-    if (QString problem = storedTextProblem(row.number, QStringLiteral("number"));
-        !problem.isEmpty())
+    if (QString problem = chequeRefusal(cheque.items, row.number); !problem.isEmpty())
         return problem;
+    if (!isPlainNumber(row.number))
+        return QStringLiteral("The cheque number \"%1\" is neither plain digits nor letters, "
+                              "digits and hyphens.").arg(row.number);
     QList<ComposedText> texts;
     return composeCheque(*bank.layout, bank.choice, cheque.items, m_measuring, &texts);
 }
@@ -163,8 +174,7 @@ QSqlError Checker::number(BatchCheque &cheque)
                                             "cheque in the register to follow.");
     } else {
         std::optional<store::RegisterRow> earlier;
-        if (QSqlError error = store::findChequeByNumber(m_db, cheque.items.bankName,
-                                                        cheque.chequeNo, &earlier);
+        if (QSqlError error = m_numbers.find(cheque.items.bankName, cheque.chequeNo, &earlier);
             error.isValid())
             return error;
         if (earlier)

@@ -1,6 +1,7 @@
 #include "batchprint.h"
 
-#include "batchstatements.h"
+#include "calibration.h"
+#include "chequejournal.h"
 #include "chequepage.h"
 #include "database.h"
 #include "failure.h"
@@ -52,46 +53,94 @@ int drawPages(const QSqlDatabase &db, const QList<BatchCheque> &cheques, Printer
 
 } // namespace
 
-store::RegisterRow registerRowOf(const BatchCheque &cheque)
+namespace {
+
+QString notPrinted(const QString &why)
 {
-    return {cheque.items.date, cheque.items.payeeName, cheque.items.bankName, cheque.items.amount,
-            cheque.chequeNo};
+    return QStringLiteral("The batch has not been printed.\n\n%1").arg(why);
 }
+
+QString notNoted(const QSqlError &error)
+{
+    return QStringLiteral("The batch has not been printed, because its cheques could not be "
+                          "noted for the register.\n\n")
+        + store::failureText(QStringLiteral("write the print journal"), error);
+}
+
+// Why a page's number may not be used after all: another window or copy
+// took it since the batch was checked.
+QString takenMeanwhile(const QList<std::optional<store::RegisterRow>> &earlier,
+                       const QList<BatchCheque> &cheques)
+{
+    for (qsizetype page = 0; page < earlier.size(); ++page)
+        if (earlier[page])
+            return QStringLiteral("Cheque number %1 of %2 has been used since the batch was "
+                                  "checked. Check the batch again.")
+                .arg(cheques[page].chequeNo, cheques[page].items.bankName);
+    return {};
+}
+
+} // namespace
 
 BatchJob printBatch(const QList<BatchCheque> &cheques, const QString &printerName,
                     const std::function<bool(int done)> &afterPage)
 {
-    BatchJob job;
+    BatchJob job{{store::thisCopy(), 0, store::JobState::Noted, {}}, {}};
     for (const BatchCheque &cheque : cheques)
-        job.printed.append(registerRowOf(cheque));
+        job.printed.pages.append(journalPageOf(cheque.items, cheque.chequeNo));
 
-    // 1. Every page noted before anything can reach the printer.
+    // 1. Every page noted, its number reserved, before anything can reach
+    //    the printer.
+    if (const QString problem = keptOffsetProblem(printerName); !problem.isEmpty())
+        return {{}, problem};
     const store::Connection connection(QStringLiteral("printBatch"));
+    const QSqlDatabase db = connection.database();
+    QList<std::optional<store::RegisterRow>> earlier;
+    QList<bool> noted;
     QSqlError error = connection.error();
     if (!error.isValid())
-        error = store::writeBatchJournal(connection.database(), job.printed);
+        error = store::noteJob(db, job.printed.pages, &job.printed.job, &earlier, &noted);
     if (error.isValid())
-        return {{}, QStringLiteral("The batch has not been printed, because its cheques could not "
-                                   "be noted for the register.\n\n")
-                        + store::failureText(QStringLiteral("write the batch journal"), error)};
+        return {{}, notNoted(error)};
+    const auto forget = [&](const QString &why) {
+        const QSqlError dropped = store::keepJobPages(db, store::thisCopy(), job.printed.job, 0);
+        return BatchJob{{}, dropped.isValid()
+                                ? why + u'\n' + store::failureText(
+                                      QStringLiteral("clear the print journal"), dropped)
+                                : why};
+    };
+    if (const QString taken = takenMeanwhile(earlier, cheques); !taken.isEmpty())
+        return forget(notPrinted(taken));
+    reachedPrintStep("noted");
 
     // 2. The pages, as one job; settings repeat from cheque to cheque, and
-    // reach the printer once.
+    //    reach the printer once.
     std::unique_ptr<Printer> printer = openPrinter(printerName);
     RememberingPrinter remembering(*printer);
     QString stopped;
-    const int pages = drawPages(connection.database(), cheques, remembering, afterPage, &stopped);
-    job.printed.resize(pages);
+    const int pages = drawPages(db, cheques, remembering, afterPage, &stopped);
+    job.printed.pages.resize(pages);
+    if (pages == 0)
+        return forget(notPrinted(stopped));
 
-    // 3. The journal holds the pages that go out, then they go.
-    (void)store::keepBatchJournalPages(connection.database(), pages);
-    const QString refused = pages > 0 ? remembering.EndDoc() : stopped;
-    if (!refused.isEmpty()) {
-        (void)store::keepBatchJournalPages(connection.database(), 0);
-        return {{}, QStringLiteral("The batch has not been printed.\n\n%1").arg(refused)};
+    // 3. The journal holds the pages that go out, handing over, then they go.
+    error = store::keepJobPages(db, store::thisCopy(), job.printed.job, pages);
+    if (!error.isValid())
+        error = store::setJobState(db, job.printed.job, store::JobState::HandingOver);
+    if (error.isValid()) {
+        remembering.KillDoc();
+        return forget(notNoted(error));
     }
-    // Unmarked, a stopped program would take the job for one never sent.
-    (void)store::markBatchJournalHandedOver(connection.database());
+    if (const QString refused = remembering.EndDoc(); !refused.isEmpty())
+        return forget(notPrinted(refused));
+    reachedPrintStep("sent");
+
+    // 4. Unmarked, the job would be offered at the next start as one that
+    //    perhaps never printed; the confirmation settles it either way.
+    error = store::setJobState(db, job.printed.job, store::JobState::HandedOver);
+    job.printed.state = store::JobState::HandedOver;
+    if (!error.isValid())
+        reachedPrintStep("handed over");
     job.problem = stopped;
     return job;
 }

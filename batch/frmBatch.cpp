@@ -2,7 +2,6 @@
 
 #include "batchmodel.h"
 #include "batchprint.h"
-#include "batchstatements.h"
 #include "calibration.h"
 #include "chequepreview.h"
 #include "controls.h"
@@ -186,11 +185,11 @@ void frmBatch::cmdPreview_Click()
 
 void frmBatch::cmdPrint_Click()
 {
-    // 1. An earlier unconfirmed batch first, as its pages would otherwise
-    // be missing when this batch takes its numbers; then every row checked
+    // 1. Earlier unconfirmed cheques first, as they would otherwise be
+    // missing from the register; then every row checked
     // again, as the register or the layouts may have changed since the file
     // was read.
-    if (!settleUnconfirmedBatch(this))
+    if (!settleUnconfirmedCheques(this))
         return;
     checkRows();
     QList<BatchCheque> &cheques = m_model->cheques();
@@ -220,12 +219,12 @@ void frmBatch::cmdPrint_Click()
     // 3. What stopped the job; a refused one has printed and noted nothing.
     if (!job.problem.isEmpty())
         Messages::show(job.problem, Messages::Icon::Critical);
-    if (job.printed.isEmpty())
+    if (job.printed.pages.isEmpty())
         return;
 
     // 4. The rows printed are done with, whatever the confirmation says;
     // what came out goes into the register.
-    for (qsizetype page = 0; page < job.printed.size(); ++page) {
+    for (qsizetype page = 0; page < job.printed.pages.size(); ++page) {
         BatchCheque &cheque = cheques[rows[page]];
         cheque.printed = true;
         cheque.problem = QStringLiteral("Printed as cheque %1.").arg(cheque.chequeNo);

@@ -1,6 +1,5 @@
 #include "frmBatchConfirm.h"
 
-#include "batchstatements.h"
 #include "chequepage.h"
 #include "controls.h"
 #include "database.h"
@@ -23,21 +22,30 @@ QString describe(const store::RegisterRow &cheque)
              cheque.payeeName, cheque.amount);
 }
 
-// A batch the program was stopped in sending never reached the spooler,
-// so its leaves are most likely unused; No, the default, still asks about
-// each cheque, since a leaf that did print must not go unrecorded.
-bool leaveOutUnsentBatch(qsizetype cheques)
+// A job stopped while it was handed over may or may not have printed:
+// only the printer tells. No, the default, asks about each cheque, since a
+// leaf that did print must not go unrecorded.
+bool leaveOutUnsentJob(qsizetype cheques)
 {
-    return Messages::ask(QStringLiteral("Quillmark was stopped while it was sending a batch of %1 "
-                                        "cheques to the printer, so most likely none of them "
-                                        "printed. If none came out of the printer, their "
-                                        "numbers can be used again.\n\nLeave them all out of "
-                                        "the register?").arg(cheques));
+    return Messages::ask(QStringLiteral("Quillmark was stopped while it was handing %1 cheque(s) "
+                                        "to the printer, so whether they printed is not known: "
+                                        "look at the printer. If none came out, their numbers "
+                                        "can be used again.\n\nLeave them all out of the "
+                                        "register?").arg(cheques));
+}
+
+bool dropJob(const QSqlDatabase &db, const store::JournalJob &job)
+{
+    const QSqlError error = store::keepJobPages(db, job.owner, job.job, 0);
+    if (error.isValid())
+        Messages::show(store::failureText(QStringLiteral("clear the print journal"), error),
+                       Messages::Icon::Critical);
+    return !error.isValid();
 }
 
 } // namespace
 
-frmBatchConfirm::frmBatchConfirm(const QList<store::RegisterRow> &printed, const QString &note,
+frmBatchConfirm::frmBatchConfirm(const store::JournalJob &printed, const QString &note,
                                  QWidget *parent)
     : QDialog(parent)
     , m_printed(printed)
@@ -57,8 +65,8 @@ void frmBatchConfirm::createControls(const QString &note)
     lblQuestion->setObjectName(QStringLiteral("lblQuestion"));
     lstCheques = new QListWidget(this);
     lstCheques->setObjectName(QStringLiteral("lstCheques"));
-    for (const store::RegisterRow &cheque : std::as_const(m_printed)) {
-        auto *item = new QListWidgetItem(describe(cheque), lstCheques);
+    for (const store::JournalPage &page : std::as_const(m_printed.pages)) {
+        auto *item = new QListWidgetItem(describe(page.cheque), lstCheques);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -88,14 +96,14 @@ void frmBatchConfirm::cmdOK_Click()
     for (int row = 0; row < lstCheques->count(); ++row)
         cameOut.append(lstCheques->item(row)->checkState() == Qt::Checked);
 
-    // 2. Every page to the register, the spoiled ones void, the journal
-    // emptied: at once or not at all. On failure the journal still holds
-    // the batch, and the window stays for another try.
+    // 2. Every page to the register, the spoiled ones void, the notes
+    // cleared: at once or not at all. On failure the journal still holds
+    // the cheques, and the window stays for another try.
     const store::Connection connection(objectName());
     QSqlError error = connection.error();
     if (!error.isValid())
-        error = store::recordBatch(connection.database(), m_printed, cameOut,
-                                   store::markNow(0, store::VoidAction::Void, spoiledReason));
+        error = store::recordJob(connection.database(), m_printed, cameOut,
+                                 store::markNow(0, store::VoidAction::Void, spoiledReason));
     if (error.isValid()) {
         Messages::show(store::failureText(QStringLiteral("record the printed cheques"), error),
                        Messages::Icon::Critical);
@@ -112,37 +120,44 @@ void frmBatchConfirm::reject()
         QDialog::reject();
 }
 
-bool settleUnconfirmedBatch(QWidget *parent)
+QSqlError unconfirmedJobs(const QSqlDatabase &db, QList<store::JournalJob> *jobs)
 {
-    // 1. The journal of a batch never confirmed, if there is one.
-    const store::Connection connection(QStringLiteral("settleUnconfirmedBatch"));
-    QList<store::RegisterRow> printed;
-    bool handedOver = true;
+    QSqlError error = store::readJournal(db, jobs);
+    jobs->removeIf([](const store::JournalJob &job) {
+        return job.owner == store::thisCopy() ? job.state != store::JobState::HandedOver
+                                              : !store::hasEndedHere(job.owner);
+    });
+    return error;
+}
+
+bool settleUnconfirmedCheques(QWidget *parent)
+{
+    // 1. The jobs left unconfirmed, if there are any.
+    const store::Connection connection(QStringLiteral("settleUnconfirmedCheques"));
+    QList<store::JournalJob> jobs;
     QSqlError error = connection.error();
     if (!error.isValid())
-        error = store::readBatchJournal(connection.database(), &printed, &handedOver);
+        error = unconfirmedJobs(connection.database(), &jobs);
     if (error.isValid()) {
-        Messages::show(store::failureText(QStringLiteral("read the journal of the last batch"),
-                                          error),
+        Messages::show(store::failureText(QStringLiteral("read the print journal"), error),
                        Messages::Icon::Critical);
         return false;
     }
-    if (printed.isEmpty())
-        return true;
-
-    // 2. One the spooler never took may be left out whole.
-    if (!handedOver && leaveOutUnsentBatch(printed.size())) {
-        error = store::keepBatchJournalPages(connection.database(), 0);
-        if (error.isValid())
-            Messages::show(store::failureText(QStringLiteral("empty the journal of the last batch"),
-                                              error),
-                           Messages::Icon::Critical);
-        return !error.isValid();
+    bool settled = true;
+    for (const store::JournalJob &job : std::as_const(jobs)) {
+        // 2. Nothing of a job still noted reached the printer; one stopped
+        //    while handing over may be left out whole.
+        if (job.state == store::JobState::Noted
+            || (job.state == store::JobState::HandingOver && leaveOutUnsentJob(job.pages.size()))) {
+            settled = dropJob(connection.database(), job) && settled;
+            continue;
+        }
+        // 3. Otherwise what came out is confirmed cheque by cheque.
+        settled = frmBatchConfirm(job, QStringLiteral("These cheques were printed but never "
+                                                      "recorded. "), parent)
+                          .exec()
+                      == QDialog::Accepted
+                  && settled;
     }
-
-    // 3. Otherwise what came out is confirmed cheque by cheque.
-    return frmBatchConfirm(printed, QStringLiteral("These cheques were printed in a batch that "
-                                                   "was never confirmed. "), parent)
-               .exec()
-           == QDialog::Accepted;
+    return settled;
 }

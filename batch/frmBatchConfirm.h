@@ -1,6 +1,6 @@
 #pragma once
 
-#include "statements.h"
+#include "printjournal.h"
 
 #include <QDialog>
 
@@ -11,13 +11,13 @@ class QPushButton;
 // After a batch has printed: the user ticks the cheques that came out
 // right. OK writes every printed cheque to the register and marks void
 // those left unticked, their leaves being spoiled. Closing it otherwise
-// asks first, since the register must not miss a printed leaf; the batch's
-// journal keeps it for the next start.
+// asks first, since the register must not miss a printed leaf; the print
+// journal keeps the cheques for the next start.
 class frmBatchConfirm : public QDialog
 {
     Q_OBJECT
 public:
-    frmBatchConfirm(const QList<store::RegisterRow> &printed, const QString &note,
+    frmBatchConfirm(const store::JournalJob &printed, const QString &note,
                     QWidget *parent = nullptr);
 
 public slots:
@@ -28,15 +28,20 @@ private:
     void createControls(const QString &note);
     void placeControls();
 
-    QList<store::RegisterRow> m_printed;
+    store::JournalJob m_printed;
     QLabel *lblQuestion = nullptr;
     QListWidget *lstCheques = nullptr;
     QLabel *lblNote = nullptr;
     QPushButton *cmdOK = nullptr;
 };
 
-// Settles a batch printed but never confirmed (the program was stopped
-// before): through the confirmation, or left out whole when the spooler
-// never took it and the user says none printed. True when no such batch is
-// left, the register being complete.
-bool settleUnconfirmedBatch(QWidget *parent = nullptr);
+// Settles the cheques left in the print journal by a copy of the program
+// that has ended on this host, and this copy's own batches whose
+// confirmation was put off, job by job: one that never reached the printer
+// is dropped, one stopped while it was being handed over may be left out
+// whole when the user says none printed, and every other goes through the
+// confirmation. True when no such job is left, the register being complete.
+bool settleUnconfirmedCheques(QWidget *parent = nullptr);
+
+// The jobs settleUnconfirmedCheques offers, read from the journal.
+QSqlError unconfirmedJobs(const QSqlDatabase &db, QList<store::JournalJob> *jobs);

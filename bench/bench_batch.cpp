@@ -9,6 +9,7 @@
 #include "database.h"
 #include "idlespooler.h"
 #include "previewprinter.h"
+#include "registerstatements.h"
 #include "statements.h"
 
 #include <QApplication>
@@ -65,13 +66,13 @@ double loadAndCheckMs(const QByteArray &file, int *ready)
 }
 
 // From the first page's composition to the job handed to the spooler.
-double printJobMs(const QList<BatchCheque> &cheques, QList<store::RegisterRow> *printed)
+double printJobMs(const QList<BatchCheque> &cheques, store::JournalJob *printed)
 {
     QElapsedTimer timer;
     timer.start();
     const BatchJob job = printBatch(cheques, {}, [](int) { return true; });
     const double elapsed = timer.nsecsElapsed() / 1e6;
-    if (!job.problem.isEmpty() || job.printed.size() != cheques.size()) {
+    if (!job.problem.isEmpty() || job.printed.pages.size() != cheques.size()) {
         std::fprintf(stderr, "bench_batch: %s\n", qPrintable(job.problem));
         return -1;
     }
@@ -80,15 +81,15 @@ double printJobMs(const QList<BatchCheque> &cheques, QList<store::RegisterRow> *
 }
 
 // Every page into the register, one in ten voided, the journal emptied.
-double recordMs(const QList<store::RegisterRow> &printed)
+double recordMs(const store::JournalJob &printed)
 {
     QList<bool> cameOut;
-    for (qsizetype page = 0; page < printed.size(); ++page)
+    for (qsizetype page = 0; page < printed.pages.size(); ++page)
         cameOut.append(page % 10 != 0);
     store::Connection connection(QStringLiteral("bench"));
     QElapsedTimer timer;
     timer.start();
-    const QSqlError error = store::recordBatch(
+    const QSqlError error = store::recordJob(
         connection.database(), printed, cameOut,
         {0, store::VoidAction::Void, QStringLiteral("spoiled"), QDateTime::currentDateTime(), {}});
     const double elapsed = timer.nsecsElapsed() / 1e6;
@@ -117,6 +118,7 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("batch_load_check_10000_ms %.1f ms\n", checked);
+    std::printf("batch_load_check_per_row_us %.1f us\n", checked * 1000 / 10000);
 
     if (QPrinterInfo::defaultPrinter().isNull()) {
         std::fprintf(stderr, "bench_batch: no default printer; bench/run starts one\n");
@@ -126,7 +128,7 @@ int main(int argc, char **argv)
     PreviewPrinter measuring(QPrinterInfo::defaultPrinterName());
     (void)checkBatch(&cheques, measuring);
     waitForIdleSpooler();
-    QList<store::RegisterRow> printed;
+    store::JournalJob printed;
     const double job = printJobMs(cheques, &printed);
     waitForIdleSpooler();
     const double recorded = job < 0 ? -1 : recordMs(printed);

@@ -3,6 +3,7 @@
 // million cheques.
 #include "database.h"
 #include "frmReport.h"
+#include "registerstatements.h"
 #include "statements.h"
 
 #include <QAbstractItemModel>

@@ -5,14 +5,13 @@
 #include "chequepage.h"
 #include "chequepreview.h"
 #include "currencywording.h"
-#include "leadingnumber.h"
-#include "storedtext.h"
 #include "controls.h"
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
 #include "printer.h"
-#include "registerentry.h"
+#include "chequecheck.h"
+#include "chequejournal.h"
 #include "statements.h"
 #include "twips.h"
 
@@ -290,37 +289,54 @@ void frmPrtChq::Print_Click()
 // Print's road, on the named printer (the default one for an empty name).
 void frmPrtChq::printCheque(const QString &printerName)
 {
-    // 1-4. The amount worded, then the checks.
-    if (!readyToPrint(Print))
-        return;
-    if (!chequeNumberConfirmed(cmbBnk->currentText(), txtChqNo->text()))
+    // 1-4. The amount worded, then the checks; a cheque without a number
+    // only when the user says so.
+    if (!readyToPrint(Print) || !numberGivenOrAccepted())
         return;
 
-    // 5. The page, on the printer cheques go to, once the register is held
-    // for writing: a cheque that could not be recorded is not printed.
-    RegisterEntry entry;
-    if (!entry.isHeld())
+    // 5-7. Noted, printed and recorded (chequejournal.h). A cheque printed
+    // but not recorded is on paper all the same: the window closes rather
+    // than offer to print it twice.
+    const ChequeToPrint cheque{shownCheque(), txtChqNo->text(), replaces};
+    const PrintOutcome outcome = printAndRecord(cheque, printerName);
+    if (outcome == PrintOutcome::NotPrinted)
         return;
-    const store::RegisterRow cheque{DTPicker1->date(), Text1->text(), cmbBnk->currentText(),
-                                    Text2->text(), txtChqNo->text()};
-    const ChequeItems items{cheque.bankName, cheque.payeeName,    cheque.amount,
-                            Text3->text(),   cheque.dateOfCheque, Option2->isChecked()};
-    if (const QString problem = printChequePage(items, *openPrinter(printerName));
-        !problem.isEmpty()) {
-        Messages::show(problem, Messages::Icon::Critical);
-        return;
-    }
-
-    // 6-7. The register row, now that the page has ended. A cheque that
-    // could not be recorded is on paper all the same: the window closes
-    // rather than offer to print it twice.
-    if (entry.enter(cheque)) {
+    if (outcome == PrintOutcome::Recorded) {
         emit chequeRecorded(cheque.chequeNo);
         Messages::show(QStringLiteral("Cheque Printing Completed"), Messages::Icon::Information);
     }
 
     // 8.
     close();
+}
+
+ChequeItems frmPrtChq::shownCheque() const
+{
+    return {cmbBnk->currentText(), Text1->text(),     Text2->text(),
+            Text3->text(),         DTPicker1->date(), Option2->isChecked()};
+}
+
+bool frmPrtChq::numberGivenOrAccepted()
+{
+    if (!numberKey(txtChqNo->text()).isEmpty())
+        return true;
+    return Messages::ask(QStringLiteral("This cheque has no number. Print it anyway?"));
+}
+
+void frmPrtChq::fillFromRegisterRow(const store::RegisterRow &cheque, qint64 registerRow)
+{
+    if (const int listed = cmbBnk->findText(cheque.bankName, Qt::MatchFixedString); listed >= 0) {
+        cmbBnk->setCurrentIndex(listed);
+        emit cmbBnk->activated(listed);  // as when the user chooses it
+    } else {
+        cmbBnk->setEditText(cheque.bankName);
+    }
+    Text1->setText(cheque.payeeName);
+    DTPicker1->setDate(cheque.dateOfCheque);
+    Text2->setText(cheque.amount);
+    Text2_LostFocus();
+    suggestChequeNumber(cheque.bankName, txtChqNo);
+    replaces = registerRow;
 }
 
 void frmPrtChq::Preview_Click()
@@ -331,22 +347,30 @@ void frmPrtChq::Preview_Click()
         return;
 
     // 2. Printing from the preview takes Print's road, on the printer chosen there.
-    const ChequeItems items{cmbBnk->currentText(), Text1->text(),        Text2->text(),
-                            Text3->text(),         DTPicker1->date(),    Option2->isChecked()};
-    if (const std::optional<QString> printer = chequePreview()(this, items))
+    if (const std::optional<QString> printer = chequePreview()(this, shownCheque()))
         printCheque(*printer);
 }
 
 // Leaving the amount box for the pressed button words the amount before the
 // checks read it, also when the button is pressed from the keyboard. The
-// checks run in order, and each keeps every input as it is.
+// checks run in order, and each keeps every input as it is. The words must
+// be those of the amount in this bank's currency: a bank chosen after the
+// amount box was left would otherwise print with the previous bank's words.
 bool frmPrtChq::readyToPrint(QPushButton *pressed)
 {
     if (focusWidget() == Text2)
         pressed->setFocus(Qt::OtherFocusReason);
     wordClickedAwayAmount();
-    return inputsComplete() && bankReadyToPrint() && wordsReadyToPrint()
-           && amountAndTextsPrintable();
+    if (!inputsComplete() || !bankReadyToPrint())
+        return false;
+    // An unlisted bank has no layout, which the page composition reports first.
+    const bool listed = cmbBnk->findText(cmbBnk->currentText(), Qt::MatchFixedString) >= 0;
+    if (listed && worded != Worded{Text2->text(), strCurrency})
+        Text2_LostFocus();
+    const QString refusal = listed ? chequeRefusal(shownCheque(), txtChqNo->text()) : QString();
+    if (!refusal.isEmpty())
+        Messages::show(refusal, Messages::Icon::Critical);
+    return refusal.isEmpty();
 }
 
 bool frmPrtChq::inputsComplete()
@@ -381,36 +405,6 @@ bool frmPrtChq::bankReadyToPrint()
         return false;
     }
     return true;
-}
-
-// The words must be those of the amount in this bank's currency. A bank
-// chosen after the amount box was left would otherwise print with the
-// previous bank's words; and a cheque without words is no cheque.
-bool frmPrtChq::wordsReadyToPrint()
-{
-    // An unlisted bank has no layout, which the page composition reports.
-    if (cmbBnk->findText(cmbBnk->currentText(), Qt::MatchFixedString) < 0)
-        return true;
-    if (worded != Worded{Text2->text(), strCurrency})
-        Text2_LostFocus();
-    if (!Text3->text().trimmed().isEmpty())
-        return true;
-    Messages::show(QStringLiteral("The amount in words is empty, so the cheque has not been "
-                                  "printed.\n\nCorrect the amount, or type the words."),
-                   Messages::Icon::Critical);
-    return false;
-}
-
-// A cheque for nothing is no cheque; and the name and the words must print
-// as they stand in the boxes and the register.
-bool frmPrtChq::amountAndTextsPrintable()
-{
-    if (readLeadingNumber(Text2->text()) == 0) {
-        Messages::show(QStringLiteral("The amount is zero, so the cheque has not been printed."),
-                       Messages::Icon::Critical);
-        return false;
-    }
-    return storedTextsSound({{Text1->text(), Label5->text()}, {Text3->text(), Label7->text()}});
 }
 
 void frmPrtChq::Cancel_Click()

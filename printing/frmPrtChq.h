@@ -1,5 +1,8 @@
 #pragma once
 
+#include "chequecomposition.h"
+#include "statements.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -20,6 +23,11 @@ class frmPrtChq : public QDialog
 public:
     explicit frmPrtChq(QWidget *parent = nullptr);
     ~frmPrtChq() override;
+
+    // Fills the window from a register row for a reprint: bank, payee's
+    // name, amount and date, the bank's next number; the row is voided as
+    // "reprinted as" the new number in the transaction that records it.
+    void fillFromRegisterRow(const store::RegisterRow &cheque, qint64 registerRow);
 
 public slots:
     void Form_Load();
@@ -46,11 +54,11 @@ private:
 
     void printCheque(const QString &printerName);
     bool readyToPrint(QPushButton *pressed);
+    bool numberGivenOrAccepted();
+    ChequeItems shownCheque() const;
     bool fetchCurrency();
     bool bankReadyToPrint();
     bool inputsComplete();
-    bool wordsReadyToPrint();
-    bool amountAndTextsPrintable();
     void wordClickedAwayAmount();
 
     QGroupBox *Frame1 = nullptr;
@@ -91,4 +99,6 @@ private:
     // The focus left the amount box for a mouse press: its wording waits
     // for the click to end, so that its message cannot swallow the click.
     bool wordingAfterClick = false;
+    // The register row a reprint replaces, or 0.
+    qint64 replaces = 0;
 };

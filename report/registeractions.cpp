@@ -1,6 +1,5 @@
 #include "registeractions.h"
 
-#include "chequenumbers.h"
 #include "controls.h"
 #include "database.h"
 #include "failure.h"
@@ -13,45 +12,15 @@
 #include "registermoney.h"
 #include "twips.h"
 
-#include <QComboBox>
-#include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSqlRecord>
 #include <QTableView>
-
-namespace {
-
-// Fills the print window as the register row was written: bank, payee's
-// name, amount and date; the number is the bank's next.
-void fillFrom(frmPrtChq &window, const QSqlRecord &cheque)
-{
-    auto *bank = window.findChild<QComboBox *>(QStringLiteral("cmbBnk"));
-    const QString bankName = cheque.value(QStringLiteral("BankName")).toString();
-    if (const int listed = bank->findText(bankName, Qt::MatchFixedString); listed >= 0) {
-        bank->setCurrentIndex(listed);
-        emit bank->activated(listed);  // as when the user chooses it
-    } else {
-        bank->setEditText(bankName);
-    }
-    window.findChild<QLineEdit *>(QStringLiteral("Text1"))
-        ->setText(cheque.value(QStringLiteral("Payeename")).toString());
-    window.findChild<QDateEdit *>(QStringLiteral("DTPicker1"))
-        ->setDate(QDate::fromString(cheque.value(QStringLiteral("DateofChq")).toString().left(10),
-                                    Qt::ISODate));
-    window.findChild<QLineEdit *>(QStringLiteral("Text2"))
-        ->setText(cheque.value(QStringLiteral("PAyeeamt")).toString());
-    window.Text2_LostFocus();
-    suggestChequeNumber(bankName, window.findChild<QLineEdit *>(QStringLiteral("txtChqNo")));
-}
-
-} // namespace
 
 RegisterActions::RegisterActions(RegisterModel *rows, QTableView *grid, QWidget *parent)
     : QWidget(parent), rows(rows), grid(grid)
@@ -185,18 +154,29 @@ void RegisterActions::cmdUndoVoid_Click()
 
 void RegisterActions::cmdReprint_Click()
 {
-    // 1. The print window, filled from the chosen cheque.
+    // 1. The print window, filled from the chosen cheque, unless it is void.
     const int row = chosenRow();
     if (row < 0)
         return;
+    const QSqlRecord record = rows->record(row);
+    const QString chequeNo = record.value(QStringLiteral("ChequeNo")).toString();
+    if (const QString reason = rows->voidReasonAt(row); !reason.isNull()) {
+        Messages::show(QStringLiteral("Cheque %1 is void already (%2), so it is not reprinted.")
+                           .arg(chequeNo, reason),
+                       Messages::Icon::Information);
+        return;
+    }
     frmPrtChq printWindow(window());
-    fillFrom(printWindow, rows->record(row));
+    printWindow.fillFromRegisterRow(
+        {QDate::fromString(record.value(QStringLiteral("DateofChq")).toString().left(10),
+                           Qt::ISODate),
+         record.value(QStringLiteral("Payeename")).toString(),
+         record.value(QStringLiteral("BankName")).toString(),
+         record.value(QStringLiteral("PAyeeamt")).toString(), chequeNo},
+        rows->registerRowAt(row));
 
-    // 2. The original is void once its replacement has printed and been
-    //    recorded, not before: a reprint that fails leaves it as it was.
-    connect(&printWindow, &frmPrtChq::chequeRecorded, this, [this, row](const QString &number) {
-        mark(row, store::VoidAction::Void, QStringLiteral("reprinted as %1").arg(number));
-    });
+    // 2. The original is voided in the transaction that records its
+    //    replacement, not before: a reprint that fails leaves it as it was.
     printWindow.exec();
     reload(row);
 }

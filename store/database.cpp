@@ -1,6 +1,7 @@
 #include "database.h"
 
 #include "datalocation.h"
+#include "dialect.h"
 #include "schema.h"
 #include "workfile.h"
 
@@ -13,6 +14,7 @@
 #include <atomic>
 #include <cerrno>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace store {
@@ -59,6 +61,46 @@ QString creationFailure(const QString &path, const QString &why)
         .arg(QDir::toNativeSeparators(path), why);
 }
 
+// The kind of network file system the file lies on, or an empty text for a
+// local disk: write-ahead logging needs memory shared between the copies of
+// the program, which a network share cannot give.
+QString networkFileSystemOf(const QString &path)
+{
+    struct statfs fs{};
+    if (statfs(QFile::encodeName(path).constData(), &fs) != 0)
+        return {};
+    switch (quint32(fs.f_type)) {
+    case 0x6969: return QStringLiteral("NFS");
+    case 0x517B: return QStringLiteral("SMB");
+    case 0xFF534D42: return QStringLiteral("CIFS");
+    case 0xFE534D42: return QStringLiteral("SMB2");
+    case 0x5346414F: return QStringLiteral("AFS");
+    case 0x00C36400: return QStringLiteral("Ceph");
+    case 0x65735546: return QStringLiteral("FUSE");
+    default: return {};
+    }
+}
+
+// Readers never block the writer: a report left open keeps no cheque from
+// being recorded. The mode is kept in the file once set.
+void letReadersNeverBlock(QSqlDatabase db, const QString &path)
+{
+    if (networkFileSystemOf(path).isEmpty())
+        QSqlQuery(db).exec(dialect::readersNeverBlockStatement);
+}
+
+QString networkShareNotice(const QString &path)
+{
+    const QString kind = networkFileSystemOf(path);
+    if (kind.isEmpty())
+        return {};
+    return QStringLiteral("The data file %1 lies on a network share (%2). Quillmark keeps its "
+                          "data file on a local disk: there, a report left open never keeps a "
+                          "printed cheque from being recorded. Here it may, and two copies of "
+                          "Quillmark may wait for each other. Move the file to a local disk.")
+        .arg(QDir::toNativeSeparators(path), kind);
+}
+
 // Makes the four tables in the file, which may be empty but not missing.
 QSqlError createTablesIn(const QString &path)
 {
@@ -70,6 +112,8 @@ QSqlError createTablesIn(const QString &path)
             error = db.lastError();
         else
             error = createTables(db);
+        if (!error.isValid())
+            letReadersNeverBlock(db, path);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
@@ -177,8 +221,10 @@ QString checkDatabase(const QString &path, QString *notice)
             const QString unwritable = unwritableNotice(db, path);
             if (unwritable.isEmpty())
                 problem = addedTablesProblem(db, path);
+            if (unwritable.isEmpty() && problem.isEmpty())
+                letReadersNeverBlock(db, path);
             if (notice)
-                *notice = unwritable;
+                *notice = unwritable.isEmpty() ? networkShareNotice(path) : unwritable;
         }
         db.close();
     }
@@ -273,8 +319,11 @@ QString prepareDatabase(const QString &path, QString *notice)
     case FileKind::SQLite:
         return checkDatabase(path, notice);
     case FileKind::Jet:
-        if (jetMigration())
-            return jetMigration()(path, notice);
+        // The rows brought over are then keyed, and the file set up, as any.
+        if (jetMigration()) {
+            const QString problem = jetMigration()(path, notice);
+            return problem.isEmpty() ? checkDatabase(path, nullptr) : problem;
+        }
         return QStringLiteral("The data file %1 is an Access (Jet) database of the older "
                               "program, which this build of Quillmark cannot read.\n\n"
                               "The file has been left as it is.")

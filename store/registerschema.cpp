@@ -1,5 +1,7 @@
 #include "registerschema.h"
 
+#include "dialect.h"
+#include "printjournal.h"
 #include "registerstatements.h"
 
 #include <QSqlQuery>
@@ -18,37 +20,56 @@ const QString createVoidMarks = QStringLiteral(
 const QString createVoidMarksByRow = QStringLiteral(
     "CREATE INDEX IF NOT EXISTS ChequeVoidMarksByRow ON ChequeVoidMarks (RegisterRow, Id)");
 
-// The bank, then the number without blanks around it and leading zeros,
-// by length first so that the longest all-digit number is the highest.
-QString createRegisterByNumber()
-{
-    const QString key = chequeNumberKey(QStringLiteral("ChequeNo"));
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS ChqIssueregByBankAndNumber ON "
-                          "ChqIssuereg (BankName, length(%1), %1)")
-        .arg(key);
-}
+// Each register row's number as numbers compare (chequenumberkey.h),
+// computed by the program and kept beside the row: the one rule then serves
+// every lookup, whatever database holds the register.
+const QString createNumberKeys = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS ChequeNumberKeys (RegisterRow INTEGER PRIMARY KEY, "
+    "BankKey TEXT NOT NULL, NumberKey TEXT NOT NULL, Digits INTEGER NOT NULL, "
+    "KeyLength INTEGER NOT NULL)");
+const QString createNumberKeysByNumber = QStringLiteral(
+    "CREATE INDEX IF NOT EXISTS ChequeNumberKeysByNumber ON ChequeNumberKeys (BankKey, NumberKey)");
+// The longest all-digit key is the highest number.
+const QString createNumberKeysByDigits = QStringLiteral(
+    "CREATE INDEX IF NOT EXISTS ChequeNumberKeysByDigits ON ChequeNumberKeys "
+    "(BankKey, Digits, KeyLength, NumberKey)");
 
-// The same over the all-digit numbers only, so that the highest is the
-// first entry of the bank, whatever other numbers it has.
-QString createRegisterDigitNumbers()
+// Every cheque on its way to the printer (printjournal.h), with the copy
+// of the program that owns it.
+QString createPrintJournal()
 {
-    const QString key = chequeNumberKey(QStringLiteral("ChequeNo"));
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS ChqIssueregByBankAndDigitNumber ON "
-                          "ChqIssuereg (BankName, length(%1), %1) WHERE %2")
-        .arg(key, digitsOnly);
+    return QStringLiteral(
+               "CREATE TABLE IF NOT EXISTS PrintJournal (Id %1, OwnerHost TEXT NOT NULL, "
+               "OwnerPid INTEGER NOT NULL, OwnerStart TEXT NOT NULL, Job INTEGER NOT NULL, "
+               "Page INTEGER NOT NULL, State TEXT NOT NULL, BankName TEXT, BankKey TEXT NOT NULL, "
+               "ChequeNo TEXT, NumberKey TEXT NOT NULL, Digits INTEGER NOT NULL, "
+               "KeyLength INTEGER NOT NULL, Payeename TEXT, AmountCents INTEGER NOT NULL, "
+               "PAyeeamt TEXT, AmountInWords TEXT, DateofChq DATE, Crossed INTEGER NOT NULL, "
+               "Replaces INTEGER, NotedAt TEXT)")
+        .arg(dialect::autoIdColumn);
 }
+const QString createPrintJournalByNumber = QStringLiteral(
+    "CREATE INDEX IF NOT EXISTS PrintJournalByNumber ON PrintJournal (BankKey, NumberKey)");
+
+// Numbers were once compared by SQL expressions, indexed for them.
+const QString dropOldNumberIndexes[] = {
+    QStringLiteral("DROP INDEX IF EXISTS ChqIssueregByBankAndNumber"),
+    QStringLiteral("DROP INDEX IF EXISTS ChqIssueregByBankAndDigitNumber")};
 
 } // namespace
 
 QSqlError addRegisterTables(const QSqlDatabase &db)
 {
-    for (const QString &statement : {createVoidMarks, createVoidMarksByRow,
-                                     createRegisterByNumber(), createRegisterDigitNumbers()}) {
+    for (const QString &statement :
+         {createVoidMarks, createVoidMarksByRow, createNumberKeys, createNumberKeysByNumber,
+          createNumberKeysByDigits, createPrintJournal(), createPrintJournalByNumber,
+          dropOldNumberIndexes[0], dropOldNumberIndexes[1]}) {
         QSqlQuery query(db);
         if (!query.exec(statement))
             return query.lastError();
     }
-    return {};
+    const QSqlError error = keyUnkeyedRegisterRows(db);
+    return error.isValid() ? error : adoptOlderBatchJournal(db);
 }
 
 } // namespace store

@@ -1,20 +1,14 @@
 #include "registerstatements.h"
 
 #include "boundstatement.h"
+#include "chequenumberkey.h"
+#include "dialect.h"
 #include "rawstatement.h"
 
 #include <QSqlRecord>
 #include <QVariant>
 
 namespace store {
-
-QString chequeNumberKey(const QString &operand)
-{
-    return QStringLiteral("ltrim(trim(%1), '0')").arg(operand);
-}
-
-const QString digitsOnly =
-    QStringLiteral("trim(ChequeNo) <> '' and trim(ChequeNo) not glob '*[^0-9]*'");
 
 // Each register row r with its latest mark m when that is a void; an undo
 // leaves it without. One lookup per row: the highest mark id through the
@@ -25,24 +19,29 @@ const QString registerWithVoids = QStringLiteral(
 
 namespace {
 
-// Both compare through the index by bank, length and number.
-QString selectChequeByNumber()
-{
-    const QString stored = chequeNumberKey(QStringLiteral("ChequeNo"));
-    const QString wanted = chequeNumberKey(QStringLiteral("?"));
-    return QStringLiteral("Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from "
-                          "ChqIssuereg where BankName = ? and length(%1) = length(%2) and "
-                          "%1 = %2 and trim(ChequeNo) <> '' order by rowid limit 1")
-        .arg(stored, wanted);
-}
-
-QString selectHighestNumber()
-{
-    const QString stored = chequeNumberKey(QStringLiteral("ChequeNo"));
-    return QStringLiteral("Select trim(ChequeNo) from ChqIssuereg where BankName = ? and %2 "
-                          "order by length(%1) desc, %1 desc, rowid desc limit 1")
-        .arg(stored, digitsOnly);
-}
+const QString selectKeyedRows = QStringLiteral(
+    "Select r.DateofChq, r.Payeename, r.BankName, r.PAyeeamt, r.ChequeNo from ChequeNumberKeys k "
+    "join ChqIssuereg r on r.%1 = k.RegisterRow ").arg(dialect::registerRowId);
+const QString selectRegisterByNumber =
+    selectKeyedRows
+    + QStringLiteral("where k.BankKey = ? and k.NumberKey = ? order by k.RegisterRow limit 1");
+const QString selectNotedByNumber = QStringLiteral(
+    "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from PrintJournal "
+    "where BankKey = ? and NumberKey = ? order by Id limit 1");
+const QString selectHighestRegistered =
+    selectKeyedRows
+    + QStringLiteral("where k.BankKey = ? and k.Digits = 1 order by k.KeyLength desc, "
+                     "k.NumberKey desc limit 1");
+const QString selectHighestNoted = QStringLiteral(
+    "Select ChequeNo from PrintJournal where BankKey = ? and Digits = 1 "
+    "order by KeyLength desc, NumberKey desc limit 1");
+const QString selectUnkeyedRows = QStringLiteral(
+    "Select %1, BankName, ChequeNo from ChqIssuereg where %1 > "
+    "(select coalesce(max(RegisterRow), 0) from ChequeNumberKeys) order by %1")
+    .arg(dialect::registerRowId);
+const QString insertNumberKey = QStringLiteral(
+    "Insert into ChequeNumberKeys (RegisterRow, BankKey, NumberKey, Digits, KeyLength) "
+    "values (?, ?, ?, ?, ?)");
 
 const QString insertVoidMark = QStringLiteral(
     "Insert into ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt, MarkedBy) "
@@ -80,18 +79,25 @@ QString orEmpty(const QString &value)
     return value.isNull() ? QString(QLatin1String("")) : value;
 }
 
+QSqlError addNumberKey(const QSqlDatabase &db, qint64 row, const QString &bankName,
+                       const QString &chequeNo)
+{
+    const QString key = chequeNumberKey(chequeNo);
+    QSqlQuery query(db);
+    return runBound(db, insertNumberKey,
+                    {row, orEmpty(bankKey(bankName)), orEmpty(key), int(isDigitNumber(key)),
+                     key.size()},
+                    &query);
+}
+
 } // namespace
 
-QSqlError findChequeByNumber(const QSqlDatabase &db, const QString &bankName,
-                             const QString &chequeNo, std::optional<RegisterRow> *cheque)
+// The first row the statement gives, if any.
+QSqlError findRow(const QSqlDatabase &db, const QString &statement, const QVariantList &values,
+                  std::optional<RegisterRow> *cheque)
 {
-    cheque->reset();
     QSqlQuery query(db);
-    const QString number = orEmpty(chequeNo);
-    if (QSqlError error =
-            run(db, selectChequeByNumber(), {orEmpty(bankName), number, number},
-                &query);
-        error.isValid())
+    if (QSqlError error = run(db, statement, values, &query); error.isValid())
         return error;
     if (query.next())
         *cheque = RegisterRow{query.value(0).toDate(), query.value(1).toString(),
@@ -100,17 +106,99 @@ QSqlError findChequeByNumber(const QSqlDatabase &db, const QString &bankName,
     return query.lastError();
 }
 
+ChequeNumberLookup::ChequeNumberLookup(const QSqlDatabase &db)
+    : m_registered(db), m_noted(db)
+{
+    m_error = prepared(m_registered, selectRegisterByNumber);
+    if (!m_error.isValid())
+        m_error = prepared(m_noted, selectNotedByNumber);
+}
+
+QSqlError ChequeNumberLookup::prepared(QSqlQuery &query, const QString &statement)
+{
+    query.setForwardOnly(true);
+    return query.prepare(statement) ? QSqlError() : query.lastError();
+}
+
+QSqlError ChequeNumberLookup::find(const QString &bankName, const QString &chequeNo,
+                                   std::optional<RegisterRow> *cheque, bool *noted)
+{
+    cheque->reset();
+    if (noted)
+        *noted = false;
+    const QString key = chequeNumberKey(chequeNo);
+    if (m_error.isValid() || key.isEmpty())
+        return m_error;
+    for (QSqlQuery *query : {&m_registered, &m_noted}) {
+        query->addBindValue(bankKey(bankName));
+        query->addBindValue(key);
+        if (!query->exec())
+            return query->lastError();
+        if (query->next()) {
+            *cheque = RegisterRow{query->value(0).toDate(), query->value(1).toString(),
+                                  query->value(2).toString(), query->value(3).toString(),
+                                  query->value(4).toString()};
+            if (noted)
+                *noted = query == &m_noted;
+        }
+        query->finish();
+        if (*cheque)
+            return {};
+    }
+    return {};
+}
+
+QSqlError findChequeByNumber(const QSqlDatabase &db, const QString &bankName,
+                             const QString &chequeNo, std::optional<RegisterRow> *cheque,
+                             bool *noted)
+{
+    return ChequeNumberLookup(db).find(bankName, chequeNo, cheque, noted);
+}
+
 QSqlError findHighestChequeNumber(const QSqlDatabase &db, const QString &bankName,
                                   QString *chequeNo)
 {
     chequeNo->clear();
-    QSqlQuery query(db);
-    if (QSqlError error = run(db, selectHighestNumber(), {orEmpty(bankName)}, &query);
-        error.isValid())
+    std::optional<RegisterRow> registered;
+    QSqlError error = findRow(db, selectHighestRegistered, {bankKey(bankName)}, &registered);
+    QSqlQuery noted(db);
+    if (!error.isValid())
+        error = run(db, selectHighestNoted, {bankKey(bankName)}, &noted);
+    if (error.isValid())
         return error;
-    if (query.next())
-        *chequeNo = query.value(0).toString();
-    return query.lastError();
+    if (registered)
+        *chequeNo = meantChequeNumber(registered->chequeNo);
+    if (noted.next()) {
+        const QString number = meantChequeNumber(noted.value(0).toString());
+        const QString key = chequeNumberKey(number), highest = chequeNumberKey(*chequeNo);
+        if (key.size() > highest.size() || (key.size() == highest.size() && key > highest))
+            *chequeNo = number;
+    }
+    return noted.lastError();
+}
+
+QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry, qint64 *row)
+{
+    QSqlQuery query(db);
+    QSqlError error = addRegisterRow(db, entry);
+    if (!error.isValid())
+        error = run(db, dialect::lastInsertedRowId, {}, &query);
+    if (error.isValid() || !query.next())
+        return error.isValid() ? error : query.lastError();
+    const qint64 added = query.value(0).toLongLong();
+    if (row)
+        *row = added;
+    return addNumberKey(db, added, entry.bankName, entry.chequeNo);
+}
+
+QSqlError keyUnkeyedRegisterRows(const QSqlDatabase &db)
+{
+    QSqlQuery rows(db);
+    QSqlError error = run(db, selectUnkeyedRows, {}, &rows);
+    while (!error.isValid() && rows.next())
+        error = addNumberKey(db, rows.value(0).toLongLong(), rows.value(1).toString(),
+                             rows.value(2).toString());
+    return error.isValid() ? error : rows.lastError();
 }
 
 VoidMark markNow(qint64 registerRow, VoidAction action, const QString &reason)

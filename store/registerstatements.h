@@ -11,25 +11,46 @@
 // Values are bound; each function returns an invalid QSqlError on success.
 namespace store {
 
-// SQL that gives a cheque number as numbers are compared: without the
-// blanks around it and its leading zeros, so "004711" is "4711".
-QString chequeNumberKey(const QString &operand);
-// The condition a ChequeNo made only of digits meets.
-extern const QString digitsOnly;
+// Numbers compare by their key (chequenumberkey.h), kept beside each
+// register row and each note of the print journal.
 
-// The bank's first cheque with the number; nullopt when there is none or the
-// number is blank. Void cheques count: their number has been used.
+// The bank's first cheque with the number, in the register or else noted in
+// the print journal (*noted then says so); nullopt when there is none or
+// the number is blank. Void cheques count: their number has been used.
 QSqlError findChequeByNumber(const QSqlDatabase &db, const QString &bankName,
-                             const QString &chequeNo, std::optional<RegisterRow> *cheque);
+                             const QString &chequeNo, std::optional<RegisterRow> *cheque,
+                             bool *noted = nullptr);
 
-// The bank's highest cheque number made only of digits, as written
-// (without surrounding blanks); a null text when the bank has none.
+// The same lookup, its statements prepared once for the many numbers of a
+// batch.
+class ChequeNumberLookup
+{
+public:
+    explicit ChequeNumberLookup(const QSqlDatabase &db);
+    QSqlError find(const QString &bankName, const QString &chequeNo,
+                   std::optional<RegisterRow> *cheque, bool *noted = nullptr);
+
+private:
+    QSqlError prepared(QSqlQuery &query, const QString &statement);
+    QSqlQuery m_registered;
+    QSqlQuery m_noted;
+    QSqlError m_error;
+};
+
+// The bank's highest cheque number made only of digits, in the register or
+// noted in the print journal, as meant (meantChequeNumber: its width kept);
+// a null text when the bank has none.
 QSqlError findHighestChequeNumber(const QSqlDatabase &db, const QString &bankName,
                                   QString *chequeNo);
 
 // The register r with its latest void mark m (null unless void now), as
 // the "from" of a statement.
 extern const QString registerWithVoids;
+
+// Appends a cheque to the register with its number's key; *row, when
+// given, gets the new row's identity.
+QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry,
+                           qint64 *row = nullptr);
 
 enum class VoidAction { Void, Undo };
 

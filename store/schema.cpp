@@ -96,11 +96,15 @@ QSqlError addedTablesWanting(const QSqlDatabase &db, bool *wanting)
     QSqlDatabase connection = db;
     if (!connection.transaction())
         return connection.lastError();
-    QSqlError error = before.exec(version) && before.next() ? addAddedTables(db) : before.lastError();
+    QSqlError error = before.exec(version) && before.next() ? QSqlError() : before.lastError();
+    const QVariant versionBefore = before.value(0);
+    // A statement left open would stop the trial from dropping a table.
+    before.finish();
+    if (!error.isValid())
+        error = addAddedTables(db);
     if (!error.isValid() && !(after.exec(version) && after.next()))
         error = after.lastError();
-    *wanting = !error.isValid() && before.value(0) != after.value(0);
-    before.finish();
+    *wanting = !error.isValid() && versionBefore != after.value(0);
     after.finish();
     connection.rollback();
     return error;

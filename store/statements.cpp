@@ -216,7 +216,7 @@ QSqlError replaceWordsChoice(const QSqlDatabase &db, const QString &bankName,
     });
 }
 
-QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry)
+QSqlError addRegisterRow(const QSqlDatabase &db, const RegisterRow &entry)
 {
     return run(db, insertRegisterEntry,
                {entry.dateOfCheque, text(entry.payeeName), text(entry.bankName),

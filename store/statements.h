@@ -94,8 +94,9 @@ QSqlError findWordsChoice(const QSqlDatabase &db, const QString &bankName, Words
 QSqlError replaceWordsChoice(const QSqlDatabase &db, const QString &bankName,
                              const WordsChoice &choice);
 
-// ChqIssuereg
-QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry);
+// ChqIssuereg. The row alone: cheques are added with their number's key by
+// addRegisterEntry (registerstatements.h).
+QSqlError addRegisterRow(const QSqlDatabase &db, const RegisterRow &entry);
 // Leaves *query active on the bank's cheques dated from..to, both included,
 // every column in table order, ready for a QSqlQueryModel.
 QSqlError selectRegisterEntries(const QSqlDatabase &db, const QString &bankName,

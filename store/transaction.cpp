@@ -1,5 +1,7 @@
 #include "transaction.h"
 
+#include "dialect.h"
+
 #include <QSqlQuery>
 
 namespace store {
@@ -37,7 +39,7 @@ QSqlError run(const QSqlDatabase &db, const QString &statement)
 
 QSqlError beginWrite(const QSqlDatabase &db)
 {
-    return run(db, QStringLiteral("BEGIN IMMEDIATE"));
+    return run(db, dialect::beginWriteStatement);
 }
 
 QSqlError commitWrite(const QSqlDatabase &db)
@@ -48,6 +50,18 @@ QSqlError commitWrite(const QSqlDatabase &db)
 void rollbackWrite(const QSqlDatabase &db)
 {
     run(db, QStringLiteral("ROLLBACK"));
+}
+
+QSqlError inWriteTransaction(const QSqlDatabase &db, const std::function<QSqlError()> &steps)
+{
+    if (QSqlError error = beginWrite(db); error.isValid())
+        return error;
+    QSqlError error = steps();
+    if (!error.isValid())
+        error = commitWrite(db);
+    if (error.isValid())
+        rollbackWrite(db);
+    return error;
 }
 
 } // namespace store

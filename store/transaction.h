@@ -20,4 +20,8 @@ QSqlError beginWrite(const QSqlDatabase &db);
 QSqlError commitWrite(const QSqlDatabase &db);
 void rollbackWrite(const QSqlDatabase &db);
 
+// Runs the steps as one transaction that holds the write lock from its
+// start, so that what the steps read stays true until they commit.
+QSqlError inWriteTransaction(const QSqlDatabase &db, const std::function<QSqlError()> &steps);
+
 } // namespace store

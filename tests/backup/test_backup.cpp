@@ -191,6 +191,7 @@ private slots:
         QCOMPARE(takeCopy(data.path(), {}, &copy), QString());
         data.exec("DELETE FROM ChequeVoidMarks");
         data.exec("INSERT INTO ChqIssuereg VALUES ('2026-12-08', 'Later', 'HDFC', '1.00', '9')");
+        data.closeConnection();
         const QByteArray changed = contentsOf(data.path());
 
         QString kept;
@@ -474,6 +475,7 @@ private slots:
         setTime(at("2026-12-07 09:00"));
         QCOMPARE(takeCopy(data.path()), QString());
 
+        data.closeConnection();
         RecordedMessages messages;
         messages.answer(true);
         frmRestore window(data.path());

@@ -8,6 +8,8 @@
 #include "batchmodel.h"
 #include "batchprint.h"
 #include "batchstatements.h"
+#include "database.h"
+#include "chequejournal.h"
 #include "chequepreview.h"
 #include "forms.h"
 #include "frmBatch.h"
@@ -71,6 +73,7 @@ private slots:
     void cancelStopsBetweenPages();
     void journalOfAStoppedProgramIsOfferedAtStart_data();
     void journalOfAStoppedProgramIsOfferedAtStart();
+    void olderBatchJournalIsOfferedAtStart();
 
 private:
     std::unique_ptr<TemporaryDatabase> m_database;
@@ -148,7 +151,7 @@ void TestBatch::everyReason()
          "The payee \"nobody\" is neither"},
         {{"City Bank", "asha", "1,500", "2026-12-05", "", ""}, true, "",
          "The amount \"1,500.00\" is not in plain figures"},
-        {{"City Bank", "asha", "0", "2026-12-05", "", ""}, true, "", "The amount is zero."},
+        {{"City Bank", "asha", "0", "2026-12-05", "", ""}, true, "", "The amount is zero"},
         {{"City Bank", "asha", "99999999999999", "2026-12-05", "", ""}, true, "",
          "The amount 99999999999999.00 is too large"},
         {{"City Bank", "asha", "10", "31/02/2026", "", ""}, true, "", "The date \"31/02/2026\""},
@@ -164,6 +167,8 @@ void TestBatch::everyReason()
          "Cheque number 200 is given more than once in the batch (lines 16, 17)."},
         {{"City Bank", "asha", "10", "2026-12-05", "200", ""}, true, "200", "Cheque number 200"},
         {{"City Bank", "asha", "10", "2026-12-05", "", ""}, true, "201", ""},
+        {{"City Bank", "asha", "10", "2026-12-05", "12/7", ""}, true, "12/7",
+         "The cheque number \"12/7\" is neither plain digits nor letters, digits and hyphens."},
     };
     QList<BatchCsvRow> read;
     for (const auto &[values, included, number, problem] : rows)
@@ -224,7 +229,7 @@ void TestBatch::printsReadyRowsAsOneJobAndRecordsThem()
     QCOMPARE(rowsOf(m_database->db(), registerWithVoids),
              QList<QStringList>({{"101", "Asha Menon", "10.00", ""},
                                  {"102", "Asha Menon", "30.00", "spoiled in batch printing"}}));
-    QCOMPARE(rowsOf(m_database->db(), "select count(*) from BatchJournal"),
+    QCOMPARE(rowsOf(m_database->db(), "select count(*) from PrintJournal"),
              QList<QStringList>{{"0"}});
     QCOMPARE(messages.texts(), QStringList());
 }
@@ -245,7 +250,11 @@ void TestBatch::keys()
     // Closing the confirmation asks; No keeps it open, Yes leaves the
     // cheques in the journal.
     RecordedMessages messages;
-    frmBatchConfirm confirm({{QDate(2026, 12, 5), "Asha Menon", "City Bank", "10.00", "101"}}, {});
+    frmBatchConfirm confirm(
+        {store::thisCopy(), 1, store::JobState::HandedOver,
+         {journalPageOf({"City Bank", "Asha Menon", "10.00", "Ten", QDate(2026, 12, 5), true},
+                        "101")}},
+        {});
     confirm.show();
     QVERIFY(QTest::qWaitForWindowActive(&confirm));
     QTest::keyClick(control(&confirm, "lstCheques"), Qt::Key_Return);
@@ -266,46 +275,74 @@ void TestBatch::cancelStopsBetweenPages()
     QCOMPARE(checkBatch(&cheques, measuring), QString());
     cheques.removeAt(1);  // the unknown payee
     const BatchJob job = printBatch(cheques, {}, [](int done) { return done < 2; });
-    QCOMPARE(job.printed.size(), 2);
+    QCOMPARE(job.printed.pages.size(), 2);
     QCOMPARE(printing.operations().filter(QRegularExpression("^(NewPage|EndDoc)$")),
              QStringList({"NewPage", "EndDoc"}));
-    QCOMPARE(rowsOf(m_database->db(), "select ChequeNo, HandedOver from BatchJournal"),
-             QList<QStringList>({{"101", "1"}, {"102", "1"}}));
+    QCOMPARE(rowsOf(m_database->db(), "select ChequeNo, State from PrintJournal"),
+             QList<QStringList>({{"101", "handed over"}, {"102", "handed over"}}));
 }
 
 void TestBatch::journalOfAStoppedProgramIsOfferedAtStart_data()
 {
-    QTest::addColumn<bool>("handedOver");
+    QTest::addColumn<QString>("state");
     QTest::addColumn<bool>("leaveOut");  // the answer to the question, when asked
+    QTest::addColumn<int>("questions");
     QTest::addColumn<QList<QStringList>>("recorded");
     const QList<QStringList> confirmed{{"101", "Asha Menon", "10.00", "spoiled in batch printing"},
                                        {"102", "Ravi Kumar", "20.00", ""}};
-    QTest::newRow("taken by the spooler") << true << true << confirmed;
-    QTest::newRow("never sent, left out") << false << true << QList<QStringList>();
-    QTest::newRow("never sent, confirmed") << false << false << confirmed;
+    QTest::newRow("taken by the spooler") << "handed over" << true << 0 << confirmed;
+    QTest::newRow("handing over, left out") << "handing over" << true << 1 << QList<QStringList>();
+    QTest::newRow("handing over, confirmed") << "handing over" << false << 1 << confirmed;
+    QTest::newRow("never sent") << "noted" << false << 0 << QList<QStringList>();
 }
 
+// The notes of a copy that has ended (pid 0 never runs) are settled at
+// start; a running copy's are left alone.
 void TestBatch::journalOfAStoppedProgramIsOfferedAtStart()
 {
-    QFETCH(bool, handedOver);
+    QFETCH(QString, state);
     QFETCH(bool, leaveOut);
+    QFETCH(int, questions);
     QFETCH(QList<QStringList>, recorded);
-    const QList<store::RegisterRow> pages{
-        {QDate(2026, 12, 5), "Asha Menon", "City Bank", "10.00", "101"},
-        {QDate(2026, 12, 5), "Ravi Kumar", "City Bank", "20.00", "102"}};
-    QVERIFY(!store::writeBatchJournal(m_database->db(), pages).isValid());
-    if (handedOver)
-        QVERIFY(!store::markBatchJournalHandedOver(m_database->db()).isValid());
+    const QList<store::JournalPage> pages{
+        journalPageOf({"City Bank", "Asha Menon", "10.00", "Ten", QDate(2026, 12, 5), true},
+                      "101"),
+        journalPageOf({"City Bank", "Ravi Kumar", "20.00", "Twenty", QDate(2026, 12, 5), true},
+                      "102")};
+    qint64 job = 0;
+    QList<std::optional<store::RegisterRow>> earlier;
+    QList<bool> noted;
+    QVERIFY(!store::noteJob(m_database->db(), pages, &job, &earlier, &noted).isValid());
+    QVERIFY(settleUnconfirmedCheques());  // this copy's, still running
+    m_database->exec(QStringLiteral("update PrintJournal set OwnerPid = 0, State = '%1'").arg(state));
 
     RecordedMessages messages;
     messages.answer(leaveOut);
-    if (handedOver || !leaveOut)
+    if (state == "handed over" || (state == "handing over" && !leaveOut))
         confirmWithout({0});
-    QVERIFY(settleUnconfirmedBatch());
-    QCOMPARE(messages.all().size(), handedOver ? 0 : 1);
+    QVERIFY(settleUnconfirmedCheques());
+    QCOMPARE(messages.all().size(), questions);
     QCOMPARE(rowsOf(m_database->db(), registerWithVoids), recorded);
-    QCOMPARE(rowsOf(m_database->db(), "select count(*) from BatchJournal"),
+    QCOMPARE(rowsOf(m_database->db(), "select count(*) from PrintJournal"),
              QList<QStringList>{{"0"}});
+}
+
+// A batch an older Quillmark left unconfirmed comes over into the print
+// journal, and is offered as any.
+void TestBatch::olderBatchJournalIsOfferedAtStart()
+{
+    m_database->exec(QStringLiteral(
+        "Create table BatchJournal (Page INTEGER PRIMARY KEY, DateofChq DATE, Payeename TEXT, "
+        "BankName TEXT, PAyeeamt TEXT, ChequeNo TEXT, HandedOver INTEGER NOT NULL DEFAULT 0)"));
+    m_database->exec(QStringLiteral("insert into BatchJournal values (1, '2026-12-05', "
+                                    "'Asha Menon', 'City Bank', '10.00', '101', 1)"));
+    QCOMPARE(store::prepareDatabase(m_database->path()), QString());
+    RecordedMessages messages;
+    confirmWithout({});
+    QVERIFY(settleUnconfirmedCheques());
+    QCOMPARE(rowsOf(m_database->db(), registerWithVoids),
+             QList<QStringList>({{"101", "Asha Menon", "10.00", ""}}));
+    QVERIFY(!m_database->db().tables().contains(QStringLiteral("BatchJournal")));
 }
 
 QTEST_MAIN(TestBatch)

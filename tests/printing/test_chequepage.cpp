@@ -164,7 +164,9 @@ private slots:
         QFETCH(QLocale, locale);
         QFETCH(QString, date);
         QLocale::setDefault(locale);
-        const store::LayoutRow row = layoutIn(QStringLiteral("mms"));
+        // Items a real font's height apart, the date clear of the crossing.
+        const store::LayoutRow row{QStringLiteral("mms"), QStringLiteral("City Bank"),
+                                   {10, 120, 0, 20, 10, 0, 30, 10, 100, 40, 10, 0, 50, 140, 0}};
         ChequeItems items = cheque();
         items.date = QDate(2026, 12, 7);
         PreviewPrinter printer{QString()};
@@ -198,6 +200,7 @@ private slots:
         row.positions[store::AmtinWords1Width] = 5;
         row.positions[store::AmtinWords2Left] = 13.5;
         row.positions[store::AmtinWords2Width] = width;
+        row.positions[store::AmtTop] = 30;  // clear of the fill
         QVERIFY(!store::replaceLayout(m_database->db(), row).isValid());
         QVERIFY(!store::replaceWordsChoice(m_database->db(), row.bankName, {true, true}).isValid());
         RecordedPrinting recorded;

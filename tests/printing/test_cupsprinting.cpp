@@ -520,8 +520,8 @@ void TestCupsPrinting::refusedJobIsNotReportedPrinted()
     const QString refused = QStringLiteral("\n\nThe printer %1 did not accept the cheque: ").arg(printer);
     QVERIFY2(problem.startsWith("The cheque was not printed." + refused), qPrintable(problem));
     QVERIFY2(job.problem.startsWith("The batch has not been printed." + refused), qPrintable(job.problem));
-    QVERIFY(job.printed.isEmpty());
-    QCOMPARE(rowsOf(m_database->db(), "select count(*) from BatchJournal"), QList<QStringList>{{"0"}});
+    QVERIFY(job.printed.pages.isEmpty());
+    QCOMPARE(rowsOf(m_database->db(), "select count(*) from PrintJournal"), QList<QStringList>{{"0"}});
 }
 
 // A killed or never-ended page sends nothing; only the ended one is written.

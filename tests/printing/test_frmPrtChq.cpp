@@ -1,8 +1,11 @@
 #include "Module1.h"
+#include "chequejournal.h"
 #include "chequenumbers.h"
 #include "chequepage.h"
 #include "frmPrtChq.h"
 #include "recordedprinting.h"
+#include "printjournal.h"
+#include "registerstatements.h"
 #include "statements.h"
 #include "temporarydatabase.h"
 #include "windowchecks.h"
@@ -156,7 +159,8 @@ private slots:
         QTest::addColumn<QString>("bank");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("amount");   // null: the box is never entered
-        QTest::addColumn<int>("fault");        // the printer's Print that fails; -1 EndDoc; -2 file locked
+        // the printer's Print that fails; -1 EndDoc; -2 file locked; -3 offset unreadable; -4 full disk
+        QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("message");  // how it begins
 
         const QString asha = u"Asha Menon"_s;
@@ -176,6 +180,10 @@ private slots:
                                        << "The text in \"Name\" holds the character U+202E";
         QTest::newRow("another program holds the data file") << cityBank << asha << "1500" << -2
             << "The cheque has not been printed";
+        QTest::newRow("the printer's offset cannot be read") << cityBank << asha << "1500" << -3
+            << "Nothing has been printed, because the offset kept for the printer could not be read.";
+        QTest::newRow("the journal cannot be written") << cityBank << asha << "1500" << -4
+            << "The cheque has not been printed, because it could not be noted";
         QTest::newRow("third text fails") << cityBank << asha << "1500" << 3 << notPrinted + "Out of paper.";
         QTest::newRow("spooler refuses the page")
             << cityBank << asha << "1500" << -1 << notPrinted + "The queue refused the job.";
@@ -200,6 +208,11 @@ private slots:
         const QStringList before = inputs(window);
         if (fault == -2)
             m_database->exec(u"BEGIN IMMEDIATE"_s);
+        if (fault == -3)
+            m_database->exec(u"Create table PrinterOffset (Unreadable TEXT)"_s);
+        if (fault == -4)
+            m_database->exec(u"Create trigger full before insert on PrintJournal "
+                             "begin select raise(abort, 'database or disk is full'); end"_s);
         clickPrint(window);
         if (fault == -2)
             m_database->exec(u"ROLLBACK"_s);
@@ -313,11 +326,21 @@ private slots:
     void chosenBankOffersTheNextNumber_data()
     {
         QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("noted");  // in the print journal, not yet recorded
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("then");   // a bank chosen next, if any
         QTest::addColumn<QString>("shown");
-        QTest::newRow("next after highest") << QStringList{"004711", "004702"} << "" << "004712";
-        QTest::newRow("typed number kept") << QStringList{"004711"} << "17" << "17";
-        QTest::newRow("first cheque of the bank") << QStringList{} << "" << "";
+        const QStringList twoUsed{"004711", "004702"};
+        QTest::newRow("next after highest") << twoUsed << "" << "" << "" << "004712";
+        QTest::newRow("typed number kept") << QStringList{"004711"} << "" << "17" << "" << "17";
+        QTest::newRow("first cheque of the bank") << QStringList{} << "" << "" << "" << "";
+        QTest::newRow("a noted number counts") << twoUsed << "004720" << "" << "" << "004721";
+        QTest::newRow("pasted forms count") << QStringList{"'004719", "=\"004718\""} << "" << ""
+                                            << "" << "004720";
+        QTest::newRow("another bank replaces the suggestion")
+            << twoUsed << "" << "" << unionBank << "10000";
+        QTest::newRow("another bank keeps a typed number")
+            << twoUsed << "" << "17" << unionBank << "17";
     }
 
     void chosenBankOffersTheNextNumber()
@@ -325,12 +348,27 @@ private slots:
         QFETCH(QStringList, stored);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
+        QFETCH(QString, noted);
+        QFETCH(QString, then);
         for (const QString &number : stored)
             addCheque(number);
         addCheque(u"9999"_s, unionBank);
+        if (!noted.isEmpty()) {
+            qint64 job = 0;
+            QList<std::optional<store::RegisterRow>> earlier;
+            QList<bool> inJournal;
+            QVERIFY(!store::noteJob(m_database->db(),
+                                    {journalPageOf({cityBank, u"N"_s, u"1.00"_s, u"One"_s,
+                                                    QDate(2024, 5, 3), true},
+                                                   noted)},
+                                    &job, &earlier, &inJournal)
+                         .isValid());
+        }
         QWidget *window = open();
         control<QLineEdit>(window, u"txtChqNo"_s)->setText(typed);
         chooseItem(control<QComboBox>(window, u"cmbBnk"_s), cityBank);
+        if (!then.isEmpty())
+            chooseItem(control<QComboBox>(window, u"cmbBnk"_s), then);
         QCOMPARE(control<QLineEdit>(window, u"txtChqNo"_s)->text(), shown);
         QCOMPARE(m_messages->texts(), QStringList());
     }
@@ -348,6 +386,9 @@ private slots:
                                  "number again?";
         const QString printed = "Information: " + done;
         QTest::newRow("No prints nothing") << " 4711" << false << QStringList{question} << 1;
+        for (const char *form : {"'4711", "=\"004711\"", "4711.0", "#4711", "\uFF14\uFF17\uFF11\uFF11"})
+            QTest::addRow("%s is the same number", form)
+                << QString::fromUtf8(form) << false << QStringList{question} << 1;
         QTest::newRow("Yes prints") << "004711" << true << QStringList{question, printed} << 2;
     }
 
@@ -366,6 +407,37 @@ private slots:
         QCOMPARE(shownMessages(*m_messages), told);
         QCOMPARE(registerRows().size(), rows);
         QCOMPARE(m_printing->operations().contains(u"EndDoc"_s), rows == 2);
+    }
+
+    // A cheque without a number prints only on Yes; a number with a control
+    // character never.
+    void numberBoxIsChecked_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("told");
+        const QString question = u"Question: This cheque has no number. Print it anyway?"_s;
+        QTest::newRow("empty, No") << "" << false << question;
+        QTest::newRow("empty, Yes") << "" << true << question;
+        QTest::newRow("a tab") << "47\t11" << true
+            << "Critical: The text in \"Cheque No\" holds the character U+0009";
+    }
+
+    void numberBoxIsChecked()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, yes);
+        QFETCH(QString, told);
+        m_messages->answer(yes);
+        QWidget *window = open();
+        fillPrintWindow(window, cityBank, u"New Payee"_s, u"10"_s, number);
+        m_messages->clear();
+        clickPrint(window);
+        QVERIFY2(shownMessages(*m_messages).value(0).startsWith(told),
+                 qPrintable(shownMessages(*m_messages).join(u'\n')));
+        const bool printed = yes && number.isEmpty();
+        QCOMPARE(registerRows().size(), printed ? 1 : 0);
+        QCOMPARE(m_printing->operations().contains(u"EndDoc"_s), printed);
     }
 
 private:

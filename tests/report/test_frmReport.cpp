@@ -226,6 +226,22 @@ private slots:
         QCOMPARE(shownRows(&window), shown);
     }
 
+    // A void cheque has been replaced or spoiled already: reprinting it
+    // would leave two live cheques for one payment.
+    void aVoidChequeIsNotReprinted()
+    {
+        QVERIFY(!store::addVoidMark(m_database->db(), {3, store::VoidAction::Void, "Lost",
+                                                       QDateTime(day, {}), ""}).isValid());
+        frmReport window;
+        showReport(&window, "HDFC", day, day);
+        control<QTableView>(&window, "DataGrid1")->selectRow(2);
+        m_messages->clear();
+        control<QPushButton>(&window, "cmdReprint")->click();
+        QCOMPARE(shownMessages(*m_messages),
+                 QStringList{"Information: Cheque 000103 is void already (Lost), so it is not "
+                             "reprinted."});
+    }
+
     // Read back: BOM, header, ISO dates, amounts as stored, quoting, void reason.
     void exportWritesTheRowsShown()
     {

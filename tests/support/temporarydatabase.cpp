@@ -21,6 +21,11 @@ TemporaryDatabase::~TemporaryDatabase()
     store::useDatabaseFile(QString());
 }
 
+void TemporaryDatabase::closeConnection()
+{
+    m_connection.reset();
+}
+
 QString TemporaryDatabase::path() const
 {
     return m_dir.filePath(QStringLiteral("ql.mdb"));

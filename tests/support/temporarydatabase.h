@@ -17,6 +17,9 @@ public:
 
     QString path() const;
     QSqlDatabase db();  // a connection of the test's own
+    // Closes that connection, as the program holds none while another file
+    // takes the data file's place (a WAL file's log is shared by name).
+    void closeConnection();
     // Runs a statement the test needs (filling tables, injecting faults).
     void exec(const QString &statement);
 

@@ -1,5 +1,7 @@
 #include "systemprinter.h"
 
+#include "pagerules.h"
+
 #include <QPen>
 #include <cups/cups.h>
 
@@ -16,7 +18,7 @@ SystemPrinter::SystemPrinter(const QString &printerName)
 
 QString SystemPrinter::substituteFace()
 {
-    return QStringLiteral("DejaVu Sans");
+    return ::substituteFace();
 }
 
 QString SystemPrinter::noPrinterText() const

@@ -1,10 +1,10 @@
 #include "chequecomposition.h"
 
-#include "chequepage.h"
 #include "itemfields.h"
 #include "styleditems.h"
 #include "wordslines.h"
 
+#include <QLocale>
 #include <QTransform>
 #include <algorithm>
 #include <array>
@@ -306,4 +306,19 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
         return problem;
     *texts = placed;
     return {};
+}
+
+QString chequeDateText(const QDate &date)
+{
+    return QLocale().toString(date, QStringLiteral("dd/MMM/yyyy"));
+}
+
+QString chequeDateText(const QDate &date, const Printer &printer)
+{
+    const QString local = chequeDateText(date);
+    const QList<uint> characters = local.toUcs4();
+    if (std::all_of(characters.begin(), characters.end(),
+                    [&](uint c) { return printer.HasGlyph(c); }))
+        return local;
+    return QLocale(QLocale::English).toString(date, QStringLiteral("dd/MMM/yyyy"));
 }

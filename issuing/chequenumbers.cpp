@@ -1,19 +1,26 @@
 #include "chequenumbers.h"
 
-#include "chequepage.h"
+#include "chequenumberkey.h"
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
 #include "registerstatements.h"
 
 #include <QLineEdit>
-#include <QRegularExpression>
+#include <QVariant>
+
+namespace {
+
+// The box's property that holds the number last suggested in it.
+const char suggestedNumber[] = "suggestedNumber";
+
+} // namespace
 
 QString numberAfter(const QString &number)
 {
     if (!isAllDigits(number))
         return {};
-    const QString digits = number.trimmed();
+    const QString digits = store::meantChequeNumber(number);
     // Decimal addition from the right, so a number of any length works.
     QString next = digits;
     int at = next.size() - 1;
@@ -27,16 +34,12 @@ QString numberAfter(const QString &number)
 
 QString numberKey(const QString &number)
 {
-    QString key = number.trimmed();
-    while (key.startsWith(u'0'))
-        key.remove(0, 1);
-    return key;
+    return store::chequeNumberKey(number);
 }
 
 bool isAllDigits(const QString &number)
 {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-    return digits.match(number.trimmed()).hasMatch();
+    return store::isDigitNumber(store::meantChequeNumber(number));
 }
 
 bool isLaterNumber(const QString &number, const QString &other)
@@ -47,7 +50,7 @@ bool isLaterNumber(const QString &number, const QString &other)
 
 void suggestChequeNumber(const QString &bank, QLineEdit *box)
 {
-    if (!box->text().isEmpty())
+    if (!box->text().isEmpty() && box->text() != box->property(suggestedNumber).toString())
         return;
     store::Connection connection(QStringLiteral("chequenumbers"));
     QString highest;
@@ -60,27 +63,5 @@ void suggestChequeNumber(const QString &bank, QLineEdit *box)
         return;
     }
     box->setText(numberAfter(highest));
-}
-
-bool chequeNumberConfirmed(const QString &bank, const QString &number)
-{
-    store::Connection connection(QStringLiteral("chequenumbers"));
-    std::optional<store::RegisterRow> earlier;
-    QSqlError error = connection.error();
-    if (!error.isValid())
-        error = store::findChequeByNumber(connection.database(), bank, number, &earlier);
-    if (error.isValid()) {
-        // Unchecked, the cheque might repeat a number: it is not printed.
-        Messages::show(store::failureText(QStringLiteral("check the cheque number"), error),
-                       Messages::Icon::Critical);
-        return false;
-    }
-    if (!earlier)
-        return true;
-    return Messages::ask(
-        QStringLiteral("Cheque number %1 of %2 has been used already: the register holds the "
-                       "cheque dated %3 to %4 for %5.\n\nPrint this cheque with the same "
-                       "number again?")
-            .arg(earlier->chequeNo.trimmed(), earlier->bankName,
-                 chequeDateText(earlier->dateOfCheque), earlier->payeeName, earlier->amount));
+    box->setProperty(suggestedNumber, box->text());
 }

@@ -5,23 +5,18 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 
 // Prints the cheque at its bank's layout positions, with the bank's words
 // choice (both read on a connection of its own), and ends the page. Returns an empty text once the page has
 // gone to the printer; otherwise what went wrong, for the user, and nothing
 // has been printed: the cheque is composed and checked before anything is
 // printed, and a page that fails part-way is thrown away.
-[[nodiscard]] QString printChequePage(const ChequeItems &items, Printer &printer);
+// handingOver, when given, runs after the page is drawn and before it goes
+// to the printer; a refusal from it throws the page away and is returned.
+[[nodiscard]] QString printChequePage(const ChequeItems &items, Printer &printer,
+                                      const std::function<QString()> &handingOver = {});
 
 // Prints the composed texts at their places, leaving the page open; after
 // a failed Print the page is killed and the failure returned.
 [[nodiscard]] QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts);
-
-// The cheque date as printed: "dd/MMM/yyyy" with the month's short name in
-// the user's language (09/Jul/2001 in English).
-QString chequeDateText(const QDate &date);
-// The same as the printer prints it: the month in the user's language where
-// the printer's font draws every character of it ("07/déc./2026"), in
-// English otherwise ("07/Dec/2026" under Hindi or Tamil), so a cheque is
-// never refused for a date the program wrote itself.
-QString chequeDateText(const QDate &date, const Printer &printer);

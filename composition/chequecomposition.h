@@ -20,6 +20,15 @@ struct ChequeItems {
     bool crossed = true;    // "A/c Payee" chosen rather than "Bearer"
 };
 
+// The cheque date as printed: "dd/MMM/yyyy" with the month's short name in
+// the user's language (09/Jul/2001 in English).
+QString chequeDateText(const QDate &date);
+// The same as the printer prints it: the month in the user's language where
+// the printer's font draws every character of it ("07/déc./2026"), in
+// English otherwise ("07/Dec/2026" under Hindi or Tamil), so a cheque is
+// never refused for a date the program wrote itself.
+QString chequeDateText(const QDate &date, const Printer &printer);
+
 // The size the cheque's texts print at, the words' largest.
 const float chequeFontSize = 12;
 

@@ -1,7 +1,6 @@
 #include "pagerules.h"
 
 #include "scalemode.h"
-#include "systemprinter.h"
 
 #include <QFontDatabase>
 #include <QPrinter>
@@ -14,9 +13,14 @@ const int envelope10 = 20;
 
 } // namespace
 
+QString substituteFace()
+{
+    return QStringLiteral("DejaVu Sans");
+}
+
 QString printedFace(const QString &name)
 {
-    return QFontDatabase::hasFamily(name) ? name : SystemPrinter::substituteFace();
+    return QFontDatabase::hasFamily(name) ? name : substituteFace();
 }
 
 QRectF printableArea(const QPageLayout &layout)

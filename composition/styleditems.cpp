@@ -1,6 +1,5 @@
 #include "styleditems.h"
 
-#include "chequepage.h"
 
 #include <QLocale>
 #include <QtMath>

@@ -8,6 +8,9 @@
 // The rules a page follows on paper and in the preview alike, so that the
 // preview shows what the printer prints.
 
+// The face printed where no other will do (package fonts-dejavu-core).
+QString substituteFace();
+
 // The face printed for a font name: the name itself when a font carries
 // it; left to itself, font matching would pick any face for an unknown one.
 QString printedFace(const QString &name);

@@ -4,8 +4,6 @@
 #include "failure.h"
 #include "layoutrecord.h"
 
-#include <QLocale>
-
 #include <algorithm>
 
 QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts)
@@ -39,16 +37,22 @@ QString printComposedTexts(Printer &printer, const QList<ComposedText> &texts)
 
 namespace {
 
-QString printComposed(Printer &printer, const QList<ComposedText> &texts)
+QString printComposed(Printer &printer, const QList<ComposedText> &texts,
+                      const std::function<QString()> &handingOver)
 {
     if (QString problem = printComposedTexts(printer, texts); !problem.isEmpty())
         return problem;
+    if (QString refusal = handingOver ? handingOver() : QString(); !refusal.isEmpty()) {
+        printer.KillDoc();
+        return refusal;
+    }
     return printer.EndDoc();
 }
 
 } // namespace
 
-QString printChequePage(const ChequeItems &items, Printer &printer)
+QString printChequePage(const ChequeItems &items, Printer &printer,
+                        const std::function<QString()> &handingOver)
 {
     const store::Connection connection(QStringLiteral("printChequePage"));
     if (!connection.isOpen())
@@ -74,22 +78,7 @@ QString printChequePage(const ChequeItems &items, Printer &printer)
     if (QString problem = composeCheque(*layout, choice, items, printer, &texts);
         !problem.isEmpty())
         return problem;
-    if (const QString problem = printComposed(printer, texts); !problem.isEmpty())
+    if (const QString problem = printComposed(printer, texts, handingOver); !problem.isEmpty())
         return QStringLiteral("The cheque was not printed.\n\n%1").arg(problem);
     return {};
-}
-
-QString chequeDateText(const QDate &date)
-{
-    return QLocale().toString(date, QStringLiteral("dd/MMM/yyyy"));
-}
-
-QString chequeDateText(const QDate &date, const Printer &printer)
-{
-    const QString local = chequeDateText(date);
-    const QList<uint> characters = local.toUcs4();
-    if (std::all_of(characters.begin(), characters.end(),
-                    [&](uint c) { return printer.HasGlyph(c); }))
-        return local;
-    return QLocale(QLocale::English).toString(date, QStringLiteral("dd/MMM/yyyy"));
 }

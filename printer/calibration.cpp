@@ -1,6 +1,7 @@
 #include "calibration.h"
 
 #include "database.h"
+#include "failure.h"
 #include "printer.h"
 #include "printeroffset.h"
 
@@ -13,6 +14,21 @@ std::optional<QPointF> keptPrinterOffset(const QString &printerName)
     if (connection.isOpen())
         (void)store::findPrinterOffset(connection.database(), printerName, &offset);
     return offset;
+}
+
+QString keptOffsetProblem(const QString &printerName)
+{
+    const store::Connection connection(QStringLiteral("keptOffsetProblem"));
+    std::optional<QPointF> offset;
+    QSqlError error = connection.error();
+    if (!error.isValid())
+        error = store::findPrinterOffset(connection.database(), actualPrinterName(printerName),
+                                         &offset);
+    if (!error.isValid())
+        return {};
+    return QStringLiteral("Nothing has been printed, because the offset kept for the printer "
+                          "could not be read.\n\n")
+        + store::failureText(QStringLiteral("read the printer's offset"), error);
 }
 
 void applyKeptOffset(Printer &printer, const QString &printerName)

@@ -1,0 +1,225 @@
+#include "printjournal.h"
+
+#include "boundstatement.h"
+#include "chequenumberkey.h"
+#include "dialect.h"
+#include "transaction.h"
+
+#include <QDateTime>
+#include <QVariant>
+
+namespace store {
+namespace {
+
+const QString stateNames[] = {QStringLiteral("noted"), QStringLiteral("handing over"),
+                              QStringLiteral("handed over")};
+
+QString stateName(JobState state)
+{
+    return stateNames[int(state)];
+}
+
+JobState stateNamed(const QString &name)
+{
+    for (int state = 0; state < 3; ++state)
+        if (stateNames[state] == name)
+            return JobState(state);
+    return JobState::HandingOver;  // unknown: perhaps sent
+}
+
+const QString nextJob = QStringLiteral("Select coalesce(max(Job), 0) + 1 from PrintJournal");
+const QString insertPage = QStringLiteral(
+    "Insert into PrintJournal (OwnerHost, OwnerPid, OwnerStart, Job, Page, State, BankName, "
+    "BankKey, ChequeNo, NumberKey, Digits, KeyLength, Payeename, AmountCents, PAyeeamt, "
+    "AmountInWords, DateofChq, Crossed, Replaces, NotedAt) "
+    "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+const QString ownerAndJob =
+    QStringLiteral(" where OwnerHost = ? and OwnerPid = ? and OwnerStart = ? and Job = ?");
+const QString updateState = QStringLiteral("Update PrintJournal set State = ?") + ownerAndJob;
+const QString deletePagesAfter =
+    QStringLiteral("Delete from PrintJournal") + ownerAndJob + QStringLiteral(" and Page > ?");
+const QString deleteJob = QStringLiteral("Delete from PrintJournal") + ownerAndJob;
+const QString countJob = QStringLiteral("Select count(*) from PrintJournal") + ownerAndJob;
+const QString selectJournal = QStringLiteral(
+    "Select OwnerHost, OwnerPid, OwnerStart, Job, State, DateofChq, Payeename, BankName, "
+    "PAyeeamt, ChequeNo, AmountCents, AmountInWords, Crossed, Replaces from PrintJournal "
+    "order by OwnerHost, OwnerPid, OwnerStart, Job, Page");
+
+QString orEmpty(const QString &value)
+{
+    return value.isNull() ? QString(QLatin1String("")) : value;
+}
+
+QVariantList ownerValues(const JournalOwner &owner, qint64 job)
+{
+    return {orEmpty(owner.host), owner.pid, orEmpty(owner.started), job};
+}
+
+QVariantList pageValues(const JournalPage &page, const JournalOwner &owner, qint64 job,
+                        int number, JobState state)
+{
+    const QString key = chequeNumberKey(page.cheque.chequeNo);
+    QVariantList values = ownerValues(owner, job);
+    values << number << stateName(state) << orEmpty(page.cheque.bankName)
+           << orEmpty(bankKey(page.cheque.bankName)) << orEmpty(page.cheque.chequeNo) << orEmpty(key)
+           << int(isDigitNumber(key)) << key.size() << orEmpty(page.cheque.payeeName)
+           << page.amount.cents() << orEmpty(page.cheque.amount) << orEmpty(page.amountInWords)
+           << page.cheque.dateOfCheque << int(page.crossed)
+           << (page.replaces ? QVariant(page.replaces) : QVariant(QMetaType::fromType<qint64>()))
+           << QDateTime::currentDateTime().toString(Qt::ISODate);
+    return values;
+}
+
+// The batch journal of an older Quillmark, read as one job's pages.
+const QString olderJournal = QStringLiteral("BatchJournal");
+const QString selectOlderJournal = QStringLiteral(
+    "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo, HandedOver from BatchJournal "
+    "order by Page");
+const QString dropOlderJournal = QStringLiteral("DROP TABLE BatchJournal");
+
+QSqlError goneError()
+{
+    return QSqlError(QStringLiteral("The cheques are no longer in the print journal: another "
+                                    "copy of Quillmark has settled them."),
+                     {}, QSqlError::TransactionError);
+}
+
+} // namespace
+
+QSqlError noteJob(const QSqlDatabase &db, const QList<JournalPage> &pages, qint64 *job,
+                  QList<std::optional<RegisterRow>> *earlier, QList<bool> *earlierNoted)
+{
+    earlier->clear();
+    earlierNoted->clear();
+    return inWriteTransaction(db, [&] {
+        QSqlQuery query;
+        QSqlError error = keyUnkeyedRegisterRows(db);
+        if (!error.isValid())
+            error = runBound(db, nextJob, {}, &query);
+        if (error.isValid())
+            return error;
+        *job = query.next() ? query.value(0).toLongLong() : 1;
+        ChequeNumberLookup numbers(db);
+        QSqlQuery insert(db);
+        if (!insert.prepare(insertPage))
+            return insert.lastError();
+        for (int page = 0; page < pages.size() && !error.isValid(); ++page) {
+            std::optional<RegisterRow> used;
+            bool noted = false;
+            error = numbers.find(pages[page].cheque.bankName, pages[page].cheque.chequeNo, &used,
+                                 &noted);
+            earlier->append(used);
+            earlierNoted->append(noted);
+            for (const QVariant &value :
+                 pageValues(pages[page], thisCopy(), *job, page + 1, JobState::Noted))
+                insert.addBindValue(value);
+            if (!error.isValid() && !insert.exec())
+                error = insert.lastError();
+        }
+        return error;
+    });
+}
+
+QSqlError setJobState(const QSqlDatabase &db, qint64 job, JobState state)
+{
+    QSqlQuery query;
+    QVariantList values{stateName(state)};
+    values << ownerValues(thisCopy(), job);
+    return runBound(db, updateState, values, &query);
+}
+
+QSqlError keepJobPages(const QSqlDatabase &db, const JournalOwner &owner, qint64 job, int pages)
+{
+    QSqlQuery query;
+    return runBound(db, deletePagesAfter, ownerValues(owner, job) << pages, &query);
+}
+
+QSqlError recordJob(const QSqlDatabase &db, const JournalJob &job, const QList<bool> &cameOutRight,
+                    const VoidMark &spoiled)
+{
+    return inWriteTransaction(db, [&]() -> QSqlError {
+        // 1. Exactly these pages, still the owner's.
+        QSqlQuery query;
+        if (QSqlError error = runBound(db, countJob, ownerValues(job.owner, job.job), &query);
+            error.isValid())
+            return error;
+        if (!query.next() || query.value(0).toLongLong() != job.pages.size())
+            return goneError();
+        // 2. Each to the register, void when spoiled, its original void.
+        for (qsizetype page = 0; page < job.pages.size(); ++page) {
+            const JournalPage &noted = job.pages[page];
+            qint64 row = 0;
+            QSqlError error = addRegisterEntry(db, noted.cheque, &row);
+            VoidMark mark = spoiled;
+            mark.registerRow = row;
+            if (!error.isValid() && !cameOutRight.value(page, true))
+                error = addVoidMark(db, mark);
+            mark.registerRow = noted.replaces;
+            mark.reason = QStringLiteral("reprinted as %1").arg(noted.cheque.chequeNo);
+            if (!error.isValid() && noted.replaces)
+                error = addVoidMark(db, mark);
+            if (error.isValid())
+                return error;
+        }
+        // 3. The notes cleared.
+        if (QSqlError error = runBound(db, deleteJob, ownerValues(job.owner, job.job), &query);
+            error.isValid())
+            return error;
+        return query.numRowsAffected() == job.pages.size() ? QSqlError() : goneError();
+    });
+}
+
+QSqlError readJournal(const QSqlDatabase &db, QList<JournalJob> *jobs)
+{
+    jobs->clear();
+    QSqlQuery query;
+    if (QSqlError error = runBound(db, selectJournal, {}, &query); error.isValid())
+        return error;
+    while (query.next()) {
+        const JournalOwner owner{query.value(0).toString(), query.value(1).toLongLong(),
+                                 query.value(2).toString()};
+        const qint64 job = query.value(3).toLongLong();
+        if (jobs->isEmpty() || jobs->last().owner != owner || jobs->last().job != job)
+            jobs->append({owner, job, JobState::HandedOver, {}});
+        JournalJob &last = jobs->last();
+        last.state = std::min(last.state, stateNamed(query.value(4).toString()));
+        const RegisterRow cheque{query.value(5).toDate(), query.value(6).toString(),
+                                 query.value(7).toString(), query.value(8).toString(),
+                                 query.value(9).toString()};
+        last.pages.append({cheque, Money::fromCents(query.value(10).toLongLong()),
+                           query.value(11).toString(), query.value(12).toBool(),
+                           query.value(13).toLongLong()});
+    }
+    return query.lastError();
+}
+
+QSqlError adoptOlderBatchJournal(const QSqlDatabase &db)
+{
+    if (!db.tables().contains(olderJournal, Qt::CaseInsensitive))
+        return {};
+    QSqlQuery query;
+    QSqlError error = runBound(db, selectOlderJournal, {}, &query);
+    QList<JournalPage> pages;
+    bool handedOver = true;
+    while (!error.isValid() && query.next()) {
+        pages.append({{query.value(0).toDate(), query.value(1).toString(),
+                       query.value(2).toString(), query.value(3).toString(),
+                       query.value(4).toString()},
+                      Money::parse(query.value(3).toString()).value_or(Money()), {}, true, 0});
+        handedOver = handedOver && query.value(5).toBool();
+    }
+    qint64 job = 0;
+    if (!error.isValid() && !pages.isEmpty()) {
+        error = runBound(db, nextJob, {}, &query);
+        job = !error.isValid() && query.next() ? query.value(0).toLongLong() : 1;
+    }
+    // Written by a copy that has ended: process 0 never runs.
+    const JournalOwner ended{thisCopy().host, 0, {}};
+    const JobState state = handedOver ? JobState::HandedOver : JobState::HandingOver;
+    for (int page = 0; page < pages.size() && !error.isValid(); ++page)
+        error = runBound(db, insertPage, pageValues(pages[page], ended, job, page + 1, state),
+                         &query);
+    return error.isValid() ? error : runBound(db, dropOlderJournal, {}, &query);
+}
+
+} // namespace store

@@ -1,0 +1,186 @@
+#include "chequenumberkey.h"
+#include "frmBatchConfirm.h"
+#include "printjournal.h"
+#include "statements.h"
+#include "temporarydatabase.h"
+#include "windowchecks.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList column(QSqlDatabase db, const QString &statement)
+{
+    QStringList values;
+    for (const QStringList &row : rowsOf(db, statement))
+        values << row.value(0);
+    return values;
+}
+
+QString journalCopy()
+{
+    return QCoreApplication::applicationDirPath() + u"/journalcopy"_s;
+}
+
+QProcess *startCopy(const QString &data, const QString &mode, const QString &step,
+                    const QString &spool, const QStringList &numbers)
+{
+    auto *copy = new QProcess;
+    copy->start(journalCopy(), QStringList{data, mode, step, spool} + numbers);
+    return copy;
+}
+
+} // namespace
+
+class TestPrintJournal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_database = std::make_unique<TemporaryDatabase>();
+        const QSqlDatabase db = m_database->db();
+        QVERIFY(!store::addBank(db, {u"111"_s, u"City Bank"_s, u"USD"_s}).isValid());
+        QVERIFY(!store::replaceLayout(
+                     db, {u"Inches"_s, u"City Bank"_s,
+                          {0.5, 6, 1.5, 1.6, 1, 5, 2.7, 1, 100, 3.8, 1, 5, 2.7, 6, 1.5}})
+                     .isValid());
+        m_spool = m_dir.filePath(u"spooled"_s);
+        QFile::remove(m_spool);
+    }
+    void cleanup() { m_database.reset(); }
+
+    void numbersCompareByWhatTheyMean_data();
+    void numbersCompareByWhatTheyMean();
+    void aCrashAtAnyStepLosesNoPrintedCheque_data();
+    void aCrashAtAnyStepLosesNoPrintedCheque();
+    void twoCopiesNeverRecordOneNumberTwiceWithoutAsking();
+
+private:
+    QStringList spooled() const;
+
+    std::unique_ptr<TemporaryDatabase> m_database;
+    QTemporaryDir m_dir;
+    QString m_spool;
+};
+
+QStringList TestPrintJournal::spooled() const
+{
+    QFile file(m_spool);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList payees = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    payees.sort();
+    return payees;
+}
+
+void TestPrintJournal::numbersCompareByWhatTheyMean_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("leading zeros") << u"004711"_s << u"4711"_s;
+    QTest::newRow("apostrophe") << u"'4711"_s << u"4711"_s;
+    QTest::newRow("hash") << u"#4711"_s << u"4711"_s;
+    QTest::newRow("spreadsheet wrapper") << u"=\"004711\""_s << u"4711"_s;
+    QTest::newRow("trailing .0") << u"4711.0"_s << u"4711"_s;
+    QTest::newRow("full-width digits") << u"４７１１"_s << u"4711"_s;
+    QTest::newRow("tab and no-break space") << u"\t47\u00A011 "_s << u"4711"_s;
+    QTest::newRow("letters without case") << u"a-100"_s << u"a-100"_s;
+    QTest::newRow("letters without case, upper") << u"A-100"_s << u"a-100"_s;
+    QTest::newRow("a decimal is no whole number") << u"4711.5"_s << u"4711.5"_s;
+    QTest::newRow("blank") << u" \u3000"_s << QString();
+}
+
+// Each form is the same number to the register, and so asks first.
+void TestPrintJournal::numbersCompareByWhatTheyMean()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, key);
+    QCOMPARE(store::chequeNumberKey(typed), key);
+    const QSqlDatabase db = m_database->db();
+    QVERIFY(!store::addRegisterEntry(db, {QDate(2026, 1, 2), u"A"_s, u"City Bank"_s, u"1.00"_s,
+                                          u"004711"_s})
+                 .isValid());
+    QVERIFY(!store::addRegisterEntry(db, {QDate(2026, 1, 2), u"A"_s, u"City Bank"_s, u"1.00"_s,
+                                          u"A-100"_s})
+                 .isValid());
+    std::optional<store::RegisterRow> earlier;
+    QVERIFY(!store::findChequeByNumber(db, u"city bank"_s, typed, &earlier).isValid());
+    QCOMPARE(earlier.has_value(), key == u"4711" || key == u"a-100");
+}
+
+void TestPrintJournal::aCrashAtAnyStepLosesNoPrintedCheque_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("step");
+    for (const QString &mode : {u"single"_s, u"batch"_s})
+        for (const QString &step : {u"noted"_s, u"print"_s, u"handing"_s, u"spooled"_s,
+                                   u"sent"_s, u"handed over"_s, u"recorded"_s, u"none"_s})
+            QTest::addRow("%s, %s", qPrintable(mode), qPrintable(step)) << mode << step;
+}
+
+// Whatever step a copy is stopped at, every page the spooler took is in the
+// register or offered for confirmation, no page that never reached it is
+// recorded, and no number is recorded twice.
+void TestPrintJournal::aCrashAtAnyStepLosesNoPrintedCheque()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, step);
+    const QStringList numbers{u"101"_s, u"102"_s, u"103"_s};
+    std::unique_ptr<QProcess> copy(startCopy(m_database->path(), mode, step, m_spool, numbers));
+    QVERIFY(copy->waitForFinished(30000));
+    QCOMPARE(copy->exitCode(), step == u"none" ? 0 : 3);
+
+    const QSqlDatabase db = m_database->db();
+    QStringList recorded = column(db, u"select Payeename from ChqIssuereg"_s);
+    recorded.sort();
+    QList<store::JournalJob> jobs;
+    QVERIFY(!unconfirmedJobs(db, &jobs).isValid());
+    QStringList offered;
+    for (const store::JournalJob &job : std::as_const(jobs))
+        for (const store::JournalPage &page : job.pages)
+            if (job.state != store::JobState::Noted)
+                offered << page.cheque.payeeName;
+    for (const QString &payee : recorded)
+        QVERIFY2(spooled().contains(payee), qPrintable(payee + u" recorded, never printed"_s));
+    for (const QString &payee : spooled())
+        QVERIFY2(recorded.contains(payee) || offered.contains(payee),
+                 qPrintable(payee + u" printed, neither recorded nor offered"_s));
+    QCOMPARE(column(db, u"select NumberKey from ChequeNumberKeys group by BankKey, NumberKey "
+                         "having count(*) > 1"_s),
+             QStringList());
+    if (step == u"none")
+        QCOMPARE(recorded.size(), 3);
+}
+
+// Two copies print the same numbers for one bank at once, every question
+// answered No: each number is recorded once, by one of them.
+void TestPrintJournal::twoCopiesNeverRecordOneNumberTwiceWithoutAsking()
+{
+    QStringList numbers;
+    for (int number = 1; number <= 15; ++number)
+        numbers << QString::number(number);
+    std::unique_ptr<QProcess> first(
+        startCopy(m_database->path(), u"single"_s, u"none"_s, m_spool, numbers));
+    std::unique_ptr<QProcess> second(
+        startCopy(m_database->path(), u"single"_s, u"none"_s, m_spool, numbers));
+    QVERIFY(first->waitForFinished(60000));
+    QVERIFY(second->waitForFinished(60000));
+    QCOMPARE(first->exitCode(), 0);
+    QCOMPARE(second->exitCode(), 0);
+    const QStringList recorded = column(
+        m_database->db(), u"select count(*) from ChqIssuereg group by ChequeNo order by 1 desc"_s);
+    QCOMPARE(recorded.size(), numbers.size());
+    QCOMPARE(recorded.first(), u"1"_s);
+    const QString asked = QString::fromUtf8(first->readAllStandardError()
+                                            + second->readAllStandardError());
+    QCOMPARE(asked.count(u"has been used already"_s), numbers.size());
+}
+
+QTEST_MAIN(TestPrintJournal)
+#include "test_printjournal.moc"
