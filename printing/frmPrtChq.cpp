@@ -13,6 +13,7 @@
 #include "messages.h"
 #include "printer.h"
 #include "registerentry.h"
+#include "samepayment.h"
 #include "statements.h"
 #include "twips.h"
 
@@ -294,6 +295,9 @@ void frmPrtChq::printCheque(const QString &printerName)
     if (!readyToPrint(Print))
         return;
     if (!chequeNumberConfirmed(cmbBnk->currentText(), txtChqNo->text()))
+        return;
+    if (!samePaymentConfirmed({DTPicker1->date(), Text1->text(), cmbBnk->currentText(),
+                               Text2->text(), txtChqNo->text()}))
         return;
 
     // 5. The page, on the printer cheques go to, once the register is held

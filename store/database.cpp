@@ -230,6 +230,14 @@ FileKind fileKindOf(const QString &path)
     return FileKind::Other;
 }
 
+QString notARegularFile(const QString &path)
+{
+    struct stat target{};
+    if (stat(QFile::encodeName(path).constData(), &target) == 0 && S_ISREG(target.st_mode))
+        return {};
+    return whatIsAt(path);
+}
+
 void useJetMigration(const JetMigration &migrate)
 {
     jetMigration() = migrate;

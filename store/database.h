@@ -20,6 +20,12 @@ void useDatabaseFile(const QString &path);
 enum class FileKind { Missing, Empty, SQLite, Jet, Access2007, NotAFile, Other };
 FileKind fileKindOf(const QString &path);
 
+// What is at a path that is no regular file, for a message ("a named pipe
+// (FIFO)", "missing"); empty for a regular file or a link to one. Looked
+// at before a file the user chose is opened, since a pipe or a device would
+// be read for ever.
+QString notARegularFile(const QString &path);
+
 // Makes sure the data file can be used: a missing (or empty) file is made
 // into a database with the four tables (a missing one under a name of its
 // own, moved into place only while no other copy of the program has made

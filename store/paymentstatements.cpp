@@ -1,0 +1,33 @@
+#include "paymentstatements.h"
+
+#include "boundstatement.h"
+
+#include <QVariant>
+
+namespace store {
+namespace {
+
+// A cheque is void while its latest mark is a void.
+const QString selectPaymentsDated = QStringLiteral(
+    "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from ChqIssuereg r "
+    "where r.DateofChq >= ? and r.DateofChq <= ? and not exists (select 1 from "
+    "ChequeVoidMarks m where m.Id = (select max(Id) from ChequeVoidMarks where "
+    "RegisterRow = r.rowid) and m.Action = 'void') order by r.rowid");
+
+} // namespace
+
+QSqlError listPaymentsDated(const QSqlDatabase &db, const QDate &from, const QDate &to,
+                            QList<RegisterRow> *cheques)
+{
+    cheques->clear();
+    QSqlQuery query(db);
+    if (QSqlError error = runBound(db, selectPaymentsDated, {from, to}, &query); error.isValid())
+        return error;
+    while (query.next())
+        cheques->append({query.value(0).toDate(), query.value(1).toString(),
+                         query.value(2).toString(), query.value(3).toString(),
+                         query.value(4).toString()});
+    return query.lastError();
+}
+
+} // namespace store

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "statements.h"
+
+// The payments the register holds, to find one about to be made twice.
+namespace store {
+
+// The register's cheques dated from..to, both included, in the order they
+// were entered; void cheques are left out, as they paid nothing.
+QSqlError listPaymentsDated(const QSqlDatabase &db, const QDate &from, const QDate &to,
+                            QList<RegisterRow> *cheques);
+
+} // namespace store
