@@ -245,7 +245,26 @@ void useJetMigration(const JetMigration &migrate)
 
 QString prepareDatabase(QString *notice)
 {
-    return prepareDatabase(databaseFilePath(), notice);
+    if (!overriddenPath().isEmpty())
+        return prepareDatabase(overriddenPath(), notice);
+    return prepareDataLocation(dataLocation(), notice);
+}
+
+QString prepareDataLocation(const DataLocation &location, QString *notice)
+{
+    if (!location.problem.isEmpty())
+        return location.problem;
+    const bool made = fileKindOf(location.file) == FileKind::Missing;
+    QString problem = prepareDatabase(location.file, notice);
+    if (problem.isEmpty() && made && !location.unusedFile.isEmpty() && notice)
+        *notice = QStringLiteral("Quillmark made a new, empty data file and uses it:\n%1\n\n"
+                                 "Another data file, which is not used, is at\n%2\n\nIf your "
+                                 "banks, payees and cheques are in that one, close Quillmark "
+                                 "and put it in the place of the new file. The About box (F1 "
+                                 "in the main menu) names both.")
+                      .arg(QDir::toNativeSeparators(location.file),
+                           QDir::toNativeSeparators(location.unusedFile));
+    return problem;
 }
 
 QString prepareDatabase(const QString &path, QString *notice)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datalocation.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -37,6 +39,10 @@ QString notARegularFile(const QString &path);
 // that is not usable is never changed.
 QString prepareDatabase(QString *notice = nullptr);
 QString prepareDatabase(const QString &path, QString *notice = nullptr);
+// The same for the file a location chose: its problem (no home known, a
+// folder that cannot be made) is returned, and a new file made while
+// another one is left unused is told in *notice, naming both.
+QString prepareDataLocation(const DataLocation &location, QString *notice);
 
 // Brings an Access file of the older program over (the program links the
 // reader of those files, the store does not); returns what failed, and
