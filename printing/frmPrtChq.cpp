@@ -297,7 +297,8 @@ void frmPrtChq::printCheque(const QString &printerName)
     if (!chequeNumberConfirmed(cmbBnk->currentText(), txtChqNo->text()))
         return;
     if (!samePaymentConfirmed({DTPicker1->date(), Text1->text(), cmbBnk->currentText(),
-                               Text2->text(), txtChqNo->text()}))
+                               Text2->text(), txtChqNo->text()},
+                              reprintOf))
         return;
 
     // 5. The page, on the printer cheques go to, once the register is held

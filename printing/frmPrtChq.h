@@ -1,5 +1,7 @@
 #pragma once
 
+#include "statements.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -20,6 +22,12 @@ class frmPrtChq : public QDialog
 public:
     explicit frmPrtChq(QWidget *parent = nullptr);
     ~frmPrtChq() override;
+
+    // The cheque this one reprints: its payment is not asked about again.
+    void setReprintOf(const QString &bankName, const QString &chequeNo)
+    {
+        reprintOf = {{}, {}, bankName, {}, chequeNo};
+    }
 
 public slots:
     void Form_Load();
@@ -75,6 +83,7 @@ private:
     QPushButton *Cancel = nullptr;
     QPushButton *Preview = nullptr;
 
+    store::RegisterRow reprintOf;
     // The bank whose currency strCurrency holds, as this window fetched it;
     // null until a bank has been chosen here.
     QString currencyBank;

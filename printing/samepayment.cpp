@@ -38,21 +38,25 @@ QString paidAlreadyText(const store::RegisterRow &earlier)
         .arg(earlier.chequeNo.trimmed(), plainDateText(earlier.dateOfCheque));
 }
 
-bool samePaymentConfirmed(const store::RegisterRow &cheque)
+bool samePaymentConfirmed(const store::RegisterRow &cheque, const store::RegisterRow &reprintOf)
 {
     const store::Connection connection(QStringLiteral("samepayment"));
-    QHash<QString, store::RegisterRow> paid;
+    QList<store::RegisterRow> paid;
     QSqlError error = connection.error();
     if (!error.isValid())
-        error = readPaymentsMade(connection.database(), cheque.dateOfCheque,
-                                 cheque.dateOfCheque, &paid);
+        error = store::listPaymentsDated(connection.database(), cheque.dateOfCheque,
+                                         cheque.dateOfCheque, &paid);
     if (error.isValid()) {
         Messages::show(store::failureText(QStringLiteral("look for the same payment"), error),
                        Messages::Icon::Critical);
         return false;
     }
-    const auto earlier =
-        paid.constFind(paymentKey(cheque.payeeName, cheque.amount, cheque.dateOfCheque));
+    const QString key = paymentKey(cheque.payeeName, cheque.amount, cheque.dateOfCheque);
+    const auto earlier = std::find_if(paid.cbegin(), paid.cend(), [&](const store::RegisterRow &row) {
+        const bool reprinted = row.bankName == reprintOf.bankName
+                               && row.chequeNo.trimmed() == reprintOf.chequeNo.trimmed();
+        return !reprinted && paymentKey(row.payeeName, row.amount, row.dateOfCheque) == key;
+    });
     if (earlier == paid.cend())
         return true;
     return Messages::ask(

@@ -22,5 +22,7 @@ QSqlError readPaymentsMade(const QSqlDatabase &db, const QDate &from, const QDat
 QString paidAlreadyText(const store::RegisterRow &earlier);
 
 // Whether the cheque may be printed: yes when the register holds no payment
-// equal to it, else the user is asked, No being the default.
-bool samePaymentConfirmed(const store::RegisterRow &cheque);
+// equal to it but the cheque it reprints (the same bank and number), else
+// the user is asked, No being the default.
+bool samePaymentConfirmed(const store::RegisterRow &cheque,
+                          const store::RegisterRow &reprintOf = {});

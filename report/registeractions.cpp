@@ -49,6 +49,7 @@ void fillFrom(frmPrtChq &window, const QSqlRecord &cheque)
         ->setText(cheque.value(QStringLiteral("PAyeeamt")).toString());
     window.Text2_LostFocus();
     suggestChequeNumber(bankName, window.findChild<QLineEdit *>(QStringLiteral("txtChqNo")));
+    window.setReprintOf(bankName, cheque.value(QStringLiteral("ChequeNo")).toString());
 }
 
 } // namespace
@@ -97,9 +98,9 @@ void RegisterActions::showTotals()
     const QString currency = bankCurrency(rows->bank());
     lblTotals->setText(QStringLiteral("%1 cheques, %2; void %3, %4")
                            .arg(totals.count)
-                           .arg(registerMoney(totals.cents, currency))
+                           .arg(registerTotal(totals.total, totals.notAdded, currency))
                            .arg(totals.voidCount)
-                           .arg(registerMoney(totals.voidCents, currency)));
+                           .arg(registerTotal(totals.voidTotal, totals.voidNotAdded, currency)));
     lblTotals->setToolTip(lblTotals->text());  // whole, should the strip cut it short
 }
 

@@ -211,10 +211,10 @@ QString drawListing(ListingPages &pages, QSqlQuery &rows, const store::RegisterT
         QString(),
         QStringLiteral("Cheques: %1, total %2")
             .arg(totals.count)
-            .arg(registerMoney(totals.cents, currency)),
+            .arg(registerTotal(totals.total, totals.notAdded, currency)),
         QStringLiteral("Void cheques: %1, total %2")
             .arg(totals.voidCount)
-            .arg(registerMoney(totals.voidCents, currency)),
+            .arg(registerTotal(totals.voidTotal, totals.voidNotAdded, currency)),
     };
     for (const QString &text : lines)
         if (!pages.addLine(text))

@@ -57,10 +57,10 @@ const QString selectWithVoids =
                    "r.rowid as RegisterRow, m.Reason as VoidReason, m.MarkedAt as VoidMarkedAt ")
     + registerWithVoids + byBankAndDates;
 
-const QString selectTotals =
-    QStringLiteral("Select m.Id is not null, count(*), coalesce(sum(cast(round(cast(replace("
-                   "trim(r.PAyeeamt), ',', '') as real) * 100) as integer)), 0) ")
-    + registerWithVoids + byBankAndDates + QStringLiteral(" group by 1");
+// The amounts are added up as money by the program: SQL's REAL would lose
+// cents and count text that is no number as zero.
+const QString selectAmounts =
+    QStringLiteral("Select m.Id is not null, r.PAyeeamt ") + registerWithVoids + byBankAndDates;
 
 // One CSV field (RFC 4180): quoted when it holds a comma, a quote or a
 // line break, its quotes doubled.
@@ -168,13 +168,19 @@ QSqlError sumRegister(const QSqlDatabase &db, const QString &bankName, const QDa
 {
     *totals = {};
     QSqlQuery query(db);
-    if (QSqlError error = run(db, selectTotals, {orEmpty(bankName), from, to}, &query);
+    if (QSqlError error = run(db, selectAmounts, {orEmpty(bankName), from, to}, &query);
         error.isValid())
         return error;
     while (query.next()) {
         const bool voided = query.value(0).toBool();
-        (voided ? totals->voidCount : totals->count) = query.value(1).toLongLong();
-        (voided ? totals->voidCents : totals->cents) = query.value(2).toLongLong();
+        ++(voided ? totals->voidCount : totals->count);
+        Money &sum = voided ? totals->voidTotal : totals->total;
+        const std::optional<Money> amount = Money::parse(query.value(1).toString().trimmed());
+        const std::optional<Money> added = amount ? sum.plus(*amount) : std::nullopt;
+        if (added)
+            sum = *added;
+        else
+            ++(voided ? totals->voidNotAdded : totals->notAdded);
     }
     return query.lastError();
 }
