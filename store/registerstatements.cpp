@@ -4,6 +4,8 @@
 
 #include <QSqlRecord>
 #include <QVariant>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace store {
 
@@ -133,9 +135,11 @@ QSqlError findHighestChequeNumber(const QSqlDatabase &db, const QString &bankNam
 
 VoidMark markNow(qint64 registerRow, VoidAction action, const QString &reason)
 {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
+    // The system's own account, not USER, which may be unset or set to anything.
+    const passwd *account = getpwuid(getuid());
+    const QString user = account && account->pw_name && *account->pw_name
+        ? QString::fromLocal8Bit(account->pw_name)
+        : QStringLiteral("uid %1").arg(getuid());
     return {registerRow, action, reason, QDateTime::currentDateTime(), user};
 }
 

@@ -6,6 +6,8 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace store;
 
@@ -126,6 +128,18 @@ private slots:
         QCOMPARE(totals.count, amounts.size());
         QCOMPARE(totals.total.toPlain(), total);
         QCOMPARE(totals.notAdded, notAdded);
+    }
+
+    // The login is the system's, whatever USER says.
+    void voidMarkNamesTheLogin()
+    {
+        const QByteArray user = qgetenv("USER");
+        qunsetenv("USER");
+        const QString by = markNow(1, VoidAction::Void, "x").by;
+        qputenv("USER", "someone-else");
+        QCOMPARE(markNow(1, VoidAction::Void, "x").by, by);
+        qputenv("USER", user);
+        QCOMPARE(by, QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
     }
 
     void olderFileGetsTheAddedTables()
