@@ -104,16 +104,29 @@ bool isLockedError(const QSqlError &error)
 
 // Whether a write can be made: SQLite opens a file it may not write to
 // read-only without a word, and a read-only folder fails only when the
-// journal is made. A table made and rolled back leaves nothing behind.
+// journal is made. A table made and rolled back leaves nothing behind. A
+// file another copy is writing to is busy, not unwritable: the probe waits
+// for it (each try the connection's busy timeout) and then says so.
 QString unwritableNotice(QSqlDatabase db, const QString &path)
 {
-    QSqlQuery probe(db);
-    const bool writable = probe.exec(QStringLiteral("BEGIN IMMEDIATE"))
-        && probe.exec(QStringLiteral("CREATE TABLE QuillmarkWriteProbe (x)"));
-    const QSqlError error = probe.lastError();
-    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-    if (writable)
-        return {};
+    const int tries = 3;
+    QSqlError error;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        QSqlQuery probe(db);
+        const bool writable = probe.exec(QStringLiteral("BEGIN IMMEDIATE"))
+            && probe.exec(QStringLiteral("CREATE TABLE QuillmarkWriteProbe (x)"));
+        error = probe.lastError();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        if (writable)
+            return {};
+        if (!isLockedError(error))
+            break;
+    }
+    if (isLockedError(error))
+        return QStringLiteral("The data file %1 is busy: another program, perhaps another copy "
+                              "of Quillmark, is writing to it. What you save waits until it is "
+                              "free; if it stays busy, close the other program.")
+            .arg(QDir::toNativeSeparators(path));
     return QStringLiteral("The data file %1 cannot be written to (%2), so nothing can be "
                           "saved: banks, payees and layouts you enter and the cheques you "
                           "print will not be kept.")

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <atomic>
+#include <chrono>
 #include <thread>
 #include <unistd.h>
 
@@ -118,6 +120,29 @@ private slots:
         const QString problem = store::prepareDatabase(path);
         QVERIFY2(problem.contains("is in use by another program"), qPrintable(problem));
         lock.exec("ROLLBACK");
+    }
+
+    // Another copy writing for longer than one busy timeout: the start waits
+    // it out instead of saying that nothing can be saved.
+    void aWriteLockHeldForSecondsIsWaitedFor()
+    {
+        QCOMPARE(store::prepareDatabase(path), QString());
+        store::useDatabaseFile(path);
+        std::atomic<bool> locked = false;
+        std::thread writer([&] {
+            store::Connection other(QStringLiteral("other copy"));
+            QSqlQuery(other.database()).exec("BEGIN IMMEDIATE");
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::seconds(7));
+            QSqlQuery(other.database()).exec("ROLLBACK");
+        });
+        while (!locked)
+            std::this_thread::yield();
+        QString notice;
+        const QString problem = store::prepareDatabase(path, &notice);
+        writer.join();
+        QCOMPARE(problem, QString());
+        QCOMPARE(notice, QString());
     }
 
     void aReadOnlyFileOrFolderIsToldAtStart()
