@@ -64,6 +64,7 @@ private slots:
     void hostileFiles_data();
     void hostileFiles();
     void samePaymentsWaitForTheirOwnTick();
+    void everyProblemOfARowIsNamed();
 
 private:
     std::unique_ptr<TemporaryDatabase> m_database;
@@ -220,6 +221,19 @@ void TestBatchFiles::samePaymentsWaitForTheirOwnTick()
     QCOMPARE(checkBatch(&cheques, measuring), QString());
     QCOMPARE(shown(cheques)[0],
              "2|1500.00|05 Dec 2026|152|ready, though paid already as cheque 150 on 05 Dec 2026");
+}
+
+void TestBatchFiles::everyProblemOfARowIsNamed()
+{
+    const BatchCsv read = readBatchCsv("bank,payee,amount,date,crossed\n"
+                                       "City Bank,nobody,10,31/02/2026,maybe,extra\n");
+    // The status cell shows the start, the tip the whole.
+    QCOMPARE(checked(read).value(0).problem, QString(
+        "Line 2 has more fields than the first line names (6, not 5): "
+        "\"extra\". Quote a field that holds the separator. The payee \"nobody\" is neither a "
+        "nick name nor a name among the payees. The date \"31/02/2026\" is no date: write it as "
+        "yyyy-mm-dd, dd/mm/yyyy or dd/MMM/yyyy. The crossed value \"maybe\" is neither yes "
+        "nor no."));
 }
 
 QTEST_MAIN(TestBatchFiles)
