@@ -153,7 +153,7 @@ QList<Record> splitRecords(QStringView text, int firstLine, QChar separator, QSt
             fieldStarted = true;
         } else if (lineEnd) {
             endRecord();
-            if (records.size() > maxBatchRows) {
+            if (records.size() > maxBatchRows + 1) {  // the header is no row
                 *problem = QStringLiteral("The file has more than %1 rows; a batch may have at "
                                           "most %1. Split it into smaller files.")
                                .arg(QLocale(QLocale::English).toString(maxBatchRows));
