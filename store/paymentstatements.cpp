@@ -14,20 +14,35 @@ const QString selectPaymentsDated = QStringLiteral(
     "ChequeVoidMarks m where m.Id = (select max(Id) from ChequeVoidMarks where "
     "RegisterRow = r.rowid) and m.Action = 'void') order by r.rowid");
 
-} // namespace
+// Pages of a batch not yet confirmed are payments too: their cheques may
+// well have printed.
+const QString selectJournalPagesDated = QStringLiteral(
+    "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from BatchJournal "
+    "where DateofChq >= ? and DateofChq <= ? order by Page");
 
-QSqlError listPaymentsDated(const QSqlDatabase &db, const QDate &from, const QDate &to,
-                            QList<RegisterRow> *cheques)
+QSqlError appendRows(const QSqlDatabase &db, const QString &statement, const QDate &from,
+                     const QDate &to, QList<RegisterRow> *cheques)
 {
-    cheques->clear();
     QSqlQuery query(db);
-    if (QSqlError error = runBound(db, selectPaymentsDated, {from, to}, &query); error.isValid())
+    if (QSqlError error = runBound(db, statement, {from, to}, &query); error.isValid())
         return error;
     while (query.next())
         cheques->append({query.value(0).toDate(), query.value(1).toString(),
                          query.value(2).toString(), query.value(3).toString(),
                          query.value(4).toString()});
     return query.lastError();
+}
+
+} // namespace
+
+QSqlError listPaymentsDated(const QSqlDatabase &db, const QDate &from, const QDate &to,
+                            QList<RegisterRow> *cheques)
+{
+    cheques->clear();
+    QSqlError error = appendRows(db, selectPaymentsDated, from, to, cheques);
+    if (!error.isValid() && db.tables().contains(QStringLiteral("BatchJournal")))
+        error = appendRows(db, selectJournalPagesDated, from, to, cheques);
+    return error;
 }
 
 } // namespace store

@@ -6,6 +6,7 @@
 #include "batchfixture.h"
 #include "batchmodel.h"
 #include "batchsamepayments.h"
+#include "batchstatements.h"
 #include "frmBatch.h"
 #include "previewprinter.h"
 #include "recordedmessages.h"
@@ -202,14 +203,19 @@ void TestBatchFiles::samePaymentsWaitForTheirOwnTick()
     QVERIFY(!store::addVoidMark(m_database->db(),
                                 store::markNow(3, store::VoidAction::Void, "spoiled"))
                  .isValid());
+    // A batch noted but not confirmed yet: its page paid too.
+    QVERIFY(!store::writeBatchJournal(m_database->db(), {{QDate(2026, 12, 8), "Asha Menon",
+                                                          "City Bank", "30.00", "160"}})
+                 .isValid());
     const BatchCsv read = readBatchCsv("bank,payee,amount,date\n"
                                        "City Bank,asha,1500,05/Dec/2026\n"      // the register's 150
                                        "City Bank,ASHA MENON,20,2026-12-06\n"  // 151 is void
                                        "City Bank,asha,20,2026-12-06\n"        // as line 3
-                                       "City Bank,asha,20,2026-12-07\n");
+                                       "City Bank,asha,20,2026-12-07\n"
+                                       "City Bank,asha,30.00,2026-12-08\n");  // page 160
     QList<BatchCheque> cheques = checked(read);
     QString problem;
-    QCOMPARE(markSamePayments(&cheques, &problem), 2);
+    QCOMPARE(markSamePayments(&cheques, &problem), 3);
     QCOMPARE(problem, QString());
     PreviewPrinter measuring({});
     QCOMPARE(checkBatch(&cheques, measuring), QString());
@@ -217,7 +223,8 @@ void TestBatchFiles::samePaymentsWaitForTheirOwnTick()
         "2|1500.00|05 Dec 2026||Tick to print: paid already as cheque 150 on 05 Dec 2026",
         "3|20.00|06 Dec 2026|152|ready",
         "4|20.00|06 Dec 2026||Tick to print: the same payment as line 3",
-        "5|20.00|07 Dec 2026|153|ready"}));
+        "5|20.00|07 Dec 2026|153|ready",
+        "6|30.00|08 Dec 2026||Tick to print: paid already as cheque 160 on 08 Dec 2026"}));
     // Its own tick prints it.
     cheques[0].included = true;
     QCOMPARE(checkBatch(&cheques, measuring), QString());
