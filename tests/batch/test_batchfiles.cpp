@@ -91,7 +91,9 @@ void TestBatchFiles::spreadsheetFiles_data()
         << "Read as Windows-1252; dates day first (line 2); not used: \"Note\".";
     QTest::newRow("Excel German") << "excel-de.csv" << QStringList{
         "3|250.00|05 Dec 2026|101|ready",
-        "4|1500,50.00|05 Dec 2026||The amount \"1500,50.00\" is not in plain figures"}
+        "4|1500,50.00|05 Dec 2026||The amount \"1500,50.00\" is not in plain figures",
+        "5|1.500,00|06 Dec 2026||The amount \"1.500,00\" is not in plain figures",
+        "6|2.750|06 Dec 2026||The amount \"2.750\" is not in plain figures"}
         << "Read as Windows-1252; not used: \"Verwendungszweck\".";
     QTest::newRow("LibreOffice") << "libreoffice.csv" << QStringList{
         "2|60.00|05 Dec 2026|000410|ready",
