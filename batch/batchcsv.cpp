@@ -261,7 +261,9 @@ QStringList recordProblems(Record &record, qsizetype columns, QList<int> *badByt
 
 const QRegularExpression &slashDate()
 {
-    static const QRegularExpression date(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    // Slashes, or dashes as Indian and some US spreadsheets write them.
+    static const QRegularExpression date(
+        QStringLiteral("^(\\d{1,2})([/-])(\\d{1,2})\\2(\\d{4})$"));
     return date;
 }
 
@@ -272,9 +274,9 @@ std::optional<DateOrder> orderSettledBy(const QString &date)
     const QRegularExpressionMatch m = slashDate().match(date);
     if (!m.hasMatch())
         return std::nullopt;
-    if (m.captured(1).toInt() > 12 && m.captured(2).toInt() <= 12)
+    if (m.captured(1).toInt() > 12 && m.captured(3).toInt() <= 12)
         return DateOrder::DayFirst;
-    if (m.captured(2).toInt() > 12 && m.captured(1).toInt() <= 12)
+    if (m.captured(3).toInt() > 12 && m.captured(1).toInt() <= 12)
         return DateOrder::MonthFirst;
     return std::nullopt;
 }
@@ -410,7 +412,8 @@ std::optional<QDate> batchDate(const QString &text, DateOrder order)
 {
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
     static const QRegularExpression dotted(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})$"));
-    static const QRegularExpression named(QStringLiteral("^(\\d{1,2})/([A-Za-z]{3})/(\\d{4})$"));
+    static const QRegularExpression named(
+        QStringLiteral("^(\\d{1,2})([/-])([A-Za-z]{3})\\2(\\d{4})$"));
     static const QStringList months{"jan", "feb", "mar", "apr", "may", "jun",
                                     "jul", "aug", "sep", "oct", "nov", "dec"};
     const QString trimmed = text.trimmed();
@@ -421,11 +424,12 @@ std::optional<QDate> batchDate(const QString &text, DateOrder order)
         date = QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
     } else if (const QRegularExpressionMatch m = slashDate().match(trimmed); m.hasMatch()) {
         const int first = m.captured(1).toInt();
-        const int second = m.captured(2).toInt();
-        date = order == DateOrder::DayFirst ? QDate(m.captured(3).toInt(), second, first)
-                                            : QDate(m.captured(3).toInt(), first, second);
+        const int second = m.captured(3).toInt();
+        const int year = m.captured(4).toInt();
+        date = order == DateOrder::DayFirst ? QDate(year, second, first)
+                                            : QDate(year, first, second);
     } else if (const QRegularExpressionMatch m = named.match(trimmed); m.hasMatch()) {
-        date = QDate(m.captured(3).toInt(), months.indexOf(m.captured(2).toLower()) + 1,
+        date = QDate(m.captured(4).toInt(), months.indexOf(m.captured(3).toLower()) + 1,
                      m.captured(1).toInt());
     }
     // The print window's date picker's range.

@@ -65,9 +65,10 @@ DateOrder systemDateOrder();
 // bytes do not fit it, the order of its dates and the columns not used.
 QString batchFileNote(const BatchCsv &batch);
 
-// A date as a batch may write it: yyyy-mm-dd, dd.mm.yyyy, n/n/yyyy in the
-// order given, or dd/MMM/yyyy with the month's English short name in any
-// case; nothing for any other text or a day that does not exist.
+// A date as a batch may write it: yyyy-mm-dd, dd.mm.yyyy, n/n/yyyy or
+// n-n-yyyy in the order given, or dd/MMM/yyyy or dd-MMM-yyyy with the
+// month's English short name in any case; nothing for any other text or a
+// day that does not exist.
 std::optional<QDate> batchDate(const QString &text, DateOrder order = DateOrder::DayFirst);
 // Why the row's date is no date; empty when it is one.
 QString batchDateProblem(const BatchCsvRow &row);

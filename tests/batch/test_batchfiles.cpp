@@ -95,6 +95,11 @@ void TestBatchFiles::spreadsheetFiles_data()
         "5|1.500,00|06 Dec 2026||The amount \"1.500,00\" is not in plain figures",
         "6|2.750|06 Dec 2026||The amount \"2.750\" is not in plain figures"}
         << "Read as Windows-1252; not used: \"Verwendungszweck\".";
+    QTest::newRow("Excel India") << "excel-india.csv" << QStringList{
+        "2|5000.00|05 Dec 2026|000501|ready",
+        "3|1,50,000.00|15 Jan 2026|000502|The amount \"1,50,000.00\" is not in plain figures",
+        "4|750.00|07 Dec 2026|000503|ready"}
+        << "Read as UTF-8; dates day first (line 3).";
     QTest::newRow("LibreOffice") << "libreoffice.csv" << QStringList{
         "2|60.00|05 Dec 2026|000410|ready",
         "3|70.00|12/05/26|000411|The date \"12/05/26\" is no date"}
