@@ -120,7 +120,7 @@ QString Checker::wordsProblem(BatchCheque &cheque, const QString &currency)
 QSqlError Checker::check(BatchCheque &cheque)
 {
     const BatchCsvRow &row = cheque.row;
-    cheque.items = {row.bank, {}, {}, {}, batchDate(row.date).value_or(QDate()),
+    cheque.items = {row.bank, {}, {}, {}, batchDate(row.date, row.dateOrder).value_or(QDate()),
                     batchCrossed(row.crossed).value_or(true)};
     cheque.chequeNo = row.number;
     BankFacts *bank = nullptr;
@@ -137,27 +137,33 @@ QSqlError Checker::check(BatchCheque &cheque)
     return {};
 }
 
-// The first reason the cheque cannot print, in the print window's order.
+// Every reason the cheque cannot print, in the print window's order, so
+// one mend of the file is enough; the page is composed only for a cheque
+// with none.
 QString Checker::problemOf(BatchCheque &cheque, const BankFacts &bank)
 {
     const BatchCsvRow &row = cheque.row;
+    QStringList problems = row.problems;
     if (!bank.problem.isEmpty())
-        return bank.problem;
+        problems << bank.problem;
     if (cheque.items.payeeName.isEmpty())
-        return QStringLiteral("The payee \"%1\" is neither a nick name nor a name among the "
-                              "payees.").arg(row.payee);
-    if (QString problem = wordsProblem(cheque, bank.currency); !problem.isEmpty())
-        return problem;
-    if (!cheque.items.date.isValid())
-        return QStringLiteral("The date \"%1\" is no date: write it as yyyy-mm-dd, dd/mm/yyyy "
-                              "or dd/MMM/yyyy.").arg(row.date);
+        problems << QStringLiteral("The payee \"%1\" is neither a nick name nor a name among "
+                                   "the payees.").arg(row.payee);
+    if (bank.problem.isEmpty())
+        problems << wordsProblem(cheque, bank.currency);
+    problems << batchDateProblem(row);
     if (!batchCrossed(row.crossed))
-        return QStringLiteral("The crossed value \"%1\" is neither yes nor no.").arg(row.crossed);
-    if (QString problem = chequeRefusal(cheque.items, row.number); !problem.isEmpty())
-        return problem;
+        problems << QStringLiteral("The crossed value \"%1\" is neither yes nor no.").arg(row.crossed);
     if (!isPlainNumber(row.number))
-        return QStringLiteral("The cheque number \"%1\" is neither plain digits nor letters, "
-                              "digits and hyphens.").arg(row.number);
+        problems << QStringLiteral("The cheque number \"%1\" is neither plain digits nor letters, "
+                                   "digits and hyphens.").arg(row.number);
+    problems.removeAll(QString());
+    // The print window's own check, once the row's words and number stand.
+    if (problems.isEmpty())
+        problems << chequeRefusal(cheque.items, row.number);
+    problems.removeAll(QString());
+    if (!problems.isEmpty())
+        return problems.join(u' ');
     QList<ComposedText> texts;
     return composeCheque(*bank.layout, bank.choice, cheque.items, m_measuring, &texts);
 }
@@ -216,7 +222,7 @@ QList<BatchCheque> batchChequesFrom(const QList<BatchCsvRow> &rows)
     QList<BatchCheque> cheques;
     cheques.reserve(rows.size());
     for (const BatchCsvRow &row : rows)
-        cheques.append({row, true, {}, {}, {}, false});
+        cheques.append({row, true, {}, {}, {}, false, {}});
     return cheques;
 }
 

@@ -15,6 +15,7 @@ struct BatchCheque {
     QString chequeNo;      // as the file gives it, or the bank's next
     QString problem;       // for the user; empty when the cheque is ready
     bool printed = false;  // gone to the printer: never checked or printed again
+    QString samePayment;   // "paid already as cheque 100 on ...": ticked only by the user
     bool ready() const { return problem.isEmpty(); }
 };
 

@@ -1,6 +1,6 @@
 #include "batchmodel.h"
 
-#include "chequepage.h"
+#include "samepayment.h"
 
 #include <QBrush>
 #include <QPalette>
@@ -17,6 +17,23 @@ const QStringList headers{QStringLiteral("Print"),  QStringLiteral("Bank"),
 QString shortReason(const QString &problem)
 {
     return problem.section(QStringLiteral("\n\n"), 0, 0);
+}
+
+// A cell shows the start of a long text: the row's reason says what is wrong.
+QString cellText(const QString &text)
+{
+    const int longest = 200;
+    return text.size() > longest ? text.left(longest) + u'…' : text;
+}
+
+QString status(const BatchCheque &cheque)
+{
+    if (!cheque.ready())
+        return shortReason(cheque.problem);
+    if (cheque.samePayment.isEmpty())
+        return QStringLiteral("ready");
+    return cheque.included ? QStringLiteral("ready, though %1").arg(cheque.samePayment)
+                           : QStringLiteral("Tick to print: %1").arg(cheque.samePayment);
 }
 
 } // namespace
@@ -57,13 +74,13 @@ QVariant BatchModel::text(const BatchCheque &cheque, int column) const
     case Words:
         return cheque.items.amountInWords;
     case Date:
-        return cheque.items.date.isValid() ? chequeDateText(cheque.items.date) : cheque.row.date;
+        return cheque.items.date.isValid() ? plainDateText(cheque.items.date) : cheque.row.date;
     case Number:
         return cheque.chequeNo;
     case Crossed:
         return cheque.items.crossed ? QStringLiteral("A/c Payee") : QStringLiteral("Bearer");
     case Status:
-        return cheque.ready() ? QStringLiteral("ready") : shortReason(cheque.problem);
+        return status(cheque);
     }
     return {};
 }
@@ -76,7 +93,7 @@ QVariant BatchModel::data(const QModelIndex &index, int role) const
     if (role == Qt::CheckStateRole && index.column() == Included)
         return cheque.included ? Qt::Checked : Qt::Unchecked;
     if (role == Qt::DisplayRole)
-        return text(cheque, index.column());
+        return cellText(text(cheque, index.column()).toString());
     if (role == Qt::ToolTipRole && !cheque.ready())
         return cheque.problem;
     if (role == Qt::ForegroundRole && (!cheque.ready() || !cheque.included))

@@ -2,6 +2,8 @@
 
 #include "batchmodel.h"
 #include "batchprint.h"
+#include "batchsamepayments.h"
+#include "batchstatements.h"
 #include "calibration.h"
 #include "chequepreview.h"
 #include "controls.h"
@@ -79,7 +81,7 @@ void frmBatch::placeControls()
     lblPrinter->setGeometry(twips(8400, 165, 720, 255));
     cmbPrinter->setGeometry(twips(9150, 120, 3330, 315));
     grdBatch->setGeometry(twips(120, 600, 12360, 5280));
-    lblSummary->setGeometry(twips(120, 6165, 6600, 255));
+    lblSummary->setGeometry(twips(120, 6000, 7800, 540));
     cmdPreview->setGeometry(twips(8100, 6120, 1335, 345));
     cmdPrint->setGeometry(twips(9540, 6120, 1335, 345));
     cmdClose->setGeometry(twips(11145, 6120, 1335, 345));
@@ -117,16 +119,41 @@ void frmBatch::openFile(const QString &path)
 {
     // 1. The rows as the file writes them; a file that cannot be read
     // leaves the batch shown before.
-    const BatchCsv read = readBatchCsvFile(path);
+    BatchCsv read = readBatchCsvFile(path);
     if (!read.problem.isEmpty()) {
         Messages::show(read.problem, Messages::Icon::Critical);
         return;
     }
-    // 2. Each checked as it would print.
+    // 2. Dates no date of the file settles are read as the user says.
+    if (read.needsDateOrder)
+        setDateOrder(&read, askDateOrder());
+    // 3. Each checked as it would print; a payment made already waits for
+    // its own tick, and the rows are numbered again without it.
     m_path = path;
+    m_fileNote = batchFileNote(read);
     lblFile->setText(QDir::toNativeSeparators(path));
     m_model->setCheques(batchChequesFrom(read.rows));
     checkRows();
+    QString problem;
+    if (markSamePayments(&m_model->cheques(), &problem) > 0)
+        checkRows();
+    if (!problem.isEmpty())
+        Messages::show(problem, Messages::Icon::Critical);
+}
+
+// No keeps the order this computer writes dates in.
+DateOrder frmBatch::askDateOrder()
+{
+    const DateOrder usual = systemDateOrder();
+    const bool other = Messages::ask(
+        QStringLiteral("The dates in this file, such as 05/12/2026, may be written day first "
+                       "(05 Dec 2026) or month first (12 May 2026), and none of them shows "
+                       "which.\n\nAre they written %1?")
+            .arg(usual == DateOrder::DayFirst ? QStringLiteral("month first")
+                                              : QStringLiteral("day first")));
+    if (!other)
+        return usual;
+    return usual == DateOrder::DayFirst ? DateOrder::MonthFirst : DateOrder::DayFirst;
 }
 
 // Checked on a printer sized as the chosen one, its offset applied, since
@@ -148,8 +175,9 @@ void frmBatch::showSummary()
     const auto ready = std::count_if(cheques.begin(), cheques.end(), [](const BatchCheque &c) {
         return c.included && c.ready();
     });
-    lblSummary->setText(
-        QStringLiteral("%1 rows, %2 ready to print").arg(cheques.size()).arg(ready));
+    lblSummary->setText(QStringLiteral("%1 rows, %2 ready to print\n%3")
+                            .arg(cheques.size()).arg(ready).arg(m_fileNote));
+    lblSummary->setToolTip(m_fileNote);
     cmdPrint->setEnabled(ready > 0);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batchcsv.h"
+
 #include <QDialog>
 
 class BatchModel;
@@ -34,9 +36,11 @@ private:
     void listPrinters();
     void checkRows();
     void showSummary();
+    DateOrder askDateOrder();
 
     BatchModel *m_model = nullptr;
     QString m_path;
+    QString m_fileNote;  // the file's encoding, date order and unused columns
 
     QPushButton *cmdOpen = nullptr;
     QLabel *lblFile = nullptr;

@@ -10,7 +10,9 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <cstring>
 #include <fcntl.h>
+#include <glib.h>
 #include <new>
 #include <unistd.h>
 
@@ -60,10 +62,20 @@ private:
     QList<QVariantList> m_rows;
 };
 
+// The library allocates through GLib, which ends the program when memory
+// runs out: that is said as a C++ allocation failure is.
+void endWhenOutOfMemory(const gchar *, GLogLevelFlags, const gchar *message, gpointer)
+{
+    if (message && std::strstr(message, "failed to allocate"))
+        _exit(jet::readerOutOfMemory);
+}
+
 } // namespace
 
 int main()
 {
+    g_log_set_handler("GLib", GLogLevelFlags(G_LOG_LEVEL_ERROR | G_LOG_FLAG_FATAL),
+                      endWhenOutOfMemory, nullptr);
     QFile in;
     in.open(stdin, QIODevice::ReadOnly);
     QDataStream request(in.readAll());

@@ -151,7 +151,20 @@ void frmChqLyt::createPositionBoxes()
         positionLabels[i]->setWordWrap(true);
         positionBoxes[i] = new QLineEdit(Frame1);
         positionBoxes[i]->setObjectName(positionBoxTable[i].name);
+        showBeginningOf(positionBoxes[i]);
     }
+}
+
+// The narrow box shows a value's beginning, never its last digits alone
+// ("54.02" of 154.02), and the whole value as its tip.
+void frmChqLyt::showBeginningOf(QLineEdit *box)
+{
+    connect(box, &QLineEdit::textChanged, box, [box](const QString &text) {
+        box->setToolTip(text);
+        if (!box->hasFocus())
+            box->setCursorPosition(0);
+    });
+    connect(box, &QLineEdit::editingFinished, box, [box] { box->setCursorPosition(0); });
 }
 
 void frmChqLyt::placeControls()

@@ -36,6 +36,7 @@ public slots:
 private:
     void createControls();
     void createPositionBoxes();
+    void showBeginningOf(QLineEdit *box);
     void placeControls();
     void setTabOrder();
     void showLayout(const store::LayoutRow &layout);

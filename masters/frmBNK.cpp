@@ -88,6 +88,12 @@ void frmBNK::cmdSave_Click()
         return;
     }
 
+    // A bank is known by its name: a bank without one could never be chosen.
+    if (Text2->text().trimmed().isEmpty()) {
+        Messages::show(QStringLiteral("Enter Bank Name"));
+        return;
+    }
+
     // The code and name must show in lists and on cheques as stored.
     if (!storedTextsSound({{micr, Label1->text()}, {Text2->text(), Label2->text()}}))
         return;

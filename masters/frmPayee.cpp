@@ -104,6 +104,15 @@ void frmPayee::cmbPayee_Click()
 
 void frmPayee::Command1_Click()
 {
+    // A payee without a nick name or a name would be a blank entry of the
+    // print window's list, or a cheque to nobody.
+    if (cmbPayee->currentText().trimmed().isEmpty() || Text1->text().trimmed().isEmpty()) {
+        Messages::show(cmbPayee->currentText().trimmed().isEmpty()
+                           ? QStringLiteral("Enter Payee Nick Name")
+                           : QStringLiteral("Enter Name On Cheque"));
+        return;
+    }
+
     // The nick name and the name must show in lists and on cheques as stored.
     if (!storedTextsSound({{cmbPayee->currentText(), Label1->text()},
                            {Text1->text(), Label2->text()}}))

@@ -14,6 +14,8 @@
 namespace {
 
 const qint64 largestLeafBytes = 10 * 1024 * 1024;
+// A leaf scanned at 1200 dpi; its 32-bit pixels stay below Qt's decode limit.
+const qint64 largestLeafPixels = 45'000'000;
 // A scan is decoded and scaled too slowly for a window to open at once;
 // the screen copy holds enough pixels for 150% on a common screen.
 const int screenCopyWidth = 1400;
@@ -89,8 +91,11 @@ std::optional<LeafImage> loadLeafImage(const QString &bankName)
 
 QString readLeafImageFile(const QString &path, store::LeafImageRow *leaf)
 {
-    // 1. The size first, so a huge file is never read into memory.
+    // 1. The kind and size first, so a pipe, a device or a huge file is
+    // never read.
     const QString name = QFileInfo(path).fileName();
+    if (const QString kind = store::notARegularFile(path); !kind.isEmpty())
+        return QStringLiteral("\"%1\" is %2, not a file.").arg(name, kind);
     if (QFileInfo(path).size() > largestLeafBytes)
         return QStringLiteral("The file \"%1\" is larger than 10 MB. Scan the leaf at a lower "
                               "resolution, or save it as a JPEG.")
@@ -98,14 +103,22 @@ QString readLeafImageFile(const QString &path, store::LeafImageRow *leaf)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("The file \"%1\" cannot be read: %2.").arg(name, file.errorString());
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = file.read(largestLeafBytes);
 
-    // 2. It must be a PNG or JPEG that decodes, whatever its name says.
+    // 2. It must be a PNG or JPEG, whatever its name says, of a size that
+    // decodes: the size its header declares is read before any pixel.
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
     const QByteArray format = reader.format();
+    if (format != "png" && format != "jpeg")
+        return QStringLiteral("The file \"%1\" is not a PNG or JPEG image.").arg(name);
+    if (const QSize size = reader.size(); qint64(size.width()) * size.height() > largestLeafPixels)
+        return QStringLiteral("The image \"%1\" is %2 × %3 pixels; a leaf image may have at most "
+                              "%4 million pixels (such as 10000 × 4500). Scan the leaf at a "
+                              "lower resolution.")
+            .arg(name).arg(size.width()).arg(size.height()).arg(largestLeafPixels / 1'000'000);
     const QImage scan = reader.read();
-    if ((format != "png" && format != "jpeg") || scan.isNull())
+    if (scan.isNull())
         return QStringLiteral("The file \"%1\" is not a PNG or JPEG image.").arg(name);
     leaf->image = bytes;
     leaf->screenImage = screenCopy(scan);

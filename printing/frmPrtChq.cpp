@@ -12,6 +12,7 @@
 #include "printer.h"
 #include "chequecheck.h"
 #include "chequejournal.h"
+#include "samepayment.h"
 #include "statements.h"
 #include "twips.h"
 
@@ -293,6 +294,10 @@ void frmPrtChq::printCheque(const QString &printerName)
     // only when the user says so.
     if (!readyToPrint(Print) || !numberGivenOrAccepted())
         return;
+    if (!samePaymentConfirmed({DTPicker1->date(), Text1->text(), cmbBnk->currentText(),
+                               Text2->text(), txtChqNo->text()},
+                              reprintOf))
+        return;
 
     // 5-7. Noted, printed and recorded (chequejournal.h). A cheque printed
     // but not recorded is on paper all the same: the window closes rather
@@ -337,6 +342,7 @@ void frmPrtChq::fillFromRegisterRow(const store::RegisterRow &cheque, qint64 reg
     Text2_LostFocus();
     suggestChequeNumber(cheque.bankName, txtChqNo);
     replaces = registerRow;
+    reprintOf = cheque;
 }
 
 void frmPrtChq::Preview_Click()

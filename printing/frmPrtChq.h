@@ -99,6 +99,8 @@ private:
     // The focus left the amount box for a mouse press: its wording waits
     // for the click to end, so that its message cannot swallow the click.
     bool wordingAfterClick = false;
-    // The register row a reprint replaces, or 0.
+    // The register row a reprint replaces, or 0, and that cheque, whose
+    // payment is not asked about again.
     qint64 replaces = 0;
+    store::RegisterRow reprintOf;
 };

@@ -66,9 +66,9 @@ void RegisterActions::showTotals()
     const QString currency = bankCurrency(rows->bank());
     lblTotals->setText(QStringLiteral("%1 cheques, %2; void %3, %4")
                            .arg(totals.count)
-                           .arg(registerMoney(totals.cents, currency))
+                           .arg(registerTotal(totals.total, totals.notAdded, currency))
                            .arg(totals.voidCount)
-                           .arg(registerMoney(totals.voidCents, currency)));
+                           .arg(registerTotal(totals.voidTotal, totals.voidNotAdded, currency)));
     lblTotals->setToolTip(lblTotals->text());  // whole, should the strip cut it short
 }
 

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <array>
@@ -23,6 +24,7 @@ namespace {
 const std::array<double, store::registerColumnCount + 1> columnShares{0.13, 0.27, 0.16,
                                                                         0.14, 0.12, 0.18};
 const int amountColumn = 3;
+const int numberColumn = 4;
 // A blank line and the two totals follow the rows.
 const int totalsLines = 3;
 
@@ -139,8 +141,9 @@ double ListingPages::lineTop(int index) const
     return area.top() + QFontMetricsF(title, &printer).lineSpacing() + index * lineHeight;
 }
 
-// Draws the text in the column on the line that starts at top, cut short
-// to fit.
+// Draws the text in the column on the line that starts at top. A long
+// text is cut short to fit, but an amount or a number never is: it is drawn
+// smaller instead, since "150…" reads as another amount.
 void ListingPages::drawCell(int column, const QString &text, double top)
 {
     double left = area.left();
@@ -149,9 +152,42 @@ void ListingPages::drawCell(int column, const QString &text, double top)
     const double gap = lineHeight / 2;
     const QRectF cell(left, top, columnShares[column] * area.width() - gap, lineHeight);
     const Qt::Alignment across = column == amountColumn ? Qt::AlignRight : Qt::AlignLeft;
+    const bool whole = column == amountColumn || column == numberColumn;
+    const QFont font = painter.font();
+    const double width = QFontMetricsF(font, &printer).horizontalAdvance(text);
+    if (whole && width > cell.width()) {
+        QFont smaller = font;
+        smaller.setPointSizeF(font.pointSizeF() * cell.width() / width * 0.98);
+        painter.setFont(smaller);
+        painter.drawText(cell, across | Qt::AlignVCenter, text);
+        painter.setFont(font);
+        return;
+    }
     painter.drawText(cell, across | Qt::AlignVCenter,
-                     QFontMetricsF(painter.font(), &printer)
-                         .elidedText(text, Qt::ElideRight, cell.width()));
+                     QFontMetricsF(font, &printer).elidedText(text, Qt::ElideRight, cell.width()));
+}
+
+// A listing needs a sheet of paper: on a printer set to an envelope or a
+// leaf, the printer's A4 or Letter, the one of the system's measures first.
+void useSheetOfPaper(QPrinter &printer)
+{
+    const QSizeF size = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+    if (std::min(size.width(), size.height()) >= 148)  // A5 and larger
+        return;
+    const bool letterFirst = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    const QList<QPageSize> sheets = letterFirst
+        ? QList<QPageSize>{QPageSize(QPageSize::Letter), QPageSize(QPageSize::A4)}
+        : QList<QPageSize>{QPageSize(QPageSize::A4), QPageSize(QPageSize::Letter)};
+    const QList<QPageSize> supported = QPrinterInfo(printer).supportedPageSizes();
+    for (const QPageSize &sheet : sheets)
+        if (supported.isEmpty() || std::any_of(supported.begin(), supported.end(),
+                                                [&](const QPageSize &size) {
+                                                    return size.isEquivalentTo(sheet);
+                                                })) {
+            printer.setPageSize(sheet);
+            printer.setPageOrientation(QPageLayout::Portrait);
+            return;
+        }
 }
 
 bool ListingPages::addRow(const QStringList &cells, bool isVoid)
@@ -211,10 +247,10 @@ QString drawListing(ListingPages &pages, QSqlQuery &rows, const store::RegisterT
         QString(),
         QStringLiteral("Cheques: %1, total %2")
             .arg(totals.count)
-            .arg(registerMoney(totals.cents, currency)),
+            .arg(registerTotal(totals.total, totals.notAdded, currency)),
         QStringLiteral("Void cheques: %1, total %2")
             .arg(totals.voidCount)
-            .arg(registerMoney(totals.voidCents, currency)),
+            .arg(registerTotal(totals.voidTotal, totals.voidNotAdded, currency)),
     };
     for (const QString &text : lines)
         if (!pages.addLine(text))
@@ -241,7 +277,8 @@ QString printRegisterListing(QPrinter &printer, const QString &bank, const QDate
     if (error.isValid())
         return databaseProblem(error);
 
-    // 2. The pages.
+    // 2. The pages, on a sheet of paper.
+    useSheetOfPaper(printer);
     printer.setDocName(QStringLiteral("Cheque Issue Register"));
     QPainter painter;
     if (!painter.begin(&printer))
@@ -255,8 +292,10 @@ QString printRegisterListing(QPrinter &printer, const QString &bank, const QDate
                        headings, totals.count + totals.voidCount + totalsLines);
     if (QString problem = drawListing(pages, rows, totals, bankCurrency(bank));
         !problem.isEmpty()) {
-        painter.end();
+        // Aborted while still painting: ending first would hand the pages
+        // done to the spooler.
         printer.abort();
+        painter.end();
         return problem;
     }
 

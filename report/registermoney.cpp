@@ -3,12 +3,19 @@
 #include "database.h"
 #include "statements.h"
 
-#include <QLocale>
 
-QString registerMoney(qint64 cents, const QString &currency)
+QString registerMoney(Money amount, const QString &currency)
 {
-    const QString figures = QLocale(QLocale::English).toString(cents / 100.0, 'f', 2);
+    const QString figures = amount.toGrouped();
     return currency.isEmpty() ? figures : currency + QLatin1Char(' ') + figures;
+}
+
+QString registerTotal(Money total, qint64 notAdded, const QString &currency)
+{
+    if (notAdded == 0)
+        return registerMoney(total, currency);
+    return QStringLiteral("%1 (%2 not added: no plain figures)")
+        .arg(registerMoney(total, currency)).arg(notAdded);
 }
 
 QString bankCurrency(const QString &bank)

@@ -154,16 +154,29 @@ bool isLockedError(const QSqlError &error)
 
 // Whether a write can be made: SQLite opens a file it may not write to
 // read-only without a word, and a read-only folder fails only when the
-// journal is made. A table made and rolled back leaves nothing behind.
+// journal is made. A table made and rolled back leaves nothing behind. A
+// file another copy is writing to is busy, not unwritable: the probe waits
+// for it (each try the connection's busy timeout) and then says so.
 QString unwritableNotice(QSqlDatabase db, const QString &path)
 {
-    QSqlQuery probe(db);
-    const bool writable = probe.exec(QStringLiteral("BEGIN IMMEDIATE"))
-        && probe.exec(QStringLiteral("CREATE TABLE QuillmarkWriteProbe (x)"));
-    const QSqlError error = probe.lastError();
-    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-    if (writable)
-        return {};
+    const int tries = 3;
+    QSqlError error;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        QSqlQuery probe(db);
+        const bool writable = probe.exec(QStringLiteral("BEGIN IMMEDIATE"))
+            && probe.exec(QStringLiteral("CREATE TABLE QuillmarkWriteProbe (x)"));
+        error = probe.lastError();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        if (writable)
+            return {};
+        if (!isLockedError(error))
+            break;
+    }
+    if (isLockedError(error))
+        return QStringLiteral("The data file %1 is busy: another program, perhaps another copy "
+                              "of Quillmark, is writing to it. What you save waits until it is "
+                              "free; if it stays busy, close the other program.")
+            .arg(QDir::toNativeSeparators(path));
     return QStringLiteral("The data file %1 cannot be written to (%2), so nothing can be "
                           "saved: banks, payees and layouts you enter and the cheques you "
                           "print will not be kept.")
@@ -287,6 +300,14 @@ FileKind fileKindOf(const QString &path)
     return FileKind::Other;
 }
 
+QString notARegularFile(const QString &path)
+{
+    struct stat target{};
+    if (stat(QFile::encodeName(path).constData(), &target) == 0 && S_ISREG(target.st_mode))
+        return {};
+    return whatIsAt(path);
+}
+
 void useJetMigration(const JetMigration &migrate)
 {
     jetMigration() = migrate;
@@ -299,7 +320,26 @@ void useBeforeTablesChange(const BeforeTablesChange &hook)
 
 QString prepareDatabase(QString *notice)
 {
-    return prepareDatabase(databaseFilePath(), notice);
+    if (!overriddenPath().isEmpty())
+        return prepareDatabase(overriddenPath(), notice);
+    return prepareDataLocation(dataLocation(), notice);
+}
+
+QString prepareDataLocation(const DataLocation &location, QString *notice)
+{
+    if (!location.problem.isEmpty())
+        return location.problem;
+    const bool made = fileKindOf(location.file) == FileKind::Missing;
+    QString problem = prepareDatabase(location.file, notice);
+    if (problem.isEmpty() && made && !location.unusedFile.isEmpty() && notice)
+        *notice = QStringLiteral("Quillmark made a new, empty data file and uses it:\n%1\n\n"
+                                 "Another data file, which is not used, is at\n%2\n\nIf your "
+                                 "banks, payees and cheques are in that one, close Quillmark "
+                                 "and put it in the place of the new file. The About box (F1 "
+                                 "in the main menu) names both.")
+                      .arg(QDir::toNativeSeparators(location.file),
+                           QDir::toNativeSeparators(location.unusedFile));
+    return problem;
 }
 
 QString prepareDatabase(const QString &path, QString *notice)

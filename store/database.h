@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datalocation.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -20,6 +22,12 @@ void useDatabaseFile(const QString &path);
 enum class FileKind { Missing, Empty, SQLite, Jet, Access2007, NotAFile, Other };
 FileKind fileKindOf(const QString &path);
 
+// What is at a path that is no regular file, for a message ("a named pipe
+// (FIFO)", "missing"); empty for a regular file or a link to one. Looked
+// at before a file the user chose is opened, since a pipe or a device would
+// be read for ever.
+QString notARegularFile(const QString &path);
+
 // Makes sure the data file can be used: a missing (or empty) file is made
 // into a database with the four tables (a missing one under a name of its
 // own, moved into place only while no other copy of the program has made
@@ -31,6 +39,10 @@ FileKind fileKindOf(const QString &path);
 // that is not usable is never changed.
 QString prepareDatabase(QString *notice = nullptr);
 QString prepareDatabase(const QString &path, QString *notice = nullptr);
+// The same for the file a location chose: its problem (no home known, a
+// folder that cannot be made) is returned, and a new file made while
+// another one is left unused is told in *notice, naming both.
+QString prepareDataLocation(const DataLocation &location, QString *notice);
 
 // Brings an Access file of the older program over (the program links the
 // reader of those files, the store does not); returns what failed, and

@@ -11,9 +11,11 @@ namespace store {
 struct DataLocation {
     QString file;        // the ql.mdb in use
     QString unusedFile;  // a ql.mdb in the other place, left unused; or empty
+    QString problem = {};  // why no place could be chosen, for the user; then file is empty
 };
 
-// The rule on the given folders. Creates the user's folder when it is chosen.
+// The rule on the given folders. Creates the user's folder when it is chosen;
+// an empty userDir stands for a home that is not known, which is never guessed.
 DataLocation chooseDataLocation(const QString &programDir, const QString &userDir,
                                 const QString &installedDir);
 

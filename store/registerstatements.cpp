@@ -7,6 +7,8 @@
 
 #include <QSqlRecord>
 #include <QVariant>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace store {
 
@@ -56,10 +58,10 @@ const QString selectWithVoids =
                    "r.rowid as RegisterRow, m.Reason as VoidReason, m.MarkedAt as VoidMarkedAt ")
     + registerWithVoids + byBankAndDates;
 
-const QString selectTotals =
-    QStringLiteral("Select m.Id is not null, count(*), coalesce(sum(cast(round(cast(replace("
-                   "trim(r.PAyeeamt), ',', '') as real) * 100) as integer)), 0) ")
-    + registerWithVoids + byBankAndDates + QStringLiteral(" group by 1");
+// The amounts are added up as money by the program: SQL's REAL would lose
+// cents and count text that is no number as zero.
+const QString selectAmounts =
+    QStringLiteral("Select m.Id is not null, r.PAyeeamt ") + registerWithVoids + byBankAndDates;
 
 // The rows as the CSV export writes them: the date as yyyy-mm-dd where it
 // is one, the void reason last.
@@ -203,9 +205,11 @@ QSqlError keyUnkeyedRegisterRows(const QSqlDatabase &db)
 
 VoidMark markNow(qint64 registerRow, VoidAction action, const QString &reason)
 {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
+    // The system's own account, not USER, which may be unset or set to anything.
+    const passwd *account = getpwuid(getuid());
+    const QString user = account && account->pw_name && *account->pw_name
+        ? QString::fromLocal8Bit(account->pw_name)
+        : QStringLiteral("uid %1").arg(getuid());
     return {registerRow, action, reason, QDateTime::currentDateTime(), user};
 }
 
@@ -248,13 +252,19 @@ QSqlError sumRegister(const QSqlDatabase &db, const QString &bankName, const QDa
 {
     *totals = {};
     QSqlQuery query(db);
-    if (QSqlError error = run(db, selectTotals, {orEmpty(bankName), from, to}, &query);
+    if (QSqlError error = run(db, selectAmounts, {orEmpty(bankName), from, to}, &query);
         error.isValid())
         return error;
     while (query.next()) {
         const bool voided = query.value(0).toBool();
-        (voided ? totals->voidCount : totals->count) = query.value(1).toLongLong();
-        (voided ? totals->voidCents : totals->cents) = query.value(2).toLongLong();
+        ++(voided ? totals->voidCount : totals->count);
+        Money &sum = voided ? totals->voidTotal : totals->total;
+        const std::optional<Money> amount = Money::parse(query.value(1).toString().trimmed());
+        const std::optional<Money> added = amount ? sum.plus(*amount) : std::nullopt;
+        if (added)
+            sum = *added;
+        else
+            ++(voided ? totals->voidNotAdded : totals->notAdded);
     }
     return query.lastError();
 }

@@ -2,6 +2,8 @@
 
 #include "statements.h"
 
+#include "money.h"
+
 #include <QByteArrayView>
 #include <QDateTime>
 #include <array>
@@ -88,13 +90,16 @@ QSqlError readRegisterCsvRows(const QSqlDatabase &db, const QString &bankName,
 
 struct RegisterTotals {
     qint64 count = 0;        // cheques not void
-    qint64 cents = 0;        // their amounts, in hundredths
+    Money total;             // their amounts
+    qint64 notAdded = 0;     // of them, amounts that are no plain figures
     qint64 voidCount = 0;
-    qint64 voidCents = 0;
+    Money voidTotal;
+    qint64 voidNotAdded = 0;
 };
 
-// The totals of what selectRegisterWithVoids lists. Amounts are read as
-// figures with thousands commas; text that is no number counts as zero.
+// The totals of what selectRegisterWithVoids lists, in whole hundredths.
+// Amounts are read as plain figures with thousands commas; one that is not
+// ("Rs 500", "1.500,00") is counted as not added.
 QSqlError sumRegister(const QSqlDatabase &db, const QString &bankName, const QDate &from,
                       const QDate &to, RegisterTotals *totals);
 

@@ -5,6 +5,7 @@
 #include "windowchecks.h"
 
 #include <QComboBox>
+#include <sys/stat.h>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -168,9 +169,19 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("pdf.png"), "%PDF-1.4");
         writeFile(dir.filePath("large.png"), QByteArray(10 * 1024 * 1024 + 1, '\x89'));
+        // A 68-byte PNG declaring 100000 x 100000 pixels.
+        writeFile(dir.filePath("huge.png"),
+                  QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000"
+                                      "a8520bc80000000b49444154789c63604005000010000139bd8f6500"
+                                      "00000049454e44ae426082"));
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.png")).constData(), 0600) == 0);
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("zero.png")));
         const QList<std::pair<QString, QString>> leaves{{QStringLiteral(LEAF_IMAGE), QString()},
                                                         {dir.filePath("pdf.png"), "is not a PNG or JPEG image"},
-                                                        {dir.filePath("large.png"), "is larger than 10 MB"}};
+                                                        {dir.filePath("large.png"), "is larger than 10 MB"},
+                                                        {dir.filePath("huge.png"), "is 100000 × 100000 pixels; a leaf image may have at most 45 million pixels"},
+                                                        {dir.filePath("pipe.png"), "\"pipe.png\" is a named pipe (FIFO), not a file."},
+                                                        {dir.filePath("zero.png"), "\"zero.png\" is a device or socket, not a file."}};
         for (const auto &[path, message] : leaves) {
             Fixture fixture(QStringLiteral("mms"));
             QCOMPARE(fixture.designer->attachLeafImage(path), message.isEmpty());

@@ -124,6 +124,25 @@ private slots:
         QVERIFY(!f.form->isVisible());
     }
 
+    // 154.02 never shows as "54.02": the box shows its beginning, the tip the whole.
+    void longValueShowsItsBeginning()
+    {
+        Fixture f({layout("Mms", "O'Brien's", {"154.02"})});
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        chooseItem(f.combo("cmb"), "O'Brien's");
+        QLineEdit *box = f.box("txtdttop");
+        QCOMPARE(box->text(), "154.02");
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(box->toolTip(), "154.02");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "1234.5");
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(box->toolTip(), "1234.5");
+    }
+
     void boxesAreReadByTheirLeadingNumber()
     {
         Fixture f;

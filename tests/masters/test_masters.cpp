@@ -69,7 +69,8 @@ private slots:
             {"400240002", "HDFC", "", "cmdSave", {"None: Enter Currency", "Information: Data saved"},
              {{"400240002", "HDFC", "DINAR"}}, "DINAR"},
             {"4002'40", "O'Brien's Bank", "GBP", "cmdSave", saved, {{"4002'40", "O'Brien's Bank", "GBP"}}, ""},
-            {"400240002", "HDFC", "INR", "cmdClose", {}, {}, ""}};  // Close saves nothing
+            {"400240002", "HDFC", "INR", "cmdClose", {}, {}, ""},  // Close saves nothing
+            {"400240002", " ", "INR", "cmdSave", {"None: Enter Bank Name"}, {}, ""}};
         for (const auto &[micr, name, currency, button, shown, rows, thenCurrency] : cases) {
             TemporaryDatabase database;
             RecordedMessages recorded;
@@ -112,6 +113,26 @@ private slots:
                      button == "Command1" ? QStringList{"Information: Data Saved"} : QStringList());
             QCOMPARE(f.rows(), rows);
             QVERIFY(!f.form->isVisible());
+        }
+    }
+
+    // Enter or Space on Save as the window opens, or a blank name: nothing saved.
+    void payeeWithoutNickNameOrNameIsRefused()
+    {
+        const QList<std::tuple<QString, QString, QString>> cases{
+            {"", "", "None: Enter Payee Nick Name"},
+            {"  ", "New Name", "None: Enter Payee Nick Name"},
+            {"new", " ", "None: Enter Name On Cheque"}};
+        for (const auto &[nickName, name, shown] : cases) {
+            Fixture f;
+            f.form->show();
+            QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+            f.nickName->setEditText(nickName);
+            f.name->setText(name);
+            QTest::keyClick(f.form->findChild<QPushButton *>("Command1"), Qt::Key_Space);
+            QCOMPARE(shownMessages(f.recorded), QStringList{shown});
+            QCOMPARE(f.rows(), payees);
+            QVERIFY(f.form->isVisible());
         }
     }
 

@@ -172,6 +172,7 @@ private slots:
     void refusedJobIsNotReportedPrinted();
     void abandonedPageNeverReachesThePrinter();
     void listingReadsBack();
+    void listingOnTheDefaultPaperKeepsAmountsWhole();
 };
 
 void TestCupsPrinting::itemsLandWhereLayoutAndPreviewPutThem_data()
@@ -609,6 +610,28 @@ void TestCupsPrinting::listingReadsBack()
         QVERIFY2(all.contains(line), qPrintable(line + " not in:\n" + all.join('\n')));
     // The other bank's and the next day's cheques are not among the rows.
     QCOMPARE(all.filter(QRegularExpression("^\\d\\d/\\d\\d/\\d{4} ")).size(), 3 + moreCheques);
+}
+
+// The printer set to its envelope: the listing takes a sheet, and the
+// longest amount and number print whole.
+void TestCupsPrinting::listingOnTheDefaultPaperKeepsAmountsWhole()
+{
+    const QString amount = QStringLiteral("999,999,999,999,999.99");
+    const QString number = QStringLiteral("000000123456789012");
+    QVERIFY(!store::addRegisterEntry(m_database->db(), {listingDay, "Rao", "HDFC", amount, number})
+                 .isValid());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::Envelope10));
+    QCOMPARE(printRegisterListing(printer, "HDFC", listingDay, listingDay), QString());
+    const QString pdf = printedPdf();
+    QVERIFY2(!pdf.isEmpty(), "the printer wrote no PDF");
+    QSizeF page;
+    pdfWords(pdf, &page);
+    QVERIFY2(page == QSizeF(595, 842) || page == QSizeF(612, 792),
+             qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+    const QStringList lines = printedPages(pdf).value(0);
+    QVERIFY2(lines.contains("02/05/2024 Rao HDFC " + amount + " " + number),
+             qPrintable(lines.join('\n')));
 }
 
 QTEST_MAIN(TestCupsPrinting)

@@ -440,6 +440,41 @@ private slots:
         QCOMPARE(m_printing->operations().contains(u"EndDoc"_s), printed);
     }
 
+    // The same payee, amount and date again is printed only on Yes.
+    void samePaymentNeedsTheUsersYes_data()
+    {
+        QTest::addColumn<QString>("payee");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("No prints nothing") << u"zed traders"_s << false << true << 1;
+        QTest::newRow("Yes prints") << u"Zed Traders"_s << true << true << 2;
+        QTest::newRow("another payee") << u"Zed Trading"_s << false << false << 2;
+    }
+
+    void samePaymentNeedsTheUsersYes()
+    {
+        QFETCH(QString, payee);
+        QFETCH(bool, yes);
+        QFETCH(bool, asked);
+        QFETCH(int, rows);
+        QVERIFY(!store::addRegisterEntry(m_database->db(), {QDate::currentDate(), u"Zed Traders"_s,
+                                                            unionBank, u"1,010.00"_s, u"7"_s})
+                     .isValid());
+        m_messages->answer(yes);
+        QWidget *window = open();
+        fillPrintWindow(window, cityBank, payee, u"1010"_s);
+        m_messages->clear();
+        clickPrint(window);
+        const QString question =
+            u"Question: This payment is in the register already: 1010.00 to "_s + payee
+            + u", paid already as cheque 7 on "_s
+            + QLocale::c().toString(QDate::currentDate(), u"dd MMM yyyy"_s) + u" ("_s + unionBank
+            + u").\n\nPrint it again?"_s;
+        QCOMPARE(shownMessages(*m_messages).contains(question), asked);
+        QCOMPARE(registerRows().size(), rows);
+    }
+
 private:
     void addCheque(const QString &number, const QString &bank = cityBank)
     {

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <atomic>
+#include <chrono>
 #include <thread>
 #include <unistd.h>
 
@@ -120,6 +122,29 @@ private slots:
         lock.exec("ROLLBACK");
     }
 
+    // Another copy writing for longer than one busy timeout: the start waits
+    // it out instead of saying that nothing can be saved.
+    void aWriteLockHeldForSecondsIsWaitedFor()
+    {
+        QCOMPARE(store::prepareDatabase(path), QString());
+        store::useDatabaseFile(path);
+        std::atomic<bool> locked = false;
+        std::thread writer([&] {
+            store::Connection other(QStringLiteral("other copy"));
+            QSqlQuery(other.database()).exec("BEGIN IMMEDIATE");
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::seconds(7));
+            QSqlQuery(other.database()).exec("ROLLBACK");
+        });
+        while (!locked)
+            std::this_thread::yield();
+        QString notice;
+        const QString problem = store::prepareDatabase(path, &notice);
+        writer.join();
+        QCOMPARE(problem, QString());
+        QCOMPARE(notice, QString());
+    }
+
     void aReadOnlyFileOrFolderIsToldAtStart()
     {
         if (geteuid() == 0)
@@ -189,6 +214,46 @@ private slots:
         QCOMPARE(location.unusedFile, fileOf(unused));
         // The folder of the file in use is there to create the file in.
         QVERIFY(QFileInfo(location.file).dir().exists());
+    }
+
+    // No home is guessed, a folder that cannot be made is named with its
+    // cause, and a new file beside the program names the user's file.
+    void placeThatCannotBeUsedIsNamed()
+    {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        dir.mkdir(QStringLiteral("program"));
+        const QString program = dir.filePath(QStringLiteral("program"));
+        const QString installed = program;  // never beside the program
+
+        store::DataLocation location = store::chooseDataLocation(program, {}, installed);
+        QVERIFY(location.file.isEmpty());
+        QVERIFY(location.problem.contains(u"HOME is not set"));
+        QCOMPARE(store::prepareDataLocation(location, nullptr), location.problem);
+
+        QFile(dir.filePath(QStringLiteral("home"))).open(QIODevice::WriteOnly);
+        location = store::chooseDataLocation(
+            program, dir.filePath(QStringLiteral("home/.local/share/Quillmark")), installed);
+        QVERIFY(location.file.isEmpty());
+        QCOMPARE(location.problem.section(u'\n', 0, 0),
+                 QStringLiteral("The folder %1 for your data cannot be made: %2 is not a folder.")
+                     .arg(dir.filePath(QStringLiteral("home/.local/share/Quillmark")),
+                          dir.filePath(QStringLiteral("home"))));
+
+        const QString userDir = dir.filePath(QStringLiteral("user"));
+        QDir().mkpath(userDir);
+        QFile(userDir + QStringLiteral("/ql.mdb")).open(QIODevice::WriteOnly);
+        location = store::chooseDataLocation(program, userDir, dir.filePath(QStringLiteral("usr")));
+        QString notice;
+        QCOMPARE(store::prepareDataLocation(location, &notice), QString());
+        QVERIFY2(notice.startsWith(QStringLiteral("Quillmark made a new, empty data file and uses "
+                                                  "it:\n%1\n\nAnother data file, which is not "
+                                                  "used, is at\n%2/ql.mdb")
+                                       .arg(location.file, userDir)),
+                 qPrintable(notice));
+        notice.clear();
+        QCOMPARE(store::prepareDataLocation(location, &notice), QString());
+        QCOMPARE(notice, QString());  // said at the first start only
     }
 };
 

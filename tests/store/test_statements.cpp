@@ -7,6 +7,8 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace store;
 
@@ -102,6 +104,47 @@ private slots:
 
     // A file made before the added tables gets them when it is opened; a
     // bank's words choice is then one row whatever the case of its name.
+    // Totals in whole hundredths, with the amounts that could not be added counted.
+    void totalsAddMoneyExactly_data()
+    {
+        QTest::addColumn<QStringList>("amounts");
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<qint64>("notAdded");
+        QTest::newRow("commas and blanks") << QStringList{"1,000.50", " 20.25 ", "5"} << "1025.75"
+                                           << qint64(0);
+        QTest::newRow("Access text") << QStringList{"10.00", "Rs 500", "1.500,00", ""} << "10.00"
+                                     << qint64(3);
+        QTest::newRow("above 70 trillion")
+            << QStringList{"70,000,000,000,000.01", "0.01", "12,34,567.89"}
+            << "70000001234567.91" << qint64(0);
+    }
+
+    void totalsAddMoneyExactly()
+    {
+        QFETCH(QStringList, amounts);
+        QFETCH(QString, total);
+        QFETCH(qint64, notAdded);
+        for (const QString &amount : amounts)
+            QVERIFY(!addRegisterEntry(db, {day, "P", "HDFC", amount, "1"}).isValid());
+        RegisterTotals totals;
+        QVERIFY(!sumRegister(db, "HDFC", day, day, &totals).isValid());
+        QCOMPARE(totals.count, amounts.size());
+        QCOMPARE(totals.total.toPlain(), total);
+        QCOMPARE(totals.notAdded, notAdded);
+    }
+
+    // The login is the system's, whatever USER says.
+    void voidMarkNamesTheLogin()
+    {
+        const QByteArray user = qgetenv("USER");
+        qunsetenv("USER");
+        const QString by = markNow(1, VoidAction::Void, "x").by;
+        qputenv("USER", "someone-else");
+        QCOMPARE(markNow(1, VoidAction::Void, "x").by, by);
+        qputenv("USER", user);
+        QCOMPARE(by, QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
+    }
+
     void olderFileGetsTheAddedTables()
     {
         for (const char *statement :
