@@ -42,22 +42,22 @@ QList<FieldSpec> FieldGrid::fields() const
     return specs;
 }
 
-void FieldGrid::showRow(int row, const FieldSpec &spec)
+void FieldGrid::showRow(int row, const FieldSpec &fieldSpec)
 {
     auto *field = new QComboBox;
     for (const Field each : allFields())
         field->addItem(fieldName(each), int(each));
-    field->setCurrentIndex(field->findData(int(spec.field)));
+    field->setCurrentIndex(field->findData(int(fieldSpec.field)));
     auto *width = new QSpinBox;
     width->setRange(0, 999);
-    width->setValue(spec.width);
+    width->setValue(fieldSpec.width);
     auto *align = new QComboBox;
     align->addItems({QStringLiteral("Left"), QStringLiteral("Right")});
-    align->setCurrentIndex(spec.alignment == Alignment::Left ? 0 : 1);
-    auto *fill = new QLineEdit(QString(spec.fill));
+    align->setCurrentIndex(fieldSpec.alignment == Alignment::Left ? 0 : 1);
+    auto *fill = new QLineEdit(QString(fieldSpec.fill));
     fill->setMaxLength(1);
     auto *cut = new QCheckBox;
-    cut->setChecked(spec.cut);
+    cut->setChecked(fieldSpec.cut);
 
     const QList<QWidget *> cells{field, width, align, fill, cut};
     for (int column = 0; column < ColumnCount; ++column) {
@@ -73,16 +73,16 @@ void FieldGrid::showRow(int row, const FieldSpec &spec)
 
 FieldSpec FieldGrid::specAt(int row) const
 {
-    FieldSpec spec;
-    spec.field = Field(qobject_cast<QComboBox *>(cellWidget(row, FieldColumn))->currentData().toInt());
-    spec.width = qobject_cast<QSpinBox *>(cellWidget(row, WidthColumn))->value();
-    spec.alignment = qobject_cast<QComboBox *>(cellWidget(row, AlignColumn))->currentIndex() == 0
+    FieldSpec fieldSpec;
+    fieldSpec.field = Field(qobject_cast<QComboBox *>(cellWidget(row, FieldColumn))->currentData().toInt());
+    fieldSpec.width = qobject_cast<QSpinBox *>(cellWidget(row, WidthColumn))->value();
+    fieldSpec.alignment = qobject_cast<QComboBox *>(cellWidget(row, AlignColumn))->currentIndex() == 0
                          ? Alignment::Left
                          : Alignment::Right;
     const QString fill = qobject_cast<QLineEdit *>(cellWidget(row, FillColumn))->text();
-    spec.fill = fill.isEmpty() ? QChar() : fill.front();
-    spec.cut = qobject_cast<QCheckBox *>(cellWidget(row, CutColumn))->isChecked();
-    return spec;
+    fieldSpec.fill = fill.isEmpty() ? QChar() : fill.front();
+    fieldSpec.cut = qobject_cast<QCheckBox *>(cellWidget(row, CutColumn))->isChecked();
+    return fieldSpec;
 }
 
 void FieldGrid::addField()

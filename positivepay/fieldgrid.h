@@ -25,6 +25,6 @@ signals:
 
 private:
     enum Column { FieldColumn, WidthColumn, AlignColumn, FillColumn, CutColumn, ColumnCount };
-    void showRow(int row, const positivepay::FieldSpec &spec);
+    void showRow(int row, const positivepay::FieldSpec &fieldSpec);
     positivepay::FieldSpec specAt(int row) const;
 };

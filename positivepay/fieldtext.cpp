@@ -68,11 +68,11 @@ QString lowerName(Field field)
 
 } // namespace
 
-QString fitField(const Layout &layout, const FieldSpec &spec, QString *text)
+QString fitField(const Layout &layout, const FieldSpec &fieldSpec, QString *text)
 {
     // Named only when something is wrong: this runs for every field of every cheque.
-    const auto name = [&] { return lowerName(spec.field); };
-    if (isRequired(spec.field) && text->isEmpty())
+    const auto name = [&] { return lowerName(fieldSpec.field); };
+    if (isRequired(fieldSpec.field) && text->isEmpty())
         return QStringLiteral("it has no %1.").arg(name());
     if (layout.asciiOnly) {
         *text = withoutAccents(*text);
@@ -83,26 +83,26 @@ QString fitField(const Layout &layout, const FieldSpec &spec, QString *text)
     }
     if (layout.format == Format::FixedWidth && hasControl(*text))
         return QStringLiteral("the %1 holds a line break.").arg(name());
-    if (spec.fill == QLatin1Char('0') && spec.field != Field::Blank && !allDigits(*text))
+    if (fieldSpec.fill == QLatin1Char('0') && fieldSpec.field != Field::Blank && !allDigits(*text))
         return QStringLiteral("the %1 \"%2\" is not all figures, and the layout fills it "
                               "with zeros.")
             .arg(name(), *text);
-    if (spec.width > 0 && text->size() > spec.width) {
-        if (!spec.cut)
+    if (fieldSpec.width > 0 && text->size() > fieldSpec.width) {
+        if (!fieldSpec.cut)
             return QStringLiteral("the %1 \"%2\" has %3 characters; the layout takes %4.")
                 .arg(name(), *text)
                 .arg(text->size())
-                .arg(spec.width);
-        text->truncate(spec.width);
+                .arg(fieldSpec.width);
+        text->truncate(fieldSpec.width);
     }
-    *text = layout.format == Format::FixedWidth ? padded(spec, *text) : quoted(layout, *text);
+    *text = layout.format == Format::FixedWidth ? padded(fieldSpec, *text) : quoted(layout, *text);
     return {};
 }
 
-QString padded(const FieldSpec &spec, const QString &text)
+QString padded(const FieldSpec &fieldSpec, const QString &text)
 {
-    return spec.alignment == Alignment::Left ? text.leftJustified(spec.width, spec.fill)
-                                             : text.rightJustified(spec.width, spec.fill);
+    return fieldSpec.alignment == Alignment::Left ? text.leftJustified(fieldSpec.width, fieldSpec.fill)
+                                             : text.rightJustified(fieldSpec.width, fieldSpec.fill);
 }
 
 QString joinRecord(const Layout &layout, const QStringList &fields)
@@ -114,8 +114,8 @@ QString joinRecord(const Layout &layout, const QStringList &fields)
 int recordWidth(const Layout &layout)
 {
     int width = 0;
-    for (const FieldSpec &spec : layout.fields)
-        width += spec.width;
+    for (const FieldSpec &fieldSpec : layout.fields)
+        width += fieldSpec.width;
     return width;
 }
 

@@ -9,10 +9,10 @@ namespace positivepay {
 // to the width where the layout says cut, filled to the width in a fixed
 // record and quoted in a delimited one where it holds the delimiter, a
 // quote or a line end. Returns why it cannot fit, or an empty text.
-QString fitField(const Layout &layout, const FieldSpec &spec, QString *text);
+QString fitField(const Layout &layout, const FieldSpec &fieldSpec, QString *text);
 
 // The text filled to the field's width on the side away from its alignment.
-QString padded(const FieldSpec &spec, const QString &text);
+QString padded(const FieldSpec &fieldSpec, const QString &text);
 
 // The fields of one record, joined as the layout's format joins them.
 QString joinRecord(const Layout &layout, const QStringList &fields);

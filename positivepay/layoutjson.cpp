@@ -13,25 +13,25 @@ QChar firstChar(const QJsonValue &value, QChar otherwise)
     return text.isEmpty() ? otherwise : text.front();
 }
 
-QJsonObject fieldToJson(const FieldSpec &spec)
+QJsonObject fieldToJson(const FieldSpec &fieldSpec)
 {
-    return {{QStringLiteral("field"), fieldName(spec.field)},
-            {QStringLiteral("width"), spec.width},
-            {QStringLiteral("align"), spec.alignment == Alignment::Left ? QStringLiteral("left")
+    return {{QStringLiteral("field"), fieldName(fieldSpec.field)},
+            {QStringLiteral("width"), fieldSpec.width},
+            {QStringLiteral("align"), fieldSpec.alignment == Alignment::Left ? QStringLiteral("left")
                                                                         : QStringLiteral("right")},
-            {QStringLiteral("fill"), QString(spec.fill)},
-            {QStringLiteral("cut"), spec.cut}};
+            {QStringLiteral("fill"), QString(fieldSpec.fill)},
+            {QStringLiteral("cut"), fieldSpec.cut}};
 }
 
-bool fieldFromJson(const QJsonObject &object, FieldSpec *spec)
+bool fieldFromJson(const QJsonObject &object, FieldSpec *fieldSpec)
 {
-    spec->width = object.value(QStringLiteral("width")).toInt();
-    spec->alignment = object.value(QStringLiteral("align")).toString() == QLatin1String("right")
+    fieldSpec->width = object.value(QStringLiteral("width")).toInt();
+    fieldSpec->alignment = object.value(QStringLiteral("align")).toString() == QLatin1String("right")
                           ? Alignment::Right
                           : Alignment::Left;
-    spec->fill = firstChar(object.value(QStringLiteral("fill")), QLatin1Char(' '));
-    spec->cut = object.value(QStringLiteral("cut")).toBool();
-    return fieldFromName(object.value(QStringLiteral("field")).toString(), &spec->field);
+    fieldSpec->fill = firstChar(object.value(QStringLiteral("fill")), QLatin1Char(' '));
+    fieldSpec->cut = object.value(QStringLiteral("cut")).toBool();
+    return fieldFromName(object.value(QStringLiteral("field")).toString(), &fieldSpec->field);
 }
 
 } // namespace
@@ -39,8 +39,8 @@ bool fieldFromJson(const QJsonObject &object, FieldSpec *spec)
 QByteArray layoutToJson(const Layout &layout)
 {
     QJsonArray fields;
-    for (const FieldSpec &spec : layout.fields)
-        fields.append(fieldToJson(spec));
+    for (const FieldSpec &fieldSpec : layout.fields)
+        fields.append(fieldToJson(fieldSpec));
     const QJsonObject object{
         {QStringLiteral("name"), layout.name},
         {QStringLiteral("format"), layout.format == Format::Delimited ? QStringLiteral("delimited")
@@ -81,10 +81,10 @@ bool layoutFromJson(const QByteArray &json, Layout *layout)
     read.trailer = object.value(QStringLiteral("trailer")).toBool();
     read.trailerCode = object.value(QStringLiteral("trailerCode")).toString();
     for (const QJsonValue &value : object.value(QStringLiteral("fields")).toArray()) {
-        FieldSpec spec;
-        if (!fieldFromJson(value.toObject(), &spec))
+        FieldSpec fieldSpec;
+        if (!fieldFromJson(value.toObject(), &fieldSpec))
             return false;
-        read.fields << spec;
+        read.fields << fieldSpec;
     }
     *layout = read;
     return true;

@@ -65,8 +65,8 @@ QString valueOf(Field field, const Layout &layout, const Account &account,
 
 bool hasVoidCode(const Layout &layout)
 {
-    for (const FieldSpec &spec : layout.fields) {
-        if (spec.field == Field::IssueVoidCode && !layout.voidCode.isEmpty())
+    for (const FieldSpec &fieldSpec : layout.fields) {
+        if (fieldSpec.field == Field::IssueVoidCode && !layout.voidCode.isEmpty())
             return true;
     }
     return false;
@@ -88,9 +88,9 @@ QString recordLine(const Layout &layout, const Account &account, const PayRecord
     if (!record.date.isValid())
         return QStringLiteral("its date cannot be read.");
     QStringList texts;
-    for (const FieldSpec &spec : layout.fields) {
-        QString text = valueOf(spec.field, layout, account, record, dates);
-        if (const QString problem = fitField(layout, spec, &text); !problem.isEmpty())
+    for (const FieldSpec &fieldSpec : layout.fields) {
+        QString text = valueOf(fieldSpec.field, layout, account, record, dates);
+        if (const QString problem = fitField(layout, fieldSpec, &text); !problem.isEmpty())
             return problem;
         texts << text;
     }
@@ -101,12 +101,12 @@ QString recordLine(const Layout &layout, const Account &account, const PayRecord
 QString headerLine(const Layout &layout)
 {
     QStringList titles;
-    for (const FieldSpec &spec : layout.fields) {
-        const QString title = spec.field == Field::Blank ? QString() : fieldName(spec.field);
-        FieldSpec titleSpec = spec;
+    for (const FieldSpec &fieldSpec : layout.fields) {
+        const QString title = fieldSpec.field == Field::Blank ? QString() : fieldName(fieldSpec.field);
+        FieldSpec titleSpec = fieldSpec;
         titleSpec.fill = QLatin1Char(' ');
         titles << (layout.format == Format::FixedWidth
-                       ? padded(titleSpec, title.left(spec.width))
+                       ? padded(titleSpec, title.left(fieldSpec.width))
                        : title);
     }
     return joinRecord(layout, titles);

@@ -169,12 +169,12 @@ QStringList layoutProblems(const Layout &layout)
             || layout.delimiter.isLetterOrNumber()))
         problems << QStringLiteral("The delimiter must be a sign such as a comma, not a letter, "
                                    "figure or quote.");
-    for (const FieldSpec &spec : layout.fields) {
-        if (layout.format == Format::FixedWidth && spec.width <= 0)
+    for (const FieldSpec &fieldSpec : layout.fields) {
+        if (layout.format == Format::FixedWidth && fieldSpec.width <= 0)
             problems << QStringLiteral("%1 needs a width in a fixed-width record.")
-                            .arg(fieldName(spec.field));
-        if (spec.fill.isNull() || !spec.fill.isPrint())
-            problems << QStringLiteral("%1 needs a fill character.").arg(fieldName(spec.field));
+                            .arg(fieldName(fieldSpec.field));
+        if (fieldSpec.fill.isNull() || !fieldSpec.fill.isPrint())
+            problems << QStringLiteral("%1 needs a fill character.").arg(fieldName(fieldSpec.field));
     }
     if (layout.datePattern.isEmpty())
         problems << QStringLiteral("The layout has no date pattern.");
