@@ -1,14 +1,13 @@
 // A copy of a register of a million cheques, a tenth of them void: taking
 // it (online backup and integrity check) and bringing it back.
 #include "database.h"
+#include "filledregister.h"
 #include "restore.h"
 #include "takecopy.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -25,21 +24,6 @@ void check(const QString &what, const QString &problem)
     std::exit(1);
 }
 
-void fillRegister(QSqlDatabase db)
-{
-    QSqlQuery query(db);
-    const bool filled = query.exec(QStringLiteral(
-        "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < %1) "
-        "INSERT INTO ChqIssuereg SELECT date('1999-01-01', '+' || (n * 3652 / %1) || ' days'), "
-        "'Payee ' || (n % 997), 'HDFC', (n % 100000) || '.00', printf('%07d', n) FROM c")
-                                      .arg(chequeCount))
-        && query.exec(QStringLiteral(
-            "INSERT INTO ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt) "
-            "SELECT rowid, 'void', 'Lost', '2009-01-01T00:00:00' FROM ChqIssuereg "
-            "WHERE rowid % 10 = 0"));
-    check(QStringLiteral("fill the register"), filled ? QString() : query.lastError().text());
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -51,7 +35,7 @@ int main(int argc, char *argv[])
     check(QStringLiteral("make the data file"), store::prepareDatabase());
     {
         store::Connection connection(QStringLiteral("bench"));
-        fillRegister(connection.database());
+        check(QStringLiteral("fill the register"), fillRegister(connection.database(), chequeCount));
     }
 
     QElapsedTimer timer;

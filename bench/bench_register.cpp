@@ -1,6 +1,7 @@
 // The register at a million cheques of one bank, a tenth of them void:
 // the duplicate lookup, the next number, and the CSV export of them all.
 #include "database.h"
+#include "filledregister.h"
 #include "measure.h"
 #include "registercsv.h"
 #include "registerstatements.h"
@@ -22,30 +23,17 @@ constexpr int trials = 201;
 const QDate firstDay(1999, 1, 1);
 const QDate lastDay(2008, 12, 31);
 
-void check(const QString &what, const QSqlError &error)
+void check(const QString &what, const QString &problem)
 {
-    if (!error.isValid())
+    if (problem.isEmpty())
         return;
-    std::fprintf(stderr, "%s: %s\n", qPrintable(what), qPrintable(error.text()));
+    std::fprintf(stderr, "%s: %s\n", qPrintable(what), qPrintable(problem));
     std::exit(1);
 }
 
-// Numbers "0000001" on, every hundredth one with a letter, dates over ten
-// years; every tenth cheque void.
-void fillRegister(QSqlDatabase db)
+void check(const QString &what, const QSqlError &error)
 {
-    QSqlQuery query(db);
-    const bool filled = query.exec(QStringLiteral(
-        "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < %1) "
-        "INSERT INTO ChqIssuereg SELECT date('1999-01-01', '+' || (n * 3652 / %1) || ' days'), "
-        "'Payee ' || (n % 997), 'HDFC', (n % 100000) || '.00', "
-        "CASE WHEN n % 100 = 0 THEN 'A' || n ELSE printf('%07d', n) END FROM c")
-                                      .arg(chequeCount))
-                        && query.exec(QStringLiteral(
-                            "INSERT INTO ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt) "
-                            "SELECT rowid, 'void', 'Lost', '2009-01-01T00:00:00' "
-                            "FROM ChqIssuereg WHERE rowid % 10 = 0"));
-    check(QStringLiteral("fill the register"), filled ? QSqlError() : query.lastError());
+    check(what, error.isValid() ? error.text() : QString());
 }
 
 constexpr int exportRounds = 5;
@@ -83,7 +71,7 @@ int main(int argc, char *argv[])
     }
     store::Connection connection(QStringLiteral("bench"));
     QSqlDatabase db = connection.database();
-    fillRegister(db);
+    check(QStringLiteral("fill the register"), fillRegister(db, chequeCount));
 
     const double lookup = medianMilliseconds([&](int trial) {
         std::optional<store::RegisterRow> cheque;
