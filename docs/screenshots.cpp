@@ -157,7 +157,8 @@ void saveLayoutEditor(const QDir &folder)
     save(&styleWindow, folder.filePath(QStringLiteral("date-and-crossing.png")));
 }
 
-// A few rows as an office's spreadsheet gives them, one of them refused.
+// A few rows as an office's spreadsheet gives them, one of them refused; a
+// day above 12 shows the file writes the day first.
 // The file's name is shown, so it is the same at every run.
 void saveBatchWindow(const QDir &folder)
 {
@@ -165,7 +166,7 @@ void saveBatchWindow(const QDir &folder)
     if (!file.open(QIODevice::WriteOnly)
         || file.write("bank,payee,amount,date,number\r\n"
                       "Sample Bank,asha,15000,2026-12-07,000124\r\n"
-                      "Sample Bank,Asha Menon,2500.50,07/12/2026,\r\n"
+                      "Sample Bank,Asha Menon,2500.50,13/12/2026,\r\n"
                       "Sample Bank,ravi,800,07/Dec/2026,\r\n"
                       "Sample Bank,asha,120000,2026-12-08,\r\n")
                < 0) {
