@@ -150,17 +150,6 @@ void tst_paywindows::layoutMadeInTheEditorIsSavedReloadedAndChosen()
     name->setCurrentIndex(name->findText("My Bank"));
     reopened.cmbName_Activated(name->currentIndex());
     QVERIFY(control<QPlainTextEdit>(&reopened, "txtPreview")->toPlainText().endsWith("T|3|32623450\n"));
-
-    // Chosen for the bank, it writes the bank's file.
-    QVERIFY(!store::savePayAccount(m_database->db(), {"State Bank", "12345", "", "", "",
-                                                      "My Bank"})
-                 .isValid());
-    m_database->exec("INSERT INTO ChqIssuereg VALUES ('2026-03-02', 'Acme', 'State Bank', "
-                     "'1,200.00', '101')");
-    positivepay::PreparedExport prepared;
-    QVERIFY(!positivepay::prepareExport(m_database->db(), {"State Bank", true, {}, {}}, &prepared)
-                 .isValid());
-    QCOMPARE(prepared.file.bytes, QByteArray("12345|101|20260302|120000|I\r\nT|1|120000\r\n"));
 }
 
 void tst_paywindows::exportFromTheReportWindowMarksOnlyWhatWasSaved()
