@@ -82,7 +82,6 @@ private slots:
     void trailerCountsAndTotals_data();
     void trailerCountsAndTotals();
     void layoutsSurviveTheirStoredText();
-    void savedFileIsWholeOrAbsent();
     void whatEachChequeGoesOutAs_data();
     void whatEachChequeGoesOutAs();
     void nextExportHoldsOnlyWhatIsNewAndTheVoids();
@@ -230,19 +229,6 @@ void tst_payfile::layoutsSurviveTheirStoredText()
     Layout read;
     QVERIFY(!layoutFromJson("{\"name\":\"x\",\"fields\":[{\"field\":\"Colour\"}]}", &read));
     QVERIFY(!layoutFromJson("not json", &read));
-}
-
-void tst_payfile::savedFileIsWholeOrAbsent()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("issues.csv"));
-    QCOMPARE(savePayFile(path, "I,1\r\n"), QString());
-    QFile written(path);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), QByteArray("I,1\r\n"));
-    // A folder that is not there: the failure is told, no file is left.
-    QVERIFY(!savePayFile(dir.filePath(QStringLiteral("none/issues.csv")), "I,1\r\n").isEmpty());
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none/issues.csv"))));
 }
 
 void tst_payfile::init()
