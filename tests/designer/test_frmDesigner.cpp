@@ -1,6 +1,8 @@
 #include "files.h"
+#include "frmChequeStyle.h"
 #include "frmChqLyt.h"
 #include "frmDesigner.h"
+#include "frmStandardLeaf.h"
 #include "temporarydatabase.h"
 #include "windowchecks.h"
 
@@ -250,6 +252,89 @@ private slots:
                               "1.2", "13.2", "3.55", "15.8", "3.6"}));
         QCOMPARE(rowsOf(fixture.database.db(), "select * from WordsChoice").value(0).mid(1),
                  (QStringList{"1", "1"}));
+    }
+
+    // The windows of a bank's date and crossing style and of the standard
+    // leaves, as a user drives them.
+    void keysAndValues()
+    {
+        RecordedMessages recorded;
+        frmChequeStyle window(store::ChequeStyle(), QStringLiteral("mms"), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        // Tab from the opening focus, past what the classic date does not
+        // use; Enter in a box closes nothing.
+        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("cmbDateStyle"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("cmbCrossingStyle"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("txtCrossingAngle"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(window.isVisible());
+
+        // A value out of its range is named, and OK keeps the window open.
+        chooseItem(control<QComboBox>(&window, "cmbDateStyle"), "Digits in boxes");
+        chooseItem(control<QComboBox>(&window, "cmbDateOrder"), "YYYYMMDD");
+        control<QLineEdit>(&window, "txtBoxWidth")->setText("5");
+        control<QLineEdit>(&window, "txtCrossingAngle")->setText("95");
+        chooseItem(control<QComboBox>(&window, "cmbCrossingStyle"), "Two parallel lines");
+        chooseItem(control<QComboBox>(&window, "cmbCrossingWords"), "Not Negotiable");
+        control<QPushButton>(&window, "cmdOK")->click();
+        QCOMPARE(recorded.texts(), QStringList{"\"Angle (°)\" must be from -90 to 90."});
+        QVERIFY(window.isVisible());
+        control<QLineEdit>(&window, "txtCrossingAngle")->setText("30");
+        control<QPushButton>(&window, "cmdOK")->click();
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        store::ChequeStyle expected;
+        expected.dateStyle = store::ChequeStyle::DigitsInBoxes;
+        expected.dateOrder = 2;
+        expected.boxWidth = 5;
+        expected.crossingAngle = 30;
+        expected.crossingStyle = store::ChequeStyle::CrossingLines;
+        expected.crossingWords = store::ChequeStyle::NotNegotiable;
+        QCOMPARE(window.style(), expected);
+    }
+
+    void escapeKeepsTheStyle()
+    {
+        store::ChequeStyle style;
+        style.dateStyle = store::ChequeStyle::LongDate;
+        frmChequeStyle window(style, QStringLiteral("Inches"), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        chooseItem(control<QComboBox>(&window, "cmbDateStyle"), "Numeric with separators");
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+        QCOMPARE(window.style(), style);
+    }
+
+    void standardLeafByKeys_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("Enter on the first") << QList<int>{Qt::Key_Return} << int(QDialog::Accepted) << 0;
+        QTest::newRow("down, Enter")
+            << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << int(QDialog::Accepted) << 2;
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << int(QDialog::Rejected) << 1;
+        QTest::newRow("Tab to Cancel")
+            << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << int(QDialog::Rejected) << 0;
+    }
+    void standardLeafByKeys()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, result);
+        QFETCH(int, chosen);
+        frmStandardLeaf window(nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("lstLeaves"));
+        for (const int key : keys)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(window.result(), result);
+        QCOMPARE(window.chosen(), chosen);
     }
 };
 
