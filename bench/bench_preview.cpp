@@ -84,7 +84,7 @@ int main(int argc, char *argv[])
             fail(problem);
         if (store::replaceLayout(connection.database(),
                                  {QStringLiteral("mms"), bank,
-                                  {8, 165, 40, 25, 30, 120, 38, 25, 20, 48, 10, 120, 63, 152, 40}})
+                                  {8, 165, 35, 25, 30, 120, 38, 25, 20, 48, 10, 120, 63, 152, 40}})
                 .isValid()
             || store::replaceLeafImage(connection.database(), bank, leaf).isValid())
             fail(QStringLiteral("add a layout and its leaf"));
