@@ -8,8 +8,9 @@
 # lets the printer ask CUPS whether it took a cheque. libsqlite3-dev lets the
 # bulk import and export, and the copies taken while the program runs (the
 # online backup), use SQLite's own interface (the library itself is the one
-# Qt's driver already uses).
-APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 mdbtools-dev pkg-config libcups2-dev libsqlite3-dev"
+# Qt's driver already uses). libqt6sql6-psql is Qt's driver for a shared
+# register on a PostgreSQL server.
+APP_PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2 mdbtools-dev pkg-config libcups2-dev libsqlite3-dev libqt6sql6-psql"
 
 need_packages() {
     local missing=()
@@ -24,6 +25,10 @@ need_packages() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# A PostgreSQL server the tests start for the shared register, and Qt's
+# driver for it (the program itself needs only the driver).
+SERVER_PACKAGES="postgresql libqt6sql6-psql"
 
 # The floors the benchmarks measure against: mdb-export of mdbtools and
 # the sqlite3 shell.

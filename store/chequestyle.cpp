@@ -26,11 +26,15 @@ const QString selectChequeStyleByBank = QStringLiteral(
     "CrossingStyle, CrossingWords, CrossingAngle, CrossingLength, CrossingGap, CrossingLeft, "
     "CrossingTop, StandardLeaf, LeafWidthMm, LeafHeightMm, MicrBandMm from ChequeStyle "
     "where Bankname = ?");
-const QString replaceChequeStyleByBank = QStringLiteral(
-    "Insert or replace into ChequeStyle (Bankname, DateStyle, DateOrder, BoxWidth, BoxHeight, "
-    "GapAfterFirst, GapAfterSecond, CrossingStyle, CrossingWords, CrossingAngle, "
-    "CrossingLength, CrossingGap, CrossingLeft, CrossingTop, StandardLeaf, LeafWidthMm, "
-    "LeafHeightMm, MicrBandMm) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+const QString replaceChequeStyleByBank = replaceStatement(
+    QStringLiteral("ChequeStyle"), QStringLiteral("Bankname"),
+    {QStringLiteral("DateStyle"), QStringLiteral("DateOrder"), QStringLiteral("BoxWidth"),
+     QStringLiteral("BoxHeight"), QStringLiteral("GapAfterFirst"), QStringLiteral("GapAfterSecond"),
+     QStringLiteral("CrossingStyle"), QStringLiteral("CrossingWords"),
+     QStringLiteral("CrossingAngle"), QStringLiteral("CrossingLength"),
+     QStringLiteral("CrossingGap"), QStringLiteral("CrossingLeft"), QStringLiteral("CrossingTop"),
+     QStringLiteral("StandardLeaf"), QStringLiteral("LeafWidthMm"), QStringLiteral("LeafHeightMm"),
+     QStringLiteral("MicrBandMm")});
 const QString selectLeafPlaceByBank = QStringLiteral(
     "Select LeftMm, TopMm, WidthMm, HeightMm from LeafImage where Bankname = ?");
 

@@ -3,6 +3,7 @@
 #include "datalocation.h"
 #include "dialect.h"
 #include "schema.h"
+#include "serveraddress.h"
 #include "workfile.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,12 @@ QString &overriddenPath()
     return path;
 }
 
+std::optional<ServerAddress> &chosenServer()
+{
+    static std::optional<ServerAddress> server;
+    return server;
+}
+
 JetMigration &jetMigration()
 {
     static JetMigration migrate;
@@ -46,6 +53,34 @@ QSqlDatabase addConnection(const QString &name, const QString &path)
     db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)
                        + QStringLiteral("?mode=rw"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    return db;
+}
+
+// libpq's own words for the address; an empty password lets libpq read
+// the user's password file.
+QSqlDatabase addServerConnection(const QString &name, const ServerAddress &server)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    db.setHostName(server.host);
+    db.setPort(server.port);
+    db.setDatabaseName(server.database);
+    db.setUserName(server.user);
+    if (!server.password.isEmpty())
+        db.setPassword(server.password);
+    QStringList options{QStringLiteral("connect_timeout=10"),
+                        QStringLiteral("application_name=Quillmark")};
+    switch (server.tls) {
+    case ServerAddress::Tls::None:
+        break;
+    case ServerAddress::Tls::Require:
+        options << QStringLiteral("sslmode=require");
+        break;
+    case ServerAddress::Tls::VerifyFull:
+        options << QStringLiteral("sslmode=verify-full")
+                << QStringLiteral("sslrootcert=%1").arg(server.rootCertificate);
+        break;
+    }
+    db.setConnectOptions(options.join(QLatin1Char(';')));
     return db;
 }
 
@@ -274,6 +309,27 @@ QString databaseFilePath()
 void useDatabaseFile(const QString &path)
 {
     overriddenPath() = path;
+    chosenServer().reset();
+}
+
+void useServer(const ServerAddress &address)
+{
+    chosenServer() = address;
+}
+
+std::optional<ServerAddress> serverInUse()
+{
+    return chosenServer();
+}
+
+QString registerInUse()
+{
+    if (const auto server = chosenServer())
+        return QStringLiteral("the server %1:%2, database %3, as %4")
+            .arg(server->host.isEmpty() ? QStringLiteral("localhost") : server->host)
+            .arg(server->port)
+            .arg(server->database, server->user);
+    return QStringLiteral("the file %1").arg(QDir::toNativeSeparators(databaseFilePath()));
 }
 
 FileKind fileKindOf(const QString &path)
@@ -389,7 +445,8 @@ QString prepareDatabase(const QString &path, QString *notice)
 Connection::Connection(const QString &owner)
     : m_name(uniqueConnectionName(owner))
 {
-    m_db = addConnection(m_name, databaseFilePath());
+    m_db = chosenServer() ? addServerConnection(m_name, *chosenServer())
+                          : addConnection(m_name, databaseFilePath());
     if (!m_db.open())
         m_error = m_db.lastError();
 }

@@ -1,23 +1,52 @@
 #pragma once
 
 #include <QLatin1String>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
 
 // What differs between the database engines a register may live in, kept
-// here and nowhere else; every other statement is plain SQL that SQLite and
-// PostgreSQL both run. Today the engine is SQLite. Constants, so that the
-// statements built from them at start never meet them unmade.
-namespace store::dialect {
+// here and nowhere else: a data file (SQLite) or a shared register on a
+// PostgreSQL server. Every other statement is plain SQL both engines run.
+namespace store {
 
-// A column that numbers new rows by itself.
-inline constexpr QLatin1String autoIdColumn("INTEGER PRIMARY KEY AUTOINCREMENT");
-// A register row's identity (ChqIssuereg has no key column of its own).
+enum class Engine { SQLite, PostgreSQL };
+Engine engineOf(const QSqlDatabase &db);
+
+namespace dialect {
+
+// A table's or index's statement, written once in SQLite's words, in the
+// engine's words: on a server 64-bit integers, double precision, bytes,
+// identity columns and names compared without regard to case.
+QString tableStatement(const QString &statement, Engine engine);
+// The columns a server gives each of the four first tables, standing for the
+// row id SQLite gives every row: the register's void marks refer to it.
+QString rowIdColumn(Engine engine);
+
+// A row's identity (ChqIssuereg has no key column of its own).
 inline constexpr QLatin1String registerRowId("rowid");
-// The statement that begins a transaction holding the write lock at once.
-inline constexpr QLatin1String beginWriteStatement("BEGIN IMMEDIATE");
+// The statement that begins a write transaction. In a file it holds the
+// write lock at once; a server locks what the statements touch.
+QString beginWriteStatement(Engine engine);
 // The statement that gives the identity of the row just inserted.
-inline constexpr QLatin1String lastInsertedRowId("Select last_insert_rowid()");
+QString lastInsertedRowId(Engine engine);
+// A register row's date as ISO text "yyyy-mm-dd", whatever form an older
+// file keeps it in.
+QString chequeDateText(Engine engine, const QString &column);
+// Holds one bank's numbers until the transaction ends, so that two clerks
+// reserving for one bank take turns and other banks never wait; empty where
+// the write transaction already holds the whole file.
+QString bankNumbersLock(Engine engine);
+
 // Set once when a file is prepared, and kept in it: readers never block
 // the writer (write-ahead log).
 inline constexpr QLatin1String readersNeverBlockStatement("PRAGMA journal_mode=WAL");
 
-} // namespace store::dialect
+} // namespace dialect
+
+// Makes a table the program adds to a file when it first writes to it. On a
+// server every table is made once, when the server is set up, and clerks may
+// not make tables: there this does nothing.
+QSqlError createTableOnFirstUse(const QSqlDatabase &db, const QString &statement);
+
+} // namespace store

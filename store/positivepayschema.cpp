@@ -1,5 +1,7 @@
 #include "positivepayschema.h"
 
+#include "dialect.h"
+
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -31,7 +33,7 @@ QSqlError addPositivePayTables(const QSqlDatabase &db)
 {
     for (const QString &statement : creates) {
         QSqlQuery query(db);
-        if (!query.exec(statement))
+        if (!query.exec(dialect::tableStatement(statement, engineOf(db))))
             return query.lastError();
     }
     return {};

@@ -1,17 +1,21 @@
 #include "printeroffset.h"
 
 #include "boundstatement.h"
+#include "dialect.h"
+#include "firstusetables.h"
 #include "transaction.h"
 
 #include <QVariant>
 
 namespace store {
-namespace {
 
-const QString printerOffsetTable = QStringLiteral("PrinterOffset");
 const QString createPrinterOffset = QStringLiteral(
     "Create table if not exists PrinterOffset (PrinterName TEXT COLLATE NOCASE, "
     "RightMm REAL, DownMm REAL)");
+
+namespace {
+
+const QString printerOffsetTable = QStringLiteral("PrinterOffset");
 const QString selectPrinterOffset =
     QStringLiteral("Select RightMm, DownMm from PrinterOffset where PrinterName = ?");
 const QString deletePrinterOffset =
@@ -41,7 +45,7 @@ QSqlError replacePrinterOffset(const QSqlDatabase &db, const QString &printerNam
 {
     return inTransaction(db, [&] {
         QSqlQuery query;
-        QSqlError error = runBound(db, createPrinterOffset, {}, &query);
+        QSqlError error = createTableOnFirstUse(db, createPrinterOffset);
         if (!error.isValid())
             error = runBound(db, deletePrinterOffset, {printerName}, &query);
         if (!error.isValid())

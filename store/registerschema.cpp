@@ -36,18 +36,14 @@ const QString createNumberKeysByDigits = QStringLiteral(
 
 // Every cheque on its way to the printer (printjournal.h), with the copy
 // of the program that owns it.
-QString createPrintJournal()
-{
-    return QStringLiteral(
-               "CREATE TABLE IF NOT EXISTS PrintJournal (Id %1, OwnerHost TEXT NOT NULL, "
-               "OwnerPid INTEGER NOT NULL, OwnerStart TEXT NOT NULL, Job INTEGER NOT NULL, "
-               "Page INTEGER NOT NULL, State TEXT NOT NULL, BankName TEXT, BankKey TEXT NOT NULL, "
-               "ChequeNo TEXT, NumberKey TEXT NOT NULL, Digits INTEGER NOT NULL, "
-               "KeyLength INTEGER NOT NULL, Payeename TEXT, AmountCents INTEGER NOT NULL, "
-               "PAyeeamt TEXT, AmountInWords TEXT, DateofChq DATE, Crossed INTEGER NOT NULL, "
-               "Replaces INTEGER, NotedAt TEXT)")
-        .arg(dialect::autoIdColumn);
-}
+const QString createPrintJournal = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS PrintJournal (Id INTEGER PRIMARY KEY AUTOINCREMENT, "
+    "OwnerHost TEXT NOT NULL, OwnerPid INTEGER NOT NULL, OwnerStart TEXT NOT NULL, "
+    "Job INTEGER NOT NULL, Page INTEGER NOT NULL, State TEXT NOT NULL, BankName TEXT, "
+    "BankKey TEXT NOT NULL, ChequeNo TEXT, NumberKey TEXT NOT NULL, Digits INTEGER NOT NULL, "
+    "KeyLength INTEGER NOT NULL, Payeename TEXT, AmountCents INTEGER NOT NULL, "
+    "PAyeeamt TEXT, AmountInWords TEXT, DateofChq DATE, Crossed INTEGER NOT NULL, "
+    "Replaces INTEGER, NotedAt TEXT)");
 const QString createPrintJournalByNumber = QStringLiteral(
     "CREATE INDEX IF NOT EXISTS PrintJournalByNumber ON PrintJournal (BankKey, NumberKey)");
 
@@ -62,10 +58,10 @@ QSqlError addRegisterTables(const QSqlDatabase &db)
 {
     for (const QString &statement :
          {createVoidMarks, createVoidMarksByRow, createNumberKeys, createNumberKeysByNumber,
-          createNumberKeysByDigits, createPrintJournal(), createPrintJournalByNumber,
+          createNumberKeysByDigits, createPrintJournal, createPrintJournalByNumber,
           dropOldNumberIndexes[0], dropOldNumberIndexes[1]}) {
         QSqlQuery query(db);
-        if (!query.exec(statement))
+        if (!query.exec(dialect::tableStatement(statement, engineOf(db))))
             return query.lastError();
     }
     const QSqlError error = keyUnkeyedRegisterRows(db);

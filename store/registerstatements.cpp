@@ -65,10 +65,12 @@ const QString selectAmounts =
 
 // The rows as the CSV export writes them: the date as yyyy-mm-dd where it
 // is one, the void reason last.
-const QString selectCsvRows =
-    QStringLiteral("Select coalesce(date(substr(r.DateofChq, 1, 10)), r.DateofChq), "
-                   "r.Payeename, r.BankName, r.PAyeeamt, r.ChequeNo, m.Reason ")
-    + registerWithVoids + byBankAndDates;
+QString selectCsvRows(Engine engine)
+{
+    return QStringLiteral("Select %1, r.Payeename, r.BankName, r.PAyeeamt, r.ChequeNo, m.Reason ")
+               .arg(dialect::chequeDateText(engine, QStringLiteral("r.DateofChq")))
+        + registerWithVoids + byBankAndDates;
+}
 
 QSqlError run(const QSqlDatabase &db, const QString &statement, const QVariantList &values,
               QSqlQuery *query, bool forwardOnly = true)
@@ -184,7 +186,7 @@ QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry, qin
     QSqlQuery query(db);
     QSqlError error = addRegisterRow(db, entry);
     if (!error.isValid())
-        error = run(db, dialect::lastInsertedRowId, {}, &query);
+        error = run(db, dialect::lastInsertedRowId(engineOf(db)), {}, &query);
     if (error.isValid() || !query.next())
         return error.isValid() ? error : query.lastError();
     const qint64 added = query.value(0).toLongLong();
@@ -235,7 +237,7 @@ QSqlError readRegisterCsvRows(const QSqlDatabase &db, const QString &bankName,
                               const QDate &from, const QDate &to,
                               const std::function<bool(const RegisterCsvRow &)> &row)
 {
-    RawStatement rows(db, selectCsvRows);
+    RawStatement rows(db, selectCsvRows(Engine::SQLite));
     rows.bind({orEmpty(bankName), from, to});
     RegisterCsvRow fields;
     while (rows.next()) {

@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "chequestyle.h"
+#include "dialect.h"
 #include "positivepayschema.h"
 #include "registerschema.h"
 #include "tablecolumns.h"
@@ -48,8 +49,15 @@ const std::array<QString, 2> addedTables = {
 QSqlError run(const QSqlDatabase &db, const QString &statement)
 {
     QSqlQuery query(db);
-    query.exec(statement);
+    query.exec(dialect::tableStatement(statement, engineOf(db)));
     return query.lastError();
+}
+
+// One of the four first tables, with the row ids a server does not give
+// by itself.
+QString withRowIds(const QString &create, Engine engine)
+{
+    return create.chopped(1) + dialect::rowIdColumn(engine) + QLatin1Char(')');
 }
 
 // Every table added since the four: a new file gets them with the four, an
@@ -69,17 +77,20 @@ QSqlError addAddedTables(const QSqlDatabase &db)
 
 QSqlError createTables(const QSqlDatabase &db)
 {
-    return inTransaction(db, [&] {
-        for (const QString &create : creates) {
-            if (const QSqlError error = run(db, create); error.isValid())
-                return error;
-        }
-        for (const QString &index : indexes) {
-            if (const QSqlError error = run(db, index); error.isValid())
-                return error;
-        }
-        return addAddedTables(db);
-    });
+    return inTransaction(db, [&] { return createTablesSteps(db); });
+}
+
+QSqlError createTablesSteps(const QSqlDatabase &db)
+{
+    for (const QString &create : creates) {
+        if (const QSqlError error = run(db, withRowIds(create, engineOf(db))); error.isValid())
+            return error;
+    }
+    for (const QString &index : indexes) {
+        if (const QSqlError error = run(db, index); error.isValid())
+            return error;
+    }
+    return addAddedTables(db);
 }
 
 QSqlError createAddedTables(const QSqlDatabase &db)

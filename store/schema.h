@@ -9,6 +9,8 @@ namespace store {
 // Creates the four tables, their indexes and the added tables, in one
 // transaction.
 QSqlError createTables(const QSqlDatabase &db);
+// The same steps inside a transaction the caller holds.
+QSqlError createTablesSteps(const QSqlDatabase &db);
 
 // Creates the tables added since the four, where they are missing, in one
 // transaction.

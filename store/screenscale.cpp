@@ -1,17 +1,21 @@
 #include "screenscale.h"
 
 #include "boundstatement.h"
+#include "dialect.h"
+#include "firstusetables.h"
 #include "transaction.h"
 
 #include <QVariant>
 
 namespace store {
-namespace {
 
-const QString screenScaleTable = QStringLiteral("ScreenScale");
 const QString createScreenScale = QStringLiteral(
     "Create table if not exists ScreenScale (ScreenName TEXT COLLATE NOCASE, "
     "PixelsPerMm REAL)");
+
+namespace {
+
+const QString screenScaleTable = QStringLiteral("ScreenScale");
 const QString selectScreenScale =
     QStringLiteral("Select PixelsPerMm from ScreenScale where ScreenName = ?");
 const QString deleteScreenScale = QStringLiteral("Delete from ScreenScale where ScreenName = ?");
@@ -39,7 +43,7 @@ QSqlError replaceScreenScale(const QSqlDatabase &db, const QString &screenName,
 {
     return inTransaction(db, [&] {
         QSqlQuery query;
-        QSqlError error = runBound(db, createScreenScale, {}, &query);
+        QSqlError error = createTableOnFirstUse(db, createScreenScale);
         if (!error.isValid())
             error = runBound(db, deleteScreenScale, {screenName}, &query);
         if (!error.isValid())

@@ -1,6 +1,8 @@
 #include "statements.h"
 
 #include "boundstatement.h"
+#include "dialect.h"
+#include "firstusetables.h"
 #include "tablecolumns.h"
 #include "transaction.h"
 
@@ -8,6 +10,11 @@
 #include <QVariant>
 
 namespace store {
+
+const QString createLeafImageTable = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS LeafImage (Bankname TEXT COLLATE NOCASE PRIMARY KEY, "
+    "Image BLOB NOT NULL, ScreenImage BLOB NOT NULL, WidthMm REAL NOT NULL, HeightMm REAL NOT NULL, LeftMm REAL NOT NULL, "
+    "TopMm REAL NOT NULL)");
 
 // The Positions columns after Scalemode and Bankname.
 const std::array<QString, LayoutPositionCount> layoutPositionColumns = [] {
@@ -45,16 +52,13 @@ const QString insertRegisterEntry = insertStatement(RegisterTable);
 const QString selectRegisterByBankAndDates = QStringLiteral(
     "Select * from ChqIssuereg where bankname = ? and dateofchq >= ? and dateofchq <= ? ");
 
-const QString createLeafImageTable = QStringLiteral(
-    "CREATE TABLE IF NOT EXISTS LeafImage (Bankname TEXT COLLATE NOCASE PRIMARY KEY, "
-    "Image BLOB NOT NULL, ScreenImage BLOB NOT NULL, WidthMm REAL NOT NULL, HeightMm REAL NOT NULL, LeftMm REAL NOT NULL, "
-    "TopMm REAL NOT NULL)");
 const QString selectLeafImageByBank = QStringLiteral(
     "Select Image, ScreenImage, WidthMm, HeightMm, LeftMm, TopMm from LeafImage "
     "where Bankname = ?");
-const QString replaceLeafImageByBank = QStringLiteral(
-    "Insert or replace into LeafImage (Bankname, Image, ScreenImage, WidthMm, HeightMm, LeftMm, "
-    "TopMm) values (?, ?, ?, ?, ?, ?, ?)");
+const QString replaceLeafImageByBank = replaceStatement(
+    QStringLiteral("LeafImage"), QStringLiteral("Bankname"),
+    {QStringLiteral("Image"), QStringLiteral("ScreenImage"), QStringLiteral("WidthMm"),
+     QStringLiteral("HeightMm"), QStringLiteral("LeftMm"), QStringLiteral("TopMm")});
 const QString updateLeafPlaceByBank = QStringLiteral(
     "Update LeafImage set WidthMm = ?, HeightMm = ?, LeftMm = ?, TopMm = ? where Bankname = ?");
 
@@ -252,7 +256,7 @@ QSqlError replaceLeafImage(const QSqlDatabase &db, const QString &bankName,
                            const LeafImageRow &leaf)
 {
     return inTransaction(db, [&] {
-        if (QSqlError error = run(db, createLeafImageTable, {}); error.isValid())
+        if (QSqlError error = createTableOnFirstUse(db, createLeafImageTable); error.isValid())
             return error;
         return run(db, replaceLeafImageByBank,
                    {text(bankName), leaf.image, leaf.screenImage, leaf.widthMm, leaf.heightMm, leaf.leftMm,

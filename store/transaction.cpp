@@ -39,7 +39,7 @@ QSqlError run(const QSqlDatabase &db, const QString &statement)
 
 QSqlError beginWrite(const QSqlDatabase &db)
 {
-    return run(db, dialect::beginWriteStatement);
+    return run(db, dialect::beginWriteStatement(engineOf(db)));
 }
 
 QSqlError commitWrite(const QSqlDatabase &db)

@@ -1,17 +1,21 @@
 #include "windowsize.h"
 
 #include "boundstatement.h"
+#include "dialect.h"
+#include "firstusetables.h"
 #include "transaction.h"
 
 #include <QVariant>
 
 namespace store {
-namespace {
 
-const QString windowSizeTable = QStringLiteral("WindowSize");
 const QString createWindowSize = QStringLiteral(
     "Create table if not exists WindowSize (WindowName TEXT COLLATE NOCASE, Width INTEGER, "
     "Height INTEGER)");
+
+namespace {
+
+const QString windowSizeTable = QStringLiteral("WindowSize");
 const QString selectWindowSize =
     QStringLiteral("Select Width, Height from WindowSize where WindowName = ?");
 const QString deleteWindowSize = QStringLiteral("Delete from WindowSize where WindowName = ?");
@@ -38,7 +42,7 @@ QSqlError replaceWindowSize(const QSqlDatabase &db, const QString &windowName, Q
 {
     return inTransaction(db, [&] {
         QSqlQuery query;
-        QSqlError error = runBound(db, createWindowSize, {}, &query);
+        QSqlError error = createTableOnFirstUse(db, createWindowSize);
         if (!error.isValid())
             error = runBound(db, deleteWindowSize, {windowName}, &query);
         if (!error.isValid())

@@ -1,6 +1,7 @@
 #include "temporarydatabase.h"
 
 #include "database.h"
+#include "testserver.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -8,10 +9,15 @@
 
 TemporaryDatabase::TemporaryDatabase()
 {
-    store::useDatabaseFile(path());
-    const QString problem = store::prepareDatabase();
-    if (!problem.isEmpty())
-        qFatal("%s", qPrintable(problem));
+    if (testserver::wanted()) {
+        m_serverDatabase = testserver::createRegisterDatabase();
+        store::useServer(testserver::ownerOf(m_serverDatabase));
+    } else {
+        store::useDatabaseFile(path());
+        const QString problem = store::prepareDatabase();
+        if (!problem.isEmpty())
+            qFatal("%s", qPrintable(problem));
+    }
     m_connection = std::make_unique<store::Connection>(QStringLiteral("test"));
 }
 
@@ -19,6 +25,8 @@ TemporaryDatabase::~TemporaryDatabase()
 {
     m_connection.reset();
     store::useDatabaseFile(QString());
+    if (!m_serverDatabase.isEmpty())
+        testserver::dropDatabase(m_serverDatabase);
 }
 
 void TemporaryDatabase::closeConnection()

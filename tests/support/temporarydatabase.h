@@ -8,7 +8,8 @@
 namespace store { class Connection; }
 
 // A fresh data file with the four tables in a temporary folder, which the
-// program uses while this object lives.
+// program uses while this object lives; or, when the test runs against the
+// server (testserver.h), a fresh register database there.
 class TemporaryDatabase
 {
 public:
@@ -26,4 +27,5 @@ public:
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<store::Connection> m_connection;
+    QString m_serverDatabase;  // the register's database, when on the test server
 };
