@@ -642,50 +642,6 @@ private slots:
         QCOMPARE(all.filter(QRegularExpression("^\\d\\d/\\d\\d/\\d{4} ")).size(), 3 + moreCheques);
     }
 
-    void digitsLandInTheirBoxes_data()
-    {
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<double>("mmPerUnit");
-        QTest::addColumn<QList<double>>("boxes");  // first left, top, width, height, both gaps
-        QTest::newRow("Inches") << "Inches" << 25.4 << QList<double>{6, 0.2, 0.25, 0.26, 0.1};
-        QTest::newRow("Cms") << "Cms" << 10.0 << QList<double>{15.5, 0.5, 0.6, 0.65, 0.2};
-        // In mms, five-millimetre boxes without gaps: the CTS leaf's, below.
-    }
-    void digitsLandInTheirBoxes()
-    {
-        QFETCH(QString, unit);
-        QFETCH(double, mmPerUnit);
-        QFETCH(QList<double>, boxes);
-        store::ChequeStyle style;
-        style.dateStyle = store::ChequeStyle::DigitsInBoxes;
-        style.boxWidth = boxes[2];
-        style.boxHeight = boxes[3];
-        style.gapAfterFirst = style.gapAfterSecond = boxes[4];
-        // Everything else well away from the date, in millimetres.
-        store::LayoutRow row{unit, bank, {}};
-        const std::array<double, store::LayoutPositionCount> mm{
-            0, 0, 0, 22, 20, 0, 32, 26, 118, 41, 12, 132, 35.5, 158, 36};
-        for (int i = 0; i < store::LayoutPositionCount; ++i)
-            row.positions[i] = mm[i] / mmPerUnit;
-        row.positions[store::DateLeft] = boxes[0];
-        row.positions[store::DateTop] = boxes[1];
-        const QList<PdfWord> words = printed(row, style);
-        QVERIFY(!words.isEmpty());
-
-        const QString digits = QStringLiteral("07122026");
-        for (int box = 0; box < digits.size(); ++box) {
-            const double gaps = (box >= 2 ? boxes[4] : 0) + (box >= 4 ? boxes[4] : 0);
-            const QRectF field(QPointF(boxes[0] + box * boxes[2] + gaps, boxes[1]) * mmPerUnit,
-                               QSizeF(boxes[2], boxes[3]) * mmPerUnit);
-            const auto found = std::find_if(words.begin(), words.end(), [&](const PdfWord &w) {
-                return w.text == digits[box] && inside(w, field);
-            });
-            QVERIFY2(found != words.end(),
-                     qPrintable(QStringLiteral("digit %1 \"%2\" is not in its box").arg(box + 1)
-                                    .arg(digits[box])));
-        }
-    }
-
     // Every standard leaf, in every unit, takes a long cheque as it stands:
     // each item on the leaf, clear of the MICR band and of the others.
     void standardLeavesTakeALongCheque_data()
@@ -721,15 +677,34 @@ private slots:
                  QString());
     }
 
-    // The sample leaf's fields as tests/data/leaf/README.md gives them.
+    void ctsLeafItemsLandInTheirFields_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<double>("mmPerUnit");
+        QTest::addColumn<double>("gapMm");  // after the day's and the month's date boxes
+        QTest::newRow("mms") << "mms" << 1.0 << 0.0;
+        QTest::newRow("Inches, date boxes apart") << "Inches" << 25.4 << 2.54;
+        QTest::newRow("Cms, date boxes apart") << "Cms" << 10.0 << 2.0;
+    }
+
+    // The sample leaf's fields as tests/data/leaf/README.md gives them, in
+    // each unit; each date box holds its digit.
     void ctsLeafItemsLandInTheirFields()
     {
+        QFETCH(QString, unit);
+        QFETCH(double, mmPerUnit);
+        QFETCH(double, gapMm);
         const StandardLeaf &cts = standardLeaves().first();
-        store::LayoutRow row{QStringLiteral("mms"), bank, {}};
-        const auto positions = positionsIn(cts, 1);
+        store::LayoutRow row{unit, bank, {}};
+        const auto positions = positionsIn(cts, mmPerUnit);
         std::copy(positions.begin(), positions.end(), row.positions.begin());
-        const QList<PdfWord> words = printed(row, styleIn(cts, 1));
+        store::ChequeStyle style = styleIn(cts, mmPerUnit);
+        style.gapAfterFirst = style.gapAfterSecond = gapMm / mmPerUnit;
+        const QList<PdfWord> words = printed(row, style);
         QVERIFY(!words.isEmpty());
+        const auto dateBox = [&](qsizetype box) {
+            return QRectF(153 + 5 * box + gapMm * ((box >= 2) + (box >= 4)), 5, 5, 6);
+        };
 
         // Each word printed, by where it belongs: a word belongs to the first
         // field whose text it is part of.
@@ -739,12 +714,12 @@ private slots:
         const QRectF amountBox(150, 33, 46, 10);
         // The crossing's sloping words come back in pieces, in reading order.
         const QRectF topLeftCorner(0, 0, 30, 21.5);
-        QString crossing;
-        int digits = 0, name = 0, inWords = 0, amount = 0;
+        QString crossing, digits;
+        int name = 0, inWords = 0, amount = 0;
         for (const PdfWord &word : words) {
             if (word.text.size() == 1 && word.text[0].isDigit()) {
-                QVERIFY2(inside(word, QRectF(153 + 5 * digits, 5, 5, 6)), qPrintable(described(word)));
-                ++digits;
+                QVERIFY2(inside(word, dateBox(digits.size())), qPrintable(described(word)));
+                digits += word.text;
             } else if (topLeftCorner.contains(word.box.center() / pointsPerMm)) {
                 QVERIFY2(inside(word, topLeftCorner), qPrintable(described(word)));
                 crossing += word.text;
@@ -760,7 +735,7 @@ private slots:
                 ++inWords;
             }
         }
-        QCOMPARE(digits, 8);
+        QCOMPARE(digits, QStringLiteral("07122026"));
         QCOMPARE(crossing, QStringLiteral("A/cPayeeonly"));
 
         // The preview shows the same boxes, and the crossing's words sloping
@@ -773,8 +748,8 @@ private slots:
         const QList<QRectF> &guides = preview.page().guides;
         QCOMPARE(guides.size(), 8);
         for (int box = 0; box < 8; ++box) {
-            const QRectF expected(QPointF(153 + 5 * box, 5) * pointsPerMm + origin,
-                                  QSizeF(5, 6) * pointsPerMm);
+            const QRectF expected(dateBox(box).topLeft() * pointsPerMm + origin,
+                                  dateBox(box).size() * pointsPerMm);
             QVERIFY2((guides[box].topLeft() - expected.topLeft()).manhattanLength() < tolerance
                          && (guides[box].bottomRight() - expected.bottomRight()).manhattanLength()
                              < tolerance,
