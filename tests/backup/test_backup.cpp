@@ -183,26 +183,6 @@ private slots:
         QVERIFY2(seen.first() > 0 && seen.last() > seen.first(), qPrintable(QDebug::toString(seen)));
     }
 
-    void afterARestoreEveryVoidMarkIsOnItsCheque()
-    {
-        TemporaryDatabase data;
-        fillRegister(data, 300);
-        data.exec("INSERT INTO ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt) SELECT "
-                  "rowid, 'void', 'spoiled', '2026-12-02' FROM ChqIssuereg WHERE rowid % 5 = 0");
-        const QStringList before = markedCheques(data.path());
-        QString copy;
-        QCOMPARE(takeCopy(data.path(), {}, &copy), QString());
-        data.exec("DELETE FROM ChequeVoidMarks");
-        data.exec("INSERT INTO ChqIssuereg VALUES ('2026-12-08', 'Later', 'HDFC', '1.00', '9')");
-        data.closeConnection();
-        const QByteArray changed = contentsOf(data.path());
-
-        QString kept;
-        QCOMPARE(restoreCopy(copy, data.path(), &kept), QString());
-        QCOMPARE(markedCheques(data.path()), before);
-        QCOMPARE(contentsOf(kept), changed);
-    }
-
     void aRestoreRefusesWhatItCannotBringBack_data()
     {
         QTest::addColumn<QString>("what");
@@ -448,18 +428,24 @@ private slots:
     }
 
     // The list shows each copy's counts; Enter on a copy restores it once
-    // the user agrees.
+    // the user agrees: every void mark is on its cheque again, and the file
+    // it replaced is kept beside it.
     void restoreListsTheCopiesAndBringsOneBack()
     {
         TemporaryDatabase data;
         fillRegister(data, 300);
+        data.exec("INSERT INTO ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt) SELECT "
+                  "rowid, 'void', 'spoiled', '2026-12-02' FROM ChqIssuereg WHERE rowid % 5 = 0");
+        const QStringList marked = markedCheques(data.path());
         setTime("2026-12-06 09:00");
         QCOMPARE(takeCopy(data.path()), QString());
+        data.exec("DELETE FROM ChequeVoidMarks");
         data.exec("INSERT INTO ChqIssuereg VALUES ('2026-12-07', 'Later', 'HDFC', '1.00', '9')");
         setTime("2026-12-07 09:00");
         QCOMPARE(takeCopy(data.path()), QString());
-
         data.closeConnection();
+        const QByteArray replaced = contentsOf(data.path());
+
         RecordedMessages messages;
         messages.answer(true);
         frmRestore window(data.path());
@@ -477,10 +463,15 @@ private slots:
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(messages.all().size(), 2);
         QVERIFY2(messages.all().last().text.contains("is now the data file"), qPrintable(messages.all().last().text));
+        QVERIFY(!window.isVisible());
         store::StoredContents contents;
         QCOMPARE(readContents(data.path(), &contents), QString());
         QCOMPARE(contents.rows.registerRows, 200);
-        QVERIFY(!window.isVisible());
+        QCOMPARE(markedCheques(data.path()), marked);
+        const QDir folder = QFileInfo(data.path()).dir();
+        const QStringList kept = folder.entryList({"*before restore*"});
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(contentsOf(folder.filePath(kept.first())), replaced);
     }
 
     // Reached from the main menu's keys, as Batch Print is (its context
