@@ -1,4 +1,5 @@
 #include "forms.h"
+#include "database.h"
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -147,6 +148,21 @@ private slots:
         }
     }
 
+    // Beside it, the register in use: that file, or a server.
+    void namesTheRegisterInUse()
+    {
+        const QString file = QStringLiteral("/home/ann/ql.mdb");
+        store::useDatabaseFile(file);
+        QCOMPARE(frmAbout({file, {}}).findChild<QLineEdit *>("txtRegister")->text(),
+                 QStringLiteral("Register in use: the file /home/ann/ql.mdb"));
+        store::useServer({QStringLiteral("db.example.org"), 5432, QStringLiteral("accounts"),
+                          QStringLiteral("clerk1")});
+        QCOMPARE(frmAbout({file, {}}).findChild<QLineEdit *>("txtRegister")->text(),
+                 QStringLiteral("Register in use: the server db.example.org:5432, database "
+                                "accounts, as clerk1"));
+        store::useDatabaseFile({});
+    }
+
     // F1 in the main menu opens the box; Enter closes it.
     void f1OpensItFromTheMainMenu()
     {
@@ -195,7 +211,7 @@ private slots:
                                        "Measure Screen... Ctrl+Shift+M 1",
                                        "Account Details... Ctrl+Shift+A 1",
                                        "Back Up Now... Ctrl+Shift+B 1", "Restore... Ctrl+Shift+R 1",
-                                       "Added Later... Ctrl+J 1"}));
+                                       "Shared Register... Ctrl+Shift+S 1", "Added Later... Ctrl+J 1"}));
     }
 };
 

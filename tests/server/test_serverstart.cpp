@@ -1,0 +1,245 @@
+#include "connecting.h"
+#include "database.h"
+#include "serverstart.h"
+#include "testserver.h"
+#include "windowchecks.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <optional>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+using store::ServerProblem;
+
+namespace {
+
+// Roles live beside every test's databases: their names are this run's own.
+QString roleName(const QString &what)
+{
+    return QStringLiteral("quillmark_t%1_%2").arg(QCoreApplication::applicationPid()).arg(what);
+}
+
+const QString rightPassword = QStringLiteral("right horse battery");
+
+// A listener on 127.0.0.1 that answers a client's TLS request as a server
+// without TLS does ("N"), once.
+class WithoutTls
+{
+public:
+    WithoutTls()
+    {
+        m_socket = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(m_socket, reinterpret_cast<sockaddr *>(&address), length);
+        listen(m_socket, 1);
+        getsockname(m_socket, reinterpret_cast<sockaddr *>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        m_thread = std::thread([this] {
+            const int client = accept(m_socket, nullptr, nullptr);
+            char request[8];
+            if (client >= 0 && recv(client, request, sizeof request, MSG_WAITALL) == 8)
+                send(client, "N", 1, 0);
+            close(client);
+        });
+    }
+    ~WithoutTls()
+    {
+        shutdown(m_socket, SHUT_RDWR);
+        m_thread.join();
+        close(m_socket);
+    }
+    int port() const { return m_port; }
+
+private:
+    int m_socket = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+} // namespace
+
+class TestServerStart : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        testserver::requireStarted();
+        // The user's own ~/.pgpass never answers for the test roles.
+        qputenv("PGPASSFILE", "/nonexistent/quillmark-test-pgpass");
+        m_register = testserver::createRegisterDatabase();
+        m_empty = QStringLiteral("quillmark_empty_%1").arg(QCoreApplication::applicationPid());
+        testserver::exec(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE %1").arg(m_empty));
+        testserver::exec(QStringLiteral("postgres"),
+                         QStringLiteral("DO $$ BEGIN CREATE ROLE quillmark_password_users NOLOGIN; "
+                                        "EXCEPTION WHEN duplicate_object OR unique_violation "
+                                        "THEN NULL; END $$"));
+        testserver::exec(QStringLiteral("postgres"),
+                         QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2' IN ROLE "
+                                        "quillmark_password_users, quillmark_clerk")
+                             .arg(roleName("pw"), rightPassword));
+        testserver::exec(QStringLiteral("postgres"),
+                         QStringLiteral("CREATE ROLE %1 LOGIN IN ROLE quillmark_clerk").arg(roleName("clerk")));
+        testserver::exec(QStringLiteral("postgres"),
+                         QStringLiteral("CREATE ROLE %1 LOGIN").arg(roleName("norights")));
+    }
+
+    void cleanupTestCase()
+    {
+        testserver::dropDatabase(m_register);
+        testserver::dropDatabase(m_empty);
+        for (const char *role : {"pw", "clerk", "norights"})
+            testserver::exec(QStringLiteral("postgres"),
+                             QStringLiteral("DROP ROLE IF EXISTS %1").arg(roleName(role)));
+    }
+
+    void problemIsNamed_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("tls");
+        QTest::addColumn<ServerProblem>("problem");
+        QTest::addColumn<QString>("named");  // what the message names
+
+        const QString host = qEnvironmentVariable("QUILLMARK_PG_HOST");
+        const int port = qEnvironmentVariableIntValue("QUILLMARK_PG_PORT");
+        const int none = int(store::ServerAddress::Tls::None);
+        QTest::newRow("a clerk on a set-up register")
+            << host << port << "register" << "clerk" << "" << none << ServerProblem::None << "";
+        QTest::newRow("the right password")
+            << host << port << "register" << "pw" << rightPassword << none << ServerProblem::None << "";
+        QTest::newRow("no password, none in the password file")
+            << host << port << "register" << "pw" << "" << none << ServerProblem::PasswordMissing
+            << "password";
+        QTest::newRow("a wrong password")
+            << host << port << "register" << "pw" << "wrong" << none << ServerProblem::PasswordWrong
+            << "refused the password";
+        QTest::newRow("a database that does not exist")
+            << host << port << "quillmark_no_such_db" << "clerk" << "" << none
+            << ServerProblem::NoSuchDatabase << "quillmark_no_such_db";
+        QTest::newRow("a user the server does not know")
+            << host << port << "register" << "nobody" << "" << none << ServerProblem::NoSuchUser
+            << "knows no user";
+        QTest::newRow("a database without the tables")
+            << host << port << "empty" << "clerk" << "" << none << ServerProblem::NotSetUp
+            << "run scripts/server-setup";
+        QTest::newRow("a role without rights: reading refused")
+            << host << port << "register" << "norights" << "" << none << ServerProblem::NoRights
+            << "permission denied for table bank";
+        QTest::newRow("no server on that port")
+            << host << 1 << "register" << "clerk" << "" << none << ServerProblem::Unreachable
+            << "cannot reach";
+        QTest::newRow("a socket folder that does not exist")
+            << "/nonexistent/quillmark" << port << "register" << "clerk" << "" << none
+            << ServerProblem::Unreachable << "cannot reach";
+        QTest::newRow("nothing listening at an address")
+            << "127.0.0.1" << 1 << "register" << "clerk" << "" << none
+            << ServerProblem::Unreachable << "127.0.0.1:1";
+        // libpq asks a socket for no TLS: these go to a listener that has none.
+        QTest::newRow("TLS required of a server without it")
+            << "127.0.0.1" << -1 << "register" << "clerk" << ""
+            << int(store::ServerAddress::Tls::Require) << ServerProblem::Tls << "could not be secured";
+        QTest::newRow("a certificate to verify, from a server without TLS")
+            << "127.0.0.1" << -1 << "register" << "clerk" << ""
+            << int(store::ServerAddress::Tls::VerifyFull) << ServerProblem::Tls << "/nonexistent/root.crt";
+    }
+
+    void problemIsNamed()
+    {
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        QFETCH(QString, database);
+        QFETCH(QString, role);
+        QFETCH(QString, password);
+        QFETCH(int, tls);
+        QFETCH(ServerProblem, problem);
+        QFETCH(QString, named);
+
+        std::optional<WithoutTls> withoutTls;
+        if (port == -1)
+            port = withoutTls.emplace().port();
+        const store::ServerCheck check = store::checkServer(address(host, port, database, role, password, tls));
+        QCOMPARE(check.problem, problem);
+        QVERIFY2(check.message.contains(named), qPrintable(check.message));
+        QVERIFY(!check.message.contains(QStringLiteral("damaged")));
+    }
+
+    // At start a refused password is asked for again; the one typed then
+    // serves every later connection.
+    void passwordIsAskedAtStart()
+    {
+        RecordedMessages messages;
+        int asked = 0;
+        typeInPasswordWindow(QStringLiteral("wrong"), &asked);
+        const auto chosen = address(qEnvironmentVariable("QUILLMARK_PG_HOST"),
+                                    qEnvironmentVariableIntValue("QUILLMARK_PG_PORT"),
+                                    "register", "pw", "", 0);
+        QVERIFY(server::useChosenServerAtStart(chosen));
+        QCOMPARE(asked, 2);
+        QVERIFY(messages.all().isEmpty());
+        QCOMPARE(store::serverInUse()->password, rightPassword);
+        QVERIFY(store::Connection(QStringLiteral("later")).isOpen());
+        store::useDatabaseFile({});
+    }
+
+    // Yes tries again; No goes back to the local file, nothing pointed at the server.
+    void unreachableServerOffersTheFile()
+    {
+        RecordedMessages messages;
+        const auto chosen = address(QStringLiteral("/nonexistent/quillmark"), 5432, "register",
+                                    "clerk", "", 0);
+        QVERIFY(!server::useChosenServerAtStart(chosen));
+        QVERIFY(messages.only().text.contains(QStringLiteral("Try the server again?")));
+        QVERIFY(!store::serverInUse());
+    }
+
+private:
+    store::ServerAddress address(const QString &host, int port, const QString &database,
+                                 const QString &role, const QString &password, int tls)
+    {
+        store::ServerAddress address;
+        address.host = host;
+        address.port = port;
+        address.database = database == "register" ? m_register
+                         : database == "empty"    ? m_empty
+                                                  : database;
+        address.user = role == "nobody" ? role : roleName(role);
+        address.password = password;
+        address.tls = store::ServerAddress::Tls(tls);
+        address.rootCertificate = QStringLiteral("/nonexistent/root.crt");
+        return address;
+    }
+
+    // The first window gets `first`, the next the right password.
+    void typeInPasswordWindow(const QString &first, int *asked)
+    {
+        inNextModal([=](QWidget *window) {
+            ++*asked;
+            QTest::keyClicks(control(window, "txtPassword"), first);
+            QTest::keyClick(control(window, "txtPassword"), Qt::Key_Return);
+            inNextModal([=](QWidget *again) {
+                ++*asked;
+                QVERIFY(control<QLabel>(again, "lblReason")->text().contains("refused the password"));
+                QTest::keyClicks(control(again, "txtPassword"), rightPassword);
+                QTest::keyClick(control(again, "txtPassword"), Qt::Key_Return);
+            }, QStringLiteral("frmPassword"));
+        }, QStringLiteral("frmPassword"));
+    }
+
+    QString m_register;
+    QString m_empty;
+};
+
+QTEST_MAIN(TestServerStart)
+#include "test_serverstart.moc"
