@@ -3,6 +3,7 @@
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSplash.h"
+#include "recordedmessages.h"
 #include "startup.h"
 
 #include <QAction>
@@ -161,6 +162,25 @@ private slots:
                  QStringLiteral("Register in use: the server db.example.org:5432, database "
                                 "accounts, as clerk1"));
         store::useDatabaseFile({});
+    }
+
+    // On a server, the windows that copy a data file say what applies instead.
+    void fileCopiesAreRefusedOnAServer_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Back Up Now") << "frmBackup";
+        QTest::newRow("Restore") << "frmRestore";
+    }
+    void fileCopiesAreRefusedOnAServer()
+    {
+        QFETCH(QString, window);
+        registerWorkingWindows();
+        store::useServer({QStringLiteral("db.example.org"), 5432, QStringLiteral("accounts"),
+                          QStringLiteral("clerk1")});
+        RecordedMessages messages;
+        Forms::showModal(window);
+        store::useDatabaseFile({});
+        QVERIFY(messages.only().text.contains(QStringLiteral("server's own backups apply (pg_dump")));
     }
 
     // F1 in the main menu opens the box; Enter closes it.
