@@ -1,11 +1,16 @@
 #include "connecting.h"
 #include "database.h"
+#include "serverchoice.h"
 #include "serverstart.h"
+#include "startup.h"
 #include "testserver.h"
 #include "windowchecks.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -202,6 +207,34 @@ private slots:
         QVERIFY(!server::useChosenServerAtStart(chosen));
         QVERIFY(messages.only().text.contains(QStringLiteral("Try the server again?")));
         QVERIFY(!store::serverInUse());
+    }
+
+    // The program's start: on the chosen server when it answers, else, when
+    // the user says so, on the data file as ever.
+    void startGoesToTheChosenServer_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("onServer");
+        QTest::newRow("the server answers") << qEnvironmentVariable("QUILLMARK_PG_HOST") << true;
+        QTest::newRow("no server there: the file") << "/nonexistent/quillmark" << false;
+    }
+    void startGoesToTheChosenServer()
+    {
+        QFETCH(QString, host);
+        QFETCH(bool, onServer);
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("ql.mdb"));
+        store::useDatabaseFile(file);
+        server::keepServerChoice(address(host, qEnvironmentVariableIntValue("QUILLMARK_PG_PORT"),
+                                         "register", "clerk", "", 0));
+        RecordedMessages messages;
+        QVERIFY(prepareDataFile());
+        server::forgetServerChoice();
+        QCOMPARE(store::serverInUse().has_value(), onServer);
+        QCOMPARE(QFileInfo::exists(file), !onServer);
+        QCOMPARE(messages.all().size(), onServer ? 0 : 1);
+        store::useDatabaseFile({});
     }
 
 private:
