@@ -10,11 +10,11 @@ bool refusedOnServer()
     const auto server = store::serverInUse();
     if (!server)
         return false;
-    Messages::show(QStringLiteral("Quillmark keeps the register on the server %1. Back Up Now "
-                                  "and Restore copy a local data file: on a server, the "
-                                  "server's own backups apply (pg_dump, run by whoever looks "
-                                  "after the server).")
-                       .arg(store::describeServer(*server)),
+    Messages::show(QStringLiteral("Quillmark keeps the register in the database %1 on the "
+                                  "server %2. Back Up Now and Restore copy a local data file: "
+                                  "on a server, the server's own backups apply (pg_dump, run "
+                                  "by whoever looks after the server).")
+                       .arg(server->database, store::describeServer(*server)),
                    Messages::Icon::Information);
     return true;
 }

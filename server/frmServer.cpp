@@ -28,10 +28,17 @@ frmServer::frmServer(QWidget *parent)
     placeControls();
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
+    showAddress(chosenOrFresh());
+    txtHost->setFocus();
+}
+
+// A first choice starts with libpq's defaults: the standard port, and the
+// login name as the server's user.
+store::ServerAddress frmServer::chosenOrFresh()
+{
     store::ServerAddress fresh;
     fresh.user = qEnvironmentVariable("USER");
-    showAddress(server::chosenServer().value_or(fresh));
-    txtHost->setFocus();
+    return server::chosenServer().value_or(fresh);
 }
 
 QLabel *frmServer::addLabel(const QString &name, const QString &caption)
@@ -204,9 +211,9 @@ void frmServer::cmdConnect_Click()
     }
     // 3. Kept, without the password, for the next start.
     server::keepServerChoice(address);
-    Messages::show(QStringLiteral("Quillmark reached the shared register on %1 as %2. It uses "
-                                  "it from its next start.")
-                       .arg(store::describeServer(address), address.user),
+    Messages::show(QStringLiteral("Quillmark reached the shared register in the database %1 on "
+                                  "the server %2 as %3. It uses it from its next start.")
+                       .arg(address.database, store::describeServer(address), address.user),
                    Messages::Icon::Information);
     accept();
 }

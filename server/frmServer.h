@@ -30,6 +30,7 @@ private:
     void createTlsControls();
     void placeControls();
     void setTabOrder();
+    static store::ServerAddress chosenOrFresh();
     void showAddress(const store::ServerAddress &address);
     store::ServerAddress addressTyped() const;
     QString missingInAddress(const store::ServerAddress &address) const;

@@ -73,23 +73,27 @@ QString messageFor(ServerProblem problem, const ServerAddress &address, const QS
     case ServerProblem::NoSuchUser:
         return QStringLiteral("The server %1 knows no user %2.").arg(server, address.user);
     case ServerProblem::Tls:
+        if (address.tls != ServerAddress::Tls::VerifyFull)
+            return QStringLiteral("The connection to the server %1 could not be secured: the "
+                                  "server does not offer TLS.\n\n%2").arg(server, detail);
         return QStringLiteral("The connection to the server %1 could not be secured: the "
                               "server does not offer TLS, or its certificate does not match "
                               "its name or the root certificate %2.\n\n%3")
-            .arg(server, address.rootCertificate.isEmpty() ? QStringLiteral("(none chosen)")
-                                                           : address.rootCertificate,
-                 detail);
+            .arg(server, address.rootCertificate, detail);
     case ServerProblem::NotSetUp:
-        return QStringLiteral("The database on the server %1 is not set up for Quillmark: "
-                              "run scripts/server-setup. It lacks %2.").arg(server, detail);
+        return QStringLiteral("The database %1 on the server %2 is not set up for Quillmark: "
+                              "run scripts/server-setup. It lacks %3.")
+            .arg(address.database, server, detail);
     case ServerProblem::NoRights:
-        return QStringLiteral("The server %1 does not let %2 use the register: %3\n\nThe "
-                              "user needs the role quillmark_clerk or quillmark_supervisor.")
-            .arg(server, address.user, detail);
+        return QStringLiteral("The server %1 does not let %2 use the register in the database "
+                              "%3: %4\n\nThe user needs the role quillmark_clerk or "
+                              "quillmark_supervisor.")
+            .arg(server, address.user, address.database, detail);
     case ServerProblem::Other:
         break;
     }
-    return QStringLiteral("Quillmark could not use the server %1.\n\n%2").arg(server, detail);
+    return QStringLiteral("Quillmark could not use the database %1 on the server %2.\n\n%3")
+        .arg(address.database, server, detail);
 }
 
 ServerCheck problemOf(ServerProblem problem, const ServerAddress &address, const QString &detail)
@@ -115,10 +119,9 @@ ServerCheck checkReading(const QSqlDatabase &db, const ServerAddress &address)
 
 QString describeServer(const ServerAddress &address)
 {
-    return QStringLiteral("%1:%2, database %3")
+    return QStringLiteral("%1:%2")
         .arg(address.host.isEmpty() ? QStringLiteral("localhost") : address.host)
-        .arg(address.port)
-        .arg(address.database);
+        .arg(address.port);
 }
 
 ServerCheck checkServer(const ServerAddress &address)

@@ -30,7 +30,7 @@ struct ServerCheck {
 // Connects to the server as the address says and reads the four tables.
 ServerCheck checkServer(const ServerAddress &address);
 
-// The server in words for messages: "db.example.org:5432, database accounts".
+// The server in words for messages: "db.example.org:5432".
 QString describeServer(const ServerAddress &address);
 
 } // namespace store
