@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <array>
+#include <optional>
+#include <locale.h>
 
 namespace store {
 namespace {
@@ -101,6 +103,32 @@ ServerCheck problemOf(ServerProblem problem, const ServerAddress &address, const
     return {problem, messageFor(problem, address, detail.trimmed())};
 }
 
+// libpq words its own part of a failure, and the system's error texts, in
+// the user's language; causes are told apart by libpq's English words, so
+// while this lives the thread reads messages in English.
+class EnglishMessages
+{
+public:
+    EnglishMessages()
+        : m_english(newlocale(LC_MESSAGES_MASK, "C", duplocale(LC_GLOBAL_LOCALE)))
+        , m_before(m_english ? uselocale(m_english) : locale_t(nullptr))
+    {
+    }
+    ~EnglishMessages()
+    {
+        if (!m_english)
+            return;
+        uselocale(m_before);
+        freelocale(m_english);
+    }
+    EnglishMessages(const EnglishMessages &) = delete;
+    EnglishMessages &operator=(const EnglishMessages &) = delete;
+
+private:
+    locale_t m_english;
+    locale_t m_before;
+};
+
 // A role may connect and still be refused the tables themselves.
 ServerCheck checkReading(const QSqlDatabase &db, const ServerAddress &address)
 {
@@ -126,7 +154,9 @@ QString describeServer(const ServerAddress &address)
 
 ServerCheck checkServer(const ServerAddress &address)
 {
+    std::optional<EnglishMessages> english(std::in_place);
     const Connection connection(QStringLiteral("checkServer"), address);
+    english.reset();
     if (!connection.isOpen()) {
         const QString libpqText = connection.error().databaseText();
         return problemOf(causeOf(libpqText), address, libpqText);

@@ -80,6 +80,8 @@ private slots:
         testserver::requireStarted();
         // The user's own ~/.pgpass never answers for the test roles.
         qputenv("PGPASSFILE", "/nonexistent/quillmark-test-pgpass");
+        // libpq's words come in the user's language; its causes are told apart all the same.
+        qputenv("LANGUAGE", "de");
         m_register = testserver::createRegisterDatabase();
         m_empty = QStringLiteral("quillmark_empty_%1").arg(QCoreApplication::applicationPid());
         testserver::exec(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE %1").arg(m_empty));
