@@ -1,3 +1,4 @@
+#include "frmPassword.h"
 #include "frmServer.h"
 #include "serverchoice.h"
 #include "windowchecks.h"
@@ -64,6 +65,33 @@ private slots:
         QVERIFY(messages.all().isEmpty());
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
+    }
+
+    // The password window opens on its box, Tab goes on to OK and Cancel;
+    // Enter gives the password typed, Escape none.
+    void passwordWindowKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<std::optional<QString>>("given");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << std::optional<QString>("typed");
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << std::optional<QString>();
+    }
+    void passwordWindowKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(std::optional<QString>, given);
+        QStringList visited;
+        inNextModal([&](QWidget *window) {
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
+            for (int stop = 0; stop < 4; ++stop) {
+                visited << controlOf(QApplication::focusWidget());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            control(window, "txtPassword")->setFocus();
+            QTest::keyClick(window, Qt::Key(key));
+        }, QStringLiteral("frmPassword"));
+        QCOMPARE(frmPassword::ask(QStringLiteral("The server wants a password.")), given);
+        QCOMPARE(visited, (QStringList{"txtPassword", "cmdOK", "cmdCancel", "txtPassword"}));
     }
 
     // Connect names what is missing before it tries any server.
