@@ -12,12 +12,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <optional>
-#include <sys/socket.h>
-#include <thread>
-#include <unistd.h>
 
 using store::ServerProblem;
 
@@ -30,44 +24,6 @@ QString roleName(const QString &what)
 }
 
 const QString rightPassword = QStringLiteral("right horse battery");
-
-// A listener on 127.0.0.1 that answers a client's TLS request as a server
-// without TLS does ("N"), once.
-class WithoutTls
-{
-public:
-    WithoutTls()
-    {
-        m_socket = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(m_socket, reinterpret_cast<sockaddr *>(&address), length);
-        listen(m_socket, 1);
-        getsockname(m_socket, reinterpret_cast<sockaddr *>(&address), &length);
-        m_port = ntohs(address.sin_port);
-        m_thread = std::thread([this] {
-            const int client = accept(m_socket, nullptr, nullptr);
-            char request[8];
-            if (client >= 0 && recv(client, request, sizeof request, MSG_WAITALL) == 8)
-                send(client, "N", 1, 0);
-            close(client);
-        });
-    }
-    ~WithoutTls()
-    {
-        shutdown(m_socket, SHUT_RDWR);
-        m_thread.join();
-        close(m_socket);
-    }
-    int port() const { return m_port; }
-
-private:
-    int m_socket = -1;
-    int m_port = 0;
-    std::thread m_thread;
-};
 
 } // namespace
 
@@ -116,50 +72,51 @@ private slots:
         QTest::addColumn<QString>("role");
         QTest::addColumn<QString>("password");
         QTest::addColumn<int>("tls");
+        QTest::addColumn<QString>("root");  // the root certificate verify-full checks by
         QTest::addColumn<ServerProblem>("problem");
         QTest::addColumn<QString>("named");  // what the message names
 
-        const QString host = qEnvironmentVariable("QUILLMARK_PG_HOST");
+        const QString socket = qEnvironmentVariable("QUILLMARK_PG_HOST");
         const int port = qEnvironmentVariableIntValue("QUILLMARK_PG_PORT");
+        const QString root = qEnvironmentVariable("QUILLMARK_PG_TLS_ROOT");
         const int none = int(store::ServerAddress::Tls::None);
-        QTest::newRow("a clerk on a set-up register")
-            << host << port << "register" << "clerk" << "" << none << ServerProblem::None << "";
-        QTest::newRow("the right password")
-            << host << port << "register" << "pw" << rightPassword << none << ServerProblem::None << "";
-        QTest::newRow("no password, none in the password file")
-            << host << port << "register" << "pw" << "" << none << ServerProblem::PasswordMissing
-            << "password";
-        QTest::newRow("a wrong password")
-            << host << port << "register" << "pw" << "wrong" << none << ServerProblem::PasswordWrong
-            << "refused the password";
-        QTest::newRow("a database that does not exist")
-            << host << port << "quillmark_no_such_db" << "clerk" << "" << none
-            << ServerProblem::NoSuchDatabase << "quillmark_no_such_db";
-        QTest::newRow("a user the server does not know")
-            << host << port << "register" << "nobody" << "" << none << ServerProblem::NoSuchUser
-            << "knows no user";
-        QTest::newRow("a database without the tables")
-            << host << port << "empty" << "clerk" << "" << none << ServerProblem::NotSetUp
-            << "run scripts/server-setup";
-        QTest::newRow("a role without rights: reading refused")
-            << host << port << "register" << "norights" << "" << none << ServerProblem::NoRights
+        const int require = int(store::ServerAddress::Tls::Require);
+        const int verify = int(store::ServerAddress::Tls::VerifyFull);
+        QTest::newRow("a clerk on a set-up register") << socket << port << "register" << "clerk"
+            << "" << none << "" << ServerProblem::None << "";
+        QTest::newRow("the right password") << socket << port << "register" << "pw"
+            << rightPassword << none << "" << ServerProblem::None << "";
+        QTest::newRow("no password, none in the password file") << socket << port << "register"
+            << "pw" << "" << none << "" << ServerProblem::PasswordMissing << "password";
+        QTest::newRow("a wrong password") << socket << port << "register" << "pw" << "wrong"
+            << none << "" << ServerProblem::PasswordWrong << "refused the password";
+        QTest::newRow("a database that does not exist") << socket << port << "quillmark_no_such_db"
+            << "clerk" << "" << none << "" << ServerProblem::NoSuchDatabase << "quillmark_no_such_db";
+        QTest::newRow("a user the server does not know") << socket << port << "register" << "nobody"
+            << "" << none << "" << ServerProblem::NoSuchUser << "knows no user";
+        QTest::newRow("a database without the tables") << socket << port << "empty" << "clerk"
+            << "" << none << "" << ServerProblem::NotSetUp << "run scripts/server-setup";
+        QTest::newRow("a role without rights: reading refused") << socket << port << "register"
+            << "norights" << "" << none << "" << ServerProblem::NoRights
             << "permission denied for table bank";
-        QTest::newRow("no server on that port")
-            << host << 1 << "register" << "clerk" << "" << none << ServerProblem::Unreachable
-            << "cannot reach";
-        QTest::newRow("a socket folder that does not exist")
-            << "/nonexistent/quillmark" << port << "register" << "clerk" << "" << none
-            << ServerProblem::Unreachable << "cannot reach";
-        QTest::newRow("nothing listening at an address")
-            << "127.0.0.1" << 1 << "register" << "clerk" << "" << none
-            << ServerProblem::Unreachable << "127.0.0.1:1";
-        // libpq asks a socket for no TLS: these go to a listener that has none.
-        QTest::newRow("TLS required of a server without it")
-            << "127.0.0.1" << -1 << "register" << "clerk" << ""
-            << int(store::ServerAddress::Tls::Require) << ServerProblem::Tls << "could not be secured";
-        QTest::newRow("a certificate to verify, from a server without TLS")
-            << "127.0.0.1" << -1 << "register" << "clerk" << ""
-            << int(store::ServerAddress::Tls::VerifyFull) << ServerProblem::Tls << "/nonexistent/root.crt";
+        QTest::newRow("no server on that port") << socket << 1 << "register" << "clerk" << ""
+            << none << "" << ServerProblem::Unreachable << "cannot reach";
+        QTest::newRow("a socket folder that does not exist") << "/nonexistent/quillmark" << port
+            << "register" << "clerk" << "" << none << "" << ServerProblem::Unreachable << "cannot reach";
+        QTest::newRow("nothing listening at an address") << "127.0.0.1" << 1 << "register"
+            << "clerk" << "" << none << "" << ServerProblem::Unreachable << "127.0.0.1:1";
+        QTest::newRow("TLS required") << "localhost" << port << "register" << "clerk" << ""
+            << require << "" << ServerProblem::None << "";
+        QTest::newRow("TLS verified by its root") << "localhost" << port << "register" << "clerk"
+            << "" << verify << root << ServerProblem::None << "";
+        QTest::newRow("a certificate for another name") << "127.0.0.1" << port << "register"
+            << "clerk" << "" << verify << root << ServerProblem::Tls << "does not match";
+        QTest::newRow("a certificate no chosen root signed") << "localhost" << port << "register"
+            << "clerk" << "" << verify << "/etc/ssl/certs/ca-certificates.crt" << ServerProblem::Tls
+            << "could not be secured";
+        QTest::newRow("a root certificate that is not there") << "localhost" << port << "register"
+            << "clerk" << "" << verify << "/nonexistent/root.crt" << ServerProblem::Tls
+            << "/nonexistent/root.crt";
     }
 
     void problemIsNamed()
@@ -170,13 +127,13 @@ private slots:
         QFETCH(QString, role);
         QFETCH(QString, password);
         QFETCH(int, tls);
+        QFETCH(QString, root);
         QFETCH(ServerProblem, problem);
         QFETCH(QString, named);
 
-        std::optional<WithoutTls> withoutTls;
-        if (port == -1)
-            port = withoutTls.emplace().port();
-        const store::ServerCheck check = store::checkServer(address(host, port, database, role, password, tls));
+        store::ServerAddress server = address(host, port, database, role, password, tls);
+        server.rootCertificate = root;
+        const store::ServerCheck check = store::checkServer(server);
         QCOMPARE(check.problem, problem);
         QVERIFY2(check.message.contains(named), qPrintable(check.message));
         QVERIFY(!check.message.contains(QStringLiteral("damaged")));
@@ -252,7 +209,6 @@ private:
         address.user = role == "nobody" ? role : roleName(role);
         address.password = password;
         address.tls = store::ServerAddress::Tls(tls);
-        address.rootCertificate = QStringLiteral("/nonexistent/root.crt");
         return address;
     }
 
