@@ -93,17 +93,6 @@ private slots:
         QCOMPARE(frmPassword::ask(QStringLiteral("The server wants a password.")), given);
         QCOMPARE(visited, (QStringList{"txtPassword", "cmdOK", "cmdCancel", "txtPassword"}));
     }
-
-    // Connect names what is missing before it tries any server.
-    void connectAsksForWhatIsMissing()
-    {
-        RecordedMessages messages;
-        frmServer window;
-        control<QLineEdit>(&window, "txtDatabase")->clear();
-        control<QPushButton>(&window, "cmdConnect")->click();
-        QVERIFY(messages.only().text.contains(QStringLiteral("name of the database")));
-        QVERIFY(!server::chosenServer());
-    }
 };
 
 QTEST_MAIN(TestFrmServer)
