@@ -154,12 +154,18 @@ QString describeServer(const ServerAddress &address)
 
 ServerCheck checkServer(const ServerAddress &address)
 {
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        return {ServerProblem::Other,
+                QStringLiteral("Quillmark cannot use a server here: Qt's PostgreSQL driver (the "
+                               "package libqt6sql6-psql) is not installed.")};
     std::optional<EnglishMessages> english(std::in_place);
     const Connection connection(QStringLiteral("checkServer"), address);
     english.reset();
     if (!connection.isOpen()) {
-        const QString libpqText = connection.error().databaseText();
-        return problemOf(causeOf(libpqText), address, libpqText);
+        const QSqlError error = connection.error();
+        const QString libpqText = error.databaseText();
+        return problemOf(causeOf(libpqText), address,
+                         libpqText.isEmpty() ? error.text() : libpqText);
     }
     if (const QStringList missing = missingTablesAndColumns(connection.database());
         !missing.isEmpty())
