@@ -10,8 +10,7 @@ class QPushButton;
 
 // What the program is, its version, which data file it uses and which
 // register (that file or a server); and, when there is one, the other
-// ql.mdb it leaves unused. Reached by F1 in the
-// main menu.
+// ql.mdb it leaves unused. Reached by F1 in the main menu.
 class frmAbout : public QDialog
 {
     Q_OBJECT
