@@ -49,8 +49,8 @@ bool prepareDataFile()
 {
     // On a server, the file's own steps (its checks and copies, the Access
     // import) have nothing to work on; the local file stays the way back.
-    const auto server = server::chosenServer();
-    if (server && server::useChosenServerAtStart(*server))
+    const auto chosen = server::chosenServer();
+    if (chosen && server::useChosenServerAtStart(*chosen))
         return true;
     store::useJetMigration(migrateWithProgress);
     // A damaged file is never written to; a copy comes before every change.
