@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datalocation.h"
+#include "serveraddress.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -61,6 +62,9 @@ class Connection
 {
 public:
     explicit Connection(const QString &owner);
+    // A connection to that server, whatever register is in use: a server is
+    // tried before the program turns to it.
+    Connection(const QString &owner, const ServerAddress &server);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
