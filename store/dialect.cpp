@@ -74,6 +74,13 @@ QString bankNumbersLock(Engine engine)
     return QStringLiteral("Select pg_advisory_xact_lock(1365470573, hashtext(?))");
 }
 
+QString supervisorStatement(Engine engine)
+{
+    if (engine == Engine::SQLite)
+        return {};
+    return QStringLiteral("Select pg_has_role(current_user, 'quillmark_supervisor', 'MEMBER')");
+}
+
 } // namespace dialect
 
 QSqlError createTableOnFirstUse(const QSqlDatabase &db, const QString &statement)

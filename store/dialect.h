@@ -37,6 +37,10 @@ QString chequeDateText(Engine engine, const QString &column);
 // reserving for one bank take turns and other banks never wait; empty where
 // the write transaction already holds the whole file.
 QString bankNumbersLock(Engine engine);
+// Whether the user may settle any desk's forgotten notes in the print
+// journal: on a server, a member of the supervisors' role; empty where the
+// register, a file, serves one desk.
+QString supervisorStatement(Engine engine);
 
 // Set once when a file is prepared, and kept in it: readers never block
 // the writer (write-ahead log).

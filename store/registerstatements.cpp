@@ -44,6 +44,9 @@ const QString selectUnkeyedRows = QStringLiteral(
 const QString insertNumberKey = QStringLiteral(
     "Insert into ChequeNumberKeys (RegisterRow, BankKey, NumberKey, Digits, KeyLength) "
     "values (?, ?, ?, ?, ?)");
+// Two desks may key the same older rows at once: the second finds them keyed.
+const QString insertMissingNumberKey = insertNumberKey + QStringLiteral(
+    " on conflict (RegisterRow) do nothing");
 
 const QString insertVoidMark = QStringLiteral(
     "Insert into ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt, MarkedBy) "
@@ -84,11 +87,11 @@ QString orEmpty(const QString &value)
 }
 
 QSqlError addNumberKey(const QSqlDatabase &db, qint64 row, const QString &bankName,
-                       const QString &chequeNo)
+                       const QString &chequeNo, const QString &statement = insertNumberKey)
 {
     const QString key = chequeNumberKey(chequeNo);
     QSqlQuery query(db);
-    return runBound(db, insertNumberKey,
+    return runBound(db, statement,
                     {row, orEmpty(bankKey(bankName)), orEmpty(key), int(isDigitNumber(key)),
                      key.size()},
                     &query);
@@ -201,7 +204,7 @@ QSqlError keyUnkeyedRegisterRows(const QSqlDatabase &db)
     QSqlError error = run(db, selectUnkeyedRows, {}, &rows);
     while (!error.isValid() && rows.next())
         error = addNumberKey(db, rows.value(0).toLongLong(), rows.value(1).toString(),
-                             rows.value(2).toString());
+                             rows.value(2).toString(), insertMissingNumberKey);
     return error.isValid() ? error : rows.lastError();
 }
 

@@ -331,7 +331,8 @@ void TestBatch::keys()
     frmBatchConfirm confirm(
         {store::thisCopy(), 1, store::JobState::HandedOver,
          {journalPageOf({"City Bank", "Asha Menon", "10.00", "Ten", QDate(2026, 12, 5), true},
-                        "101")}},
+                        "101")},
+         {}},
         {});
     confirm.show();
     QVERIFY(QTest::qWaitForWindowActive(&confirm));

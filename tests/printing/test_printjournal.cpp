@@ -132,7 +132,7 @@ void TestPrintJournal::aCrashAtAnyStepLosesNoPrintedCheque()
     QFETCH(QString, mode);
     QFETCH(QString, step);
     const QStringList numbers{u"101"_s, u"102"_s, u"103"_s};
-    std::unique_ptr<QProcess> copy(startCopy(m_database->path(), mode, step, m_spool, numbers));
+    std::unique_ptr<QProcess> copy(startCopy(m_database->location(), mode, step, m_spool, numbers));
     QVERIFY(copy->waitForFinished(30000));
     QCOMPARE(copy->exitCode(), step == u"none" ? 0 : 3);
 
@@ -166,9 +166,9 @@ void TestPrintJournal::twoCopiesNeverRecordOneNumberTwiceWithoutAsking()
     for (int number = 1; number <= 15; ++number)
         numbers << QString::number(number);
     std::unique_ptr<QProcess> first(
-        startCopy(m_database->path(), u"single"_s, u"none"_s, m_spool, numbers));
+        startCopy(m_database->location(), u"single"_s, u"none"_s, m_spool, numbers));
     std::unique_ptr<QProcess> second(
-        startCopy(m_database->path(), u"single"_s, u"none"_s, m_spool, numbers));
+        startCopy(m_database->location(), u"single"_s, u"none"_s, m_spool, numbers));
     QVERIFY(first->waitForFinished(60000));
     QVERIFY(second->waitForFinished(60000));
     QCOMPARE(first->exitCode(), 0);
