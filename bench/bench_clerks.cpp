@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int clerks = 8;
-constexpr int chequesEach = 250;
 
 bool prepareBanks()
 {
@@ -39,6 +37,9 @@ bool prepareBanks()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // Other numbers of clerks and cheques may be given, to look closer.
+    const int clerks = argc > 1 ? atoi(argv[1]) : 8;
+    const int chequesEach = argc > 2 ? atoi(argv[2]) : 250;
     if (!qEnvironmentVariableIsSet("QUILLMARK_PG_HOST")) {
         std::fprintf(stderr, "bench_clerks: no server; source scripts/postgres.sh first\n");
         return 0;

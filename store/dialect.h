@@ -37,6 +37,9 @@ QString chequeDateText(Engine engine, const QString &column);
 // reserving for one bank take turns and other banks never wait; empty where
 // the write transaction already holds the whole file.
 QString bankNumbersLock(Engine engine);
+// The same for one bank's Positive Pay files, so that two desks never send
+// one cheque twice; prints never wait on it.
+QString bankPayFilesLock(Engine engine);
 // Whether the user may settle any desk's forgotten notes in the print
 // journal: on a server, a member of the supervisors' role; empty where the
 // register, a file, serves one desk.
