@@ -57,6 +57,11 @@ QString beginWriteStatement(Engine engine)
     return engine == Engine::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
 }
 
+QString noCaseCollation(Engine engine)
+{
+    return engine == Engine::SQLite ? QStringLiteral("nocase") : QStringLiteral("quillmark_nocase");
+}
+
 QString lastInsertedRowId(Engine engine)
 {
     return engine == Engine::SQLite ? QStringLiteral("Select last_insert_rowid()")

@@ -28,6 +28,8 @@ inline constexpr QLatin1String registerRowId("rowid");
 // The statement that begins a write transaction. In a file it holds the
 // write lock at once; a server locks what the statements touch.
 QString beginWriteStatement(Engine engine);
+// The collation that compares names without regard to case, for a query.
+QString noCaseCollation(Engine engine);
 // The statement that gives the identity of the row just inserted.
 QString lastInsertedRowId(Engine engine);
 // A register row's date as ISO text "yyyy-mm-dd", whatever form an older
