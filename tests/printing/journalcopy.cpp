@@ -126,7 +126,7 @@ int main(int argc, char *argv[])
     } else {
         QList<BatchCheque> cheques;
         for (const QString &number : numbers)
-            cheques.append({{}, true, chequeFor(number), number, {}, false});
+            cheques.append({{}, true, chequeFor(number), number, {}, false, {}});
         const BatchJob job = printBatch(cheques, {}, [](int) { return true; });
         const store::Connection connection(QStringLiteral("journalcopy"));
         if (!job.printed.pages.isEmpty()
