@@ -117,29 +117,32 @@ const QString selectVoidReason = QStringLiteral("Select m.Reason ") + registerWi
 const QString countReplacing =
     QStringLiteral("Select count(*) from PrintJournal where Replaces = ?");
 
+QSqlError refusal(const QString &why)
+{
+    return QSqlError(why, {}, QSqlError::TransactionError);
+}
+
 QSqlError replaceableError(const QSqlDatabase &db, const JournalPage &page)
 {
+    // 1. Void now: a reprint recorded meanwhile has voided it too.
     QSqlQuery query;
     QSqlError error = runBound(db, selectVoidReason, {page.replaces}, &query);
-    if (error.isValid())
-        return error;
-    QString taken = query.next() && !query.value(0).isNull() ? query.value(0).toString()
-                                                              : QString();
-    if (taken.isNull() && !(error = runBound(db, countReplacing, {page.replaces}, &query)).isValid()
-        && query.next() && query.value(0).toLongLong() > 0)
-        taken = QStringLiteral("it is being reprinted already");
-    if (error.isValid() || taken.isNull())
-        return error;
-    return QSqlError(QStringLiteral("The cheque to be replaced is void already (%1), so it is "
-                                    "not reprinted.").arg(taken),
-                     {}, QSqlError::TransactionError);
+    if (!error.isValid() && query.next() && !query.value(0).isNull())
+        return refusal(QStringLiteral("The cheque to be replaced is void already (%1), so it is "
+                                      "not reprinted.").arg(query.value(0).toString()));
+    // 2. On its way to being replaced, at this desk or another.
+    if (!error.isValid())
+        error = runBound(db, countReplacing, {page.replaces}, &query);
+    if (!error.isValid() && query.next() && query.value(0).toLongLong() > 0)
+        return refusal(QStringLiteral("The cheque to be replaced is being reprinted already, so "
+                                      "it is not reprinted again."));
+    return error.isValid() ? error : query.lastError();
 }
 
 QSqlError goneError()
 {
-    return QSqlError(QStringLiteral("The cheques are no longer in the print journal: another "
-                                    "copy of Quillmark has settled them."),
-                     {}, QSqlError::TransactionError);
+    return refusal(QStringLiteral("The cheques are no longer in the print journal: another "
+                                  "copy of Quillmark has settled them."));
 }
 
 } // namespace
