@@ -121,6 +121,16 @@ QString takeIdleSession()
     return {};
 }
 
+// Whether the connection goes to the server every Connection now opens
+// (not one named for a single connection, such as a trial of a new address).
+bool toChosenServer(const QSqlDatabase &db)
+{
+    const std::optional<ServerAddress> &server = chosenServer();
+    return server && db.driverName() == QLatin1String("QPSQL") && db.hostName() == server->host
+        && db.port() == server->port && db.databaseName() == server->database
+        && db.userName() == server->user;
+}
+
 void closeIdleSessions()
 {
     while (!idleSessions.isEmpty())
@@ -497,7 +507,7 @@ Connection::Connection(const QString &owner)
 
 Connection::~Connection()
 {
-    if (chosenServer() && m_db.isOpen() && m_db.driver()->subscribedToNotifications().isEmpty()
+    if (toChosenServer(m_db) && m_db.isOpen() && m_db.driver()->subscribedToNotifications().isEmpty()
         && idleSessions.size() < idleSessionsKept) {
         m_db = QSqlDatabase();
         idleSessions.append(m_name);
