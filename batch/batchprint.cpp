@@ -85,7 +85,7 @@ QString takenMeanwhile(const QList<std::optional<store::RegisterRow>> &earlier,
 BatchJob printBatch(const QList<BatchCheque> &cheques, const QString &printerName,
                     const std::function<bool(int done)> &afterPage)
 {
-    BatchJob job{{store::thisCopy(), 0, store::JobState::Noted, {}}, {}};
+    BatchJob job{{store::thisCopy(), 0, store::JobState::Noted, {}, {}}, {}};
     for (const BatchCheque &cheque : cheques)
         job.printed.pages.append(journalPageOf(cheque.items, cheque.chequeNo));
 

@@ -122,10 +122,16 @@ void frmBatchConfirm::reject()
 
 QSqlError unconfirmedJobs(const QSqlDatabase &db, QList<store::JournalJob> *jobs)
 {
+    bool supervisor = false;
     QSqlError error = store::readJournal(db, jobs);
-    jobs->removeIf([](const store::JournalJob &job) {
-        return job.owner == store::thisCopy() ? job.state != store::JobState::HandedOver
-                                              : !store::hasEndedHere(job.owner);
+    if (!error.isValid())
+        error = store::maySettleEveryDesk(db, &supervisor);
+    // A day is longer than any print or put-off confirmation takes.
+    const QDateTime forgotten = QDateTime::currentDateTimeUtc().addDays(-1);
+    jobs->removeIf([&](const store::JournalJob &job) {
+        if (job.owner == store::thisCopy())
+            return job.state != store::JobState::HandedOver;
+        return !store::hasEndedHere(job.owner) && !(supervisor && job.notedAt < forgotten);
     });
     return error;
 }

@@ -36,8 +36,9 @@ private:
 };
 
 // Settles the cheques left in the print journal by a copy of the program
-// that has ended on this host, and this copy's own batches whose
-// confirmation was put off, job by job: one that never reached the printer
+// that has ended on this host, this copy's own batches whose confirmation
+// was put off and, for a supervisor, any desk's notes older than a day,
+// job by job: one that never reached the printer
 // is dropped, one stopped while it was being handed over may be left out
 // whole when the user says none printed, and every other goes through the
 // confirmation. True when no such job is left, the register being complete.

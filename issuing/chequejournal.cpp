@@ -90,7 +90,7 @@ PrintOutcome printAndRecord(const ChequeToPrint &cheque, const QString &printerN
     const store::Connection connection(QStringLiteral("printAndRecord"));
     const QSqlDatabase db = connection.database();
     store::JournalJob job{store::thisCopy(), 0, store::JobState::Noted,
-                          {journalPageOf(cheque.items, cheque.chequeNo, cheque.replaces)}};
+                          {journalPageOf(cheque.items, cheque.chequeNo, cheque.replaces)}, {}};
     QList<std::optional<store::RegisterRow>> earlier;
     QList<bool> noted;
     QSqlError error = connection.error();

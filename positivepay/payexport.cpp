@@ -77,6 +77,9 @@ QSqlError prepareExport(const QSqlDatabase &db, const ExportChoice &choice,
     prepared->choice = choice;
     if (QSqlError error = readAccount(db, prepared); error.isValid() || !prepared->problems.isEmpty())
         return error;
+    if (QSqlError error = store::newestSentFile(db, choice.bankName, &prepared->newestFile);
+        error.isValid())
+        return error;
     QList<store::PayChequeRow> cheques;
     const QDate from = choice.notYetSent ? QDate() : choice.from;
     const QDate to = choice.notYetSent ? QDate() : choice.to;
@@ -102,9 +105,24 @@ QString finishExport(const QSqlDatabase &db, const PreparedExport &prepared, con
                                   QDateTime::currentDateTime(),
                                   prepared.file.written.size(), prepared.file.bytes};
 
-    // 2. Marked and saved together: the file is committed before the marks.
-    if (QSqlError error = store::beginWrite(db); error.isValid())
+    // 2. Marked and saved together: the file is committed before the marks,
+    //    unless another desk sent one for the bank since this was prepared.
+    qint64 newest = 0;
+    QSqlError error = store::beginWrite(db);
+    if (!error.isValid())
+        error = store::holdBankPayFiles(db, prepared.choice.bankName);
+    if (!error.isValid())
+        error = store::newestSentFile(db, prepared.choice.bankName, &newest);
+    if (error.isValid()) {
+        store::rollbackWrite(db);
         return store::failureText(QStringLiteral("mark the cheques sent"), error);
+    }
+    if (newest != prepared.newestFile) {
+        store::rollbackWrite(db);
+        return QStringLiteral("Another Positive Pay file for %1 has been saved since this one was "
+                              "made, so this one has not been saved: export again.")
+            .arg(prepared.choice.bankName);
+    }
     if (QSqlError error = store::addSentFile(db, file, sent); error.isValid()) {
         store::rollbackWrite(db);
         return store::failureText(QStringLiteral("mark the cheques sent"), error);

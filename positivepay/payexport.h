@@ -26,6 +26,7 @@ struct PreparedExport {
     // What stops the export, in words: no details, no layout, cheques
     // that do not fit. Empty when the file can be saved.
     QStringList problems;
+    qint64 newestFile = 0;  // the bank's latest file when prepared
 };
 
 // What a cheque goes out as: an issue when the bank does not have it as

@@ -1,15 +1,19 @@
 #include "batchstatements.h"
 
 #include "boundstatement.h"
+#include "dialect.h"
 
 #include <QVariant>
 
 namespace store {
 namespace {
 
-const QString selectPayeeByName = QStringLiteral(
-    "Select Payeename from Payee where Payeename = ? collate nocase and Payeename <> '' "
-    "order by rowid limit 1");
+QString selectPayeeByName(Engine engine)
+{
+    return QStringLiteral("Select Payeename from Payee where Payeename = ? collate %1 and "
+                          "Payeename <> '' order by rowid limit 1")
+        .arg(dialect::noCaseCollation(engine));
+}
 
 } // namespace
 
@@ -18,7 +22,7 @@ QSqlError findPayeeByName(const QSqlDatabase &db, const QString &name,
 {
     payeeName->reset();
     QSqlQuery query;
-    if (QSqlError error = runBound(db, selectPayeeByName, {name}, &query); error.isValid())
+    if (QSqlError error = runBound(db, selectPayeeByName(engineOf(db)), {name}, &query); error.isValid())
         return error;
     if (query.next())
         *payeeName = query.value(0).toString();

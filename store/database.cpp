@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QUrl>
 #include <atomic>
@@ -91,6 +92,52 @@ QString uniqueConnectionName(const QString &owner)
 {
     static std::atomic<quint64> counter = 0;
     return QStringLiteral("%1#%2").arg(owner).arg(++counter);
+}
+
+// A session with a server costs the server a process of its own to open,
+// and one cheque's print opens several connections: the session a
+// Connection is done with waits, by its connection's name, for the next
+// Connection of the same thread, unless it listens for notices. It is
+// taken again only when alive and in no transaction (within one, now() is
+// when the transaction began). Closed when the program moves to another
+// register.
+thread_local QStringList idleSessions;
+constexpr qsizetype idleSessionsKept = 4;
+const QString freshSessionStatement = QStringLiteral("Select now() = statement_timestamp()");
+
+void closeSession(const QString &name)
+{
+    QSqlDatabase::database(name, false).close();
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString takeIdleSession()
+{
+    while (!idleSessions.isEmpty()) {
+        const QString name = idleSessions.takeLast();
+        QSqlQuery fresh(QSqlDatabase::database(name, false));
+        if (fresh.exec(freshSessionStatement) && fresh.next() && fresh.value(0).toBool())
+            return name;
+        fresh = QSqlQuery();
+        closeSession(name);
+    }
+    return {};
+}
+
+// Whether the connection goes to the server every Connection now opens
+// (not one named for a single connection, such as a trial of a new address).
+bool toChosenServer(const QSqlDatabase &db)
+{
+    const std::optional<ServerAddress> &server = chosenServer();
+    return server && db.driverName() == QLatin1String("QPSQL") && db.hostName() == server->host
+        && db.port() == server->port && db.databaseName() == server->database
+        && db.userName() == server->user;
+}
+
+void closeIdleSessions()
+{
+    while (!idleSessions.isEmpty())
+        closeSession(idleSessions.takeLast());
 }
 
 QString creationFailure(const QString &path, const QString &why)
@@ -313,11 +360,13 @@ void useDatabaseFile(const QString &path)
 {
     overriddenPath() = path;
     chosenServer().reset();
+    closeIdleSessions();
 }
 
 void useServer(const ServerAddress &address)
 {
     chosenServer() = address;
+    closeIdleSessions();
 }
 
 std::optional<ServerAddress> serverInUse()
@@ -446,8 +495,13 @@ QString prepareDatabase(const QString &path, QString *notice)
 }
 
 Connection::Connection(const QString &owner)
-    : m_name(uniqueConnectionName(owner))
+    : m_name(chosenServer() ? takeIdleSession() : QString())
 {
+    if (!m_name.isEmpty()) {
+        m_db = QSqlDatabase::database(m_name, false);
+        return;
+    }
+    m_name = uniqueConnectionName(owner);
     m_db = chosenServer() ? addServerConnection(m_name, *chosenServer())
                           : addConnection(m_name, databaseFilePath());
     if (!m_db.open())
@@ -464,6 +518,12 @@ Connection::Connection(const QString &owner, const ServerAddress &server)
 
 Connection::~Connection()
 {
+    if (toChosenServer(m_db) && m_db.isOpen() && m_db.driver()->subscribedToNotifications().isEmpty()
+        && idleSessions.size() < idleSessionsKept) {
+        m_db = QSqlDatabase();
+        idleSessions.append(m_name);
+        return;
+    }
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);

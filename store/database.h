@@ -58,6 +58,9 @@ void useBeforeTablesChange(const BeforeTablesChange &hook);
 
 // One named connection to the data file, owned by a window or a handler
 // and released with it. The file is opened read-write and never created.
+// On a server the session may be one an earlier Connection of the thread
+// left, alive and in no transaction, as opening one costs the server a
+// process.
 class Connection
 {
 public:

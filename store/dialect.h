@@ -28,6 +28,8 @@ inline constexpr QLatin1String registerRowId("rowid");
 // The statement that begins a write transaction. In a file it holds the
 // write lock at once; a server locks what the statements touch.
 QString beginWriteStatement(Engine engine);
+// The collation that compares names without regard to case, for a query.
+QString noCaseCollation(Engine engine);
 // The statement that gives the identity of the row just inserted.
 QString lastInsertedRowId(Engine engine);
 // A register row's date as ISO text "yyyy-mm-dd", whatever form an older
@@ -37,6 +39,13 @@ QString chequeDateText(Engine engine, const QString &column);
 // reserving for one bank take turns and other banks never wait; empty where
 // the write transaction already holds the whole file.
 QString bankNumbersLock(Engine engine);
+// The same for one bank's Positive Pay files, so that two desks never send
+// one cheque twice; prints never wait on it.
+QString bankPayFilesLock(Engine engine);
+// Whether the user may settle any desk's forgotten notes in the print
+// journal: on a server, a member of the supervisors' role; empty where the
+// register, a file, serves one desk.
+QString supervisorStatement(Engine engine);
 
 // Set once when a file is prepared, and kept in it: readers never block
 // the writer (write-ahead log).

@@ -28,6 +28,8 @@ const QString insertLayout =
 const QString insertFile = QStringLiteral(
     "Insert into PositivePayFile (BankName, LayoutName, SentAt, Records, Contents) "
     "values (?, ?, ?, ?, ?)");
+const QString selectNewestFileOfBank =
+    QStringLiteral("Select coalesce(max(Id), 0) from PositivePayFile where BankName = ?");
 const QString insertSent =
     QStringLiteral("Insert into PositivePaySent (FileId, RegisterRow, Kind) values (?, ?, ?)");
 const QString selectFiles = QStringLiteral(
@@ -144,6 +146,21 @@ QSqlError selectPayCheques(const QSqlDatabase &db, const QString &bankName, cons
     return query.lastError();
 }
 
+QSqlError newestSentFile(const QSqlDatabase &db, const QString &bankName, qint64 *id)
+{
+    QSqlQuery query;
+    QSqlError error = runBound(db, selectNewestFileOfBank, {text(bankName)}, &query);
+    *id = !error.isValid() && query.next() ? query.value(0).toLongLong() : 0;
+    return error.isValid() ? error : query.lastError();
+}
+
+QSqlError holdBankPayFiles(const QSqlDatabase &db, const QString &bankName)
+{
+    const QString lock = dialect::bankPayFilesLock(engineOf(db));
+    QSqlQuery query;
+    return lock.isEmpty() ? QSqlError() : runBound(db, lock, {text(bankName).toLower()}, &query);
+}
+
 QSqlError addSentFile(const QSqlDatabase &db, const SentFileRow &file,
                       const QList<SentRecord> &records)
 {
@@ -154,7 +171,6 @@ QSqlError addSentFile(const QSqlDatabase &db, const SentFileRow &file,
                                 QString::fromUtf8(file.contents)},
                                &query);
     if (!error.isValid())
-        // This connection's own file: another clerk may save one meanwhile.
         error = runBound(db, dialect::lastInsertedRowId(engineOf(db)), {}, &query);
     if (error.isValid() || !query.next())
         return error.isValid() ? error : query.lastError();

@@ -66,6 +66,12 @@ struct SentRecord {
 };
 // Keeps the file and marks its records sent; run inside the caller's
 // write transaction, so that a file that is not saved marks nothing.
+// The id of the bank's latest file, 0 when none has been sent.
+QSqlError newestSentFile(const QSqlDatabase &db, const QString &bankName, qint64 *id);
+// Within a write transaction: holds the bank's files until it ends, so that
+// what was sent is read and added by one desk at a time.
+QSqlError holdBankPayFiles(const QSqlDatabase &db, const QString &bankName);
+
 QSqlError addSentFile(const QSqlDatabase &db, const SentFileRow &file,
                       const QList<SentRecord> &records);
 // The bank's files, the latest first.

@@ -42,7 +42,7 @@ const QString deleteJob = QStringLiteral("Delete from PrintJournal") + ownerAndJ
 const QString countJob = QStringLiteral("Select count(*) from PrintJournal") + ownerAndJob;
 const QString selectJournal = QStringLiteral(
     "Select OwnerHost, OwnerPid, OwnerStart, Job, State, DateofChq, Payeename, BankName, "
-    "PAyeeamt, ChequeNo, AmountCents, AmountInWords, Crossed, Replaces from PrintJournal "
+    "PAyeeamt, ChequeNo, AmountCents, AmountInWords, Crossed, Replaces, NotedAt from PrintJournal "
     "order by OwnerHost, OwnerPid, OwnerStart, Job, Page");
 
 QString orEmpty(const QString &value)
@@ -66,7 +66,8 @@ QVariantList pageValues(const JournalPage &page, const JournalOwner &owner, qint
            << page.amount.cents() << orEmpty(page.cheque.amount) << orEmpty(page.amountInWords)
            << page.cheque.dateOfCheque << int(page.crossed)
            << (page.replaces ? QVariant(page.replaces) : QVariant(QMetaType::fromType<qint64>()))
-           << QDateTime::currentDateTime().toString(Qt::ISODate);
+           // In UTC, as desks may keep other time zones.
+           << QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
     return values;
 }
 
@@ -77,11 +78,71 @@ const QString selectOlderJournal = QStringLiteral(
     "order by Page");
 const QString dropOlderJournal = QStringLiteral("DROP TABLE BatchJournal");
 
+// The banks whose numbers a job takes or frees, with those of the cheques
+// it replaces: on a server each is locked until the transaction ends, in
+// one order, so that two jobs never wait on each other.
+const QString selectBankOfRow =
+    QStringLiteral("Select BankName from ChqIssuereg where %1 = ?").arg(dialect::registerRowId);
+
+QSqlError lockBanks(const QSqlDatabase &db, const QList<JournalPage> &pages)
+{
+    const QString lock = dialect::bankNumbersLock(engineOf(db));
+    if (lock.isEmpty())
+        return {};
+    QStringList keys;
+    QSqlQuery query;
+    for (const JournalPage &page : pages) {
+        keys << bankKey(page.cheque.bankName);
+        if (!page.replaces)
+            continue;
+        if (QSqlError error = runBound(db, selectBankOfRow, {page.replaces}, &query);
+            error.isValid())
+            return error;
+        if (query.next())
+            keys << bankKey(query.value(0).toString());
+    }
+    keys.sort();
+    keys.removeDuplicates();
+    for (const QString &key : std::as_const(keys)) {
+        if (QSqlError error = runBound(db, lock, {orEmpty(key)}, &query); error.isValid())
+            return error;
+    }
+    return {};
+}
+
+// A reprint's original must still be live and not already on its way to
+// being replaced: two desks reprinting one cheque leave one replacement.
+const QString selectVoidReason = QStringLiteral("Select m.Reason ") + registerWithVoids
+    + QStringLiteral("where r.%1 = ?").arg(dialect::registerRowId);
+const QString countReplacing =
+    QStringLiteral("Select count(*) from PrintJournal where Replaces = ?");
+
+QSqlError refusal(const QString &why)
+{
+    return QSqlError(why, {}, QSqlError::TransactionError);
+}
+
+QSqlError replaceableError(const QSqlDatabase &db, const JournalPage &page)
+{
+    // 1. Void now: a reprint recorded meanwhile has voided it too.
+    QSqlQuery query;
+    QSqlError error = runBound(db, selectVoidReason, {page.replaces}, &query);
+    if (!error.isValid() && query.next() && !query.value(0).isNull())
+        return refusal(QStringLiteral("The cheque to be replaced is void already (%1), so it is "
+                                      "not reprinted.").arg(query.value(0).toString()));
+    // 2. On its way to being replaced, at this desk or another.
+    if (!error.isValid())
+        error = runBound(db, countReplacing, {page.replaces}, &query);
+    if (!error.isValid() && query.next() && query.value(0).toLongLong() > 0)
+        return refusal(QStringLiteral("The cheque to be replaced is being reprinted already, so "
+                                      "it is not reprinted again."));
+    return error.isValid() ? error : query.lastError();
+}
+
 QSqlError goneError()
 {
-    return QSqlError(QStringLiteral("The cheques are no longer in the print journal: another "
-                                    "copy of Quillmark has settled them."),
-                     {}, QSqlError::TransactionError);
+    return refusal(QStringLiteral("The cheques are no longer in the print journal: another "
+                                  "copy of Quillmark has settled them."));
 }
 
 } // namespace
@@ -92,13 +153,17 @@ QSqlError noteJob(const QSqlDatabase &db, const QList<JournalPage> &pages, qint6
     earlier->clear();
     earlierNoted->clear();
     return inWriteTransaction(db, [&] {
+        // 1. The banks' numbers held, everything up to date, the job's number.
         QSqlQuery query;
-        QSqlError error = keyUnkeyedRegisterRows(db);
+        QSqlError error = lockBanks(db, pages);
+        if (!error.isValid())
+            error = keyUnkeyedRegisterRows(db);
         if (!error.isValid())
             error = runBound(db, nextJob, {}, &query);
         if (error.isValid())
             return error;
         *job = query.next() ? query.value(0).toLongLong() : 1;
+        // 2. Each page noted, after its number's earlier use is looked up.
         ChequeNumberLookup numbers(db);
         QSqlQuery insert(db);
         if (!insert.prepare(insertPage))
@@ -110,6 +175,8 @@ QSqlError noteJob(const QSqlDatabase &db, const QList<JournalPage> &pages, qint6
                                  &noted);
             earlier->append(used);
             earlierNoted->append(noted);
+            if (!error.isValid() && pages[page].replaces)
+                error = replaceableError(db, pages[page]);
             for (const QVariant &value :
                  pageValues(pages[page], thisCopy(), *job, page + 1, JobState::Noted))
                 insert.addBindValue(value);
@@ -138,10 +205,13 @@ QSqlError recordJob(const QSqlDatabase &db, const JournalJob &job, const QList<b
                     const VoidMark &spoiled)
 {
     return inWriteTransaction(db, [&]() -> QSqlError {
-        // 1. Exactly these pages, still the owner's.
+        // 1. Exactly these pages, still the owner's; their numbers held, as
+        //    they move from the journal to the register.
         QSqlQuery query;
-        if (QSqlError error = runBound(db, countJob, ownerValues(job.owner, job.job), &query);
-            error.isValid())
+        QSqlError error = lockBanks(db, job.pages);
+        if (!error.isValid())
+            error = runBound(db, countJob, ownerValues(job.owner, job.job), &query);
+        if (error.isValid())
             return error;
         if (!query.next() || query.value(0).toLongLong() != job.pages.size())
             return goneError();
@@ -149,7 +219,7 @@ QSqlError recordJob(const QSqlDatabase &db, const JournalJob &job, const QList<b
         for (qsizetype page = 0; page < job.pages.size(); ++page) {
             const JournalPage &noted = job.pages[page];
             qint64 row = 0;
-            QSqlError error = addRegisterEntry(db, noted.cheque, &row);
+            error = addRegisterEntry(db, noted.cheque, &row);
             VoidMark mark = spoiled;
             mark.registerRow = row;
             if (!error.isValid() && !cameOutRight.value(page, true))
@@ -162,7 +232,7 @@ QSqlError recordJob(const QSqlDatabase &db, const JournalJob &job, const QList<b
                 return error;
         }
         // 3. The notes cleared.
-        if (QSqlError error = runBound(db, deleteJob, ownerValues(job.owner, job.job), &query);
+        if (error = runBound(db, deleteJob, ownerValues(job.owner, job.job), &query);
             error.isValid())
             return error;
         return query.numRowsAffected() == job.pages.size() ? QSqlError() : goneError();
@@ -180,9 +250,13 @@ QSqlError readJournal(const QSqlDatabase &db, QList<JournalJob> *jobs)
                                  query.value(2).toString()};
         const qint64 job = query.value(3).toLongLong();
         if (jobs->isEmpty() || jobs->last().owner != owner || jobs->last().job != job)
-            jobs->append({owner, job, JobState::HandedOver, {}});
+            jobs->append({owner, job, JobState::HandedOver, {}, {}});
         JournalJob &last = jobs->last();
         last.state = std::min(last.state, stateNamed(query.value(4).toString()));
+        // Without a zone (an earlier Quillmark's): the desk's local time.
+        const QDateTime noted = QDateTime::fromString(query.value(14).toString(), Qt::ISODate);
+        if (!last.notedAt.isValid() || noted < last.notedAt)
+            last.notedAt = noted;
         const RegisterRow cheque{query.value(5).toDate(), query.value(6).toString(),
                                  query.value(7).toString(), query.value(8).toString(),
                                  query.value(9).toString()};
@@ -190,6 +264,19 @@ QSqlError readJournal(const QSqlDatabase &db, QList<JournalJob> *jobs)
                            query.value(11).toString(), query.value(12).toBool(),
                            query.value(13).toLongLong()});
     }
+    return query.lastError();
+}
+
+QSqlError maySettleEveryDesk(const QSqlDatabase &db, bool *may)
+{
+    *may = false;
+    const QString statement = dialect::supervisorStatement(engineOf(db));
+    if (statement.isEmpty())
+        return {};
+    QSqlQuery query;
+    if (QSqlError error = runBound(db, statement, {}, &query); error.isValid())
+        return error;
+    *may = query.next() && query.value(0).toBool();
     return query.lastError();
 }
 

@@ -5,6 +5,7 @@
 
 #include "money.h"
 
+#include <QDateTime>
 #include <QList>
 
 // The print journal: every cheque on its way to the printer, noted before
@@ -35,6 +36,7 @@ struct JournalJob {
     qint64 job = 0;
     JobState state = JobState::Noted;  // the job's least advanced page
     QList<JournalPage> pages;          // in page order
+    QDateTime notedAt;                 // when its first page was noted
 };
 
 // Notes the pages as one job of this copy, under the write lock: their
@@ -55,6 +57,10 @@ QSqlError recordJob(const QSqlDatabase &db, const JournalJob &job, const QList<b
                     const VoidMark &spoiled);
 // Every job in the journal, of whichever owner.
 QSqlError readJournal(const QSqlDatabase &db, QList<JournalJob> *jobs);
+
+// Whether the user may settle notes left at any desk, which a supervisor
+// may once they are old enough that their clerk has plainly gone.
+QSqlError maySettleEveryDesk(const QSqlDatabase &db, bool *may);
 
 // Moves the batch journal an older Quillmark left (table BatchJournal) into
 // the print journal, as the job of a copy that has ended, and drops it;

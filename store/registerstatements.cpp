@@ -44,6 +44,9 @@ const QString selectUnkeyedRows = QStringLiteral(
 const QString insertNumberKey = QStringLiteral(
     "Insert into ChequeNumberKeys (RegisterRow, BankKey, NumberKey, Digits, KeyLength) "
     "values (?, ?, ?, ?, ?)");
+// Two desks may key the same older rows at once: the second finds them keyed.
+const QString insertMissingNumberKey = insertNumberKey + QStringLiteral(
+    " on conflict (RegisterRow) do nothing");
 
 const QString insertVoidMark = QStringLiteral(
     "Insert into ChequeVoidMarks (RegisterRow, Action, Reason, MarkedAt, MarkedBy) "
@@ -84,11 +87,11 @@ QString orEmpty(const QString &value)
 }
 
 QSqlError addNumberKey(const QSqlDatabase &db, qint64 row, const QString &bankName,
-                       const QString &chequeNo)
+                       const QString &chequeNo, const QString &statement = insertNumberKey)
 {
     const QString key = chequeNumberKey(chequeNo);
     QSqlQuery query(db);
-    return runBound(db, insertNumberKey,
+    return runBound(db, statement,
                     {row, orEmpty(bankKey(bankName)), orEmpty(key), int(isDigitNumber(key)),
                      key.size()},
                     &query);
@@ -201,7 +204,7 @@ QSqlError keyUnkeyedRegisterRows(const QSqlDatabase &db)
     QSqlError error = run(db, selectUnkeyedRows, {}, &rows);
     while (!error.isValid() && rows.next())
         error = addNumberKey(db, rows.value(0).toLongLong(), rows.value(1).toString(),
-                             rows.value(2).toString());
+                             rows.value(2).toString(), insertMissingNumberKey);
     return error.isValid() ? error : rows.lastError();
 }
 
@@ -233,9 +236,7 @@ QSqlError selectRegisterWithVoids(const QSqlDatabase &db, const QString &bankNam
     return run(db, selectWithVoids, {orEmpty(bankName), from, to}, query, forwardOnly);
 }
 
-namespace {
-
-// A server's rows come through Qt's driver, each field as UTF-8.
+// A server's rows come through Qt's driver, fetched as they are read.
 QSqlError readServerCsvRows(const QSqlDatabase &db, const QVariantList &values,
                             const std::function<bool(const RegisterCsvRow &)> &row)
 {
@@ -246,17 +247,13 @@ QSqlError readServerCsvRows(const QSqlDatabase &db, const QVariantList &values,
     std::array<QByteArray, registerColumnCount + 1> texts;
     RegisterCsvRow fields;
     while (rows.next()) {
-        for (int i = 0; i < int(fields.size()); ++i) {
-            texts[i] = rows.value(i).toString().toUtf8();
-            fields[i] = texts[i];
-        }
+        for (int i = 0; i < int(fields.size()); ++i)
+            fields[i] = texts[i] = rows.value(i).toString().toUtf8();
         if (!row(fields))
             break;
     }
     return rows.lastError();
 }
-
-} // namespace
 
 QSqlError readRegisterCsvRows(const QSqlDatabase &db, const QString &bankName,
                               const QDate &from, const QDate &to,

@@ -330,6 +330,18 @@ void tst_payfile::nextExportHoldsOnlyWhatIsNewAndTheVoids()
     QCOMPARE(files.first().records, 2);
     QCOMPARE(files.first().contents, QByteArray("V,12345,101,030226,1200.00,Payee 101\r\n"
                                                 "I,12345,103,030326,9.99,Payee 103\r\n"));
+
+    // Two desks export what waits at once: the later is refused, as the
+    // bank would otherwise get cheque 104 twice.
+    addCheque("2026-03-04", "104", "4.00");
+    PreparedExport first, second;
+    QVERIFY(!prepareExport(m_database->db(), waiting, &first).isValid());
+    QVERIFY(!prepareExport(m_database->db(), waiting, &second).isValid());
+    QCOMPARE(finishExport(m_database->db(), first, m_dir.filePath(QStringLiteral("a.csv"))),
+             QString());
+    QVERIFY(finishExport(m_database->db(), second, m_dir.filePath(QStringLiteral("b.csv")))
+                .contains(QStringLiteral("export again")));
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("b.csv"))));
 }
 
 void tst_payfile::cancelledOrFailedExportMarksNothing()

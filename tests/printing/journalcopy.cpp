@@ -3,7 +3,7 @@
 // crash or a power cut would end it there. The test that runs it reads
 // what each copy left behind.
 //
-//   journalcopy DATAFILE single|batch STEP SPOOLFILE NUMBER...
+//   journalcopy REGISTER single|batch STEP SPOOLFILE NUMBER...
 //
 // STEP is a step of the road (chequejournal.h: noted, sent, handed over,
 // recorded), or the printer's: "print" (drawing the page), "handing" (the
@@ -16,6 +16,7 @@
 #include "database.h"
 #include "recordedmessages.h"
 #include "recordedprinting.h"
+#include "testserver.h"
 
 #include <QApplication>
 #include <QFile>
@@ -108,7 +109,7 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() < 5)
         return 2;
-    store::useDatabaseFile(args[1]);
+    testserver::useRegisterAt(args[1]);
     crashStep = args[3];
     spoolFile = args[4];
     const QStringList numbers = args.mid(5);
@@ -125,7 +126,7 @@ int main(int argc, char *argv[])
     } else {
         QList<BatchCheque> cheques;
         for (const QString &number : numbers)
-            cheques.append({{}, true, chequeFor(number), number, {}, false});
+            cheques.append({{}, true, chequeFor(number), number, {}, false, {}});
         const BatchJob job = printBatch(cheques, {}, [](int) { return true; });
         const store::Connection connection(QStringLiteral("journalcopy"));
         if (!job.printed.pages.isEmpty()

@@ -1,6 +1,8 @@
 #include "recordedprinting.h"
 
+#include <QFile>
 #include <QPointF>
+#include <unistd.h>
 
 class RecordedPrinting::RecordingPrinter : public Printer
 {
@@ -43,9 +45,13 @@ public:
     QString EndDoc() override
     {
         r->m_operations.append(QStringLiteral("EndDoc"));
-        return r->m_endDocFailure;
+        return r->m_endDocFailure.isEmpty() ? spool() : r->m_endDocFailure;
     }
-    void KillDoc() override { r->m_operations.append(QStringLiteral("KillDoc")); }
+    void KillDoc() override
+    {
+        r->m_operations.append(QStringLiteral("KillDoc"));
+        r->m_spooled = r->m_printed.size();  // the job never reached the spooler
+    }
     QString NewPage() override
     {
         r->m_operations.append(QStringLiteral("NewPage"));
@@ -66,6 +72,19 @@ public:
     }
 
 private:
+    QString spool()
+    {
+        if (r->m_spoolFile.isEmpty())
+            return {};
+        QByteArray job;
+        for (; r->m_spooled < r->m_printed.size(); ++r->m_spooled)
+            job += r->m_printed[r->m_spooled].text.toUtf8() + '\n';
+        QFile file(r->m_spoolFile);
+        if (!file.open(QIODevice::Append) || file.write(job) != job.size() || !file.flush()
+            || fsync(file.handle()) != 0)
+            return QStringLiteral("the test spooler could not keep the job");
+        return {};
+    }
     void corners(QStringView operation, float x1, float y1, float x2, float y2)
     {
         note(operation, QStringLiteral("%1 %2 %3 %4").arg(x1).arg(y1).arg(x2).arg(y2));

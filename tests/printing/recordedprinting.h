@@ -36,6 +36,10 @@ public:
         m_printFailure = reason;
     }
     void failEndDoc(const QString &reason) { m_endDocFailure = reason; }
+    // Each job the printer takes appends its printed texts to the file, one
+    // a line, synced to disk before EndDoc returns: what a process killed at
+    // any moment had sent to the printer.
+    void spoolTo(const QString &path) { m_spoolFile = path; }
     // The printable area its printers report, in any unit.
     void setPrintableSize(const QSizeF &size) { m_printable = size; }
 
@@ -50,5 +54,7 @@ private:
     int m_failingPrint = 0;
     QString m_printFailure;
     QString m_endDocFailure;
+    QString m_spoolFile;
+    qsizetype m_spooled = 0;  // texts of m_printed already in the spool file
     QSizeF m_printable{100, 100};
 };

@@ -1,3 +1,4 @@
+#include "chequejournal.h"
 #include "chequenumberkey.h"
 #include "frmBatchConfirm.h"
 #include "printjournal.h"
@@ -60,6 +61,7 @@ private slots:
     void aCrashAtAnyStepLosesNoPrintedCheque_data();
     void aCrashAtAnyStepLosesNoPrintedCheque();
     void twoCopiesNeverRecordOneNumberTwiceWithoutAsking();
+    void aChequeIsReplacedOnce();
 
 private:
     QStringList spooled() const;
@@ -132,7 +134,7 @@ void TestPrintJournal::aCrashAtAnyStepLosesNoPrintedCheque()
     QFETCH(QString, mode);
     QFETCH(QString, step);
     const QStringList numbers{u"101"_s, u"102"_s, u"103"_s};
-    std::unique_ptr<QProcess> copy(startCopy(m_database->path(), mode, step, m_spool, numbers));
+    std::unique_ptr<QProcess> copy(startCopy(m_database->location(), mode, step, m_spool, numbers));
     QVERIFY(copy->waitForFinished(30000));
     QCOMPARE(copy->exitCode(), step == u"none" ? 0 : 3);
 
@@ -166,9 +168,9 @@ void TestPrintJournal::twoCopiesNeverRecordOneNumberTwiceWithoutAsking()
     for (int number = 1; number <= 15; ++number)
         numbers << QString::number(number);
     std::unique_ptr<QProcess> first(
-        startCopy(m_database->path(), u"single"_s, u"none"_s, m_spool, numbers));
+        startCopy(m_database->location(), u"single"_s, u"none"_s, m_spool, numbers));
     std::unique_ptr<QProcess> second(
-        startCopy(m_database->path(), u"single"_s, u"none"_s, m_spool, numbers));
+        startCopy(m_database->location(), u"single"_s, u"none"_s, m_spool, numbers));
     QVERIFY(first->waitForFinished(60000));
     QVERIFY(second->waitForFinished(60000));
     QCOMPARE(first->exitCode(), 0);
@@ -180,6 +182,33 @@ void TestPrintJournal::twoCopiesNeverRecordOneNumberTwiceWithoutAsking()
     const QString asked = QString::fromUtf8(first->readAllStandardError()
                                             + second->readAllStandardError());
     QCOMPARE(asked.count(u"has been used already"_s), numbers.size());
+}
+
+// Two desks reprinting one cheque: the second is refused while the first
+// is noted, and once it is recorded, which voids the original.
+void TestPrintJournal::aChequeIsReplacedOnce()
+{
+    const QSqlDatabase db = m_database->db();
+    qint64 original = 0;
+    QVERIFY(!store::addRegisterEntry(db, {QDate(2026, 1, 2), u"A"_s, u"City Bank"_s, u"1.00"_s,
+                                          u"100"_s},
+                                     &original)
+                 .isValid());
+    const auto reprint = [&](const QString &number, store::JournalJob *job) {
+        QList<std::optional<store::RegisterRow>> earlier;
+        QList<bool> noted;
+        *job = {store::thisCopy(), 0, store::JobState::HandedOver,
+                {journalPageOf({u"City Bank"_s, u"A"_s, u"1.00"_s, u"One"_s, QDate(2026, 1, 2), true},
+                               number, original)},
+                {}};
+        return store::noteJob(db, job->pages, &job->job, &earlier, &noted).text();
+    };
+    store::JournalJob first, second;
+    QCOMPARE(reprint(u"101"_s, &first), QString());
+    QVERIFY(reprint(u"102"_s, &second).contains(u"being reprinted already"_s));
+    QVERIFY(!store::recordJob(db, first, {}, store::markNow(0, store::VoidAction::Void, {}))
+                 .isValid());
+    QVERIFY(reprint(u"102"_s, &second).contains(u"void already (reprinted as 101)"_s));
 }
 
 QTEST_MAIN(TestPrintJournal)

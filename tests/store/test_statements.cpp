@@ -135,6 +135,20 @@ private slots:
     }
 
     // The login is the system's, whatever USER says.
+    // A connection whose owner ended it inside a transaction leaves nothing
+    // behind for the next: what it began is undone, not carried on.
+    void aTransactionLeftOpenEndsWithItsConnection()
+    {
+        {
+            const Connection left(QStringLiteral("left"));
+            QVERIFY(!beginWrite(left.database()).isValid());
+            QVERIFY(!addBank(left.database(), {"9", "Left Bank", "INR"}).isValid());
+        }
+        const Connection next(QStringLiteral("next"));
+        QVERIFY(!addBank(next.database(), {"8", "Next Bank", "INR"}).isValid());
+        QCOMPARE(countRows(next.database(), QStringLiteral("Bank")), 1);
+    }
+
     void voidMarkNamesTheLogin()
     {
         const QByteArray user = qgetenv("USER");

@@ -39,6 +39,11 @@ QString TemporaryDatabase::path() const
     return m_dir.filePath(QStringLiteral("ql.mdb"));
 }
 
+QString TemporaryDatabase::location() const
+{
+    return m_serverDatabase.isEmpty() ? path() : m_serverDatabase;
+}
+
 QSqlDatabase TemporaryDatabase::db()
 {
     return m_connection->database();

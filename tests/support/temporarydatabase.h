@@ -17,6 +17,9 @@ public:
     ~TemporaryDatabase();
 
     QString path() const;
+    // Where a helper program finds the register (testserver::useRegisterAt):
+    // the server database's name, or the file's path.
+    QString location() const;
     QSqlDatabase db();  // a connection of the test's own
     // Closes that connection, as the program holds none while another file
     // takes the data file's place (a WAL file's log is shared by name).

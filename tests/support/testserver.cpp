@@ -92,6 +92,14 @@ void dropDatabase(const QString &database)
     });
 }
 
+void useRegisterAt(const QString &location)
+{
+    if (wanted())
+        store::useServer(ownerOf(location));
+    else
+        store::useDatabaseFile(location);
+}
+
 void exec(const QString &database, const QString &statement)
 {
     asOwner(database, [&](const QSqlDatabase &db) { run(db, statement); });

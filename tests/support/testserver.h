@@ -22,6 +22,11 @@ store::ServerAddress ownerOf(const QString &database);
 QString createRegisterDatabase();
 void dropDatabase(const QString &database);
 
+// In a helper program a test starts: uses the register the test made, named
+// by TemporaryDatabase::location(); the test's environment, which the helper
+// inherits, says whether that is a database on the server or a file.
+void useRegisterAt(const QString &location);
+
 // Runs one statement as the server's superuser in the database; fails the
 // program (qFatal) when it cannot.
 void exec(const QString &database, const QString &statement);
