@@ -1,6 +1,7 @@
 #include "chequestyle.h"
 
 #include "boundstatement.h"
+#include "dialect.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -38,18 +39,13 @@ const QString replaceChequeStyleByBank = replaceStatement(
 const QString selectLeafPlaceByBank = QStringLiteral(
     "Select LeftMm, TopMm, WidthMm, HeightMm from LeafImage where Bankname = ?");
 
-bool hasTable(const QSqlDatabase &db, const QString &table)
-{
-    return db.tables().contains(table, Qt::CaseInsensitive);
-}
-
 } // namespace
 
 QSqlError findChequeStyle(const QSqlDatabase &db, const QString &bankName, ChequeStyle *style)
 {
     *style = {};
     // A file that could not be given the table (read-only) has no styles.
-    if (!hasTable(db, QStringLiteral("ChequeStyle")))
+    if (!hasAddedTable(db, QStringLiteral("ChequeStyle")))
         return {};
     QSqlQuery query(db);
     if (QSqlError error = runBound(db, selectChequeStyleByBank, {bankName}, &query, true);
@@ -83,7 +79,7 @@ QSqlError findLeafPlace(const QSqlDatabase &db, const QString &bankName,
                         std::optional<QRectF> *leafMm)
 {
     leafMm->reset();
-    if (hasTable(db, QStringLiteral("LeafImage"))) {
+    if (hasAddedTable(db, QStringLiteral("LeafImage"))) {
         QSqlQuery query(db);
         if (QSqlError error = runBound(db, selectLeafPlaceByBank, {bankName}, &query, true);
             error.isValid())

@@ -99,6 +99,11 @@ QString supervisorStatement(Engine engine)
 
 } // namespace dialect
 
+bool hasAddedTable(const QSqlDatabase &db, const QString &table)
+{
+    return engineOf(db) == Engine::PostgreSQL || db.tables().contains(table, Qt::CaseInsensitive);
+}
+
 QSqlError createTableOnFirstUse(const QSqlDatabase &db, const QString &statement)
 {
     if (engineOf(db) == Engine::PostgreSQL)

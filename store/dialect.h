@@ -53,6 +53,11 @@ inline constexpr QLatin1String readersNeverBlockStatement("PRAGMA journal_mode=W
 
 } // namespace dialect
 
+// Whether the register has a table added since the first files were made:
+// an older or read-only file may lack it; a server has every one from its
+// set-up, and is not asked (each asking costs a trip to the server).
+bool hasAddedTable(const QSqlDatabase &db, const QString &table);
+
 // Makes a table the program adds to a file when it first writes to it. On a
 // server every table is made once, when the server is set up, and clerks may
 // not make tables: there this does nothing.

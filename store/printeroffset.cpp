@@ -29,7 +29,7 @@ QSqlError findPrinterOffset(const QSqlDatabase &db, const QString &printerName,
                             std::optional<QPointF> *millimetres)
 {
     millimetres->reset();
-    if (!db.tables().contains(printerOffsetTable, Qt::CaseInsensitive))
+    if (!hasAddedTable(db, printerOffsetTable))
         return {};
     QSqlQuery query;
     if (QSqlError error = runBound(db, selectPrinterOffset, {printerName}, &query);

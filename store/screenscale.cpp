@@ -28,7 +28,7 @@ QSqlError findScreenScale(const QSqlDatabase &db, const QString &screenName,
                           std::optional<double> *pixelsPerMillimetre)
 {
     pixelsPerMillimetre->reset();
-    if (!db.tables().contains(screenScaleTable, Qt::CaseInsensitive))
+    if (!hasAddedTable(db, screenScaleTable))
         return {};
     QSqlQuery query;
     if (QSqlError error = runBound(db, selectScreenScale, {screenName}, &query); error.isValid())

@@ -198,7 +198,7 @@ QSqlError findWordsChoice(const QSqlDatabase &db, const QString &bankName, Words
 {
     *choice = {};
     // A file that could not be given the table (read-only) has no choices.
-    if (!db.tables().contains(QStringLiteral("WordsChoice"), Qt::CaseInsensitive))
+    if (!hasAddedTable(db, QStringLiteral("WordsChoice")))
         return {};
     QSqlQuery query(db);
     if (QSqlError error = run(db, selectWordsChoiceByBank, {text(bankName)}, &query);
@@ -239,7 +239,7 @@ QSqlError findLeafImage(const QSqlDatabase &db, const QString &bankName,
 {
     leaf->reset();
     // No leaf was ever attached to a bank of this file.
-    if (!db.tables().contains(QStringLiteral("LeafImage"), Qt::CaseInsensitive))
+    if (!hasAddedTable(db, QStringLiteral("LeafImage")))
         return {};
     QSqlQuery query(db);
     if (QSqlError error = run(db, selectLeafImageByBank, {text(bankName)}, &query);

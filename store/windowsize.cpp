@@ -28,7 +28,7 @@ QSqlError findWindowSize(const QSqlDatabase &db, const QString &windowName,
                          std::optional<QSize> *size)
 {
     size->reset();
-    if (!db.tables().contains(windowSizeTable, Qt::CaseInsensitive))
+    if (!hasAddedTable(db, windowSizeTable))
         return {};
     QSqlQuery query;
     if (QSqlError error = runBound(db, selectWindowSize, {windowName}, &query); error.isValid())
