@@ -1,5 +1,7 @@
 #include "jettables.h"
 
+#include "rowbytes.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -62,11 +64,13 @@ private:
     void takeRows(QDataStream &in)
     {
         qint32 table = 0;
-        QList<QVariantList> rows;
-        in >> table >> rows;
+        QByteArray bytes;
+        in >> table >> bytes;
         if (m_stopped)
             return;
-        if (in.status() != QDataStream::Ok || table < 0 || table < m_table) {
+        QList<QVariantList> rows;
+        if (in.status() != QDataStream::Ok || !readRows(bytes, &rows) || table < 0
+            || table < m_table) {
             stop(QStringLiteral("what was read of it came back garbled"));
             return;
         }
