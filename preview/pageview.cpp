@@ -67,9 +67,11 @@ double PageView::pixelsPerPointToFit(const QSize &area) const
 void PageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     toPagePoints(painter);
+    // The paper filled to whole pixels: smoothed, its edges took longer
+    // than all the rest of the page.
     painter.fillRect(QRectF(QPointF(), m_page.size), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing);
     drawLeafImage(painter);
 
     QPen outline(QColor(0x50, 0x70, 0xb0), 0, Qt::DashLine);  // a hairline at any zoom
