@@ -92,8 +92,10 @@ double RememberingPrinter::TextWidth(const QString &text) const
 
 double RememberingPrinter::TextHeight(const QString &text) const
 {
-    return remembered(m_currentMeasures->heights, text,
-                      [&] { return m_measured.TextHeight(text); });
+    std::optional<double> &height = m_currentMeasures->height;
+    if (!height)
+        height = m_measured.TextHeight(text);
+    return *height;
 }
 
 bool RememberingPrinter::HasGlyph(char32_t character) const

@@ -52,10 +52,11 @@ public:
     float CurrentY() const override { return m_measured.CurrentY(); }
 
 private:
-    // Widths and heights of texts under one set of settings.
+    // Widths of texts under one set of settings, and the height of a line,
+    // which is the font's whatever the text.
     struct Measures {
         QHash<QString, double> widths;
-        QHash<QString, double> heights;
+        std::optional<double> height;
     };
 
     void set(std::optional<int> &kept, int value, void (Printer::*setter)(int));
