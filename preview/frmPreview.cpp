@@ -205,7 +205,7 @@ void frmPreview::compose()
 // has its own place on the page.
 void frmPreview::showLeaf()
 {
-    std::optional<LeafImage> leaf = loadLeafImage(m_items.bankName);
+    std::optional<LeafImage> leaf = loadLeafImage(m_items.bankName, LeafDecoding::KeptForTheRun);
     if (!leaf)
         pgvCheque->setLeafOutline(loadLeafOutline(m_items.bankName));
     pgvCheque->setLeafImage(std::move(leaf));
