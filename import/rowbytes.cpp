@@ -76,7 +76,7 @@ bool takeValue(Cursor &cursor, QVariant *value)
         return false;
     switch (kind) {
     case NoValue: *value = QVariant(); return true;
-    case YesNo: return takeAs<bool>(cursor, value);
+    case YesNo: return takeAs<quint8, bool>(cursor, value);
     case WholeNumber: return takeAs<qint32, int>(cursor, value);
     case Double: return takeAs<double>(cursor, value);
     case Date: {
@@ -115,7 +115,7 @@ void appendRow(QByteArray *bytes, const QVariantList &row)
         case QMetaType::UnknownType: put(bytes, NoValue); break;
         case QMetaType::Bool:
             put(bytes, YesNo);
-            put(bytes, value.toBool());
+            put(bytes, quint8(value.toBool()));
             break;
         case QMetaType::Int:
             put(bytes, WholeNumber);
