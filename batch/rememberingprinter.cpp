@@ -65,10 +65,12 @@ template <typename Key, typename Value, typename Measure>
 Value RememberingPrinter::remembered(QHash<Key, Value> &answers, const Key &key,
                                      Measure measure) const
 {
-    if (auto found = answers.constFind(key); found != answers.cend())
-        return *found;
-    const Value answer = measure();
-    answers.insert(key, answer);
+    // Found or made room for at once: a long text is hashed only once.
+    const qsizetype known = answers.size();
+    Value &kept = answers[key];
+    if (answers.size() == known)
+        return kept;
+    const Value answer = kept = measure();
     if (++m_answerCount >= mostAnswersKept) {
         m_measures.clear();
         m_glyphs.clear();
