@@ -149,7 +149,9 @@ QString Checker::problemOf(BatchCheque &cheque, const BankFacts &bank)
                                    "the payees.").arg(row.payee);
     if (bank.problem.isEmpty())
         problems << wordsProblem(cheque, bank.currency);
-    problems << batchDateProblem(row);
+    // A date read (check() read it) has no problem to tell.
+    if (!cheque.items.date.isValid())
+        problems << batchDateProblem(row);
     if (!batchCrossed(row.crossed))
         problems << QStringLiteral("The crossed value \"%1\" is neither yes nor no.").arg(row.crossed);
     if (!isPlainNumber(row.number))
