@@ -102,5 +102,12 @@ double RememberingPrinter::TextHeight(const QString &text) const
 
 bool RememberingPrinter::HasGlyph(char32_t character) const
 {
-    return remembered(*m_currentGlyphs, character, [&] { return m_measured.HasGlyph(character); });
+    if (character < m_currentGlyphs->latin1.size()) {
+        qint8 &known = m_currentGlyphs->latin1[character];
+        if (known < 0)
+            known = m_measured.HasGlyph(character);
+        return known;
+    }
+    return remembered(m_currentGlyphs->others, character,
+                      [&] { return m_measured.HasGlyph(character); });
 }
