@@ -34,13 +34,11 @@ struct BankFacts {
 class Checker
 {
 public:
-    Checker(const QSqlDatabase &db, Printer &measuring)
-        : m_db(db), m_measuring(measuring), m_numbers(db)
-    {
-    }
+    Checker(const QSqlDatabase &db, Printer &measuring) : m_db(db), m_measuring(measuring) {}
 
     QSqlError check(BatchCheque &cheque);
-    QSqlError number(BatchCheque &cheque);
+    void number(BatchCheque &cheque);
+    QSqlError markUsedNumbers();
     void markRepeatedNumbers(QList<BatchCheque> &cheques);
 
 private:
@@ -51,7 +49,7 @@ private:
 
     QSqlDatabase m_db;
     RememberingPrinter m_measuring;
-    store::ChequeNumberLookup m_numbers;
+    QHash<QString, QList<BatchCheque *>> m_givenNumbers;  // by the bank's name as printed
     QHash<QString, BankFacts> m_banks;  // by name in lower case, as the store compares
     QHash<QString, std::optional<QString>> m_payees;
 };
@@ -151,7 +149,9 @@ QString Checker::problemOf(BatchCheque &cheque, const BankFacts &bank)
                                    "the payees.").arg(row.payee);
     if (bank.problem.isEmpty())
         problems << wordsProblem(cheque, bank.currency);
-    problems << batchDateProblem(row);
+    // A date read (check() read it) has no problem to tell.
+    if (!cheque.items.date.isValid())
+        problems << batchDateProblem(row);
     if (!batchCrossed(row.crossed))
         problems << QStringLiteral("The crossed value \"%1\" is neither yes nor no.").arg(row.crossed);
     if (!isPlainNumber(row.number))
@@ -168,9 +168,10 @@ QString Checker::problemOf(BatchCheque &cheque, const BankFacts &bank)
     return composeCheque(*bank.layout, bank.choice, cheque.items, m_measuring, &texts);
 }
 
-// A given number must be new to the register; a missing one is the bank's
-// next. The highest number so far moves on with every all-digit one.
-QSqlError Checker::number(BatchCheque &cheque)
+// A missing number is the bank's next; a given one is looked up with the
+// batch's others of its bank. The highest number so far moves on with
+// every all-digit one.
+void Checker::number(BatchCheque &cheque)
 {
     BankFacts &bank = m_banks[cheque.row.bank.toLower()];
     if (cheque.chequeNo.isEmpty()) {
@@ -179,33 +180,54 @@ QSqlError Checker::number(BatchCheque &cheque)
             cheque.problem = QStringLiteral("No number is given, and the bank has no numbered "
                                             "cheque in the register to follow.");
     } else {
-        std::optional<store::RegisterRow> earlier;
-        if (QSqlError error = m_numbers.find(cheque.items.bankName, cheque.chequeNo, &earlier);
-            error.isValid())
-            return error;
-        if (earlier)
-            cheque.problem = QStringLiteral("Cheque number %1 is in the register already: the "
-                                            "cheque dated %2 to %3 for %4.")
-                                 .arg(cheque.chequeNo, chequeDateText(earlier->dateOfCheque),
-                                      earlier->payeeName, earlier->amount);
+        m_givenNumbers[cheque.items.bankName].append(&cheque);
     }
     if (isAllDigits(cheque.chequeNo) && isLaterNumber(cheque.chequeNo, bank.lastNumber))
         bank.lastNumber = cheque.chequeNo.trimmed();
+}
+
+// A given number must be new to the register.
+QSqlError Checker::markUsedNumbers()
+{
+    for (auto bank = m_givenNumbers.cbegin(); bank != m_givenNumbers.cend(); ++bank) {
+        QStringList numbers;
+        for (const BatchCheque *cheque : bank.value())
+            numbers << cheque->chequeNo;
+        QHash<QString, store::RegisterRow> earlier;
+        if (QSqlError error = store::findChequesByNumbers(m_db, bank.key(), numbers, &earlier);
+            error.isValid())
+            return error;
+        for (BatchCheque *cheque : bank.value()) {
+            if (const auto found = earlier.constFind(cheque->chequeNo); found != earlier.cend())
+                cheque->problem = QStringLiteral("Cheque number %1 is in the register already: "
+                                                 "the cheque dated %2 to %3 for %4.")
+                                      .arg(cheque->chequeNo, chequeDateText(found->dateOfCheque),
+                                           found->payeeName, found->amount);
+        }
+    }
     return {};
 }
 
 void Checker::markRepeatedNumbers(QList<BatchCheque> &cheques)
 {
-    QHash<QString, QList<int>> lines;  // by bank and number
-    const auto key = [](const BatchCheque &c) {
-        return c.row.bank.toLower() + u'\n' + numberKey(c.chequeNo);
-    };
-    for (const BatchCheque &cheque : std::as_const(cheques))
-        if (cheque.included && !numberKey(cheque.chequeNo).isEmpty())
-            lines[key(cheque)].append(cheque.row.line);
-    for (BatchCheque &cheque : cheques) {
-        const QList<int> &same = lines.value(key(cheque));
-        if (!cheque.included || same.size() < 2 || !cheque.problem.isEmpty())
+    // By bank and number, for each cheque that has them; built once each.
+    QList<QString> keys(cheques.size());
+    QHash<QString, QList<int>> lines;
+    for (qsizetype i = 0; i < cheques.size(); ++i) {
+        const BatchCheque &cheque = cheques[i];
+        if (!cheque.included)
+            continue;
+        if (const QString number = numberKey(cheque.chequeNo); !number.isEmpty()) {
+            keys[i] = cheque.row.bank.toLower() + u'\n' + number;
+            lines[keys[i]].append(cheque.row.line);
+        }
+    }
+    for (qsizetype i = 0; i < cheques.size(); ++i) {
+        BatchCheque &cheque = cheques[i];
+        if (keys[i].isNull() || !cheque.problem.isEmpty())
+            continue;
+        const QList<int> &same = lines[keys[i]];
+        if (same.size() < 2)
             continue;
         QStringList others;
         for (int line : same)
@@ -239,8 +261,10 @@ QString checkBatch(QList<BatchCheque> *cheques, Printer &measuring)
         if (!error.isValid())
             error = checker.check(cheque);
         if (!error.isValid() && cheque.included && cheque.ready())
-            error = checker.number(cheque);
+            checker.number(cheque);
     }
+    if (!error.isValid())
+        error = checker.markUsedNumbers();
     if (error.isValid())
         return store::failureText(QStringLiteral("check the batch"), error);
     checker.markRepeatedNumbers(*cheques);

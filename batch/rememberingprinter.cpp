@@ -65,10 +65,12 @@ template <typename Key, typename Value, typename Measure>
 Value RememberingPrinter::remembered(QHash<Key, Value> &answers, const Key &key,
                                      Measure measure) const
 {
-    if (auto found = answers.constFind(key); found != answers.cend())
-        return *found;
-    const Value answer = measure();
-    answers.insert(key, answer);
+    // Found or made room for at once: a long text is hashed only once.
+    const qsizetype known = answers.size();
+    Value &kept = answers[key];
+    if (answers.size() == known)
+        return kept;
+    const Value answer = kept = measure();
     if (++m_answerCount >= mostAnswersKept) {
         m_measures.clear();
         m_glyphs.clear();
@@ -92,11 +94,20 @@ double RememberingPrinter::TextWidth(const QString &text) const
 
 double RememberingPrinter::TextHeight(const QString &text) const
 {
-    return remembered(m_currentMeasures->heights, text,
-                      [&] { return m_measured.TextHeight(text); });
+    std::optional<double> &height = m_currentMeasures->height;
+    if (!height)
+        height = m_measured.TextHeight(text);
+    return *height;
 }
 
 bool RememberingPrinter::HasGlyph(char32_t character) const
 {
-    return remembered(*m_currentGlyphs, character, [&] { return m_measured.HasGlyph(character); });
+    if (character < m_currentGlyphs->latin1.size()) {
+        qint8 &known = m_currentGlyphs->latin1[character];
+        if (known < 0)
+            known = m_measured.HasGlyph(character);
+        return known;
+    }
+    return remembered(m_currentGlyphs->others, character,
+                      [&] { return m_measured.HasGlyph(character); });
 }

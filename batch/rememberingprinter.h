@@ -52,10 +52,19 @@ public:
     float CurrentY() const override { return m_measured.CurrentY(); }
 
 private:
-    // Widths and heights of texts under one set of settings.
+    // Widths of texts under one set of settings, and the height of a line,
+    // which is the font's whatever the text.
     struct Measures {
         QHash<QString, double> widths;
-        QHash<QString, double> heights;
+        std::optional<double> height;
+    };
+
+    // Whether a face draws each character: the first 256, which most texts
+    // are made of, in a table (-1 not asked yet), the others by code point.
+    struct Glyphs {
+        Glyphs() { latin1.fill(-1); }
+        std::array<qint8, 256> latin1;
+        QHash<char32_t, bool> others;
     };
 
     void set(std::optional<int> &kept, int value, void (Printer::*setter)(int));
@@ -75,8 +84,8 @@ private:
     QString m_settings;
     mutable std::array<std::optional<double>, 5> m_area;  // and the unit's size
     mutable std::unordered_map<QString, Measures> m_measures;
-    mutable std::unordered_map<QString, QHash<char32_t, bool>> m_glyphs;
+    mutable std::unordered_map<QString, Glyphs> m_glyphs;
     mutable Measures *m_currentMeasures = nullptr;
-    mutable QHash<char32_t, bool> *m_currentGlyphs = nullptr;
+    mutable Glyphs *m_currentGlyphs = nullptr;
     mutable qsizetype m_answerCount = 0;
 };

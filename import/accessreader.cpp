@@ -7,6 +7,7 @@
 // read, so that neither this program nor Quillmark holds a whole table.
 
 #include "readtables.h"
+#include "rowbytes.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -45,21 +46,23 @@ public:
         if (table != m_table)
             flush();
         m_table = table;
-        m_rows.append(std::move(row));
-        if (m_rows.size() >= rowsPerBatch)
+        jet::appendRow(&m_rows, row);
+        if (++m_count >= rowsPerBatch)
             flush();
     }
     void flush()
     {
-        if (!m_rows.isEmpty())
+        if (m_count > 0)
             send(m_out, jet::RowsRecord, qint32(m_table), m_rows);
-        m_rows.clear();
+        m_rows.truncate(0);
+        m_count = 0;
     }
 
 private:
     QFile &m_out;
     int m_table = -1;
-    QList<QVariantList> m_rows;
+    QByteArray m_rows;
+    qsizetype m_count = 0;
 };
 
 // The library allocates through GLib, which ends the program when memory

@@ -24,8 +24,8 @@ using RowsRead = std::function<void(int table, qint64 rows)>;
 using RowsArrived = std::function<QString(int table, const QList<QVariantList> &rows)>;
 
 // The reader program's records on its standard output, each a QDataStream
-// byte array: batches of rows (table, rows) as they are read, then the
-// result (what failed, or an empty text).
+// byte array: batches of rows (table, the rows as rowbytes.h writes them)
+// as they are read, then the result (what failed, or an empty text).
 enum ReaderRecord : quint8 { RowsRecord = 1, ResultRecord = 2 };
 
 // The reader program's exit status when its memory ran out.

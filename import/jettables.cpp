@@ -1,5 +1,7 @@
 #include "jettables.h"
 
+#include "rowbytes.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -11,7 +13,21 @@
 namespace jet {
 namespace {
 
-constexpr rlim_t memoryLimit = rlim_t(1) << 30;
+constexpr qint64 mebibyte = qint64(1) << 20;
+constexpr qint64 gibibyte = qint64(1) << 30;
+
+qint64 &readerMemory()
+{
+    static qint64 bytes = gibibyte;
+    return bytes;
+}
+
+QString amountOf(qint64 bytes)
+{
+    if (bytes % gibibyte == 0)
+        return QStringLiteral("%1 GiB").arg(bytes / gibibyte);
+    return QStringLiteral("%1 MiB").arg(bytes / mebibyte);
+}
 
 QString &overriddenProgram()
 {
@@ -62,11 +78,13 @@ private:
     void takeRows(QDataStream &in)
     {
         qint32 table = 0;
-        QList<QVariantList> rows;
-        in >> table >> rows;
+        QByteArray bytes;
+        in >> table >> bytes;
         if (m_stopped)
             return;
-        if (in.status() != QDataStream::Ok || table < 0 || table < m_table) {
+        QList<QVariantList> rows;
+        if (in.status() != QDataStream::Ok || !readRows(bytes, &rows) || table < 0
+            || table < m_table) {
             stop(QStringLiteral("what was read of it came back garbled"));
             return;
         }
@@ -117,6 +135,11 @@ void useAccessReaderProgram(const QString &path)
     overriddenProgram() = path;
 }
 
+void limitAccessReaderMemory(qint64 bytes)
+{
+    readerMemory() = bytes;
+}
+
 QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &tables,
                            std::chrono::milliseconds limit, const RowsArrived &rowsArrived,
                            const RowsRead &rowsRead)
@@ -125,7 +148,8 @@ QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &ta
     QProcess reader;
     reader.setProgram(accessReaderProgram());
     reader.setStandardErrorFile(QProcess::nullDevice());
-    reader.setChildProcessModifier([] {
+    const rlim_t memoryLimit = rlim_t(readerMemory());
+    reader.setChildProcessModifier([memoryLimit] {
         const rlimit memory{memoryLimit, memoryLimit};
         setrlimit(RLIMIT_AS, &memory);
     });
@@ -174,8 +198,8 @@ QString readJetTablesApart(const QString &path, const QList<JetTableColumns> &ta
 
     // 3. Only a whole answer from a reader that ended well counts.
     if (reader.exitStatus() == QProcess::NormalExit && reader.exitCode() == readerOutOfMemory)
-        return QStringLiteral("the file is larger than Quillmark could read in %1 GiB of memory")
-            .arg(memoryLimit >> 30);
+        return QStringLiteral("the file is larger than Quillmark could read in %1 of memory")
+            .arg(amountOf(readerMemory()));
     if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0)
         return QStringLiteral("reading it broke off, so it is probably damaged");
     if (!outcome.finished())

@@ -10,6 +10,8 @@ namespace jet {
 // The reader program: beside Quillmark's own executable, unless set.
 QString accessReaderProgram();
 void useAccessReaderProgram(const QString &path);
+// The reader's memory: 1 GiB, unless set (tests set less to see it run out).
+void limitAccessReaderMemory(qint64 bytes);
 
 // Reads the tables in the reader program, which is given `limit` to finish
 // and 1 GiB of memory. libmdb can loop without end, or crash, on a damaged

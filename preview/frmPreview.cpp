@@ -60,8 +60,7 @@ frmPreview::frmPreview(const ChequeItems &items, QWidget *parent)
     listPrinters();
     m_pixelsPerMillimetre = screenPixelsPerMillimetre(screen());
     compose();
-    pgvCheque->setLeafImage(loadLeafImage(m_items.bankName));
-    pgvCheque->setLeafOutline(loadLeafOutline(m_items.bankName));
+    showLeaf();
     setZoom(1);
 }
 
@@ -200,6 +199,16 @@ void frmPreview::compose()
     cmdCalibrate->setEnabled(!printerName().isEmpty());
     if (!refusal.isEmpty())
         Cancel->setFocus();
+}
+
+// The bank's leaf image, or where no image is kept, its outline: an image
+// has its own place on the page.
+void frmPreview::showLeaf()
+{
+    std::optional<LeafImage> leaf = loadLeafImage(m_items.bankName, LeafDecoding::KeptForTheRun);
+    if (!leaf)
+        pgvCheque->setLeafOutline(loadLeafOutline(m_items.bankName));
+    pgvCheque->setLeafImage(std::move(leaf));
 }
 
 void frmPreview::setZoom(double zoom)

@@ -48,6 +48,7 @@ private:
     void setTabOrder();
     void listPrinters();
     void compose();
+    void showLeaf();
     void setZoom(double zoom);
 
     ChequeItems m_items;

@@ -1,6 +1,6 @@
 #include "keptsize.h"
 
-#include "database.h"
+#include "runmemory.h"
 #include "windowsize.h"
 
 #include <QScreen>
@@ -8,14 +8,20 @@
 
 namespace {
 
+RunMemory<QSize> &keptSizes()
+{
+    static RunMemory<QSize> sizes;
+    return sizes;
+}
+
 std::optional<QSize> keptSize(const QString &windowName)
 {
     // A size that cannot be read leaves the window's own.
-    const store::Connection connection(QStringLiteral("keptSize"));
-    std::optional<QSize> size;
-    if (connection.isOpen())
-        (void)store::findWindowSize(connection.database(), windowName, &size);
-    return size;
+    return keptSizes().value(windowName, [&](std::optional<QSize> *size) {
+        const store::Connection connection(QStringLiteral("keptSize"));
+        return connection.isOpen()
+            && !store::findWindowSize(connection.database(), windowName, size).isValid();
+    });
 }
 
 } // namespace
@@ -35,7 +41,8 @@ void keepWindowSize(const QWidget *window)
     // A size that cannot be kept is not worth a message: the window opens
     // at its own size next time, and nothing the user entered is lost.
     const store::Connection connection(QStringLiteral("keepWindowSize"));
-    if (connection.isOpen())
-        (void)store::replaceWindowSize(connection.database(), window->objectName(),
-                                       window->size());
+    if (connection.isOpen()
+        && !store::replaceWindowSize(connection.database(), window->objectName(), window->size())
+                .isValid())
+        keptSizes().remember(window->objectName(), window->size());
 }

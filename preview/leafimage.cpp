@@ -44,11 +44,34 @@ QImage decoded(const QByteArray &bytes)
     return image;
 }
 
+// The last leaves decoded for the preview, by their bytes: a leaf is read
+// from the data file at every preview, so a changed one is always seen,
+// but one decoded before is not decoded again.
+constexpr qsizetype leavesKept = 3;
+
+QImage decodedOnce(const QByteArray &bytes)
+{
+    static QList<std::pair<QByteArray, QImage>> kept;
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (kept[i].first == bytes) {
+            kept.move(i, 0);
+            return kept.first().second;
+        }
+    }
+    const QImage image = decoded(bytes);
+    kept.prepend({bytes, image});
+    if (kept.size() > leavesKept)
+        kept.removeLast();
+    return image;
+}
+
 } // namespace
 
-LeafImage leafImageFrom(const store::LeafImageRow &row)
+LeafImage leafImageFrom(const store::LeafImageRow &row, LeafDecoding decoding)
 {
-    return {decoded(row.screenImage.isEmpty() ? row.image : row.screenImage), QRectF(row.leftMm, row.topMm, row.widthMm, row.heightMm)};
+    const QByteArray &bytes = row.screenImage.isEmpty() ? row.image : row.screenImage;
+    return {decoding == LeafDecoding::KeptForTheRun ? decodedOnce(bytes) : decoded(bytes),
+            QRectF(row.leftMm, row.topMm, row.widthMm, row.heightMm)};
 }
 
 std::optional<QRectF> loadLeafOutline(const QString &bankName)
@@ -64,7 +87,7 @@ std::optional<QRectF> loadLeafOutline(const QString &bankName)
     return place;
 }
 
-std::optional<LeafImage> loadLeafImage(const QString &bankName)
+std::optional<LeafImage> loadLeafImage(const QString &bankName, LeafDecoding decoding)
 {
     const store::Connection connection(QStringLiteral("loadLeafImage"));
     std::optional<store::LeafImageRow> row;
@@ -78,7 +101,7 @@ std::optional<LeafImage> loadLeafImage(const QString &bankName)
     }
     if (!row)
         return std::nullopt;
-    LeafImage leaf = leafImageFrom(*row);
+    LeafImage leaf = leafImageFrom(*row, decoding);
     if (leaf.image.isNull()) {
         Messages::show(QStringLiteral("The leaf image of the bank \"%1\" cannot be read. Attach "
                                       "the image again.")

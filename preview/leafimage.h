@@ -14,11 +14,16 @@ struct LeafImage {
     QRectF millimetres;  // its place from the printable area's corner, and its size
 };
 
-LeafImage leafImageFrom(const store::LeafImageRow &row);
+// Decoded anew, or decoded once for the run and kept with the last few
+// leaves (the preview, opened again and again for one bank's cheques).
+enum class LeafDecoding { Anew, KeptForTheRun };
+
+LeafImage leafImageFrom(const store::LeafImageRow &row, LeafDecoding decoding = LeafDecoding::Anew);
 
 // The bank's leaf, read on a connection of its own; nothing when the bank
 // has none or when it cannot be read or decoded (the user is told why).
-std::optional<LeafImage> loadLeafImage(const QString &bankName);
+std::optional<LeafImage> loadLeafImage(const QString &bankName,
+                                       LeafDecoding decoding = LeafDecoding::Anew);
 
 // Takes an image file the user picked as the leaf's image, with a copy for
 // the screen, or returns why it cannot be one (empty when it can): too

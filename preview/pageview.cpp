@@ -1,9 +1,10 @@
 #include "pageview.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
-#include <QPainterPath>
-#include <QTransform>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 namespace {
@@ -67,9 +68,11 @@ double PageView::pixelsPerPointToFit(const QSize &area) const
 void PageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     toPagePoints(painter);
+    // The paper filled to whole pixels: smoothed, its edges took longer
+    // than all the rest of the page.
     painter.fillRect(QRectF(QPointF(), m_page.size), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing);
     drawLeafImage(painter);
 
     QPen outline(QColor(0x50, 0x70, 0xb0), 0, Qt::DashLine);  // a hairline at any zoom
@@ -86,7 +89,7 @@ void PageView::paintEvent(QPaintEvent *)
         painter.translate(text.box.topLeft());
         painter.rotate(-text.angle);
         painter.translate(-text.box.topLeft());
-        painter.fillPath(textOutline(text), Qt::black);
+        drawText(painter, text);
         painter.restore();
     }
     painter.setPen(QPen(Qt::black, 0.1 * 72 / 25.4));  // the printer's thin line
@@ -97,25 +100,37 @@ void PageView::paintEvent(QPaintEvent *)
         painter.drawRect(guide);
 }
 
-QPainterPath PageView::textOutline(const PreviewPrinter::Text &text)
+void PageView::drawText(QPainter &painter, const PreviewPrinter::Text &text)
 {
     // The screen's fonts come in whole pixels, so words fitted at 11.5
-    // points would be drawn at 11 or 12. The glyphs' outlines taken at a
-    // large size are scaled to the width the printer gives the text (its
-    // own fonts come in whole dots), so the screen shows the paper's size
-    // at any zoom.
-    const double outlinePixels = 1000;
+    // points would be drawn at 11 or 12. The glyphs laid out at a large
+    // size are scaled, font and places, to the width the printer gives the
+    // text (its own fonts come in whole dots), so the screen shows the
+    // paper's size at any zoom. Drawn as glyphs, not as their outlines,
+    // which took longer to fill than the rest of the window to open.
+    const double layoutPixels = 1000;
     QFont font = text.font;
-    font.setPixelSize(int(outlinePixels));
+    font.setPixelSize(int(layoutPixels));
     font.setHintingPreference(QFont::PreferNoHinting);
-    QPainterPath outline;
-    outline.addText(QPointF(), font, text.text);
+    QTextLayout layout(text.text, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setNumColumns(int(text.text.size()));
+    layout.endLayout();
     const double advance = QFontMetricsF(font).horizontalAdvance(text.text);
     const double scale = advance > 0 ? text.box.width() / advance
-                                     : text.font.pointSizeF() / outlinePixels;
-    return QTransform::fromTranslate(text.box.left(), text.baseline)
-        .scale(scale, scale)
-        .map(outline);
+                                     : text.font.pointSizeF() / layoutPixels;
+    painter.setPen(Qt::black);
+    for (QGlyphRun run : layout.glyphRuns()) {
+        QRawFont glyphs = run.rawFont();
+        glyphs.setPixelSize(glyphs.pixelSize() * scale);
+        QList<QPointF> places = run.positions();
+        for (QPointF &place : places)
+            place = QPointF(place.x(), place.y() - line.ascent()) * scale;
+        run.setRawFont(glyphs);
+        run.setPositions(places);
+        painter.drawGlyphRun(QPointF(text.box.left(), text.baseline), run);
+    }
 }
 
 void PageView::toPagePoints(QPainter &painter) const

@@ -8,7 +8,6 @@
 #include <optional>
 
 class QPainter;
-class QPainterPath;
 
 // Draws a page the preview printer kept, at a given number of screen pixels
 // per point: the paper, its printable area, the cheque leaf's outline (the
@@ -35,10 +34,9 @@ public:
     // image's place, or the standard leaf at the printable corner, moved
     // by the printer's calibration as the texts are.
     QRectF leafPlace() const;
-    // The outline of a text as it is drawn, in points from the page's
-    // corner: its printed face at its exact size, fractions of a point
-    // included.
-    static QPainterPath textOutline(const PreviewPrinter::Text &text);
+    // Draws a text in points from the page's corner: its printed face at
+    // its exact size, fractions of a point included.
+    static void drawText(QPainter &painter, const PreviewPrinter::Text &text);
 
 signals:
     // Ctrl+wheel: steps up (positive) or down.

@@ -3,6 +3,7 @@
 #include "database.h"
 #include "failure.h"
 #include "messages.h"
+#include "runmemory.h"
 #include "screenscale.h"
 
 #include <QScreen>
@@ -19,17 +20,25 @@ QString measureName(const QString &screenName, double scaleFactor)
     return QStringLiteral("%1 at %2%").arg(screenName).arg(std::lround(scaleFactor * 100));
 }
 
+RunMemory<double> &keptMeasures()
+{
+    static RunMemory<double> measures;
+    return measures;
+}
+
 } // namespace
 
 std::optional<double> keptScreenMeasure(const QString &screenName, double scaleFactor)
 {
     // A measure that cannot be read leaves the screen's own word, which
     // is right on most screens.
-    const store::Connection connection(QStringLiteral("keptScreenMeasure"));
-    std::optional<double> measured;
-    if (connection.isOpen())
-        (void)store::findScreenScale(connection.database(),
-                                     measureName(screenName, scaleFactor), &measured);
+    const QString name = measureName(screenName, scaleFactor);
+    const std::optional<double> measured
+        = keptMeasures().value(name, [&](std::optional<double> *measure) {
+              const store::Connection connection(QStringLiteral("keptScreenMeasure"));
+              return connection.isOpen()
+                  && !store::findScreenScale(connection.database(), name, measure).isValid();
+          });
     if (measured && *measured > 0)
         return measured;
     return std::nullopt;
@@ -37,16 +46,18 @@ std::optional<double> keptScreenMeasure(const QString &screenName, double scaleF
 
 bool keepScreenMeasure(const QString &screenName, double scaleFactor, double pixelsPerMillimetre)
 {
+    const QString name = measureName(screenName, scaleFactor);
     const store::Connection connection(QStringLiteral("keepScreenMeasure"));
     QSqlError error = connection.error();
     if (!error.isValid())
-        error = store::replaceScreenScale(connection.database(),
-                                          measureName(screenName, scaleFactor),
-                                          pixelsPerMillimetre);
-    if (error.isValid())
+        error = store::replaceScreenScale(connection.database(), name, pixelsPerMillimetre);
+    if (error.isValid()) {
         Messages::show(store::failureText(QStringLiteral("keep the screen's measure"), error),
                        Messages::Icon::Critical);
-    return !error.isValid();
+        return false;
+    }
+    keptMeasures().remember(name, pixelsPerMillimetre);
+    return true;
 }
 
 double screenPixelsPerMillimetre(const QScreen *screen)

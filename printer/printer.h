@@ -31,7 +31,8 @@ public:
     virtual void TextAngle(float degrees) = 0;
 
     // Measures in the current unit: the printable area of the page as set,
-    // and a text as Print would draw it on one line in the current font.
+    // and a text as Print would draw it on one line in the current font
+    // (its height the line's, the same for every text in that font).
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;
     // Where the printable area's left and top edges fall in the positions

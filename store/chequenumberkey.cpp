@@ -24,10 +24,27 @@ QString withoutBlanks(const QString &text)
     return kept;
 }
 
+// Only the letters, digits and hyphens a cheque book prints: none of the
+// rules below changes it, so it is taken as it is, as most numbers are.
+bool isAlreadyMeant(const QString &typed)
+{
+    if (typed.isEmpty())
+        return false;
+    for (QChar c : typed) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')
+              || u == u'-'))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString meantChequeNumber(const QString &typed)
 {
+    if (isAlreadyMeant(typed))
+        return typed;
     QString number = withoutBlanks(typed.normalized(QString::NormalizationForm_KC));
     if (number.size() >= 3 && number.startsWith(u"=\"") && number.endsWith(u'"'))
         number = number.mid(2, number.size() - 3);

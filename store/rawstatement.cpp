@@ -17,6 +17,42 @@ bool isNullValue(const QVariant &value)
     }
 }
 
+// yyyy-MM-dd as QDate::toString(Qt::ISODate) writes it, without its
+// general formatting, which costs more than storing the row.
+void bindDate(sqlite3_stmt *statement, int place, QDate date)
+{
+    if (date.year() < 0 || date.year() > 9999) {
+        const QByteArray text = date.toString(Qt::ISODate).toUtf8();
+        sqlite3_bind_text(statement, place, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    char text[10];
+    const auto put = [&](int at, int digits, int value) {
+        for (int i = at + digits - 1; i >= at; --i, value /= 10)
+            text[i] = char('0' + value % 10);
+    };
+    put(0, 4, date.year());
+    text[4] = '-';
+    put(5, 2, date.month());
+    text[7] = '-';
+    put(8, 2, date.day());
+    sqlite3_bind_text(statement, place, text, int(sizeof text), SQLITE_TRANSIENT);
+}
+
+// Latin-1 text (most of it) converted by Qt, which does so many times
+// faster than SQLite; the rest as SQLite converts it, so that no text is
+// stored otherwise than Qt's driver stores it.
+void bindText(sqlite3_stmt *statement, int place, const QString &text)
+{
+    if (QtPrivate::isLatin1(text)) {
+        const QByteArray utf8 = text.toUtf8();
+        sqlite3_bind_text(statement, place, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    } else {
+        sqlite3_bind_text16(statement, place, text.utf16(), int(text.size() * 2),
+                            SQLITE_TRANSIENT);
+    }
+}
+
 } // namespace
 
 sqlite3 *sqliteHandle(const QSqlDatabase &db)
@@ -62,23 +98,13 @@ void RawStatement::bind(const QVariantList &values)
         case QMetaType::Int:
         case QMetaType::LongLong: sqlite3_bind_int64(m_statement, i + 1, value.toLongLong()); break;
         case QMetaType::Double: sqlite3_bind_double(m_statement, i + 1, value.toDouble()); break;
-        case QMetaType::QString: {
-            const QString text = value.toString();
-            sqlite3_bind_text16(m_statement, i + 1, text.utf16(), int(text.size() * 2),
-                                SQLITE_TRANSIENT);
+        case QMetaType::QString:
+            bindText(m_statement, i + 1, *static_cast<const QString *>(value.constData()));
             break;
-        }
-        case QMetaType::QDate: {
-            const QByteArray date = value.toDate().toString(Qt::ISODate).toUtf8();
-            sqlite3_bind_text(m_statement, i + 1, date.constData(), int(date.size()),
-                              SQLITE_TRANSIENT);
+        case QMetaType::QDate:
+            bindDate(m_statement, i + 1, value.toDate());
             break;
-        }
-        default: {
-            const QString text = value.toString();
-            sqlite3_bind_text16(m_statement, i + 1, text.utf16(), int(text.size() * 2),
-                                SQLITE_TRANSIENT);
-        }
+        default: bindText(m_statement, i + 1, value.toString());
         }
     }
 }

@@ -5,6 +5,8 @@
 #include "dialect.h"
 #include "rawstatement.h"
 
+#include <QSet>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
 #include <pwd.h>
@@ -30,6 +32,18 @@ const QString selectRegisterByNumber =
 const QString selectNotedByNumber = QStringLiteral(
     "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from PrintJournal "
     "where BankKey = ? and NumberKey = ? order by Id limit 1");
+// Many numbers at once: the keys fill a fixed number of places, the rest
+// null, which matches none.
+constexpr int keysAtOnce = 50;
+const QString keyPlaces = QStringList(keysAtOnce, QStringLiteral("?")).join(QStringLiteral(", "));
+const QString selectRegisterByNumbers =
+    QStringLiteral("Select k.NumberKey, r.DateofChq, r.Payeename, r.BankName, r.PAyeeamt, "
+                   "r.ChequeNo from ChequeNumberKeys k join ChqIssuereg r on r.%1 = "
+                   "k.RegisterRow where k.BankKey = ? and k.NumberKey in (%2) "
+                   "order by k.RegisterRow").arg(dialect::registerRowId, keyPlaces);
+const QString selectNotedByNumbers = QStringLiteral(
+    "Select NumberKey, DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from PrintJournal "
+    "where BankKey = ? and NumberKey in (%1) order by Id").arg(keyPlaces);
 const QString selectHighestRegistered =
     selectKeyedRows
     + QStringLiteral("where k.BankKey = ? and k.Digits = 1 order by k.KeyLength desc, "
@@ -160,6 +174,66 @@ QSqlError findChequeByNumber(const QSqlDatabase &db, const QString &bankName,
                              bool *noted)
 {
     return ChequeNumberLookup(db).find(bankName, chequeNo, cheque, noted);
+}
+
+namespace {
+
+// The first row of each key among the statement's rows (key first, then
+// the register's columns) that none found before has.
+QSqlError findFirstOfKeys(QSqlQuery &query, const QVariantList &values,
+                          QHash<QString, RegisterRow> *byKey)
+{
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        return query.lastError();
+    while (query.next()) {
+        const QString key = query.value(0).toString();
+        if (!byKey->contains(key))
+            byKey->insert(key, RegisterRow{query.value(1).toDate(), query.value(2).toString(),
+                                           query.value(3).toString(), query.value(4).toString(),
+                                           query.value(5).toString()});
+    }
+    return query.lastError();
+}
+
+} // namespace
+
+QSqlError findChequesByNumbers(const QSqlDatabase &db, const QString &bankName,
+                               const QStringList &chequeNos, QHash<QString, RegisterRow> *cheques)
+{
+    QSqlQuery registered(db), noted(db);
+    registered.setForwardOnly(true);
+    noted.setForwardOnly(true);
+    if (!registered.prepare(selectRegisterByNumbers))
+        return registered.lastError();
+    if (!noted.prepare(selectNotedByNumbers))
+        return noted.lastError();
+    QSet<QString> distinct;
+    for (const QString &number : chequeNos)
+        distinct.insert(chequeNumberKey(number));
+    distinct.remove(QString());
+    const QStringList keys(distinct.cbegin(), distinct.cend());
+    // A number noted in the print journal counts only when the register has
+    // no cheque with it, as findChequeByNumber() has it.
+    QHash<QString, RegisterRow> inRegister, inJournal;
+    for (qsizetype first = 0; first < keys.size(); first += keysAtOnce) {
+        QVariantList values{bankKey(bankName)};
+        for (qsizetype i = first; i < first + keysAtOnce; ++i)
+            values << (i < keys.size() ? QVariant(keys[i]) : QVariant());
+        if (QSqlError error = findFirstOfKeys(registered, values, &inRegister); error.isValid())
+            return error;
+        if (QSqlError error = findFirstOfKeys(noted, values, &inJournal); error.isValid())
+            return error;
+    }
+    for (const QString &number : chequeNos) {
+        const QString key = chequeNumberKey(number);
+        if (const auto found = inRegister.constFind(key); found != inRegister.cend())
+            cheques->insert(number, *found);
+        else if (const auto journal = inJournal.constFind(key); journal != inJournal.cend())
+            cheques->insert(number, *journal);
+    }
+    return {};
 }
 
 QSqlError findHighestChequeNumber(const QSqlDatabase &db, const QString &bankName,

@@ -23,8 +23,8 @@ QSqlError findChequeByNumber(const QSqlDatabase &db, const QString &bankName,
                              const QString &chequeNo, std::optional<RegisterRow> *cheque,
                              bool *noted = nullptr);
 
-// The same lookup, its statements prepared once for the many numbers of a
-// batch.
+// The same lookup, its statements prepared once for the many pages of a
+// print job.
 class ChequeNumberLookup
 {
 public:
@@ -38,6 +38,12 @@ private:
     QSqlQuery m_noted;
     QSqlError m_error;
 };
+
+// The first cheque of each number among many of one bank, a few statements
+// for a whole batch: *cheques gets each number that is used, under the
+// number as given.
+QSqlError findChequesByNumbers(const QSqlDatabase &db, const QString &bankName,
+                               const QStringList &chequeNos, QHash<QString, RegisterRow> *cheques);
 
 // The bank's highest cheque number made only of digits, in the register or
 // noted in the print journal, as meant (meantChequeNumber: its width kept);

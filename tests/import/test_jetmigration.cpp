@@ -475,6 +475,23 @@ private slots:
         }
     }
 
+    // A reader that runs out of memory says so, never that the file is
+    // damaged: the damaged file above read with little memory and much time.
+    void readerOutOfMemoryIsToldAsSuch()
+    {
+        QTemporaryDir dir;
+        QFile original(fixtures + QStringLiteral("/testV1997.mdb")), damaged(dir.filePath("cut.mdb"));
+        QVERIFY(original.open(QIODevice::ReadOnly) && damaged.open(QIODevice::WriteOnly));
+        damaged.write(original.read(94208));
+        damaged.close();
+        limitAccessReaderMemory(qint64(256) << 20);
+        QList<QList<QVariantList>> rows;
+        const QString problem = readApart(damaged.fileName(), {{"Table1", {"A", "G"}}}, &rows,
+                                          std::chrono::minutes(1));
+        limitAccessReaderMemory(qint64(1) << 30);
+        QCOMPARE(problem, "the file is larger than Quillmark could read in 256 MiB of memory");
+    }
+
     // The window of a long import: hidden for a short one, counts once
     // shown, and no key closes it while the reading goes on.
     void showsCountsOnlyWhenReadingTakesLong()

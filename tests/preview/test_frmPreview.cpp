@@ -15,6 +15,7 @@
 #include "truesize.h"
 #include "windowchecks.h"
 
+#include <QBuffer>
 #include <QDoubleSpinBox>
 #include <QProcess>
 #include <QPushButton>
@@ -254,6 +255,31 @@ private slots:
         QCOMPARE(keptScreenMeasure(u"HDMI-1"_s, 2), std::optional(7.5));
         QCOMPARE(keptScreenMeasure(u"HDMI-1"_s, 1), std::optional(3.75));
         QCOMPARE(keptScreenMeasure(u"HDMI-1"_s, 1.5), std::nullopt);
+    }
+
+    // The preview keeps the leaves it decoded, yet shows the leaf the data
+    // file holds now: one replaced, one put back, one no longer an image.
+    void keptLeavesFollowTheDataFile()
+    {
+        const auto png = [](QColor colour) {
+            QImage image(4, 2, QImage::Format_RGB32);
+            image.fill(colour);
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            return bytes;
+        };
+        const QList<std::pair<QByteArray, QColor>> leaves{
+            {png(Qt::red), Qt::red}, {png(Qt::blue), Qt::blue}, {png(Qt::red), Qt::red},
+            {"png", QColor()}};
+        for (const auto &[bytes, colour] : leaves) {
+            QVERIFY(!store::replaceLeafImage(m_database->db(), bank, {bytes, bytes, 180, 80, 5, 3})
+                         .isValid());
+            const std::optional<LeafImage> leaf = loadLeafImage(bank, LeafDecoding::KeptForTheRun);
+            QCOMPARE(leaf ? leaf->image.pixelColor(0, 0) : QColor(), colour);
+        }
+        QCOMPARE(m_messages->texts().size(), 1);  // the image that cannot be read
     }
 
     // The kept offset, then the one entered; the leaf (the standard one, or

@@ -84,6 +84,20 @@ private slots:
             QVERIFY(!findChequeByNumber(db, bank, number, &cheque).isValid());
             QCOMPARE(cheque ? cheque->payeeName : QString(), found);
         }
+        // Asked all at once, beyond one statement's worth, each as given.
+        QStringList many;
+        for (const auto &[bank, number, found] : asked)
+            many << number;
+        for (int i = 0; i < 120; ++i)
+            many << QString::number(100000 + i);
+        addCheques({"100000", "100119"});
+        QHash<QString, RegisterRow> cheques;
+        QVERIFY(!findChequesByNumbers(db, "hdfc", many, &cheques).isValid());
+        QCOMPARE(cheques.size(), 6);
+        for (const auto &[bank, number, found] : asked)
+            QCOMPARE(cheques.value(number).payeeName, found);
+        QCOMPARE(cheques.value("100000").payeeName, "P0");
+        QCOMPARE(cheques.value("100119").payeeName, "P1");
     }
 
     // The highest of the bank's all-digit numbers, by value, as stored.
