@@ -9,6 +9,7 @@
 
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <algorithm>
 #include <array>
 
 namespace store {
@@ -126,12 +127,16 @@ QStringList missingTablesAndColumns(const QSqlDatabase &db)
     QStringList missing;
     const QStringList present = db.tables();
     for (const TableColumns &table : tableColumns()) {
-        const bool found = present.contains(table.table, Qt::CaseInsensitive);
-        if (!found) {
+        // A server lists its tables in lower case, and finds a table's
+        // columns only under the name it lists.
+        const auto found = std::find_if(present.cbegin(), present.cend(), [&](const QString &name) {
+            return name.compare(table.table, Qt::CaseInsensitive) == 0;
+        });
+        if (found == present.cend()) {
             missing << QStringLiteral("table %1").arg(table.table);
             continue;
         }
-        const QSqlRecord record = db.record(table.table);
+        const QSqlRecord record = db.record(*found);
         for (const QString &column : table.columns) {
             if (record.indexOf(column) < 0)
                 missing << QStringLiteral("column %1.%2").arg(table.table, column);
