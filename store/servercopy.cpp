@@ -1,0 +1,255 @@
+#include "servercopy.h"
+
+#include "database.h"
+#include "dialect.h"
+#include "printjournal.h"
+#include "schema.h"
+#include "transaction.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+#include <QVariant>
+#include <atomic>
+
+namespace store {
+namespace {
+
+// Table and column names come from the two databases' own catalogues, never
+// from a user; the values are bound.
+const QString selectServerTables = QStringLiteral(
+    "Select tablename from pg_catalog.pg_tables where schemaname = 'public' order by tablename");
+// Clerks connected meanwhile wait until the register is whole.
+const QString lockRegister = QStringLiteral("Lock table ChqIssuereg in exclusive mode");
+const QString countRowsOf = QStringLiteral("Select count(*) from %1");
+const QString selectColumns = QStringLiteral("Select %2 from %1");
+const QString insertColumns = QStringLiteral("Insert into %1 (%2) values (%3)");
+// The next row a clerk adds follows the highest one copied.
+const QString selectIdentityColumns = QStringLiteral(
+    "Select table_name, column_name from information_schema.columns where table_schema = "
+    "'public' and is_identity = 'YES'");
+const QString restartIdentity = QStringLiteral(
+    "Select setval(pg_get_serial_sequence(?, ?), coalesce(max(%2), 0) + 1, false) from %1");
+
+QSqlError refusal(const QString &text)
+{
+    return QSqlError(text, {}, QSqlError::StatementError);
+}
+
+// The file, opened only to be read: it stays as it was.
+class ReadOnlyFile
+{
+public:
+    explicit ReadOnlyFile(const QString &path)
+    {
+        static std::atomic<quint64> counter = 0;
+        m_name = QStringLiteral("copyfrom#%1").arg(++counter);
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        m_db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)
+                             + QStringLiteral("?mode=ro"));
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+        m_db.open();
+    }
+    ~ReadOnlyFile()
+    {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QSqlDatabase db() const { return m_db; }
+
+private:
+    QString m_name;
+    QSqlDatabase m_db;
+};
+
+QSqlError countRows(const QSqlDatabase &db, const QString &table, qint64 *rows)
+{
+    QSqlQuery query(db);
+    if (!query.exec(countRowsOf.arg(table)) || !query.next())
+        return query.lastError();
+    *rows = query.value(0).toLongLong();
+    return {};
+}
+
+QSqlError listServerTables(const QSqlDatabase &server, QStringList *tables)
+{
+    QSqlQuery query(server);
+    if (!query.exec(selectServerTables))
+        return query.lastError();
+    while (query.next())
+        *tables << query.value(0).toString();
+    return {};
+}
+
+// A table of the file and the columns both databases have, the row id
+// (the server's rowid column) included.
+struct TableCopy {
+    QString table;
+    QStringList columns;
+    qint64 fileRows = 0;
+};
+
+QStringList sharedColumns(const QSqlDatabase &file, const QSqlDatabase &server,
+                          const QString &table)
+{
+    const QSqlRecord fileColumns = file.record(table);
+    const QSqlRecord serverColumns = server.record(table.toLower());
+    QStringList columns;
+    for (int i = 0; i < fileColumns.count(); ++i) {
+        if (serverColumns.contains(fileColumns.fieldName(i)))
+            columns << fileColumns.fieldName(i);
+    }
+    if (serverColumns.contains(dialect::registerRowId) && !fileColumns.contains(dialect::registerRowId))
+        columns << dialect::registerRowId;
+    return columns;
+}
+
+// The file's tables as they are copied. A register already holding rows
+// is refused, and so is a file table with rows the server has no place for.
+QSqlError planCopy(const QSqlDatabase &file, const QSqlDatabase &server, QList<TableCopy> *plan)
+{
+    QStringList serverTables;
+    if (QSqlError error = listServerTables(server, &serverTables); error.isValid())
+        return error;
+    for (const QString &table : serverTables) {
+        qint64 rows = 0;
+        if (QSqlError error = countRows(server, table, &rows); error.isValid())
+            return error;
+        if (rows > 0)
+            return refusal(QStringLiteral("The register on the server holds data already (%1 "
+                                          "rows in %2). A data file is copied only into a "
+                                          "register that holds nothing yet.")
+                               .arg(rows)
+                               .arg(table));
+    }
+    for (const QString &table : file.tables()) {
+        // SQLite's own (sqlite_sequence): the server keeps its sequences.
+        if (table.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
+            continue;
+        TableCopy copy{table, sharedColumns(file, server, table)};
+        if (QSqlError error = countRows(file, table, &copy.fileRows); error.isValid())
+            return error;
+        if (serverTables.contains(table, Qt::CaseInsensitive))
+            *plan << copy;
+        else if (copy.fileRows > 0)
+            return refusal(QStringLiteral("The data file holds a table the server has no "
+                                          "place for (%1). Open the file with this version of "
+                                          "Quillmark once, then copy it.")
+                               .arg(table));
+    }
+    return {};
+}
+
+QSqlError copyRows(const QSqlDatabase &file, const QSqlDatabase &server, const TableCopy &copy)
+{
+    QSqlQuery rows(file);
+    rows.setForwardOnly(true);
+    if (!rows.exec(selectColumns.arg(copy.table, copy.columns.join(QStringLiteral(", ")))))
+        return rows.lastError();
+    QSqlQuery insert(server);
+    const QStringList placeholders(copy.columns.size(), QStringLiteral("?"));
+    if (!insert.prepare(insertColumns.arg(copy.table, copy.columns.join(QStringLiteral(", ")),
+                                          placeholders.join(QStringLiteral(", ")))))
+        return insert.lastError();
+    while (rows.next()) {
+        for (int column = 0; column < copy.columns.size(); ++column)
+            insert.bindValue(column, rows.value(column));
+        if (!insert.exec())
+            return insert.lastError();
+    }
+    return rows.lastError();
+}
+
+QSqlError checkCount(const QSqlDatabase &server, const TableCopy &copy)
+{
+    qint64 rows = 0;
+    if (QSqlError error = countRows(server, copy.table, &rows); error.isValid())
+        return error;
+    if (rows == copy.fileRows)
+        return {};
+    return refusal(QStringLiteral("The server holds %1 rows of %2 where the data file holds %3: "
+                                  "nothing was copied.")
+                       .arg(rows)
+                       .arg(copy.table)
+                       .arg(copy.fileRows));
+}
+
+QSqlError restartIdentities(const QSqlDatabase &server)
+{
+    QSqlQuery columns(server);
+    if (!columns.exec(selectIdentityColumns))
+        return columns.lastError();
+    while (columns.next()) {
+        const QString table = columns.value(0).toString();
+        const QString column = columns.value(1).toString();
+        QSqlQuery restart(server);
+        restart.prepare(restartIdentity.arg(table, column));
+        restart.addBindValue(table);
+        restart.addBindValue(column);
+        if (!restart.exec())
+            return restart.lastError();
+    }
+    return {};
+}
+
+QSqlError copyAll(const QSqlDatabase &file, const QSqlDatabase &server,
+                  QList<CopiedTable> *copied)
+{
+    if (QSqlQuery lock(server); !lock.exec(lockRegister))
+        return lock.lastError();
+    QList<TableCopy> plan;
+    if (QSqlError error = planCopy(file, server, &plan); error.isValid())
+        return error;
+    for (const TableCopy &copy : std::as_const(plan)) {
+        QSqlError error = copyRows(file, server, copy);
+        if (!error.isValid())
+            error = checkCount(server, copy);
+        if (error.isValid())
+            return error;
+        *copied << CopiedTable{copy.table, copy.fileRows};
+    }
+    // A file an older program wrote may hold register rows without a key.
+    if (QSqlError error = keyUnkeyedRegisterRows(server); error.isValid())
+        return error;
+    return restartIdentities(server);
+}
+
+QSqlError fileProblem(const QString &filePath, const QSqlDatabase &file)
+{
+    const QString shown = QDir::toNativeSeparators(filePath);
+    if (!file.isOpen())
+        return file.lastError();
+    if (const QStringList missing = missingTablesAndColumns(file); !missing.isEmpty())
+        return refusal(QStringLiteral("%1 is not a Quillmark data file, or it is damaged: it "
+                                      "lacks %2.")
+                           .arg(shown, missing.join(QStringLiteral(", "))));
+    return {};
+}
+
+} // namespace
+
+QSqlError copyFileToServer(const QString &filePath, const QSqlDatabase &server,
+                           QList<CopiedTable> *copied)
+{
+    copied->clear();
+    // Looked at before it is opened: a named pipe would be read for ever.
+    if (fileKindOf(filePath) != FileKind::SQLite)
+        return refusal(QStringLiteral("%1 is not a Quillmark data file.")
+                           .arg(QDir::toNativeSeparators(filePath)));
+    const ReadOnlyFile file(filePath);
+    if (QSqlError error = fileProblem(filePath, file.db()); error.isValid())
+        return error;
+    // One reading of the file, though another desk may still write to it.
+    QSqlDatabase reading = file.db();
+    if (!reading.transaction())
+        return reading.lastError();
+    const QSqlError error = inTransaction(server, [&] { return copyAll(file.db(), server, copied); });
+    reading.rollback();
+    if (error.isValid())
+        copied->clear();
+    return error;
+}
+
+} // namespace store
