@@ -198,7 +198,9 @@ QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry, qin
 QSqlError keyUnkeyedRegisterRows(const QSqlDatabase &db)
 {
     QSqlQuery rows(db);
-    QSqlError error = run(db, selectUnkeyedRows, {}, &rows);
+    // Read whole before the keys are written: a server's connection runs
+    // no statement while a forward-only reading is still open.
+    QSqlError error = run(db, selectUnkeyedRows, {}, &rows, false);
     while (!error.isValid() && rows.next())
         error = addNumberKey(db, rows.value(0).toLongLong(), rows.value(1).toString(),
                              rows.value(2).toString());

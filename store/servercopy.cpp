@@ -6,7 +6,9 @@
 #include "schema.h"
 #include "transaction.h"
 
+#include <QDate>
 #include <QDir>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
@@ -142,8 +144,27 @@ QSqlError planCopy(const QSqlDatabase &file, const QSqlDatabase &server, QList<T
     return {};
 }
 
+// A date as the program writes it ("2024-04-01", perhaps with a time
+// after it). Other text would be read by the server's own rules
+// ("01/04/2024" as January), so it stops the copy instead.
+QSqlError dateOf(const QVariant &written, const TableCopy &copy, const QString &column,
+                 QVariant *date)
+{
+    if (written.isNull()) {
+        *date = QVariant();
+        return {};
+    }
+    *date = QDate::fromString(written.toString().left(10), Qt::ISODate);
+    if (date->toDate().isValid())
+        return {};
+    return refusal(QStringLiteral("The data file's %1 holds \"%2\" in %3, which is no date "
+                                  "(yyyy-mm-dd).")
+                       .arg(copy.table, written.toString(), column));
+}
+
 QSqlError copyRows(const QSqlDatabase &file, const QSqlDatabase &server, const TableCopy &copy)
 {
+    const QSqlRecord serverColumns = server.record(copy.table.toLower());
     QSqlQuery rows(file);
     rows.setForwardOnly(true);
     if (!rows.exec(selectColumns.arg(copy.table, copy.columns.join(QStringLiteral(", ")))))
@@ -154,8 +175,15 @@ QSqlError copyRows(const QSqlDatabase &file, const QSqlDatabase &server, const T
                                           placeholders.join(QStringLiteral(", ")))))
         return insert.lastError();
     while (rows.next()) {
-        for (int column = 0; column < copy.columns.size(); ++column)
-            insert.bindValue(column, rows.value(column));
+        for (int column = 0; column < copy.columns.size(); ++column) {
+            QVariant value = rows.value(column);
+            if (serverColumns.field(copy.columns[column]).metaType().id() == QMetaType::QDate) {
+                if (QSqlError error = dateOf(rows.value(column), copy, copy.columns[column], &value);
+                    error.isValid())
+                    return error;
+            }
+            insert.bindValue(column, value);
+        }
         if (!insert.exec())
             return insert.lastError();
     }

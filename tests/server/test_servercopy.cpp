@@ -168,6 +168,35 @@ private slots:
         QCOMPARE(listing(server.database(), "Chase").size(), 1);
     }
 
+    // Dates come over as the program wrote them; text the server would
+    // read by its own rules stops the copy.
+    void datesAsWritten_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QDate>("expected");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("date") << "'2024-04-05'" << QDate(2024, 4, 5) << "";
+        QTest::newRow("with a time") << "'2024-04-05T00:00:00'" << QDate(2024, 4, 5) << "";
+        QTest::newRow("missing") << "NULL" << QDate() << "";
+        QTest::newRow("day first") << "'05/04/2024'" << QDate()
+                                   << "The data file's ChqIssuereg holds \"05/04/2024\" in "
+                                      "DateofChq, which is no date (yyyy-mm-dd).";
+    }
+    void datesAsWritten()
+    {
+        QFETCH(QString, written);
+        QFETCH(QDate, expected);
+        QFETCH(QString, refusal);
+        m_file->exec("Insert into ChqIssuereg values (" + written + ", 'P', 'Odd', '1', '1')");
+        useServer(testserver::ownerOf(m_server));
+        const Connection server(QStringLiteral("server"));
+        QList<CopiedTable> copied;
+        QCOMPARE(copyFileToServer(m_file->path(), server.database(), &copied).text(), refusal);
+        QSqlQuery date("Select DateofChq from ChqIssuereg where BankName = 'Odd'", server.database());
+        QCOMPARE(date.next(), refusal.isEmpty());
+        QCOMPARE(date.value(0).toDate(), expected);
+    }
+
     // What is not a data file is refused before the server is touched.
     void otherFilesRefused()
     {
