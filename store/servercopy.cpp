@@ -93,8 +93,10 @@ struct TableCopy {
     qint64 fileRows = 0;
 };
 
-QStringList sharedColumns(const QSqlDatabase &file, const QSqlDatabase &server,
-                          const QString &table)
+// The file's columns, and the server's rowid where the file numbers its
+// rows by itself. *lacking gets the columns the server has no place for.
+QStringList columnsToCopy(const QSqlDatabase &file, const QSqlDatabase &server,
+                          const QString &table, QStringList *lacking)
 {
     const QSqlRecord fileColumns = file.record(table);
     const QSqlRecord serverColumns = server.record(table.toLower());
@@ -102,19 +104,17 @@ QStringList sharedColumns(const QSqlDatabase &file, const QSqlDatabase &server,
     for (int i = 0; i < fileColumns.count(); ++i) {
         if (serverColumns.contains(fileColumns.fieldName(i)))
             columns << fileColumns.fieldName(i);
+        else
+            *lacking << table + QLatin1Char('.') + fileColumns.fieldName(i);
     }
     if (serverColumns.contains(dialect::registerRowId) && !fileColumns.contains(dialect::registerRowId))
         columns << dialect::registerRowId;
     return columns;
 }
 
-// The file's tables as they are copied. A register already holding rows
-// is refused, and so is a file table with rows the server has no place for.
-QSqlError planCopy(const QSqlDatabase &file, const QSqlDatabase &server, QList<TableCopy> *plan)
+// Every table of a register the file is copied into is empty.
+QSqlError checkRegisterEmpty(const QSqlDatabase &server, const QStringList &serverTables)
 {
-    QStringList serverTables;
-    if (QSqlError error = listServerTables(server, &serverTables); error.isValid())
-        return error;
     for (const QString &table : serverTables) {
         qint64 rows = 0;
         if (QSqlError error = countRows(server, table, &rows); error.isValid())
@@ -126,22 +126,37 @@ QSqlError planCopy(const QSqlDatabase &file, const QSqlDatabase &server, QList<T
                                .arg(rows)
                                .arg(table));
     }
+    return {};
+}
+
+// The file's tables as they are copied. A file with rows or columns the
+// server has no place for is refused: nothing is left behind unsaid.
+QSqlError planCopy(const QSqlDatabase &file, const QSqlDatabase &server, QList<TableCopy> *plan)
+{
+    QStringList serverTables;
+    QSqlError error = listServerTables(server, &serverTables);
+    if (!error.isValid())
+        error = checkRegisterEmpty(server, serverTables);
+    QStringList lacking;
     for (const QString &table : file.tables()) {
         // SQLite's own (sqlite_sequence): the server keeps its sequences.
-        if (table.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
+        if (error.isValid() || table.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
             continue;
-        TableCopy copy{table, sharedColumns(file, server, table)};
-        if (QSqlError error = countRows(file, table, &copy.fileRows); error.isValid())
-            return error;
-        if (serverTables.contains(table, Qt::CaseInsensitive))
+        TableCopy copy{table, {}};
+        error = countRows(file, table, &copy.fileRows);
+        if (serverTables.contains(table, Qt::CaseInsensitive)) {
+            copy.columns = columnsToCopy(file, server, table, &lacking);
             *plan << copy;
-        else if (copy.fileRows > 0)
-            return refusal(QStringLiteral("The data file holds a table the server has no "
-                                          "place for (%1). Open the file with this version of "
-                                          "Quillmark once, then copy it.")
-                               .arg(table));
+        } else if (copy.fileRows > 0) {
+            lacking << table;
+        }
     }
-    return {};
+    if (error.isValid() || lacking.isEmpty())
+        return error;
+    return refusal(QStringLiteral("The data file holds what the server has no place for (%1). "
+                                  "Open the file with this version of Quillmark once, or set "
+                                  "up the server with it, then copy the file.")
+                       .arg(lacking.join(QStringLiteral(", "))));
 }
 
 // A date as the program writes it ("2024-04-01", perhaps with a time

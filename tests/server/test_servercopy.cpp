@@ -197,6 +197,30 @@ private slots:
         QCOMPARE(date.value(0).toDate(), expected);
     }
 
+    // Rows and columns the server has no place for are never dropped.
+    void extrasRefused_data()
+    {
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("table") << "Create table Notes (Text TEXT); Insert into Notes values ('x')"
+                               << "Notes";
+        QTest::newRow("column") << "Alter table Payee add column Phone TEXT" << "Payee.Phone";
+    }
+    void extrasRefused()
+    {
+        QFETCH(QString, added);
+        QFETCH(QString, named);
+        for (const QString &statement : added.split("; "))
+            m_file->exec(statement);
+        useServer(testserver::ownerOf(m_server));
+        const Connection server(QStringLiteral("server"));
+        QList<CopiedTable> copied;
+        QCOMPARE(copyFileToServer(m_file->path(), server.database(), &copied).text(),
+                 "The data file holds what the server has no place for (" + named + "). Open the "
+                 "file with this version of Quillmark once, or set up the server with it, then "
+                 "copy the file.");
+    }
+
     // What is not a data file is refused before the server is touched.
     void otherFilesRefused()
     {
