@@ -4,6 +4,7 @@
 #include "dialect.h"
 #include "printjournal.h"
 #include "schema.h"
+#include "serverschema.h"
 #include "transaction.h"
 
 #include <QDate>
@@ -24,6 +25,14 @@ const QString selectServerTables = QStringLiteral(
     "Select tablename from pg_catalog.pg_tables where schemaname = 'public' order by tablename");
 // Clerks connected meanwhile wait until the register is whole.
 const QString lockRegister = QStringLiteral("Lock table ChqIssuereg in exclusive mode");
+// The rows keep what the file holds: a void mark's author is the one who
+// marked it then, not the login copying it. Disabled inside the copy's
+// transaction, which holds the table meanwhile, so no clerk's mark goes
+// without its author.
+const QString disableTriggers = QStringLiteral("Alter table %1 disable trigger user");
+const QString enableTriggers = QStringLiteral("Alter table %1 enable trigger user");
+// The notice the copied rows' triggers would have sent, once.
+const QString noticeRegisterChanged = QStringLiteral("Notify %1").arg(registerChangedNotice);
 const QString countRowsOf = QStringLiteral("Select count(*) from %1");
 const QString selectColumns = QStringLiteral("Select %2 from %1");
 const QString insertColumns = QStringLiteral("Insert into %1 (%2) values (%3)");
@@ -65,6 +74,13 @@ private:
     QString m_name;
     QSqlDatabase m_db;
 };
+
+QSqlError run(const QSqlDatabase &db, const QString &statement)
+{
+    QSqlQuery query(db);
+    query.exec(statement);
+    return query.lastError();
+}
 
 QSqlError countRows(const QSqlDatabase &db, const QString &table, qint64 *rows)
 {
@@ -240,15 +256,19 @@ QSqlError restartIdentities(const QSqlDatabase &server)
 QSqlError copyAll(const QSqlDatabase &file, const QSqlDatabase &server,
                   QList<CopiedTable> *copied)
 {
-    if (QSqlQuery lock(server); !lock.exec(lockRegister))
-        return lock.lastError();
+    if (QSqlError error = run(server, lockRegister); error.isValid())
+        return error;
     QList<TableCopy> plan;
     if (QSqlError error = planCopy(file, server, &plan); error.isValid())
         return error;
     for (const TableCopy &copy : std::as_const(plan)) {
-        QSqlError error = copyRows(file, server, copy);
+        QSqlError error = run(server, disableTriggers.arg(copy.table));
+        if (!error.isValid())
+            error = copyRows(file, server, copy);
         if (!error.isValid())
             error = checkCount(server, copy);
+        if (!error.isValid())
+            error = run(server, enableTriggers.arg(copy.table));
         if (error.isValid())
             return error;
         *copied << CopiedTable{copy.table, copy.fileRows};
@@ -256,7 +276,9 @@ QSqlError copyAll(const QSqlDatabase &file, const QSqlDatabase &server,
     // A file an older program wrote may hold register rows without a key.
     if (QSqlError error = keyUnkeyedRegisterRows(server); error.isValid())
         return error;
-    return restartIdentities(server);
+    if (QSqlError error = restartIdentities(server); error.isValid())
+        return error;
+    return run(server, noticeRegisterChanged);
 }
 
 QSqlError fileProblem(const QString &filePath, const QSqlDatabase &file)

@@ -36,12 +36,9 @@ QByteArray fingerprintOf(const QString &path)
     return hash.result();
 }
 
-// The register listing as the report shows it, one text a row.
-QStringList listing(const QSqlDatabase &db, const QString &bank)
+// Each row's values as one text.
+QStringList linesOf(QSqlQuery &rows)
 {
-    QSqlQuery rows(db);
-    if (selectRegisterWithVoids(db, bank, from, to, &rows, true).isValid())
-        return {"failed"};
     QStringList lines;
     while (rows.next()) {
         QStringList values;
@@ -50,6 +47,21 @@ QStringList listing(const QSqlDatabase &db, const QString &bank)
         lines << values.join('|');
     }
     return lines;
+}
+
+QStringList rowsOf(const QSqlDatabase &db, const QString &statement)
+{
+    QSqlQuery rows(statement, db);
+    return linesOf(rows);
+}
+
+// The register listing as the report shows it, one text a row.
+QStringList listing(const QSqlDatabase &db, const QString &bank)
+{
+    QSqlQuery rows(db);
+    if (selectRegisterWithVoids(db, bank, from, to, &rows, true).isValid())
+        return {"failed"};
+    return linesOf(rows);
 }
 
 // What a report and the print window show of a bank.
@@ -155,12 +167,22 @@ private slots:
             QVERIFY2(copied.contains(expected), qPrintable(expected.table));
         for (const char *bank : {"HDFC", "Chase"})
             compareViews(viewOf(m_file->db(), bank), viewOf(server.database(), bank));
+        // Each mark keeps its author, not the login that copied it.
+        const QString authors = "Select MarkedBy, MarkedAt from ChequeVoidMarks order by Id";
+        QCOMPARE(rowsOf(server.database(), authors), rowsOf(m_file->db(), authors));
 
         // The next cheque follows the highest copied, as it would in the file.
         qint64 next = 0;
         QVERIFY(!addRegisterEntry(server.database(), {day, "C", "HDFC", "1.00", "5000"}, &next)
                      .isValid());
         QCOMPARE(next, m_lastRow + 1);
+        // ...and its void mark's author is the login again.
+        VoidMark mark = markNow(next, VoidAction::Void, "torn");
+        mark.by = "claimed";
+        QVERIFY(!addVoidMark(server.database(), mark).isValid());
+        QCOMPARE(rowsOf(server.database(), "Select MarkedBy from ChequeVoidMarks where Id = "
+                                           "(select max(Id) from ChequeVoidMarks)"),
+                 QStringList{testserver::ownerOf(m_server).user});
 
         QVERIFY(copyFileToServer(m_file->path(), server.database(), &copied).text().startsWith(
             "The register on the server holds data already"));
