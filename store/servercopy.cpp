@@ -31,6 +31,9 @@ const QString lockRegister = QStringLiteral("Lock table ChqIssuereg in exclusive
 // without its author.
 const QString disableTriggers = QStringLiteral("Alter table %1 disable trigger user");
 const QString enableTriggers = QStringLiteral("Alter table %1 enable trigger user");
+// The marks' and keys' references to their rows, checked before the
+// triggers come back (a table with checks pending cannot be altered).
+const QString checkReferencesNow = QStringLiteral("Set constraints all immediate");
 // The notice the copied rows' triggers would have sent, once.
 const QString noticeRegisterChanged = QStringLiteral("Notify %1").arg(registerChangedNotice);
 const QString countRowsOf = QStringLiteral("Select count(*) from %1");
@@ -82,6 +85,24 @@ QSqlError run(const QSqlDatabase &db, const QString &statement)
     return query.lastError();
 }
 
+// A table of the file and the columns both databases have, the row id
+// (the server's rowid column) included.
+struct TableCopy {
+    QString table;
+    QStringList columns;
+    qint64 fileRows = 0;
+};
+
+QSqlError runForEach(const QSqlDatabase &db, const QString &statement,
+                     const QList<TableCopy> &tables)
+{
+    for (const TableCopy &copy : tables) {
+        if (QSqlError error = run(db, statement.arg(copy.table)); error.isValid())
+            return error;
+    }
+    return {};
+}
+
 QSqlError countRows(const QSqlDatabase &db, const QString &table, qint64 *rows)
 {
     QSqlQuery query(db);
@@ -100,14 +121,6 @@ QSqlError listServerTables(const QSqlDatabase &server, QStringList *tables)
         *tables << query.value(0).toString();
     return {};
 }
-
-// A table of the file and the columns both databases have, the row id
-// (the server's rowid column) included.
-struct TableCopy {
-    QString table;
-    QStringList columns;
-    qint64 fileRows = 0;
-};
 
 // The file's columns, and the server's rowid where the file numbers its
 // rows by itself. *lacking gets the columns the server has no place for.
@@ -261,24 +274,25 @@ QSqlError copyAll(const QSqlDatabase &file, const QSqlDatabase &server,
     QList<TableCopy> plan;
     if (QSqlError error = planCopy(file, server, &plan); error.isValid())
         return error;
+    if (QSqlError error = runForEach(server, disableTriggers, plan); error.isValid())
+        return error;
     for (const TableCopy &copy : std::as_const(plan)) {
-        QSqlError error = run(server, disableTriggers.arg(copy.table));
-        if (!error.isValid())
-            error = copyRows(file, server, copy);
+        QSqlError error = copyRows(file, server, copy);
         if (!error.isValid())
             error = checkCount(server, copy);
-        if (!error.isValid())
-            error = run(server, enableTriggers.arg(copy.table));
         if (error.isValid())
             return error;
         *copied << CopiedTable{copy.table, copy.fileRows};
     }
     // A file an older program wrote may hold register rows without a key.
-    if (QSqlError error = keyUnkeyedRegisterRows(server); error.isValid())
-        return error;
-    if (QSqlError error = restartIdentities(server); error.isValid())
-        return error;
-    return run(server, noticeRegisterChanged);
+    QSqlError error = keyUnkeyedRegisterRows(server);
+    if (!error.isValid())
+        error = restartIdentities(server);
+    if (!error.isValid())
+        error = run(server, checkReferencesNow);
+    if (!error.isValid())
+        error = runForEach(server, enableTriggers, plan);
+    return error.isValid() ? error : run(server, noticeRegisterChanged);
 }
 
 QSqlError fileProblem(const QString &filePath, const QSqlDatabase &file)

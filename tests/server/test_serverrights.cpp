@@ -137,7 +137,10 @@ private slots:
             "Delete from ChequeNumberKeys", "Drop table ChqIssuereg",
             "Alter table ChequeVoidMarks disable trigger ChequeVoidMarksAuthor",
             "Create table Extra (x integer)", "Update PositivePaySent set Kind = 'V'",
-            "Delete from PositivePayFile"};
+            "Delete from PositivePayFile",
+            "Insert into ChqIssuereg (ChequeNo, rowid) values ('1', 999999)",
+            "Insert into ChequeVoidMarks (Id, RegisterRow, Action, MarkedAt) values "
+            "(999999, 1, 'void', 'now')"};
         const QStringList clerksOnly{
             "Insert into Bank values ('1', 'X', 'INR')", "Update Bank set Currency = 'USD'",
             "Delete from Bank", "Insert into Payee values ('n', 'N')", "Delete from Payee",
@@ -159,6 +162,24 @@ private slots:
         QSqlQuery query(as(role));
         QVERIFY(!query.exec(statement));
         QCOMPARE(query.lastError().nativeErrorCode(), "42501");  // insufficient privilege
+    }
+
+    // A mark or a number key made ahead for a row not yet printed would
+    // void it, or hold its number, when it came.
+    void marksNameRowsThatAre_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::newRow("void mark") << "Insert into ChequeVoidMarks (RegisterRow, Action, "
+                                      "MarkedAt) values (999999, 'void', 'now')";
+        QTest::newRow("number key") << "Insert into ChequeNumberKeys values (999999, 'hdfc', "
+                                       "'1', 1, 1)";
+    }
+    void marksNameRowsThatAre()
+    {
+        QFETCH(QString, statement);
+        QSqlQuery query(as(clerkRole));
+        QVERIFY(!query.exec(statement));  // checked as the statement commits
+        QCOMPARE(query.lastError().nativeErrorCode(), "23503");  // foreign key violation
     }
 
     // The program's own steps, each allowed or refused for the role.
