@@ -11,6 +11,7 @@
 #include "frmBatch.h"
 #include "frmCalibrate.h"
 #include "frmChqLyt.h"
+#include "frmCopyToServer.h"
 #include "frmPayExport.h"
 #include "frmPayee.h"
 #include "frmDesigner.h"
@@ -77,6 +78,9 @@ void registerWorkingWindows()
     Forms::registerForm(QStringLiteral("frmAccountDetails"), [] { return new frmAccountDetails; });
     Forms::registerForm(QStringLiteral("frmBackup"), [] { return new frmBackup(store::databaseFilePath()); });
     Forms::registerForm(QStringLiteral("frmRestore"), [] { return new frmRestore(store::databaseFilePath()); });
+    Forms::registerForm(QStringLiteral("frmCopyToServer"), [] {
+        return new frmCopyToServer(store::databaseFilePath());
+    });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
     // From the main menu: the default printer, measured on the standard leaf.
     Forms::registerForm(QStringLiteral("frmCalibrate"), [] {

@@ -451,6 +451,14 @@ Connection::Connection(const QString &owner)
         m_error = m_db.lastError();
 }
 
+Connection::Connection(const QString &owner, const ServerAddress &server)
+    : m_name(uniqueConnectionName(owner))
+{
+    m_db = addServerConnection(m_name, server);
+    if (!m_db.open())
+        m_error = m_db.lastError();
+}
+
 Connection::~Connection()
 {
     m_db.close();

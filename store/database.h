@@ -9,6 +9,8 @@
 
 namespace store {
 
+struct ServerAddress;
+
 // The data file in use: "ql.mdb" beside the program or in the user's data
 // folder (see datalocation.h).
 QString databaseFilePath();
@@ -61,6 +63,9 @@ class Connection
 {
 public:
     explicit Connection(const QString &owner);
+    // A connection to that server rather than the register in use: a data
+    // file copied to a shared register.
+    Connection(const QString &owner, const ServerAddress &server);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
