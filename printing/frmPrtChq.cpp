@@ -12,6 +12,7 @@
 #include "printer.h"
 #include "chequecheck.h"
 #include "chequejournal.h"
+#include "registerwatch.h"
 #include "samepayment.h"
 #include "statements.h"
 #include "twips.h"
@@ -57,7 +58,17 @@ frmPrtChq::frmPrtChq(QWidget *parent)
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
     Print->setFocus();
+    followOtherDesks();
     Form_Load();
+}
+
+void frmPrtChq::followOtherDesks()
+{
+    // Another desk's cheque may take the number suggested here; a number
+    // the user typed stays.
+    auto *watch = new store::RegisterWatch(this);
+    connect(watch, &store::RegisterWatch::changed, this,
+            [this] { suggestChequeNumber(cmbBnk->currentText(), txtChqNo); });
 }
 
 frmPrtChq::~frmPrtChq()

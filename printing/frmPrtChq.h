@@ -47,6 +47,7 @@ protected:
 
 private:
     void createControls();
+    void followOtherDesks();
     void createInputs();
     void placeControls();
     void setTabOrder();

@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "registeractions.h"
 #include "registermodel.h"
+#include "registerwatch.h"
 #include "shortdate.h"
 #include "statements.h"
 #include "twips.h"
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSqlError>
 #include <QTableView>
 
@@ -34,7 +36,33 @@ frmReport::frmReport(QWidget *parent)
     placeControls();
     setTabOrder();
     pressButtonsOnlyWithFocus(this);
+    followOtherDesks();
     Form_Load();
+}
+
+void frmReport::followOtherDesks()
+{
+    auto *watch = new store::RegisterWatch(this);
+    connect(watch, &store::RegisterWatch::changed, this, &frmReport::showChangesOfOtherDesks);
+}
+
+void frmReport::showChangesOfOtherDesks()
+{
+    // 1. Nothing shown, nothing to follow.
+    if (!registerRows->showsRegister())
+        return;
+    // 2. The rows read again, as Show reads them.
+    const int current = DataGrid1->currentIndex().row();
+    const int scrolled = DataGrid1->verticalScrollBar()->value();
+    if (const QSqlError error = registerRows->reload(); error.isValid())
+        showFailure(QStringLiteral("show the cheque issue register"), error);
+    // 3. The grid kept where the user had it, and the totals brought up to date.
+    while (registerRows->canFetchMore() && registerRows->rowCount() <= current)
+        registerRows->fetchMore();
+    if (current >= 0)
+        DataGrid1->setCurrentIndex(registerRows->index(current, 0));
+    DataGrid1->verticalScrollBar()->setValue(scrolled);
+    actions->showTotals();
 }
 
 void frmReport::createControls()

@@ -31,6 +31,8 @@ private:
     QLabel *addLabel(const QString &name, const QString &caption);
     QDateEdit *addDatePicker(const QString &name);
     void showFailure(const QString &whatFailed, const QSqlError &error);
+    void followOtherDesks();
+    void showChangesOfOtherDesks();
 
     QGroupBox *Frame2 = nullptr;
     QLabel *Label1 = nullptr;

@@ -34,6 +34,7 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &item, int role = Qt::DisplayRole) const override;
 
+    bool showsRegister() const { return m_connection != nullptr; }
     QString bank() const { return m_bank; }
     QDate from() const { return m_from; }
     QDate to() const { return m_to; }

@@ -67,8 +67,11 @@ QSqlDatabase addServerConnection(const QString &name, const ServerAddress &serve
     db.setUserName(server.user);
     if (!server.password.isEmpty())
         db.setPassword(server.password);
+    // The server's notices (a table already there) are for its log, not
+    // the user's terminal.
     QStringList options{QStringLiteral("connect_timeout=10"),
-                        QStringLiteral("application_name=Quillmark")};
+                        QStringLiteral("application_name=Quillmark"),
+                        QStringLiteral("options='-c client_min_messages=warning'")};
     switch (server.tls) {
     case ServerAddress::Tls::None:
         break;

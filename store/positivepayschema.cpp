@@ -17,7 +17,7 @@ const QStringList creates{
     QStringLiteral("CREATE TABLE IF NOT EXISTS PositivePayLayout (Name TEXT NOT NULL PRIMARY "
                    "KEY, Definition TEXT NOT NULL)"),
     // One row a file: its bytes are kept, so "Send again" sends the same.
-    QStringLiteral("CREATE TABLE IF NOT EXISTS PositivePayFile (Id INTEGER PRIMARY KEY, "
+    QStringLiteral("CREATE TABLE IF NOT EXISTS PositivePayFile (Id INTEGER PRIMARY KEY AUTOINCREMENT, "
                    "BankName TEXT NOT NULL, LayoutName TEXT NOT NULL, SentAt TEXT NOT NULL, "
                    "Records INTEGER NOT NULL, Contents TEXT NOT NULL)"),
     // One row a record of a file: the cheque's register row, and I or V.

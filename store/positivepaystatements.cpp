@@ -1,6 +1,7 @@
 #include "positivepaystatements.h"
 
 #include "boundstatement.h"
+#include "dialect.h"
 #include "registerstatements.h"
 #include "transaction.h"
 
@@ -27,7 +28,6 @@ const QString insertLayout =
 const QString insertFile = QStringLiteral(
     "Insert into PositivePayFile (BankName, LayoutName, SentAt, Records, Contents) "
     "values (?, ?, ?, ?, ?)");
-const QString selectLastFile = QStringLiteral("Select max(Id) from PositivePayFile");
 const QString insertSent =
     QStringLiteral("Insert into PositivePaySent (FileId, RegisterRow, Kind) values (?, ?, ?)");
 const QString selectFiles = QStringLiteral(
@@ -154,7 +154,8 @@ QSqlError addSentFile(const QSqlDatabase &db, const SentFileRow &file,
                                 QString::fromUtf8(file.contents)},
                                &query);
     if (!error.isValid())
-        error = runBound(db, selectLastFile, {}, &query);
+        // This connection's own file: another clerk may save one meanwhile.
+        error = runBound(db, dialect::lastInsertedRowId(engineOf(db)), {}, &query);
     if (error.isValid() || !query.next())
         return error.isValid() ? error : query.lastError();
     const qint64 fileId = query.value(0).toLongLong();

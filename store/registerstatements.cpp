@@ -235,10 +235,37 @@ QSqlError selectRegisterWithVoids(const QSqlDatabase &db, const QString &bankNam
     return run(db, selectWithVoids, {orEmpty(bankName), from, to}, query, forwardOnly);
 }
 
+namespace {
+
+// A server's rows come through Qt's driver, each field as UTF-8.
+QSqlError readServerCsvRows(const QSqlDatabase &db, const QVariantList &values,
+                            const std::function<bool(const RegisterCsvRow &)> &row)
+{
+    QSqlQuery rows(db);
+    if (QSqlError error = run(db, selectCsvRows(Engine::PostgreSQL), values, &rows);
+        error.isValid())
+        return error;
+    std::array<QByteArray, registerColumnCount + 1> texts;
+    RegisterCsvRow fields;
+    while (rows.next()) {
+        for (int i = 0; i < int(fields.size()); ++i) {
+            texts[i] = rows.value(i).toString().toUtf8();
+            fields[i] = texts[i];
+        }
+        if (!row(fields))
+            break;
+    }
+    return rows.lastError();
+}
+
+} // namespace
+
 QSqlError readRegisterCsvRows(const QSqlDatabase &db, const QString &bankName,
                               const QDate &from, const QDate &to,
                               const std::function<bool(const RegisterCsvRow &)> &row)
 {
+    if (engineOf(db) == Engine::PostgreSQL)
+        return readServerCsvRows(db, {orEmpty(bankName), from, to}, row);
     RawStatement rows(db, selectCsvRows(Engine::SQLite));
     rows.bind({orEmpty(bankName), from, to});
     RegisterCsvRow fields;

@@ -81,8 +81,8 @@ inline constexpr int registerColumnCount = 5;
 
 // The same rows for a CSV export, each handed to `row` as its five columns
 // (the date as yyyy-mm-dd) and the void reason, in UTF-8, a missing value
-// empty; read through SQLite's own interface, since an export steps through
-// millions. `row` stops the reading by returning false.
+// empty; read from a file through SQLite's own interface, since an export
+// steps through millions. `row` stops the reading by returning false.
 using RegisterCsvRow = std::array<QByteArrayView, registerColumnCount + 1>;
 QSqlError readRegisterCsvRows(const QSqlDatabase &db, const QString &bankName,
                               const QDate &from, const QDate &to,

@@ -10,6 +10,7 @@ namespace store {
 // user's password file (~/.pgpass) when it is empty here.
 struct ServerAddress
 {
+    // None is libpq's own default: TLS when the server offers it, unchecked.
     enum class Tls { None, Require, VerifyFull };
 
     QString host;  // a name, an address, or a folder holding the server's socket

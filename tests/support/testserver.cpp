@@ -27,6 +27,7 @@ void asOwner(const QString &database, Steps steps)
         db.setPort(owner.port);
         db.setDatabaseName(owner.database);
         db.setUserName(owner.user);
+        db.setConnectOptions(QStringLiteral("options='-c client_min_messages=warning'"));
         if (!db.open())
             qFatal("Cannot reach the test server: %s", qPrintable(db.lastError().text()));
         steps(db);
