@@ -16,10 +16,6 @@ const QString createNoCaseCollation = QStringLiteral(
     "locale = 'und-u-ks-level2', deterministic = false)");
 
 
-// The set-up's notices (an older file's index not there to drop) are no
-// news to the supervisor running it.
-const QString quietNotices = QStringLiteral("Set local client_min_messages = warning");
-
 // Roles without a login: an office grants them to its users.
 const QString createRoles = QStringLiteral(
     "DO $$ BEGIN "
@@ -110,7 +106,7 @@ QSqlError runAll(const QSqlDatabase &db, const QStringList &statements)
 QSqlError setUpServer(const QSqlDatabase &db)
 {
     return inTransaction(db, [&] {
-        QSqlError error = runAll(db, {quietNotices, createNoCaseCollation});
+        QSqlError error = run(db, createNoCaseCollation);
         if (!error.isValid())
             error = createTablesSteps(db);
         if (!error.isValid())
