@@ -1,6 +1,7 @@
 #include "frmAbout.h"
 
 #include "controls.h"
+#include "serveraddress.h"
 #include "twips.h"
 
 #include <QDir>
@@ -48,6 +49,9 @@ void frmAbout::createControls(const store::DataLocation &location)
                                this);
     lblUnusedFile->setObjectName(QStringLiteral("lblUnusedFile"));
     txtUnusedFile = addPathBox(QStringLiteral("txtUnusedFile"), location.unusedFile);
+    txtRegister = addPathBox(QStringLiteral("txtRegister"),
+                             QStringLiteral("Register in use: %1").arg(store::registerInUse()));
+    txtRegister->setToolTip(txtRegister->text());
     lblUnusedFile->setVisible(!location.unusedFile.isEmpty());
     txtUnusedFile->setVisible(!location.unusedFile.isEmpty());
 
@@ -80,6 +84,7 @@ void frmAbout::placeControls()
     txtDataFile->setGeometry(twips(120, 2085, 5910, 315));
     lblUnusedFile->setGeometry(twips(120, 2490, 5910, 255));
     txtUnusedFile->setGeometry(twips(120, 2745, 5910, 315));
+    txtRegister->setGeometry(twips(120, 3195, 4575, 315));
     cmdOK->setGeometry(twips(4815, 3165, 1215, 375));
 }
 

@@ -8,9 +8,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// What the program is, its version, and which data file it uses; and, when
-// there is one, the other ql.mdb it leaves unused. Reached by F1 in the
-// main menu.
+// What the program is, its version, which data file it uses and which
+// register (that file or a server); and, when there is one, the other
+// ql.mdb it leaves unused. Reached by F1 in the main menu.
 class frmAbout : public QDialog
 {
     Q_OBJECT
@@ -31,5 +31,6 @@ private:
     QLineEdit *txtDataFile = nullptr;
     QLabel *lblUnusedFile = nullptr;
     QLineEdit *txtUnusedFile = nullptr;
+    QLineEdit *txtRegister = nullptr;  // the file or the server
     QPushButton *cmdOK = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "atstart.h"
+#include "connecting.h"
 #include "datafilelock.h"
 #include "database.h"
 #include "forms.h"
@@ -21,8 +22,11 @@
 #include "frmImportProgress.h"
 #include "frmReport.h"
 #include "frmRestore.h"
+#include "frmServer.h"
 #include "jetmigration.h"
 #include "messages.h"
+#include "onserver.h"
+#include "serverchoice.h"
 
 #include <QApplication>
 #include <QPrinterInfo>
@@ -44,6 +48,11 @@ QString migrateWithProgress(const QString &path, QString *notice)
 
 bool prepareDataFile()
 {
+    // On a server, the file's own steps (its checks and copies, the Access
+    // import) have nothing to work on; the local file stays the way back.
+    const auto chosen = server::chosenServer();
+    if (chosen && server::useChosenServerAtStart(*chosen))
+        return true;
     store::useJetMigration(migrateWithProgress);
     // A damaged file is never written to; a copy comes before every change.
     backup::copyBeforeTablesChange();
@@ -76,8 +85,13 @@ void registerWorkingWindows()
     });
     Forms::registerForm(QStringLiteral("frmBatch"), [] { return new frmBatch; });
     Forms::registerForm(QStringLiteral("frmAccountDetails"), [] { return new frmAccountDetails; });
-    Forms::registerForm(QStringLiteral("frmBackup"), [] { return new frmBackup(store::databaseFilePath()); });
-    Forms::registerForm(QStringLiteral("frmRestore"), [] { return new frmRestore(store::databaseFilePath()); });
+    Forms::registerForm(QStringLiteral("frmBackup"), []() -> QDialog * {
+        return backup::refusedOnServer() ? nullptr : new frmBackup(store::databaseFilePath());
+    });
+    Forms::registerForm(QStringLiteral("frmRestore"), []() -> QDialog * {
+        return backup::refusedOnServer() ? nullptr : new frmRestore(store::databaseFilePath());
+    });
+    Forms::registerForm(QStringLiteral("frmServer"), [] { return new frmServer; });
     Forms::registerForm(QStringLiteral("frmCopyToServer"), [] {
         return new frmCopyToServer(store::databaseFilePath());
     });

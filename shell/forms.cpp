@@ -46,6 +46,8 @@ void showModal(const QString &name)
         return;
     }
     std::unique_ptr<QDialog> form(found->factory());
+    if (!form)
+        return;
     found->instance = form.get();
     centreOverActiveWindow(form.get());
     form->exec();

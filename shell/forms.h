@@ -10,6 +10,7 @@
 // it again gives the same window.
 namespace Forms {
 
+// A factory may give no window, having told the user why.
 using Factory = std::function<QDialog *()>;
 
 void registerForm(const QString &name, Factory factory);

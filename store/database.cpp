@@ -456,8 +456,8 @@ Connection::Connection(const QString &owner)
 
 Connection::Connection(const QString &owner, const ServerAddress &server)
     : m_name(uniqueConnectionName(owner))
+    , m_db(addServerConnection(m_name, server))
 {
-    m_db = addServerConnection(m_name, server);
     if (!m_db.open())
         m_error = m_db.lastError();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datalocation.h"
+#include "serveraddress.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -8,8 +9,6 @@
 #include <functional>
 
 namespace store {
-
-struct ServerAddress;
 
 // The data file in use: "ql.mdb" beside the program or in the user's data
 // folder (see datalocation.h).
@@ -63,8 +62,8 @@ class Connection
 {
 public:
     explicit Connection(const QString &owner);
-    // A connection to that server rather than the register in use: a data
-    // file copied to a shared register.
+    // A connection to that server, whatever register is in use: a server is
+    // tried before the program turns to it.
     Connection(const QString &owner, const ServerAddress &server);
     ~Connection();
     Connection(const Connection &) = delete;

@@ -8,8 +8,8 @@
 #include "transaction.h"
 
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <algorithm>
+#include <QSqlRecord>
 #include <array>
 
 namespace store {
@@ -127,8 +127,7 @@ QStringList missingTablesAndColumns(const QSqlDatabase &db)
     QStringList missing;
     const QStringList present = db.tables();
     for (const TableColumns &table : tableColumns()) {
-        // A server lists its tables in lower case, and finds a table's
-        // columns only under the name it lists.
+        // By the name the database gives: a server keeps Bank as "bank".
         const auto found = std::find_if(present.cbegin(), present.cend(), [&](const QString &name) {
             return name.compare(table.table, Qt::CaseInsensitive) == 0;
         });

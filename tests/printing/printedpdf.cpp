@@ -46,6 +46,7 @@ QString printedPdf()
             return folder.filePath(files.first());
         QTest::qWait(100);
     }
+    qWarning("the printer wrote no PDF, or more than one");
     return {};
 }
 

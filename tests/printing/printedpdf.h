@@ -19,7 +19,8 @@ QString run(const QString &program, const QStringList &arguments);
 // Why the test printer cannot be used (empty when it can): never a real one.
 QString testPrinterProblem();
 void clearPdfFolder();
-// The one PDF the printer wrote, once the spooler has no job left.
+// The one PDF the printer wrote, once the spooler has no job left; none
+// (and a warning) when there is not exactly one.
 QString printedPdf();
 QList<PdfWord> pdfWords(const QString &pdf, QSizeF *pageSize = nullptr);
 

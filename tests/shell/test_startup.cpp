@@ -1,7 +1,9 @@
 #include "forms.h"
+#include "database.h"
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSplash.h"
+#include "recordedmessages.h"
 #include "startup.h"
 
 #include <QAction>
@@ -147,6 +149,40 @@ private slots:
         }
     }
 
+    // Beside it, the register in use: that file, or a server.
+    void namesTheRegisterInUse()
+    {
+        const QString file = QStringLiteral("/home/ann/ql.mdb");
+        store::useDatabaseFile(file);
+        QCOMPARE(frmAbout({file, {}}).findChild<QLineEdit *>("txtRegister")->text(),
+                 QStringLiteral("Register in use: the file /home/ann/ql.mdb"));
+        store::useServer({QStringLiteral("db.example.org"), 5432, QStringLiteral("accounts"),
+                          QStringLiteral("clerk1")});
+        QCOMPARE(frmAbout({file, {}}).findChild<QLineEdit *>("txtRegister")->text(),
+                 QStringLiteral("Register in use: the server db.example.org:5432, database "
+                                "accounts, as clerk1"));
+        store::useDatabaseFile({});
+    }
+
+    // On a server, the windows that copy a data file say what applies instead.
+    void fileCopiesAreRefusedOnAServer_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Back Up Now") << "frmBackup";
+        QTest::newRow("Restore") << "frmRestore";
+    }
+    void fileCopiesAreRefusedOnAServer()
+    {
+        QFETCH(QString, window);
+        registerWorkingWindows();
+        store::useServer({QStringLiteral("db.example.org"), 5432, QStringLiteral("accounts"),
+                          QStringLiteral("clerk1")});
+        RecordedMessages messages;
+        Forms::showModal(window);
+        store::useDatabaseFile({});
+        QVERIFY(messages.only().text.contains(QStringLiteral("server's own backups apply (pg_dump")));
+    }
+
     // F1 in the main menu opens the box; Enter closes it.
     void f1OpensItFromTheMainMenu()
     {
@@ -195,7 +231,7 @@ private slots:
                                        "Measure Screen... Ctrl+Shift+M 1",
                                        "Account Details... Ctrl+Shift+A 1",
                                        "Back Up Now... Ctrl+Shift+B 1", "Restore... Ctrl+Shift+R 1",
-                                       "Added Later... Ctrl+J 1"}));
+                                       "Shared Register... Ctrl+Shift+S 1", "Added Later... Ctrl+J 1"}));
     }
 };
 

@@ -78,19 +78,47 @@ private slots:
     void cleanup() { m_database.reset(); }
 
     // The window opens on the first stop of its order, and the chain, where
-    // Tab goes on from the last stop, starts there too.
-    void chainStartsAtTheFirstTabStop()
+    // Tab goes on from the last stop, starts there too. Enter in any box,
+    // list, picker or option presses no button; on the close button, where
+    // there is one, it still closes the window.
+    void keysInEveryWindow_data()
     {
-        const QList<std::pair<QString, QString>> firstStops{
-            {"frmMain", "cmdExit"},  {"frmBNK", "Text1"},    {"frmPayee", "Command1"},
-            {"frmChqLyt", "Combo1"}, {"frmPrtChq", "Print"}, {"frmReport", "DataGrid1"}};
-        for (const auto &[window, first] : firstStops) {
-            std::unique_ptr<QDialog> form(factoryFor(window)());
-            form->show();
-            QVERIFY(QTest::qWaitForWindowActive(form.get()));
-            QCOMPARE(controlOf(QApplication::focusWidget()), first);
-            QCOMPARE(focusChain(form.get()).value(0), first);
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("firstStop");
+        QTest::addColumn<QString>("closeButton");
+        for (const auto &[window, first, close] :
+             {std::tuple{"frmMain", "cmdExit", ""}, {"frmBNK", "Text1", "cmdClose"},
+              {"frmPayee", "Command1", "Command2"}, {"frmChqLyt", "Combo1", ""},
+              {"frmPrtChq", "Print", "Cancel"}, {"frmReport", "DataGrid1", ""}})
+            QTest::newRow(window) << window << first << close;
+    }
+
+    void keysInEveryWindow()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, closeButton);
+        RecordedMessages messages;
+        std::unique_ptr<QDialog> form(factoryFor(window)());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTEST(controlOf(QApplication::focusWidget()), "firstStop");
+        QTEST(focusChain(form.get()).value(0), "firstStop");
+        for (const QString &name : focusChain(form.get())) {
+            auto *control = form->findChild<QWidget *>(name);
+            if (qobject_cast<QPushButton *>(control))
+                continue;
+            control->setFocus();
+            messages.clear();  // leaving the amount box words it
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+                QTest::keyClick(QApplication::focusWidget(), key);
+            QVERIFY2(form->isVisible(), qPrintable(name));
+            QVERIFY2(messages.all().isEmpty(), qPrintable(name + messages.texts().join(u'|')));
         }
+        if (closeButton.isEmpty())
+            return;
+        form->findChild<QWidget *>(closeButton)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!form->isVisible());
     }
 
     // Tab into the Bearer / A/c Payee pair lands on the option chosen.
@@ -103,37 +131,6 @@ private slots:
         control(&form, u"txtChqNo"_s)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(controlOf(QApplication::focusWidget()), u"Option1"_s);
-    }
-
-    // Enter in any box, list, picker or option presses no button; on the
-    // close button, where there is one, it still closes the window.
-    void enterKeepsTheWindowAndItsInput()
-    {
-        const QList<std::pair<QString, QString>> closeButtons{
-            {"frmBNK", "cmdClose"}, {"frmPayee", "Command2"}, {"frmChqLyt", ""},
-            {"frmPrtChq", "Cancel"}, {"frmReport", ""}};
-        for (const auto &[window, closeButton] : closeButtons) {
-            RecordedMessages messages;
-            std::unique_ptr<QDialog> form(factoryFor(window)());
-            form->show();
-            QVERIFY(QTest::qWaitForWindowActive(form.get()));
-            for (const QString &name : focusChain(form.get())) {
-                auto *control = form->findChild<QWidget *>(name);
-                if (qobject_cast<QPushButton *>(control))
-                    continue;
-                control->setFocus();
-                messages.clear();  // leaving the amount box words it
-                for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
-                    QTest::keyClick(QApplication::focusWidget(), key);
-                QVERIFY2(form->isVisible(), qPrintable(window + u' ' + name));
-                QVERIFY2(messages.all().isEmpty(), qPrintable(name + messages.texts().join(u'|')));
-            }
-            if (closeButton.isEmpty())
-                continue;
-            form->findChild<QWidget *>(closeButton)->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            QVERIFY(!form->isVisible());
-        }
     }
 
     void saveRefusesWhatWouldNotShowAsStored_data()
