@@ -12,6 +12,7 @@
 #include "frmBatch.h"
 #include "frmCalibrate.h"
 #include "frmChqLyt.h"
+#include "frmCopyToServer.h"
 #include "frmPayExport.h"
 #include "frmPayee.h"
 #include "frmDesigner.h"
@@ -91,6 +92,9 @@ void registerWorkingWindows()
         return backup::refusedOnServer() ? nullptr : new frmRestore(store::databaseFilePath());
     });
     Forms::registerForm(QStringLiteral("frmServer"), [] { return new frmServer; });
+    Forms::registerForm(QStringLiteral("frmCopyToServer"), [] {
+        return new frmCopyToServer(store::databaseFilePath());
+    });
     Forms::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout(store::dataLocation()); });
     // From the main menu: the default printer, measured on the standard leaf.
     Forms::registerForm(QStringLiteral("frmCalibrate"), [] {

@@ -69,6 +69,8 @@ void frmMain::addMenuEntries()
                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), QStringLiteral("frmRestore"));
     addMenuEntry(QStringLiteral("mnuSharedRegister"), QStringLiteral("Shared Register..."),
                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("frmServer"));
+    addMenuEntry(QStringLiteral("mnuCopyToServer"), QStringLiteral("Copy This File's Data to the Server..."),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U), QStringLiteral("frmCopyToServer"));
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 #include <QVariant>
 #include <pwd.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace store {
@@ -53,7 +54,7 @@ const QString selectHighestNoted = QStringLiteral(
     "order by KeyLength desc, NumberKey desc limit 1");
 const QString selectUnkeyedRows = QStringLiteral(
     "Select %1, BankName, ChequeNo from ChqIssuereg where %1 > "
-    "(select coalesce(max(RegisterRow), 0) from ChequeNumberKeys) order by %1")
+    "(select coalesce(max(RegisterRow), 0) from ChequeNumberKeys) order by %1 limit 10000")
     .arg(dialect::registerRowId);
 const QString insertNumberKey = QStringLiteral(
     "Insert into ChequeNumberKeys (RegisterRow, BankKey, NumberKey, Digits, KeyLength) "
@@ -274,12 +275,28 @@ QSqlError addRegisterEntry(const QSqlDatabase &db, const RegisterRow &entry, qin
 
 QSqlError keyUnkeyedRegisterRows(const QSqlDatabase &db)
 {
-    QSqlQuery rows(db);
-    QSqlError error = run(db, selectUnkeyedRows, {}, &rows);
-    while (!error.isValid() && rows.next())
-        error = addNumberKey(db, rows.value(0).toLongLong(), rows.value(1).toString(),
-                             rows.value(2).toString(), insertMissingNumberKey);
-    return error.isValid() ? error : rows.lastError();
+    // A batch at a time, read whole before its keys are written: a server's
+    // connection runs no statement while a reading is open, and a register
+    // of millions stays out of memory. Each batch moves the keys' highest
+    // row on, so the next reading starts after it.
+    for (;;) {
+        QList<std::tuple<qint64, QString, QString>> batch;
+        QSqlQuery rows(db);
+        QSqlError error = run(db, selectUnkeyedRows, {}, &rows);
+        while (!error.isValid() && rows.next())
+            batch.append({rows.value(0).toLongLong(), rows.value(1).toString(),
+                          rows.value(2).toString()});
+        if (error.isValid() || rows.lastError().isValid())
+            return error.isValid() ? error : rows.lastError();
+        rows.finish();
+        if (batch.isEmpty())
+            return {};
+        for (const auto &[row, bankName, chequeNo] : std::as_const(batch)) {
+            if (error = addNumberKey(db, row, bankName, chequeNo, insertMissingNumberKey);
+                error.isValid())
+                return error;
+        }
+    }
 }
 
 VoidMark markNow(qint64 registerRow, VoidAction action, const QString &reason)

@@ -32,13 +32,33 @@ const QString rights[] = {
     QStringLiteral("GRANT USAGE ON SCHEMA public TO quillmark_clerk"),
     QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA public TO quillmark_clerk"),
     QStringLiteral("GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA public TO quillmark_clerk"),
-    QStringLiteral("GRANT INSERT ON ChqIssuereg, ChequeNumberKeys, ChequeVoidMarks, "
-                   "PositivePayFile, PositivePaySent TO quillmark_clerk"),
+    // Clerks add rows without choosing their numbers: a register row
+    // numbered ahead would stop the next print.
+    QStringLiteral("GRANT INSERT ON ChequeNumberKeys, PositivePaySent TO quillmark_clerk"),
+    QStringLiteral("GRANT INSERT (DateofChq, Payeename, BankName, PAyeeamt, ChequeNo) "
+                   "ON ChqIssuereg TO quillmark_clerk"),
+    QStringLiteral("GRANT INSERT (RegisterRow, Action, Reason, MarkedAt, MarkedBy) "
+                   "ON ChequeVoidMarks TO quillmark_clerk"),
+    QStringLiteral("GRANT INSERT (BankName, LayoutName, SentAt, Records, Contents) "
+                   "ON PositivePayFile TO quillmark_clerk"),
     QStringLiteral("GRANT INSERT, UPDATE, DELETE ON PrintJournal, WindowSize, ScreenScale "
                    "TO quillmark_clerk"),
     QStringLiteral("GRANT INSERT, UPDATE, DELETE ON Bank, Payee, Positions, WordsChoice, "
                    "ChequeStyle, LeafImage, PrinterOffset, PositivePayAccount, "
                    "PositivePayLayout TO quillmark_supervisor"),
+};
+
+// A mark or a number key names a register row there is: one made in
+// advance for a row not yet printed would void it, or hold its number, as
+// soon as it came. Checked at commit, where a print adds both; a row only
+// the owner may remove takes its marks and key with it.
+const QString rowReferences[] = {
+    QStringLiteral("ALTER TABLE ChequeVoidMarks ADD CONSTRAINT ChequeVoidMarksRow FOREIGN KEY "
+                   "(RegisterRow) REFERENCES ChqIssuereg (rowid) ON DELETE CASCADE DEFERRABLE "
+                   "INITIALLY DEFERRED"),
+    QStringLiteral("ALTER TABLE ChequeNumberKeys ADD CONSTRAINT ChequeNumberKeysRow FOREIGN KEY "
+                   "(RegisterRow) REFERENCES ChqIssuereg (rowid) ON DELETE CASCADE DEFERRABLE "
+                   "INITIALLY DEFERRED"),
 };
 
 // A void mark's author is the user the server knows, not a name the
@@ -98,6 +118,8 @@ QSqlError setUpServer(const QSqlDatabase &db)
         if (!error.isValid())
             error = runAll(db, QStringList(std::begin(createNoticeTriggers),
                                            std::end(createNoticeTriggers)));
+        if (!error.isValid())
+            error = runAll(db, QStringList(std::begin(rowReferences), std::end(rowReferences)));
         if (!error.isValid())
             error = runAll(db, QStringList(std::begin(rights), std::end(rights)));
         return error;

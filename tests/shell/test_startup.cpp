@@ -231,7 +231,9 @@ private slots:
                                        "Measure Screen... Ctrl+Shift+M 1",
                                        "Account Details... Ctrl+Shift+A 1",
                                        "Back Up Now... Ctrl+Shift+B 1", "Restore... Ctrl+Shift+R 1",
-                                       "Shared Register... Ctrl+Shift+S 1", "Added Later... Ctrl+J 1"}));
+                                       "Shared Register... Ctrl+Shift+S 1",
+                                       "Copy This File's Data to the Server... Ctrl+Shift+U 1",
+                                       "Added Later... Ctrl+J 1"}));
     }
 };
 
