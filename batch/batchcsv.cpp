@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 #include <array>
 
@@ -337,6 +338,9 @@ BatchCsv readBatchCsv(QByteArray bytes)
     batch.problem = findColumns(headings, &at, &batch.unusedColumns);
     if (!batch.problem.isEmpty())
         return batch;
+    // A batch repeats its bank, dates, crossing and often its payees: rows
+    // share one copy of each such text while the window keeps them.
+    QSet<QString> repeated;
     for (Record &record : records) {
         if (std::all_of(record.fields.begin(), record.fields.end(),
                         [](const QString &field) { return field.trimmed().isEmpty(); }))
@@ -345,8 +349,9 @@ BatchCsv readBatchCsv(QByteArray bytes)
         const auto value = [&](Column column) {
             return at[column] >= 0 ? record.fields.value(at[column]).trimmed() : QString();
         };
-        batch.rows.append({record.line, value(Bank), value(Payee), value(Amount), value(Date),
-                           value(Number), value(Crossed), DateOrder::DayFirst, 0,
+        const auto shared = [&](Column column) { return *repeated.insert(value(column)); };
+        batch.rows.append({record.line, shared(Bank), shared(Payee), value(Amount), shared(Date),
+                           value(Number), shared(Crossed), DateOrder::DayFirst, 0,
                            std::move(problems)});
     }
     readDateOrder(&batch);
