@@ -76,7 +76,9 @@ QStringList TestPrintJournal::spooled() const
     QFile file(m_spool);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QStringList payees = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList payees = QString::fromUtf8(file.readAll())
+                             .split(u'\n')
+                             .filter(QRegularExpression(u"^Payee "_s));
     payees.sort();
     return payees;
 }
