@@ -22,16 +22,12 @@ QStringList column(QSqlDatabase db, const QString &statement)
     return values;
 }
 
-QString journalCopy()
-{
-    return QCoreApplication::applicationDirPath() + u"/journalcopy"_s;
-}
-
 QProcess *startCopy(const QString &data, const QString &mode, const QString &step,
                     const QString &spool, const QStringList &numbers)
 {
     auto *copy = new QProcess;
-    copy->start(journalCopy(), QStringList{data, mode, step, spool} + numbers);
+    copy->start(QCoreApplication::applicationDirPath() + u"/journalcopy"_s,
+                QStringList{data, mode, step, spool} + numbers);
     return copy;
 }
 
