@@ -79,37 +79,22 @@ QList<BatchCheque> checked(const BatchCsv &read)
     return cheques;
 }
 
-// Counts the measuring questions it is asked; draws every character.
-class CountingPrinter : public Printer
+// A page printer counting the measuring questions it is asked.
+class CountingPrinter : public PreviewPrinter
 {
 public:
+    CountingPrinter() : PreviewPrinter({}) {}
     mutable int widths = 0;
     mutable int glyphs = 0;
 
-    void Orientation(int) override {}
-    void PaperSize(int) override {}
-    void ScaleMode(int) override {}
-    void FontName(const QString &) override {}
-    void FontSize(float) override {}
-    void CurrentX(float) override {}
-    void CurrentY(float) override {}
-    void TextAngle(float) override {}
-    double ScaleWidth() const override { return 100; }
-    double ScaleHeight() const override { return 100; }
-    double ScaleLeft() const override { return 0; }
-    double ScaleTop() const override { return 0; }
-    double MillimetresPerUnit() const override { return 1; }
-    double TextWidth(const QString &text) const override { return ++widths, text.size(); }
-    double TextHeight(const QString &) const override { return 1; }
-    bool HasGlyph(char32_t) const override { return ++glyphs, true; }
-    QString Print(const QString &) override { return {}; }
-    QString EndDoc() override { return {}; }
-    void KillDoc() override {}
-    void Line(float, float, float, float) override {}
-    void Box(float, float, float, float) override {}
-    void Offset(double, double) override {}
-    float CurrentX() const override { return 0; }
-    float CurrentY() const override { return 0; }
+    double TextWidth(const QString &text) const override
+    {
+        return ++widths, PreviewPrinter::TextWidth(text);
+    }
+    bool HasGlyph(char32_t character) const override
+    {
+        return ++glyphs, PreviewPrinter::HasGlyph(character);
+    }
 };
 
 } // namespace
@@ -615,12 +600,15 @@ void TestBatch::asksEachQuestionOnce()
 {
     CountingPrinter measured;
     RememberingPrinter printer(measured);
+    PreviewPrinter unremembered({});
     printer.FontName("DejaVu Sans");
+    unremembered.FontName("DejaVu Sans");
     for (const float points : {12.0f, 9.0f, 12.0f}) {
         printer.FontSize(points);
+        unremembered.FontSize(points);
         for (const char32_t character : U"Rupees Five Only")
             QVERIFY(character == 0 || printer.HasGlyph(character));
-        QCOMPARE(printer.TextWidth("Rupees Five Only"), 16.0);
+        QCOMPARE(printer.TextWidth("Rupees Five Only"), unremembered.TextWidth("Rupees Five Only"));
     }
     QCOMPARE(measured.glyphs, 13);  // the distinct characters, the space included
     QCOMPARE(measured.widths, 2);   // at 12 and at 9 points

@@ -82,8 +82,6 @@ private slots:
     void trailerCountsAndTotals_data();
     void trailerCountsAndTotals();
     void layoutsSurviveTheirStoredText();
-    void whatEachChequeGoesOutAs_data();
-    void whatEachChequeGoesOutAs();
     void nextExportHoldsOnlyWhatIsNewAndTheVoids();
     void cancelledOrFailedExportMarksNothing();
     void dateRangeSendsEveryChequeShown();
@@ -277,34 +275,6 @@ QByteArray tst_payfile::exportNow(const ExportChoice &choice)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("no file");
 }
 
-void tst_payfile::whatEachChequeGoesOutAs_data()
-{
-    QTest::addColumn<bool>("isVoid");
-    QTest::addColumn<QString>("lastSent");
-    QTest::addColumn<bool>("notYetSent");
-    QTest::addColumn<int>("expected");  // -1 nothing, else the RecordKind
-    const int issue = int(RecordKind::Issue), voided = int(RecordKind::Void);
-    QTest::newRow("new") << false << "" << true << issue;
-    QTest::newRow("sent") << false << "I" << true << -1;
-    QTest::newRow("void before sending") << true << "" << true << -1;
-    QTest::newRow("void after sending") << true << "I" << true << voided;
-    QTest::newRow("void sent") << true << "V" << true << -1;
-    QTest::newRow("void undone after void sent") << false << "V" << true << issue;
-    QTest::newRow("range: sent") << false << "I" << false << issue;
-    QTest::newRow("range: void sent") << true << "V" << false << voided;
-    QTest::newRow("range: void never sent") << true << "" << false << -1;
-}
-
-void tst_payfile::whatEachChequeGoesOutAs()
-{
-    QFETCH(bool, isVoid);
-    QFETCH(QString, lastSent);
-    QFETCH(bool, notYetSent);
-    QFETCH(int, expected);
-    const std::optional<RecordKind> kind = recordToSend(isVoid, lastSent, notYetSent);
-    QCOMPARE(kind ? int(*kind) : -1, expected);
-}
-
 void tst_payfile::nextExportHoldsOnlyWhatIsNewAndTheVoids()
 {
     addCheque("2026-03-02", "101", "1,200.00");
@@ -357,16 +327,26 @@ void tst_payfile::cancelledOrFailedExportMarksNothing()
     QCOMPARE(exportNow(waiting), QByteArray("I,12345,101,030226,10.00,Payee 101\r\n"));
 }
 
+// What goes out is decided by each cheque's void and what was last sent
+// of it: the register's cheques as the bank must see them.
 void tst_payfile::dateRangeSendsEveryChequeShown()
 {
+    addCheque("2026-03-01", "099", "9.00");
+    voidCheque("099");  // spoiled before anything was sent: never goes out
     addCheque("2026-03-01", "100", "1.00");
     addCheque("2026-03-02", "101", "2.00");
     addCheque("2026-03-05", "102", "3.00");
-    exportNow({bank, true, {}, {}});
+    const ExportChoice waiting{bank, true, {}, {}};
+    exportNow(waiting);
     voidCheque("101");
-    QCOMPARE(exportNow({bank, false, {2026, 3, 1}, {2026, 3, 2}}),
-             QByteArray("I,12345,100,030126,1.00,Payee 100\r\n"
-                        "V,12345,101,030226,2.00,Payee 101\r\n"));
+    const ExportChoice range{bank, false, {2026, 3, 1}, {2026, 3, 2}};
+    const QByteArray shown("I,12345,100,030126,1.00,Payee 100\r\n"
+                           "V,12345,101,030226,2.00,Payee 101\r\n");
+    QCOMPARE(exportNow(range), shown);
+    QCOMPARE(exportNow(range), shown);  // its void sent now, and shown still
+    // A void undone after the void was sent goes out as issued again.
+    voidCheque("101", QStringLiteral("undo"));
+    QCOMPARE(exportNow(waiting), QByteArray("I,12345,101,030226,2.00,Payee 101\r\n"));
 }
 
 void tst_payfile::userLayoutIsSavedReloadedAndUsed()

@@ -9,24 +9,23 @@
 // recorded), or the printer's: "print" (drawing the page), "handing" (the
 // job about to reach the spooler), "spooled" (the spooler has it); any
 // other word runs to the end. Each page's payee is "Payee NUMBER"; the
-// payees of every job the spooler took are appended to SPOOLFILE.
+// texts of every job the spooler took are appended to SPOOLFILE.
 
 #include "batchprint.h"
 #include "chequejournal.h"
 #include "database.h"
 #include "recordedmessages.h"
 #include "recordedprinting.h"
+#include "rememberingprinter.h"
 #include "testserver.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QThread>
 #include <unistd.h>
 
 namespace {
 
 QString crashStep;
-QString spoolFile;
 
 void crashAt(const QString &step)
 {
@@ -34,64 +33,31 @@ void crashAt(const QString &step)
         _exit(3);
 }
 
-// Passes everything on to the recording printer, noting the pages' payees.
-class CrashingPrinter : public Printer
+// Holds the recording printer the crashing one passes everything on to.
+struct Recorded {
+    std::unique_ptr<Printer> printer;
+};
+
+class CrashingPrinter : private Recorded, public RememberingPrinter
 {
 public:
-    explicit CrashingPrinter(std::unique_ptr<Printer> inner) : m(std::move(inner)) {}
+    explicit CrashingPrinter(std::unique_ptr<Printer> recorded)
+        : Recorded{std::move(recorded)}, RememberingPrinter(*printer) {}
 
-    void Orientation(int o) override { m->Orientation(o); }
-    void PaperSize(int p) override { m->PaperSize(p); }
-    void ScaleMode(int s) override { m->ScaleMode(s); }
-    void FontName(const QString &n) override { m->FontName(n); }
-    void FontSize(float p) override { m->FontSize(p); }
-    void CurrentX(float x) override { m->CurrentX(x); }
-    void CurrentY(float y) override { m->CurrentY(y); }
-    void TextAngle(float degrees) override { m->TextAngle(degrees); }
-    double ScaleWidth() const override { return m->ScaleWidth(); }
-    double ScaleHeight() const override { return m->ScaleHeight(); }
-    double ScaleLeft() const override { return m->ScaleLeft(); }
-    double ScaleTop() const override { return m->ScaleTop(); }
-    double MillimetresPerUnit() const override { return m->MillimetresPerUnit(); }
-    double TextWidth(const QString &t) const override { return m->TextWidth(t); }
-    double TextHeight(const QString &t) const override { return m->TextHeight(t); }
-    bool HasGlyph(char32_t c) const override { return m->HasGlyph(c); }
     QString Print(const QString &text) override
     {
         crashAt(QStringLiteral("print"));
-        if (text.startsWith(u"Payee "))
-            m_payees << text;
-        return m->Print(text);
+        return RememberingPrinter::Print(text);
     }
     QString EndDoc() override
     {
         crashAt(QStringLiteral("handing"));
         QThread::msleep(20);  // a spooler slow to answer
-        QFile spool(spoolFile);
-        if (!spool.open(QIODevice::Append) || spool.write((m_payees.join(u'\n') + u'\n').toUtf8()) < 0
-            || !spool.flush() || fsync(spool.handle()) != 0)
-            return QStringLiteral("the test spooler could not keep the job");
-        spool.close();
-        m_payees.clear();
-        crashAt(QStringLiteral("spooled"));
-        return m->EndDoc();
+        const QString problem = RememberingPrinter::EndDoc();
+        if (problem.isEmpty())
+            crashAt(QStringLiteral("spooled"));
+        return problem;
     }
-    void KillDoc() override
-    {
-        m_payees.clear();
-        m->KillDoc();
-    }
-    QString NewPage() override { return m->NewPage(); }
-    void Line(float a, float b, float c, float d) override { m->Line(a, b, c, d); }
-    void Box(float a, float b, float c, float d) override { m->Box(a, b, c, d); }
-    void Guide(float a, float b, float c, float d) override { m->Guide(a, b, c, d); }
-    void Offset(double r, double d) override { m->Offset(r, d); }
-    float CurrentX() const override { return m->CurrentX(); }
-    float CurrentY() const override { return m->CurrentY(); }
-
-private:
-    std::unique_ptr<Printer> m;
-    QStringList m_payees;
 };
 
 ChequeItems chequeFor(const QString &number)
@@ -111,11 +77,11 @@ int main(int argc, char *argv[])
         return 2;
     testserver::useRegisterAt(args[1]);
     crashStep = args[3];
-    spoolFile = args[4];
     const QStringList numbers = args.mid(5);
 
     RecordedMessages messages;  // every question answered No
     RecordedPrinting recording;
+    recording.spoolTo(args[4]);
     const PrinterFactory recorded = setPrinterFactory({});
     setPrinterFactory([&] { return std::make_unique<CrashingPrinter>(recorded()); });
     observePrintSteps([](const char *step) { crashAt(QString::fromLatin1(step)); });

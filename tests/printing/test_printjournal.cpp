@@ -22,16 +22,12 @@ QStringList column(QSqlDatabase db, const QString &statement)
     return values;
 }
 
-QString journalCopy()
-{
-    return QCoreApplication::applicationDirPath() + u"/journalcopy"_s;
-}
-
 QProcess *startCopy(const QString &data, const QString &mode, const QString &step,
                     const QString &spool, const QStringList &numbers)
 {
     auto *copy = new QProcess;
-    copy->start(journalCopy(), QStringList{data, mode, step, spool} + numbers);
+    copy->start(QCoreApplication::applicationDirPath() + u"/journalcopy"_s,
+                QStringList{data, mode, step, spool} + numbers);
     return copy;
 }
 
@@ -76,7 +72,9 @@ QStringList TestPrintJournal::spooled() const
     QFile file(m_spool);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QStringList payees = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList payees = QString::fromUtf8(file.readAll())
+                             .split(u'\n')
+                             .filter(QRegularExpression(u"^Payee "_s));
     payees.sort();
     return payees;
 }

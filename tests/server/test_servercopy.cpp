@@ -154,8 +154,7 @@ private slots:
     void copiedWhole()
     {
         const QByteArray before = fingerprintOf(m_file->path());
-        useServer(testserver::ownerOf(m_server));
-        const Connection server(QStringLiteral("server"));
+        const Connection server(QStringLiteral("server"), testserver::ownerOf(m_server));
         QList<CopiedTable> copied;
         const QSqlError error = copyFileToServer(m_file->path(), server.database(), &copied);
         QVERIFY2(!error.isValid(), qPrintable(error.text()));
@@ -210,8 +209,7 @@ private slots:
         QFETCH(QDate, expected);
         QFETCH(QString, refusal);
         m_file->exec("Insert into ChqIssuereg values (" + written + ", 'P', 'Odd', '1', '1')");
-        useServer(testserver::ownerOf(m_server));
-        const Connection server(QStringLiteral("server"));
+        const Connection server(QStringLiteral("server"), testserver::ownerOf(m_server));
         QList<CopiedTable> copied;
         QCOMPARE(copyFileToServer(m_file->path(), server.database(), &copied).text(), refusal);
         QSqlQuery date("Select DateofChq from ChqIssuereg where BankName = 'Odd'", server.database());
@@ -234,8 +232,7 @@ private slots:
         QFETCH(QString, named);
         for (const QString &statement : added.split("; "))
             m_file->exec(statement);
-        useServer(testserver::ownerOf(m_server));
-        const Connection server(QStringLiteral("server"));
+        const Connection server(QStringLiteral("server"), testserver::ownerOf(m_server));
         QList<CopiedTable> copied;
         QCOMPARE(copyFileToServer(m_file->path(), server.database(), &copied).text(),
                  "The data file holds what the server has no place for (" + named + "). Open the "
@@ -246,8 +243,7 @@ private slots:
     // What is not a data file is refused before the server is touched.
     void otherFilesRefused()
     {
-        useServer(testserver::ownerOf(m_server));
-        const Connection server(QStringLiteral("server"));
+        const Connection server(QStringLiteral("server"), testserver::ownerOf(m_server));
         const QTemporaryDir folder;
         const QString text = folder.filePath("notes.txt");
         QFile file(text);

@@ -114,7 +114,7 @@ private slots:
                "nothing was changed.";
         QTest::newRow("unknown login")
             << "empty" << QStringList{"--clerk", "nobody"} << "secret" << 1
-            << "The server has no login nobody: make it first";
+            << "The server has no login nobody: make it first (createuser --pwprompt nobody).";
         QTest::newRow("wrong password")
             << "empty" << QStringList() << "wrong" << 1 << "Could not connect to the server";
         QTest::newRow("no server there")
