@@ -168,7 +168,8 @@ QSqlError addSentFile(const QSqlDatabase &db, const SentFileRow &file,
     QSqlError error = runBound(db, insertFile,
                                {text(file.bankName), text(file.layoutName),
                                 file.sentAt.toString(Qt::ISODate), file.records,
-                                QString::fromUtf8(file.contents)},
+                                // A file of no records (only voids left out) is empty, not missing.
+                                text(QString::fromUtf8(file.contents))},
                                &query);
     if (!error.isValid())
         error = runBound(db, dialect::lastInsertedRowId(engineOf(db)), {}, &query);

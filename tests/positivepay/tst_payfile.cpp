@@ -83,6 +83,7 @@ private slots:
     void trailerCountsAndTotals();
     void layoutsSurviveTheirStoredText();
     void nextExportHoldsOnlyWhatIsNewAndTheVoids();
+    void onlyALeftOutVoidIsMarkedSent();
     void cancelledOrFailedExportMarksNothing();
     void dateRangeSendsEveryChequeShown();
     void userLayoutIsSavedReloadedAndUsed();
@@ -312,6 +313,28 @@ void tst_payfile::nextExportHoldsOnlyWhatIsNewAndTheVoids()
     QVERIFY(finishExport(m_database->db(), second, m_dir.filePath(QStringLiteral("b.csv")))
                 .contains(QStringLiteral("export again")));
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("b.csv"))));
+}
+
+// A layout without a void code leaves voids out: an export of nothing but
+// a void writes an empty file, and the void counts as told.
+void tst_payfile::onlyALeftOutVoidIsMarkedSent()
+{
+    Layout bare;
+    bare.name = QStringLiteral("Issues only");
+    bare.voidCode.clear();
+    bare.fields = {{Field::ChequeNumber, 6, Alignment::Right, QLatin1Char('0'), false}};
+    QVERIFY(!saveLayout(m_database->db(), bare).isValid());
+    QVERIFY(!store::savePayAccount(m_database->db(), {bank, QStringLiteral("1"), {}, {}, {},
+                                                      bare.name})
+                 .isValid());
+    addCheque("2026-03-02", "101", "10.00");
+    const ExportChoice waiting{bank, true, {}, {}};
+    QCOMPARE(exportNow(waiting), QByteArray("101\r\n"));
+    voidCheque("101");
+    QCOMPARE(exportNow(waiting), QByteArray());
+    PreparedExport nothing;
+    QVERIFY(!prepareExport(m_database->db(), waiting, &nothing).isValid());
+    QVERIFY(nothing.file.leftOut.isEmpty());
 }
 
 void tst_payfile::cancelledOrFailedExportMarksNothing()
