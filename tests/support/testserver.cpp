@@ -7,7 +7,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,22 +17,10 @@ namespace {
 template<typename Steps>
 void asOwner(const QString &database, Steps steps)
 {
-    static std::atomic<int> counter = 0;
-    const QString name = QStringLiteral("testserver#%1").arg(++counter);
-    {
-        const store::ServerAddress owner = ownerOf(database);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        db.setHostName(owner.host);
-        db.setPort(owner.port);
-        db.setDatabaseName(owner.database);
-        db.setUserName(owner.user);
-        db.setConnectOptions(QStringLiteral("options='-c client_min_messages=warning'"));
-        if (!db.open())
-            qFatal("Cannot reach the test server: %s", qPrintable(db.lastError().text()));
-        steps(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    const store::Connection owner(QStringLiteral("testserver"), ownerOf(database));
+    if (!owner.isOpen())
+        qFatal("Cannot reach the test server: %s", qPrintable(owner.error().text()));
+    steps(owner.database());
 }
 
 void run(const QSqlDatabase &db, const QString &statement)
