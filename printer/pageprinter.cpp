@@ -50,11 +50,13 @@ void PagePrinter::ScaleMode(int scaleMode)
 void PagePrinter::FontName(const QString &name)
 {
     m_font.setFamily(printedFace(name));
+    m_fontMetrics.reset();
 }
 
 void PagePrinter::FontSize(float points)
 {
     m_font.setPointSizeF(points);
+    m_fontMetrics.reset();
 }
 
 void PagePrinter::CurrentX(float x)
@@ -99,21 +101,28 @@ double PagePrinter::ScaleTop() const
     return -m_offset.y() * m_printer.logicalDpiY() / millimetresPerInch / dotsPerUnitY();
 }
 
+const QFontMetricsF &PagePrinter::fontMetrics() const
+{
+    if (!m_fontMetrics)
+        m_fontMetrics.emplace(metrics(m_font));
+    return *m_fontMetrics;
+}
+
 double PagePrinter::TextWidth(const QString &text) const
 {
-    return metrics(m_font).horizontalAdvance(text) / dotsPerUnitX();
+    return fontMetrics().horizontalAdvance(text) / dotsPerUnitX();
 }
 
 // The height the text's face takes, from the top of its ascent to the
 // bottom of its descent: the part of the line that can carry ink.
 double PagePrinter::TextHeight(const QString &) const
 {
-    return metrics(m_font).height() / dotsPerUnitY();
+    return fontMetrics().height() / dotsPerUnitY();
 }
 
 bool PagePrinter::HasGlyph(char32_t character) const
 {
-    return metrics(m_font).inFontUcs4(character);
+    return fontMetrics().inFontUcs4(character);
 }
 
 QString PagePrinter::Print(const QString &text)
@@ -126,7 +135,7 @@ QString PagePrinter::Print(const QString &text)
         return noPrinterText();
     m_texts.append({text, m_font, dots(m_x, m_y), m_angle});
     m_x = 0;
-    m_y += metrics(m_font).lineSpacing() / dotsPerUnitY();
+    m_y += fontMetrics().lineSpacing() / dotsPerUnitY();
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include <QPolygonF>
 #include <QPrinter>
 #include <memory>
+#include <optional>
 
 // A printer whose page is laid out on a named system printer's paper, as
 // Qt describes it: its texts and lines are kept, in the printer's dots from
@@ -79,11 +80,15 @@ protected:
 private:
     double dotsPerUnitX() const;
     double dotsPerUnitY() const;
+    const QFontMetricsF &fontMetrics() const;
 
     QList<PageText> m_texts;
     QList<QPolygonF> m_lines;  // lines and boxes, in dots like the texts
     QPointF m_offset;          // in millimetres
     QFont m_font;
+    // Metrics of m_font on the printer, kept until the font changes: a new
+    // metrics object makes Qt look the face up again for every text.
+    mutable std::optional<QFontMetricsF> m_fontMetrics;
     int m_scaleMode;
     float m_x = 0;
     float m_y = 0;
