@@ -61,19 +61,19 @@ void RememberingPrinter::useKeptAnswers() const
 
 // The answer kept under the key, or the measure's, kept from now on. Past
 // the bound every answer is forgotten, and asked again when needed.
-template <typename Key, typename Value, typename Measure>
-Value RememberingPrinter::remembered(QHash<Key, Value> &answers, const Key &key,
-                                     Measure measure) const
+template <typename Map, typename Key, typename Measure>
+auto RememberingPrinter::remembered(Map &answers, const Key &key, Measure measure) const
 {
     // Found or made room for at once: a long text is hashed only once.
-    const qsizetype known = answers.size();
-    Value &kept = answers[key];
+    const auto known = answers.size();
+    auto &kept = answers[key];
     if (answers.size() == known)
         return kept;
-    const Value answer = kept = measure();
+    const auto answer = kept = measure();
     if (++m_answerCount >= mostAnswersKept) {
         m_measures.clear();
         m_glyphs.clear();
+        m_recent = {};  // it names the answers just forgotten
         m_answerCount = 0;
         useKeptAnswers();
     }
@@ -89,7 +89,14 @@ double RememberingPrinter::area(int which, double (Printer::*measure)() const) c
 
 double RememberingPrinter::TextWidth(const QString &text) const
 {
-    return remembered(m_currentMeasures->widths, text, [&] { return m_measured.TextWidth(text); });
+    for (const Recent &recent : m_recent)
+        if (recent.under == m_currentMeasures && recent.text == text)
+            return recent.width;
+    const double width =
+        remembered(m_currentMeasures->widths, text, [&] { return m_measured.TextWidth(text); });
+    m_recent[m_nextRecent] = {m_currentMeasures, text, width};
+    m_nextRecent = (m_nextRecent + 1) % qsizetype(m_recent.size());
+    return width;
 }
 
 double RememberingPrinter::TextHeight(const QString &text) const
