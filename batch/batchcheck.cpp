@@ -46,13 +46,28 @@ private:
     QSqlError payeeName(const QString &payee, std::optional<QString> *name);
     QString wordsProblem(BatchCheque &cheque, const QString &currency);
     QString problemOf(BatchCheque &cheque, const BankFacts &bank);
+    QDate dateOf(const BatchCsvRow &row);
 
     QSqlDatabase m_db;
     RememberingPrinter m_measuring;
     QHash<QString, QList<BatchCheque *>> m_givenNumbers;  // by the bank's name as printed
     QHash<QString, BankFacts> m_banks;  // by name in lower case, as the store compares
     QHash<QString, std::optional<QString>> m_payees;
+    // The last date read: a batch's rows mostly share one.
+    struct ReadDate {
+        QString text;
+        DateOrder order = DateOrder::DayFirst;
+        QDate date;
+    };
+    std::optional<ReadDate> m_lastDate;
 };
+
+QDate Checker::dateOf(const BatchCsvRow &row)
+{
+    if (!m_lastDate || m_lastDate->text != row.date || m_lastDate->order != row.dateOrder)
+        m_lastDate = {row.date, row.dateOrder, batchDate(row.date, row.dateOrder).value_or(QDate())};
+    return m_lastDate->date;
+}
 
 QSqlError Checker::bankFacts(const QString &bank, BankFacts **facts)
 {
@@ -118,8 +133,7 @@ QString Checker::wordsProblem(BatchCheque &cheque, const QString &currency)
 QSqlError Checker::check(BatchCheque &cheque)
 {
     const BatchCsvRow &row = cheque.row;
-    cheque.items = {row.bank, {}, {}, {}, batchDate(row.date, row.dateOrder).value_or(QDate()),
-                    batchCrossed(row.crossed).value_or(true)};
+    cheque.items = {row.bank, {}, {}, {}, dateOf(row), batchCrossed(row.crossed).value_or(true)};
     cheque.chequeNo = row.number;
     BankFacts *bank = nullptr;
     std::optional<QString> name;

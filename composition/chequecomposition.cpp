@@ -310,7 +310,18 @@ QString composeCheque(const LayoutRecord &layout, const store::WordsChoice &choi
 
 QString chequeDateText(const QDate &date)
 {
-    return QLocale().toString(date, QStringLiteral("dd/MMM/yyyy"));
+    // A batch writes one date on thousands of cheques, and formatting it is
+    // slow; the last one is kept, per thread and for the locale it was in.
+    thread_local QLocale lastLocale;
+    thread_local QDate lastDate;
+    thread_local QString lastText;
+    const QLocale locale;
+    if (date != lastDate || locale != lastLocale || lastText.isNull()) {
+        lastText = locale.toString(date, QStringLiteral("dd/MMM/yyyy"));
+        lastDate = date;
+        lastLocale = locale;
+    }
+    return lastText;
 }
 
 QString chequeDateText(const QDate &date, const Printer &printer)
