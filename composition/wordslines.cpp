@@ -28,8 +28,22 @@ QStringList wordsLinesByWidth(const QString &words, double firstLineWidth,
                               const std::function<double(const QString &)> &width)
 {
     const QStringList all = words.split(u' ', Qt::SkipEmptyParts);
+    const auto fits = [&](qsizetype count) {
+        return count == 0 || width(all.first(count).join(u' ')) <= firstLineWidth;
+    };
+    // The words' own widths, which repeat from cheque to cheque, tell
+    // where line 1 ends; whole lines are then measured from there, as a
+    // face may kern across a blank.
+    const double blank = width(QStringLiteral(" "));
     qsizetype fitting = 0;
-    while (fitting < all.size() && width(all.first(fitting + 1).join(u' ')) <= firstLineWidth)
+    for (double reach = 0; fitting < all.size(); ++fitting) {
+        reach += (fitting > 0 ? blank : 0) + width(all[fitting]);
+        if (reach > firstLineWidth)
+            break;
+    }
+    while (!fits(fitting))
+        --fitting;
+    while (fitting < all.size() && fits(fitting + 1))
         ++fitting;
     if (fitting == all.size())
         return {all.join(u' ')};
