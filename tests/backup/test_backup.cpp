@@ -3,9 +3,7 @@
 #include "database.h"
 #include "datafilelock.h"
 #include "files.h"
-#include "forms.h"
 #include "frmBackup.h"
-#include "frmMain.h"
 #include "frmRestore.h"
 #include "onlinecopy.h"
 #include "recordedmessages.h"
@@ -472,35 +470,6 @@ private slots:
         const QStringList kept = folder.entryList({"*before restore*"});
         QCOMPARE(kept.size(), 1);
         QCOMPARE(contentsOf(folder.filePath(kept.first())), replaced);
-    }
-
-    // Reached from the main menu's keys, as Batch Print is (its context
-    // menu's entries are checked in test_startup).
-    void theMainMenuOpensBoth_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("window");
-        QTest::newRow("Back Up Now") << int(Qt::Key_B) << "frmBackup";
-        QTest::newRow("Restore") << int(Qt::Key_R) << "frmRestore";
-    }
-
-    void theMainMenuOpensBoth()
-    {
-        QFETCH(int, key);
-        QFETCH(QString, window);
-        TemporaryDatabase data;
-        Forms::registerForm("frmBackup", [&] { return new frmBackup(data.path()); });
-        Forms::registerForm("frmRestore", [&] { return new frmRestore(data.path()); });
-        frmMain menu;
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowActive(&menu));
-        QString opened;
-        inNextModal([&](QWidget *shown) {
-            opened = shown->objectName();
-            QTest::keyClick(shown, Qt::Key_Escape);
-        }, window);
-        QTest::keyClick(&menu, Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(opened, window);
     }
 };
 

@@ -206,6 +206,33 @@ private slots:
         QVERIFY(menu.isVisible());
     }
 
+    // Each entry of the context menu opens its window by its key.
+    void menuKeysOpenTheirWindows_data()
+    {
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("window");
+        const Qt::KeyboardModifiers shift = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("Batch Print") << QKeyCombination(Qt::ControlModifier, Qt::Key_B) << "frmBatch";
+        for (const auto &[key, window] :
+             {std::pair{Qt::Key_K, "frmCalibrate"}, {Qt::Key_M, "frmRuler"}, {Qt::Key_A, "frmAccountDetails"},
+              {Qt::Key_B, "frmBackup"}, {Qt::Key_R, "frmRestore"}, {Qt::Key_S, "frmServer"},
+              {Qt::Key_U, "frmCopyToServer"}})
+            QTest::newRow(window) << QKeyCombination(shift, key) << QString::fromLatin1(window);
+    }
+    void menuKeysOpenTheirWindows()
+    {
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, window);
+        QString opened;
+        Forms::registerForm(window, [&]() -> QDialog * { opened = window; return nullptr; });
+        frmMain menu;
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QTest::keyClick(&menu, key.key(), key.keyboardModifiers());
+        Forms::registerForm(window, {});
+        QCOMPARE(opened, window);
+    }
+
     // The More button opens whatever the context menu holds, each entry with its key.
     void moreOpensTheContextMenu()
     {
