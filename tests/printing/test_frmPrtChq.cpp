@@ -389,7 +389,7 @@ private slots:
                 + unionBank + u").\n\nPrint it again?"_s;
         };
         const QString payee = u"New Payee"_s;
-        // Any form of the number is the number (see test_printjournal).
+        // Any form of the number is the number (see test_statements).
         QTest::newRow("used, No prints nothing") << payee << "10" << "'4711" << false << used << 2;
         QTest::newRow("used, Yes prints") << payee << "10" << "004711" << true << used << 3;
         QTest::newRow("no number, No") << payee << "10" << "" << false << noNumber << 2;

@@ -1,5 +1,4 @@
 #include "chequejournal.h"
-#include "chequenumberkey.h"
 #include "frmBatchConfirm.h"
 #include "printjournal.h"
 #include "statements.h"
@@ -51,41 +50,6 @@ private slots:
         QFile::remove(m_spool);
     }
     void cleanup() { m_database.reset(); }
-
-    void numbersCompareByWhatTheyMean_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("key");
-        QTest::newRow("leading zeros") << u"004711"_s << u"4711"_s;
-        QTest::newRow("apostrophe") << u"'4711"_s << u"4711"_s;
-        QTest::newRow("hash") << u"#4711"_s << u"4711"_s;
-        QTest::newRow("spreadsheet wrapper") << u"=\"004711\""_s << u"4711"_s;
-        QTest::newRow("trailing .0") << u"4711.0"_s << u"4711"_s;
-        QTest::newRow("full-width digits") << u"４７１１"_s << u"4711"_s;
-        QTest::newRow("tab and no-break space") << u"\t47\u00A011 "_s << u"4711"_s;
-        QTest::newRow("letters without case") << u"a-100"_s << u"a-100"_s;
-        QTest::newRow("letters without case, upper") << u"A-100"_s << u"a-100"_s;
-        QTest::newRow("a decimal is no whole number") << u"4711.5"_s << u"4711.5"_s;
-        QTest::newRow("blank") << u" \u3000"_s << QString();
-    }
-
-    // Each form is the same number to the register, and so asks first.
-    void numbersCompareByWhatTheyMean()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, key);
-        QCOMPARE(store::chequeNumberKey(typed), key);
-        const QSqlDatabase db = m_database->db();
-        QVERIFY(!store::addRegisterEntry(db, {QDate(2026, 1, 2), u"A"_s, u"City Bank"_s, u"1.00"_s,
-                                              u"004711"_s})
-                     .isValid());
-        QVERIFY(!store::addRegisterEntry(db, {QDate(2026, 1, 2), u"A"_s, u"City Bank"_s, u"1.00"_s,
-                                              u"A-100"_s})
-                     .isValid());
-        std::optional<store::RegisterRow> earlier;
-        QVERIFY(!store::findChequeByNumber(db, u"city bank"_s, typed, &earlier).isValid());
-        QCOMPARE(earlier.has_value(), key == u"4711" || key == u"a-100");
-    }
 
     void aCrashAtAnyStepLosesNoPrintedCheque_data()
     {
