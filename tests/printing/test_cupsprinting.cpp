@@ -7,7 +7,6 @@
 #include "chequepage.h"
 #include "chequestyle.h"
 #include "currencywording.h"
-#include "frmPrtChq.h"
 #include "pageview.h"
 #include "previewprinter.h"
 #include "printedpdf.h"
@@ -21,7 +20,6 @@
 #include "windowchecks.h"
 #include "wordslines.h"
 
-#include <QDateEdit>
 #include <QImage>
 #include <QScreen>
 #include <QFile>
@@ -435,34 +433,6 @@ private slots:
         QVERIFY2(qAbs(screenLeft - paperLeft) <= slack && qAbs(screenRight - paperRight) <= slack,
                  qPrintable(QStringLiteral("screen %1 to %2, paper %3 to %4 pt")
                                 .arg(screenLeft).arg(screenRight).arg(paperLeft).arg(paperRight)));
-    }
-
-    // The whole road from the print window to paper and the register.
-    void windowPrintsTheChequeAndRecordsIt()
-    {
-        const QSqlDatabase db = m_database->db();
-        QVERIFY(!store::addBank(db, {QStringLiteral("400002"), bank, QStringLiteral("INR")}).isValid());
-        QVERIFY(!store::replaceLayout(db, {QStringLiteral("Inches"), bank,
-                                           {0.5, 7, 1.5, 1.2, 1, 5, 1.7, 1, 100, 2.2, 1, 5, 2.2, 7, 1.5}})
-                     .isValid());
-        RecordedMessages messages;
-        frmPrtChq window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        control<QDateEdit>(&window, "DTPicker1")->setDate(QDate(2027, 1, 15));
-        fillPrintWindow(&window, bank, QStringLiteral("Asha Menon"), QStringLiteral("1500"),
-                        QStringLiteral("004711"));
-        QTest::mouseClick(control(&window, "Print"), Qt::LeftButton);
-        QCOMPARE(messages.texts(), QStringList{"Cheque Printing Completed"});
-
-        // On paper every item, the words with their blanks as pdftotext gives them.
-        const QString pdf = printedPdf();
-        const QString page = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
-        for (const char *item : {"A/c Payee only", "15/Jan/2027", "Asha Menon",
-                                 "One thousand Five hundred only", "**1500.00**"})
-            QVERIFY2(page.contains(QLatin1String(item)), qPrintable(item + (" not in: " + page)));
-        QCOMPARE(rowsOf(db, "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from ChqIssuereg"),
-                 (QList<QStringList>{{"2027-01-15", "Asha Menon", bank, "1500.00", "004711"}}));
     }
 
     // A batch of three is one job of a page a cheque: on each page the items
