@@ -408,8 +408,7 @@ private slots:
         fillRegister(data, 300);
         RecordedMessages messages;
         frmBackup window(data.path());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         const QString target = QFileInfo(data.path()).dir().filePath("stick/ql.mdb");
         auto *box = control<QLineEdit>(&window, "txtTarget");
         QCOMPARE(QApplication::focusWidget(), box);
@@ -447,8 +446,7 @@ private slots:
         RecordedMessages messages;
         messages.answer(true);
         frmRestore window(data.path());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         auto *list = control<QTreeWidget>(&window, "lstCopies");
         QCOMPARE(QApplication::focusWidget(), list);
         QCOMPARE(list->topLevelItemCount(), 2);

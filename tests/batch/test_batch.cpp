@@ -267,8 +267,7 @@ private slots:
         setChequePreview([](QWidget *, const ChequeItems &) { return std::optional<QString>(); });
         frmBatch batch;
         batch.openFile(m_file.fileName());
-        batch.show();
-        QVERIFY(QTest::qWaitForWindowActive(&batch));
+        QVERIFY(shownActive(&batch));
         QTest::keyClick(control(&batch, "grdBatch"), Qt::Key_Return);
         QVERIFY(batch.isVisible());
         QTest::keyClick(&batch, Qt::Key_Escape);
@@ -283,8 +282,7 @@ private slots:
                             "101")},
              {}},
             {});
-        confirm.show();
-        QVERIFY(QTest::qWaitForWindowActive(&confirm));
+        QVERIFY(shownActive(&confirm));
         QTest::keyClick(control(&confirm, "lstCheques"), Qt::Key_Return);
         QTest::keyClick(&confirm, Qt::Key_Escape);
         QVERIFY(confirm.isVisible());

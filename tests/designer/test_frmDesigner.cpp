@@ -262,8 +262,7 @@ private slots:
     {
         RecordedMessages recorded;
         frmChequeStyle window(store::ChequeStyle(), QStringLiteral("mms"), nullptr);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
 
         // Tab from the opening focus, past what the classic date does not
         // use; Enter in a box closes nothing.
@@ -304,8 +303,7 @@ private slots:
         store::ChequeStyle style;
         style.dateStyle = store::ChequeStyle::LongDate;
         frmChequeStyle window(style, QStringLiteral("Inches"), nullptr);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         chooseItem(control<QComboBox>(&window, "cmbDateStyle"), "Numeric with separators");
         QTest::keyClick(&window, Qt::Key_Escape);
         QCOMPARE(window.result(), int(QDialog::Rejected));
@@ -330,8 +328,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(int, chosen);
         frmStandardLeaf window(nullptr);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("lstLeaves"));
         for (const int key : keys)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));

@@ -135,8 +135,7 @@ private slots:
     void longValueShowsItsBeginning()
     {
         Fixture f({layout("Mms", "O'Brien's", {"154.02"})});
-        f.form->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        QVERIFY(shownActive(f.form.get()));
         chooseItem(f.combo("cmb"), "O'Brien's");
         QLineEdit *box = f.box("txtdttop");
         QCOMPARE(box->text(), "154.02");
@@ -187,8 +186,7 @@ private slots:
     void escapeAsksBeforeThrowingChangesAway()
     {
         Fixture f({layout("Cms", "O'Brien's", {"1"})});
-        f.form->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        QVERIFY(shownActive(f.form.get()));
         chooseItem(f.combo("cmb"), "O'Brien's");
         f.form->cmb_Click();
         QTest::keyClick(f.box("txtdttop"), Qt::Key_Escape);

@@ -135,8 +135,7 @@ private slots:
             {"new", " ", "None: Enter Name On Cheque"}};
         for (const auto &[nickName, name, shown] : cases) {
             Fixture f;
-            f.form->show();
-            QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+            QVERIFY(shownActive(f.form.get()));
             f.nickName->setEditText(nickName);
             f.name->setText(name);
             QTest::keyClick(f.form->findChild<QPushButton *>("Command1"), Qt::Key_Space);

@@ -197,8 +197,7 @@ private slots:
             {&exporter, {"optWaiting", "cmdExport", "cmdCancel", "lstSent", "cmdSendAgain"}},
         };
         for (const auto &[window, chain] : windows) {
-            window->show();
-            QVERIFY(QTest::qWaitForWindowActive(window));
+            QVERIFY(shownActive(window));
             QCOMPARE(tabChain(window, chain.size()), chain);
             window->findChild<QWidget *>(chain.first())->setFocus();
             // Enter in the first box neither closes the window nor says anything.

@@ -318,8 +318,7 @@ private slots:
             QVERIFY(!store::replaceLeafImage(m_database->db(), bank, {"png", "png", 180, 80, 5, 3})
                          .isValid());
         frmCalibrate window(printer, bank);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         control<QDoubleSpinBox>(&window, u"txtRight"_s)->setValue(1.5);
         control<QDoubleSpinBox>(&window, u"txtDown"_s)->setValue(-2);
         QTest::mouseClick(control<QPushButton>(&window, u"cmdAlign"_s), Qt::LeftButton);
@@ -381,8 +380,7 @@ private slots:
     void offsetBeyondTheLimitIsRefused()
     {
         frmCalibrate window(printer, bank);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         auto *right = control<QDoubleSpinBox>(&window, u"txtRight"_s);
         right->selectAll();
         QTest::keyClicks(right, u"25"_s);

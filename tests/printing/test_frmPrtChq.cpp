@@ -439,8 +439,7 @@ private:
     frmPrtChq *open()
     {
         m_window = std::make_unique<frmPrtChq>();
-        m_window->show();
-        if (!QTest::qWaitForWindowActive(m_window.get()))
+        if (!shownActive(m_window.get()))
             qFatal("the window did not become active");
         return m_window.get();
     }

@@ -114,8 +114,7 @@ private slots:
             {QString(), day, day, none}};           // the opening text
         for (const auto &[bank, from, to, shown] : cases) {
             frmReport window;
-            window.show();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QVERIFY(shownActive(&window));
             showReport(&window, bank, from, to);
             QCOMPARE(shownRows(&window), shown);
             QCOMPARE(m_messages->texts(), QStringList());
@@ -154,8 +153,7 @@ private slots:
         for (const auto &[choice, typed, key, reason] : cases) {
             m_messages->clear();
             frmVoid dialog("000101");
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QVERIFY(shownActive(&dialog));
             if (!choice.isEmpty())
                 control<QRadioButton>(&dialog, choice)->click();
             QTest::keyClicks(control<QLineEdit>(&dialog, "txtOther"), typed);

@@ -47,8 +47,7 @@ private slots:
     {
         RecordedMessages messages;
         frmServer window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("txtHost"));
         QStringList visited;
         for (int stop = 0; stop < 8; ++stop) {

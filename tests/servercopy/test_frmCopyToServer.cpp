@@ -34,8 +34,7 @@ private slots:
     {
         TemporaryDatabase file;
         frmCopyToServer window(file.path());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         QCOMPARE(controlOf(QApplication::focusWidget()), "txtHost");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(window.isVisible());

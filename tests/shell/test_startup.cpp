@@ -3,7 +3,7 @@
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSplash.h"
-#include "recordedmessages.h"
+#include "windowchecks.h"
 #include "startup.h"
 
 #include <QAction>
@@ -188,8 +188,7 @@ private slots:
     {
         registerWorkingWindows();
         frmMain menu;
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QVERIFY(shownActive(&menu));
         QString focusInBox;
         QTimer poll;  // waits for the box to open and take the focus, then closes it
         connect(&poll, &QTimer::timeout, [&] {
@@ -226,8 +225,7 @@ private slots:
         QString opened;
         Forms::registerForm(window, [&]() -> QDialog * { opened = window; return nullptr; });
         frmMain menu;
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QVERIFY(shownActive(&menu));
         QTest::keyClick(&menu, key.key(), key.keyboardModifiers());
         Forms::registerForm(window, {});
         QCOMPARE(opened, window);
@@ -240,8 +238,7 @@ private slots:
         auto *added = new QAction(QStringLiteral("Added Later..."), &menu);
         added->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
         menu.addAction(added);
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QVERIFY(shownActive(&menu));
         QStringList entries;
         QTimer::singleShot(50, [&] {
             auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());

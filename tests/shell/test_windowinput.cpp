@@ -99,8 +99,7 @@ private slots:
         QFETCH(QString, closeButton);
         RecordedMessages messages;
         std::unique_ptr<QDialog> form(factoryFor(window)());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(shownActive(form.get()));
         QTEST(controlOf(QApplication::focusWidget()), "firstStop");
         QTEST(focusChain(form.get()).value(0), "firstStop");
         for (const QString &name : focusChain(form.get())) {
@@ -125,8 +124,7 @@ private slots:
     void tabLandsOnTheChosenOption()
     {
         frmPrtChq form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(shownActive(&form));
         QTest::mouseClick(control(&form, u"Option1"_s), Qt::LeftButton);
         control(&form, u"txtChqNo"_s)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
