@@ -15,7 +15,6 @@
 #include "batchstatements.h"
 #include "database.h"
 #include "chequejournal.h"
-#include "chequepreview.h"
 #include "frmBatch.h"
 #include "frmBatchConfirm.h"
 #include "previewprinter.h"
@@ -261,20 +260,10 @@ private slots:
         QCOMPARE(messages.texts(), QStringList());
     }
 
-    void keys()
+    // Closing the confirmation asks; No keeps it open, Yes leaves the
+    // cheques in the journal.
+    void closingTheConfirmationAsks()
     {
-        // Enter presses only the button holding the focus; Escape closes.
-        setChequePreview([](QWidget *, const ChequeItems &) { return std::optional<QString>(); });
-        frmBatch batch;
-        batch.openFile(m_file.fileName());
-        QVERIFY(shownActive(&batch));
-        QTest::keyClick(control(&batch, "grdBatch"), Qt::Key_Return);
-        QVERIFY(batch.isVisible());
-        QTest::keyClick(&batch, Qt::Key_Escape);
-        QVERIFY(!batch.isVisible());
-
-        // Closing the confirmation asks; No keeps it open, Yes leaves the
-        // cheques in the journal.
         RecordedMessages messages;
         frmBatchConfirm confirm(
             {store::thisCopy(), 1, store::JobState::HandedOver,

@@ -38,17 +38,6 @@ void answerFileDialog(const QString &path)
     });
 }
 
-// The controls Tab lands on, from the one with the focus.
-QStringList tabChain(QWidget *window, int steps)
-{
-    QStringList names;
-    for (int step = 0; step < steps; ++step) {
-        names << window->focusWidget()->objectName();
-        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
-    }
-    return names;
-}
-
 } // namespace
 
 class tst_paywindows : public QObject
@@ -182,31 +171,6 @@ private slots:
         QFile resent(again);
         QVERIFY(resent.open(QIODevice::ReadOnly));
         QCOMPARE(resent.readAll(), QByteArray("I,12345,101,030226,1200.00,Acme\r\n"));
-    }
-
-    void enterAndEscapeAndTab()
-    {
-        RecordedMessages messages;
-        frmAccountDetails details;
-        frmPayLayout editor;
-        frmPayExport exporter("State Bank", {2026, 3, 1}, {2026, 3, 31});
-        const QList<std::pair<QDialog *, QStringList>> windows{
-            {&details, {"cmbBank", "txtAccount", "txtMicr", "txtTranCode", "txtShortAccount",
-                        "cmbLayout", "cmdLayouts", "cmdSave", "cmdClose"}},
-            {&editor, {"cmbName", "optDelimited", "txtDelimiter", "chkHeader", "chkAscii"}},
-            {&exporter, {"optWaiting", "cmdExport", "cmdCancel", "lstSent", "cmdSendAgain"}},
-        };
-        for (const auto &[window, chain] : windows) {
-            QVERIFY(shownActive(window));
-            QCOMPARE(tabChain(window, chain.size()), chain);
-            window->findChild<QWidget *>(chain.first())->setFocus();
-            // Enter in the first box neither closes the window nor says anything.
-            QTest::keyClick(window->focusWidget(), Qt::Key_Return);
-            QVERIFY(window->isVisible());
-            QVERIFY(messages.all().isEmpty());
-            QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
-            QVERIFY(!window->isVisible());
-        }
     }
 
 private:

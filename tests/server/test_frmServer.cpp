@@ -41,31 +41,6 @@ private slots:
         QVERIFY(!server::chosenServer());
     }
 
-    // Enter in a box neither connects nor closes; Escape closes; Tab goes
-    // through the boxes, the chosen TLS option and the buttons.
-    void keys()
-    {
-        RecordedMessages messages;
-        frmServer window;
-        QVERIFY(shownActive(&window));
-        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("txtHost"));
-        QStringList visited;
-        for (int stop = 0; stop < 8; ++stop) {
-            QWidget *focused = QApplication::focusWidget();
-            visited << controlOf(focused);
-            if (!qobject_cast<QPushButton *>(focused))
-                QTest::keyClick(focused, Qt::Key_Return);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        // Use Local Data File waits for a server to have been chosen.
-        QCOMPARE(visited, (QStringList{"txtHost", "txtPort", "txtDatabase", "txtUser",
-                                       "optTlsNone", "cmdConnect", "cmdCancel", "txtHost"}));
-        QVERIFY(window.isVisible());
-        QVERIFY(messages.all().isEmpty());
-        QTest::keyClick(&window, Qt::Key_Escape);
-        QVERIFY(!window.isVisible());
-    }
-
     // The password window opens on its box, Tab goes on to OK and Cancel;
     // Enter gives the password typed, Escape none.
     void passwordWindowKeys_data()
