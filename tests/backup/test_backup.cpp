@@ -6,7 +6,6 @@
 #include "frmBackup.h"
 #include "frmRestore.h"
 #include "onlinecopy.h"
-#include "recordedmessages.h"
 #include "restore.h"
 #include "steps.h"
 #include "takecopy.h"
@@ -14,15 +13,11 @@
 #include "windowchecks.h"
 #include "workfile.h"
 
-#include <QLineEdit>
 #include <QTreeWidget>
 
 #include <QDir>
-#include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTest>
 #include <csignal>
-#include <functional>
 #include <memory>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -21,7 +21,6 @@
 #include "printjournal.h"
 #include "recordedprinting.h"
 #include "rememberingprinter.h"
-#include "registerstatements.h"
 #include "windowchecks.h"
 
 #include <QListWidget>
@@ -322,10 +321,7 @@ private slots:
                           "101"),
             journalPageOf({"City Bank", "Ravi Kumar", "20.00", "Twenty", QDate(2026, 12, 5), true},
                           "102")};
-        qint64 job = 0;
-        QList<std::optional<store::RegisterRow>> earlier;
-        QList<bool> noted;
-        QVERIFY(!store::noteJob(m_database->db(), pages, &job, &earlier, &noted).isValid());
+        m_database->noteJob(pages);
         QVERIFY(settleUnconfirmedCheques());  // this copy's, still running
         m_database->exec(QStringLiteral("update PrintJournal set OwnerPid = 0, State = '%1'").arg(state));
 
@@ -500,12 +496,8 @@ private slots:
                                     store::markNow(3, store::VoidAction::Void, "spoiled"))
                      .isValid());
         // A batch noted but not confirmed yet: its page paid too.
-        qint64 job = 0;
-        QList<std::optional<store::RegisterRow>> earlier;
-        QList<bool> earlierNoted;
-        const store::JournalPage page{{QDate(2026, 12, 8), "Asha Menon", "City Bank", "30.00", "160"},
-                                      Money::fromCents(3000), "Thirty Rupees Only"};
-        QVERIFY(!store::noteJob(m_database->db(), {page}, &job, &earlier, &earlierNoted).isValid());
+        m_database->noteJob({{{QDate(2026, 12, 8), "Asha Menon", "City Bank", "30.00", "160"},
+                              Money::fromCents(3000), "Thirty Rupees Only"}});
         const BatchCsv read = readBatchCsv("bank,payee,amount,date\n"
                                            "City Bank,asha,1500,05/Dec/2026\n"      // the register's 150
                                            "City Bank,ASHA MENON,20,2026-12-06\n"  // 151 is void

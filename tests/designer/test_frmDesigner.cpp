@@ -7,9 +7,7 @@
 #include "testserver.h"
 #include "windowchecks.h"
 
-#include <QComboBox>
 #include <sys/stat.h>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {

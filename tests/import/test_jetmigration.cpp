@@ -6,7 +6,6 @@
 #include "jetreader.h"
 #include "jettables.h"
 #include "jetvalues.h"
-#include "recordedmessages.h"
 #include "startup.h"
 #include "windowchecks.h"
 
@@ -14,11 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QTest>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>

@@ -3,7 +3,6 @@
 #include "windowchecks.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 
 using Rows = QList<QStringList>;
 

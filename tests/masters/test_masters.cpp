@@ -6,7 +6,6 @@
 #include "testserver.h"
 #include "windowchecks.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 
 using Rows = QList<QStringList>;

@@ -1,7 +1,6 @@
 #include "chequejournal.h"
 #include "frmBatchConfirm.h"
 #include "printjournal.h"
-#include "recordedmessages.h"
 #include "recordedprinting.h"
 #include "statements.h"
 #include "temporarydatabase.h"
@@ -12,7 +11,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 
 using namespace Qt::StringLiterals;
@@ -73,14 +71,8 @@ private slots:
     void init()
     {
         m_database = std::make_unique<TemporaryDatabase>();
-        const QSqlDatabase db = m_database->db();
-        for (const QString &bank : {u"City Bank"_s, u"River Bank"_s}) {
-            QVERIFY(!store::addBank(db, {bank.left(1), bank, u"INR"_s}).isValid());
-            QVERIFY(!store::replaceLayout(
-                         db, {u"Inches"_s, bank,
-                              {0.5, 6, 1.5, 1.6, 1, 5, 2.7, 1, 100, 3.8, 1, 5, 2.7, 6, 1.5}})
-                         .isValid());
-        }
+        for (const QString &bank : {u"City Bank"_s, u"River Bank"_s})
+            m_database->addBankWithLayout(bank);
     }
     void cleanup() { m_database.reset(); }
 
@@ -175,16 +167,9 @@ private slots:
     void aSupervisorSettlesForgottenNotesOfAnyDesk()
     {
         const QSqlDatabase db = m_database->db();
-        for (const QString &number : {u"101"_s, u"102"_s}) {
-            qint64 job = 0;
-            QList<std::optional<store::RegisterRow>> earlier;
-            QList<bool> noted;
-            QVERIFY(!store::noteJob(db, {journalPageOf({u"City Bank"_s, u"Asha"_s, u"10.00"_s, u"Ten"_s,
-                                                        QDate(2026, 12, 5), true},
-                                                       number)},
-                                    &job, &earlier, &noted)
-                         .isValid());
-        }
+        for (const QString &number : {u"101"_s, u"102"_s})
+            m_database->noteJob({journalPageOf(
+                {u"City Bank"_s, u"Asha"_s, u"10.00"_s, u"Ten"_s, QDate(2026, 12, 5), true}, number)});
         m_database->exec(u"update PrintJournal set OwnerHost = 'another desk', State = 'handed over'"_s);
         m_database->exec(u"update PrintJournal set NotedAt = '%1' where ChequeNo = '101'"_s.arg(
             QDateTime::currentDateTimeUtc().addSecs(-25 * 3600).toString(Qt::ISODate)));

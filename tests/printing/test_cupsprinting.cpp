@@ -12,11 +12,9 @@
 #include "printedpdf.h"
 #include "printeroffset.h"
 #include "registerlisting.h"
-#include "registerstatements.h"
 #include "standardleaves.h"
 #include "statements.h"
 #include "systemprinter.h"
-#include "temporarydatabase.h"
 #include "windowchecks.h"
 #include "wordslines.h"
 
@@ -28,7 +26,6 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTest>
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "windowchecks.h"
 
 #include <QDateEdit>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,12 +25,6 @@ const QString unionBank = u"Union Bank"_s; // INR
 const QString plainBank = u"Plain Bank"_s; // INR, no layout
 const QString dollarWords = u"One Thousand Five Hundred Dollars "_s;
 const QString done = u"Cheque Printing Completed"_s;
-
-store::LayoutRow layoutFor(const QString &bank)
-{
-    // One line apart: the test printer's lines are a unit high.
-    return {u"Inches"_s, bank, {0.5, 6, 1.5, 1.5, 1, 5, 2.5, 1, 100, 3.5, 1, 5, 4.5, 6, 1.5}};
-}
 
 // Every input as the user sees it.
 QStringList inputs(QWidget *window)
@@ -73,11 +66,9 @@ private slots:
         strAmtInWords.clear();
         m_database = std::make_unique<TemporaryDatabase>();
         const QSqlDatabase db = m_database->db();
-        QVERIFY(!store::addBank(db, {u"111"_s, cityBank, u"USD"_s}).isValid());
-        QVERIFY(!store::addBank(db, {u"222"_s, unionBank, u"INR"_s}).isValid());
+        m_database->addBankWithLayout(cityBank, u"USD"_s);
+        m_database->addBankWithLayout(unionBank);
         QVERIFY(!store::addBank(db, {u"333"_s, plainBank, u"INR"_s}).isValid());
-        QVERIFY(!store::replaceLayout(db, layoutFor(unionBank)).isValid());
-        QVERIFY(!store::replaceLayout(db, layoutFor(cityBank)).isValid());
         QVERIFY(!store::replacePayee(db, u"zed"_s, u"Zed Traders"_s).isValid());
         m_messages = std::make_unique<RecordedMessages>();
         m_printing = std::make_unique<RecordedPrinting>();
@@ -347,17 +338,9 @@ private slots:
         for (const QString &number : stored)
             addCheque(number);
         addCheque(u"9999"_s, unionBank);
-        if (!noted.isEmpty()) {
-            qint64 job = 0;
-            QList<std::optional<store::RegisterRow>> earlier;
-            QList<bool> inJournal;
-            QVERIFY(!store::noteJob(m_database->db(),
-                                    {journalPageOf({cityBank, u"N"_s, u"1.00"_s, u"One"_s,
-                                                    QDate(2024, 5, 3), true},
-                                                   noted)},
-                                    &job, &earlier, &inJournal)
-                         .isValid());
-        }
+        if (!noted.isEmpty())
+            m_database->noteJob({journalPageOf(
+                {cityBank, u"N"_s, u"1.00"_s, u"One"_s, QDate(2024, 5, 3), true}, noted)});
         QWidget *window = open();
         control<QLineEdit>(window, u"txtChqNo"_s)->setText(typed);
         chooseItem(control<QComboBox>(window, u"cmbBnk"_s), cityBank);

@@ -7,7 +7,6 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -40,12 +39,7 @@ private slots:
     void init()
     {
         m_database = std::make_unique<TemporaryDatabase>();
-        const QSqlDatabase db = m_database->db();
-        QVERIFY(!store::addBank(db, {u"111"_s, u"City Bank"_s, u"USD"_s}).isValid());
-        QVERIFY(!store::replaceLayout(
-                     db, {u"Inches"_s, u"City Bank"_s,
-                          {0.5, 6, 1.5, 1.6, 1, 5, 2.7, 1, 100, 3.8, 1, 5, 2.7, 6, 1.5}})
-                     .isValid());
+        m_database->addBankWithLayout(u"City Bank"_s, u"USD"_s);
         m_spool = m_dir.filePath(u"spooled"_s);
         QFile::remove(m_spool);
     }

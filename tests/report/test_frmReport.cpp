@@ -10,7 +10,6 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>

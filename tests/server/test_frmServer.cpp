@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTest>
 
 class TestFrmServer : public QObject
 {

@@ -6,12 +6,10 @@
 #include "testserver.h"
 #include "windowchecks.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 using store::ServerProblem;
 

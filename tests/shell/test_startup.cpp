@@ -7,16 +7,11 @@
 #include "startup.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <functional>
 
 namespace {
 

@@ -15,11 +15,8 @@
 #include "temporarydatabase.h"
 #include "windowchecks.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
