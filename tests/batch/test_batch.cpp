@@ -66,15 +66,6 @@ QStringList shown(const QList<BatchCheque> &cheques)
     return rows;
 }
 
-QList<BatchCheque> checked(const BatchCsv &read)
-{
-    QList<BatchCheque> cheques = batchChequesFrom(read.rows);
-    PreviewPrinter measuring({});
-    if (const QString problem = checkBatch(&cheques, measuring); !problem.isEmpty())
-        qWarning() << problem;
-    return cheques;
-}
-
 // A page printer counting the measuring questions it is asked.
 class CountingPrinter : public PreviewPrinter
 {
@@ -284,7 +275,7 @@ private slots:
     void cancelStopsBetweenPages()
     {
         RecordedPrinting printing;
-        QList<BatchCheque> cheques = checked(readBatchCsvFile(m_file.fileName()));
+        QList<BatchCheque> cheques = checkedBatch(readBatchCsvFile(m_file.fileName()));
         cheques.removeAt(1);  // the unknown payee
         const BatchJob job = printBatch(cheques, {}, [](int done) { return done < 2; });
         QCOMPARE(job.printed.pages.size(), 2);
@@ -407,7 +398,7 @@ private slots:
         const BatchCsv read = readBatchCsvFile(dataDir + u'/' + file);
         QCOMPARE(read.problem, QString());
         QVERIFY(!read.needsDateOrder);
-        const QStringList got = shown(checked(read));
+        const QStringList got = shown(checkedBatch(read));
         QCOMPARE(got.size(), rows.size());
         for (int i = 0; i < rows.size(); ++i)
             QVERIFY2(got[i].startsWith(rows[i]), qPrintable(got[i]));
@@ -477,7 +468,7 @@ private slots:
                  qPrintable(read.problem));
         if (kind == "field") {
             // The field is refused and cut, so no cell or message holds it.
-            const QStringList got = shown(checked(read));
+            const QStringList got = shown(checkedBatch(read));
             QCOMPARE(got.size(), 1);
             QVERIFY2(got[0].contains("Line 2 has a field of 2,000,000 characters"), qPrintable(got[0]));
             QVERIFY(got[0].size() < 1000);
@@ -504,7 +495,7 @@ private slots:
                                            "City Bank,asha,20,2026-12-06\n"        // as line 3
                                            "City Bank,asha,20,2026-12-07\n"
                                            "City Bank,asha,30.00,2026-12-08\n");  // page 160
-        QList<BatchCheque> cheques = checked(read);
+        QList<BatchCheque> cheques = checkedBatch(read);
         QString problem;
         QCOMPARE(markSamePayments(&cheques, &problem), 3);
         QCOMPARE(problem, QString());
@@ -528,7 +519,7 @@ private slots:
         const BatchCsv read = readBatchCsv("bank,payee,amount,date,crossed\n"
                                            "City Bank,nobody,10,31/02/2026,maybe,extra\n");
         // The status cell shows the start, the tip the whole.
-        QCOMPARE(checked(read).value(0).problem, QString(
+        QCOMPARE(checkedBatch(read).value(0).problem, QString(
             "Line 2 has more fields than the first line names (6, not 5): "
             "\"extra\". Quote a field that holds the separator. The payee \"nobody\" is neither a "
             "nick name nor a name among the payees. The date \"31/02/2026\" is no date: write it as "

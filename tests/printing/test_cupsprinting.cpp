@@ -84,16 +84,6 @@ void verifyPlaced(const QList<PdfWord> &words, double share, const QString &text
                             .arg(expected.x()).arg(expected.y())));
 }
 
-// The rows of a batch file, checked for the test printer.
-QList<BatchCheque> checkedBatch(const QByteArray &file)
-{
-    QList<BatchCheque> cheques = batchChequesFrom(readBatchCsv(file).rows);
-    PreviewPrinter measuring(qEnvironmentVariable("QUILLMARK_PRINTER"));
-    if (const QString problem = checkBatch(&cheques, measuring); !problem.isEmpty())
-        qWarning() << problem;
-    return cheques;
-}
-
 // The placed words near a box, joined, and the box round them.
 PdfWord paperLine(const QList<PdfWord> &placed, const QRectF &near)
 {
@@ -437,9 +427,9 @@ private slots:
     void batchIsOneJobOfAPageACheque()
     {
         fillBatchFixture(*m_database);
-        const QList<BatchCheque> cheques = checkedBatch(
+        const QList<BatchCheque> cheques = checkedBatch(readBatchCsv(
             "bank,payee,amount,date\nCity Bank,asha,250,2026-12-05\nCity Bank,asha,1200.50,2026-12-06\n"
-            "City Bank,asha,73,2026-12-07\n");
+            "City Bank,asha,73,2026-12-07\n"), qEnvironmentVariable("QUILLMARK_PRINTER"));
         QCOMPARE(printBatch(cheques, {}, [](int) { return true; }).problem, QString());
         const QString pdf = printedPdf();
         QVERIFY2(!pdf.isEmpty(), "not exactly one job written");
@@ -475,8 +465,9 @@ private slots:
     void refusedJobIsNotReportedPrinted()
     {
         fillBatchFixture(*m_database);
-        const QList<BatchCheque> batch = checkedBatch("bank,payee,amount,date\nCity Bank,asha,10,2026-12-05\n");
         const QString printer = qEnvironmentVariable("QUILLMARK_PRINTER");
+        const QList<BatchCheque> batch =
+            checkedBatch(readBatchCsv("bank,payee,amount,date\nCity Bank,asha,10,2026-12-05\n"), printer);
         run(QStringLiteral("cupsreject"), {printer});
         const QString problem = printChequePage({bank, QStringLiteral("Asha Menon"),
                                                  QStringLiteral("10.00"),

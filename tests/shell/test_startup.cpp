@@ -131,29 +131,24 @@ private slots:
         QVERIFY(!Forms::openInstance(QStringLiteral("frmTest")));
     }
 
-    // The About box names the data file, and another one only when there is one.
-    void namesTheDataFileAndAnUnusedOne()
+    // The About box names the data file, another one only when there is one,
+    // and the register in use: that file, or a server.
+    void namesTheDataFileAndTheRegisterInUse()
     {
         const QString used = QStringLiteral("/home/ann/.local/share/Quillmark/ql.mdb");
+        store::useDatabaseFile(used);
         for (const QString &unused : {QString(), QStringLiteral("/opt/quillmark/ql.mdb")}) {
             frmAbout window({used, unused});
             window.show();
             QCOMPARE(window.findChild<QLineEdit *>("txtDataFile")->text(), used);
             QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->isVisible(), !unused.isEmpty());
             QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->text(), unused);
+            QCOMPARE(window.findChild<QLineEdit *>("txtRegister")->text(),
+                     "Register in use: the file " + used);
         }
-    }
-
-    // Beside it, the register in use: that file, or a server.
-    void namesTheRegisterInUse()
-    {
-        const QString file = QStringLiteral("/home/ann/ql.mdb");
-        store::useDatabaseFile(file);
-        QCOMPARE(frmAbout({file, {}}).findChild<QLineEdit *>("txtRegister")->text(),
-                 QStringLiteral("Register in use: the file /home/ann/ql.mdb"));
         store::useServer({QStringLiteral("db.example.org"), 5432, QStringLiteral("accounts"),
                           QStringLiteral("clerk1")});
-        QCOMPARE(frmAbout({file, {}}).findChild<QLineEdit *>("txtRegister")->text(),
+        QCOMPARE(frmAbout({used, {}}).findChild<QLineEdit *>("txtRegister")->text(),
                  QStringLiteral("Register in use: the server db.example.org:5432, database "
                                 "accounts, as clerk1"));
         store::useDatabaseFile({});
