@@ -184,7 +184,6 @@ private slots:
         QTest::newRow("damaged") << "damaged" << "it failed its integrity check";
         QTest::newRow("open in another copy") << "in use" << "another copy of Quillmark has the data file";
     }
-
     void aRestoreRefusesWhatItCannotBringBack()
     {
         QFETCH(QString, what);
@@ -233,7 +232,6 @@ private slots:
         for (Step step : {Step::CopyInPlace, Step::FolderSynced})
             QTest::addRow("restore, step %d", int(step)) << true << int(step) << true;
     }
-
     void aKillAtAnyStepLeavesTheDataFileAndTheOlderCopies()
     {
         QFETCH(bool, restoring);
@@ -302,7 +300,6 @@ private slots:
         QTest::newRow("fewer than a week") << december.mid(0, 3)
                                            << QStringList{"2026-12-03", "2026-12-02", "2026-12-01"};
     }
-
     void rotationKeepsTheCopiesPromised()
     {
         QFETCH(QStringList, startDays);
@@ -339,7 +336,6 @@ private slots:
         QTest::newRow("damaged, no copy") << "no copy" << true << "2026-12-07 09:00" << false << "There is no good copy";
         QTest::newRow("missing, Yes") << "missing" << true << "2026-12-07 09:00" << true << "is missing";
     }
-
     void aDamagedOrMissingFileIsOfferedTheLatestGoodCopy()
     {
         QFETCH(QString, what);

@@ -130,7 +130,6 @@ private slots:
         QTest::newRow("open quote") << QByteArray("bank,payee,amount,date\n\"City,Asha,1,x\n")
                                     << QStringList{} << "A quoted field that starts on line 2";
     }
-
     void dialects()
     {
         QFETCH(QByteArray, bytes);
@@ -389,7 +388,6 @@ private slots:
             "4|15.00|05 Dec 2026|102|ready"}
             << "Read as UTF-8; bytes that are no UTF-8 on line 3; not used: \"Note\".";
     }
-
     void spreadsheetFiles()
     {
         QFETCH(QString, file);
@@ -439,7 +437,6 @@ private slots:
             << "The file has more than 100,000 rows; a batch may have at most 100,000.";
         QTest::newRow("a field of 2 MB") << "field" << "";
     }
-
     void hostileFiles()
     {
         QFETCH(QString, kind);

@@ -110,7 +110,6 @@ private slots:
                 << layout("Inches", "O'Brien's", {number[1]}) << Rows{stored};
         }
     }
-
     void chooseThenOK()
     {
         QFETCH(Rows, stored);

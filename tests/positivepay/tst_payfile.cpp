@@ -92,7 +92,6 @@ private slots:
         QTest::newRow("us csv") << "US issue file (CSV)" << "us-issue.csv" << 0;
         QTest::newRow("us fixed") << "US issue file (80 columns)" << "us-fixed.txt" << 0;
     }
-
     void builtInLayoutsWriteTheHandWrittenFiles()
     {
         QFETCH(QString, layout);
@@ -127,7 +126,6 @@ private slots:
         QTest::newRow("no date") << "Indian Positive Pay (CSV)" << "A" << "000105" << qint64(100)
                                  << "date cannot be read" << QDate();
     }
-
     void chequesThatDoNotFitAreNamedAndNothingIsWritten()
     {
         QFETCH(QString, layout);
@@ -186,7 +184,6 @@ private slots:
                                              "000008**    25000000Ravi....V\r\n"
                                              "T0000000002000000025123450   \r\n");
     }
-
     void trailerCountsAndTotals()
     {
         QFETCH(Layout, layout);

@@ -139,7 +139,6 @@ private slots:
             << true << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return} << false;
         QTest::newRow("refusal shown, nothing to print") << false << QList<int>{Qt::Key_Return} << false;
     }
-
     void keysInThePreview()
     {
         QFETCH(bool, complete);
@@ -303,7 +302,6 @@ private slots:
         QTest::newRow("no layout, Escape drops") << false << false << int(Qt::Key_Escape)
                                                  << QStringList{"Offset 1 1", "Offset 1.5 -2"} << QPointF(1, 1);
     }
-
     void calibrationAndItsAlignmentPage()
     {
         QFETCH(bool, hasLayout);

@@ -123,7 +123,6 @@ private slots:
         QTest::newRow("a unit in other letter case is inches") << "cms" << 5 << false << british;
         QTest::newRow("no unit is inches") << "" << 5 << false << british;
     }
-
     void printsEachItemAtItsPosition()
     {
         QFETCH(QString, unit);
@@ -208,7 +207,6 @@ private slots:
         QTest::newRow("Hindi") << QLocale(QLocale::Hindi, QLocale::India) << "07/Dec/2026";
         QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << "07/déc./2026";
     }
-
     void dateInTheLanguageTheFontDraws()
     {
         QFETCH(QLocale, locale);
@@ -240,7 +238,6 @@ private slots:
         QTest::newRow("width past the edge") << 500.0f << QPointF() << 219.08f;
         QTest::newRow("width of its own") << 150.0f << QPointF() << 163.5f;
     }
-
     void fillEndsAtTheWidthOrTheEdge()
     {
         QFETCH(float, width);
@@ -342,7 +339,6 @@ private slots:
              "the leaf lies from left 10, top 2 to right 45, bottom 22"},
             large, standard, "Asha Menon", {}, true);
     }
-
     void refusesWhatCannotPrint()
     {
         QFETCH(store::LayoutRow, layout);

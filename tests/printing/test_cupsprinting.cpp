@@ -280,7 +280,6 @@ private slots:
         QTest::newRow("by width, rule after the words")
             << "Inches" << inch << QList<double>{4.5, 4.6} << true << true << 7 << 12.0 << "" << "";
     }
-
     void wordsFitTheirLines()
     {
         QFETCH(QString, unit);

@@ -179,7 +179,6 @@ private slots:
         QTest::newRow("spooler refuses the page")
             << cityBank << asha << "1500" << -1 << notPrinted + "The queue refused the job.";
     }
-
     void refusedPrintKeepsEverything()
     {
         QFETCH(QString, bank);
@@ -235,7 +234,6 @@ private slots:
             << QStringList{"Walk-in", "Ninety Nine Dollars and Fifty Cents only", "**99.5**"}
             << QStringList{"Walk-in", "99.5"};
     }
-
     void printedChequeIsRecordedAsPrinted()
     {
         QFETCH(QString, nickName);
@@ -327,7 +325,6 @@ private slots:
         QTest::newRow("another bank keeps a typed number")
             << twoUsed << "" << "17" << unionBank << "17";
     }
-
     void chosenBankOffersTheNextNumber()
     {
         QFETCH(QStringList, stored);
@@ -386,7 +383,6 @@ private slots:
         QTest::newRow("another payee") << "Zed Trading" << "1010" << "000123" << false
                                        << "Information: " + done << 3;
     }
-
     void doubtfulChequeNeedsTheUsersYes()
     {
         QFETCH(QString, payee);

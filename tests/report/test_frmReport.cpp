@@ -196,7 +196,6 @@ private slots:
         QTest::newRow("printer failed") << "out of paper"
                                         << QStringList{"000101", "000102", "000103"};
     }
-
     void reprintVoidsTheOriginalOnlyWhenRecorded()
     {
         QFETCH(QString, endDocFailure);

@@ -117,7 +117,6 @@ private slots:
             {.host = "localhost", .tls = Tls::VerifyFull, .root = "/nonexistent/root.crt"},
             ServerProblem::Tls, "/nonexistent/root.crt");
     }
-
     void problemIsNamed()
     {
         QFETCH(store::ServerAddress, server);

@@ -76,7 +76,6 @@ private slots:
         QTest::newRow("key press on the splash") << "key" << false;
         QTest::newRow("click on the splash's frame, not on its label") << "click" << false;
     }
-
     void programEnds()
     {
         QFETCH(QString, action);

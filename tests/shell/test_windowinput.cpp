@@ -103,7 +103,6 @@ private slots:
         row("frmPayLayout", {"cmbName", "optDelimited", "txtDelimiter", "chkHeader", "chkAscii"});
         row("frmPayExport", {"optWaiting", "cmdExport", "cmdCancel", "lstSent", "cmdSendAgain", "optWaiting"});
     }
-
     void keysInEveryWindow()
     {
         QFETCH(QString, window);
@@ -194,7 +193,6 @@ private slots:
             << "frmChqLyt" << with(layout, "txtamtlft", u"3.4028234e38"_s) << "Data"
             << "Positions";
     }
-
     void saveRefusesWhatWouldNotShowAsStored()
     {
         QFETCH(QString, window);

@@ -135,7 +135,6 @@ private slots:
             << QStringList{"70,000,000,000,000.01", "0.01", "12,34,567.89"}
             << "70000001234567.91" << qint64(0);
     }
-
     void totalsAddMoneyExactly()
     {
         QFETCH(QStringList, amounts);
