@@ -3,7 +3,6 @@
 #include "frmPayExport.h"
 #include "frmPayLayout.h"
 #include "frmReport.h"
-#include "layoutstore.h"
 #include "payexport.h"
 #include "positivepaystatements.h"
 #include "temporarydatabase.h"
@@ -79,6 +78,8 @@ private slots:
     void layoutMadeInTheEditorIsSavedReloadedAndChosen()
     {
         RecordedMessages messages;
+        const QString made("001234567890|000101|20260302|123450|I\n001234567890|000102|20260302|"
+                           "7500000|I\n001234567890|000099|20260301|25000000|V\nT|3|32623450\n");
         {
             frmPayLayout editor;
             auto *name = control<QComboBox>(&editor, "cmbName");
@@ -99,28 +100,18 @@ private slots:
             grid->selectRow(5);
             control<QPushButton>(&editor, "cmdRemove")->click();
             control<QCheckBox>(&editor, "chkTrailer")->setChecked(true);
-            QCOMPARE(control<QPlainTextEdit>(&editor, "txtPreview")->toPlainText(),
-                     QString("001234567890|000101|20260302|123450|I\n"
-                             "001234567890|000102|20260302|7500000|I\n"
-                             "001234567890|000099|20260301|25000000|V\n"
-                             "T|3|32623450\n"));
+            QCOMPARE(control<QPlainTextEdit>(&editor, "txtPreview")->toPlainText(), made);
             messages.clear();
             control<QPushButton>(&editor, "cmdSave")->click();
             QCOMPARE(messages.only().text, QString("Layout saved"));
             QCOMPARE(editor.chosenName(), QString("My Bank"));
         }
-        QList<positivepay::Layout> layouts;
-        QVERIFY(!positivepay::allLayouts(m_database->db(), &layouts).isValid());
-        positivepay::Layout mine;
-        QVERIFY(positivepay::findLayout(layouts, "My Bank", &mine));
-        QCOMPARE(mine.fields.size(), 5);
-        QCOMPARE(mine.delimiter, QChar('|'));
-
+        // Reloaded, it writes the same file.
         frmPayLayout reopened;
         auto *name = control<QComboBox>(&reopened, "cmbName");
         name->setCurrentIndex(name->findText("My Bank"));
         reopened.cmbName_Activated(name->currentIndex());
-        QVERIFY(control<QPlainTextEdit>(&reopened, "txtPreview")->toPlainText().endsWith("T|3|32623450\n"));
+        QCOMPARE(control<QPlainTextEdit>(&reopened, "txtPreview")->toPlainText(), made);
     }
 
     void exportFromTheReportWindowMarksOnlyWhatWasSaved()
