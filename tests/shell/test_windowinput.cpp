@@ -2,6 +2,7 @@
 #include "frmAccountDetails.h"
 #include "frmBNK.h"
 #include "frmBatch.h"
+#include "frmChequeStyle.h"
 #include "frmChqLyt.h"
 #include "frmCopyToServer.h"
 #include "frmMain.h"
@@ -35,6 +36,7 @@ Factory factoryFor(const QString &window)
         {u"frmCopyToServer"_s, [] { return new frmCopyToServer(u"ql.mdb"_s); }},
         {u"frmAccountDetails"_s, [] { return new frmAccountDetails; }},
         {u"frmPayLayout"_s, [] { return new frmPayLayout; }},
+        {u"frmChequeStyle"_s, [] { return new frmChequeStyle({}, u"mms"_s, nullptr); }},
         {u"frmPayExport"_s, [] { return new frmPayExport(u"City Bank"_s, {2026, 3, 1}, {2026, 3, 31}); }}};
     return factories.value(window);
 }
@@ -101,6 +103,8 @@ private slots:
         row("frmAccountDetails", {"cmbBank", "txtAccount", "txtMicr", "txtTranCode", "txtShortAccount",
                                   "cmbLayout", "cmdLayouts", "cmdSave", "cmdClose", "cmbBank"});
         row("frmPayLayout", {"cmbName", "optDelimited", "txtDelimiter", "chkHeader", "chkAscii"});
+        // Past what the classic date does not use.
+        row("frmChequeStyle", {"cmbDateStyle", "cmbCrossingStyle", "cmbCrossingWords", "txtCrossingAngle"});
         row("frmPayExport", {"optWaiting", "cmdExport", "cmdCancel", "lstSent", "cmdSendAgain", "optWaiting"});
     }
     void keysInEveryWindow()
