@@ -3,12 +3,9 @@
 #include "database.h"
 #include "datafilelock.h"
 #include "files.h"
-#include "forms.h"
 #include "frmBackup.h"
-#include "frmMain.h"
 #include "frmRestore.h"
 #include "onlinecopy.h"
-#include "recordedmessages.h"
 #include "restore.h"
 #include "steps.h"
 #include "takecopy.h"
@@ -16,15 +13,11 @@
 #include "windowchecks.h"
 #include "workfile.h"
 
-#include <QLineEdit>
 #include <QTreeWidget>
 
 #include <QDir>
-#include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTest>
 #include <csignal>
-#include <functional>
 #include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -191,7 +184,6 @@ private slots:
         QTest::newRow("damaged") << "damaged" << "it failed its integrity check";
         QTest::newRow("open in another copy") << "in use" << "another copy of Quillmark has the data file";
     }
-
     void aRestoreRefusesWhatItCannotBringBack()
     {
         QFETCH(QString, what);
@@ -240,7 +232,6 @@ private slots:
         for (Step step : {Step::CopyInPlace, Step::FolderSynced})
             QTest::addRow("restore, step %d", int(step)) << true << int(step) << true;
     }
-
     void aKillAtAnyStepLeavesTheDataFileAndTheOlderCopies()
     {
         QFETCH(bool, restoring);
@@ -309,7 +300,6 @@ private slots:
         QTest::newRow("fewer than a week") << december.mid(0, 3)
                                            << QStringList{"2026-12-03", "2026-12-02", "2026-12-01"};
     }
-
     void rotationKeepsTheCopiesPromised()
     {
         QFETCH(QStringList, startDays);
@@ -346,7 +336,6 @@ private slots:
         QTest::newRow("damaged, no copy") << "no copy" << true << "2026-12-07 09:00" << false << "There is no good copy";
         QTest::newRow("missing, Yes") << "missing" << true << "2026-12-07 09:00" << true << "is missing";
     }
-
     void aDamagedOrMissingFileIsOfferedTheLatestGoodCopy()
     {
         QFETCH(QString, what);
@@ -410,8 +399,7 @@ private slots:
         fillRegister(data, 300);
         RecordedMessages messages;
         frmBackup window(data.path());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         const QString target = QFileInfo(data.path()).dir().filePath("stick/ql.mdb");
         auto *box = control<QLineEdit>(&window, "txtTarget");
         QCOMPARE(QApplication::focusWidget(), box);
@@ -449,8 +437,7 @@ private slots:
         RecordedMessages messages;
         messages.answer(true);
         frmRestore window(data.path());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         auto *list = control<QTreeWidget>(&window, "lstCopies");
         QCOMPARE(QApplication::focusWidget(), list);
         QCOMPARE(list->topLevelItemCount(), 2);
@@ -472,35 +459,6 @@ private slots:
         const QStringList kept = folder.entryList({"*before restore*"});
         QCOMPARE(kept.size(), 1);
         QCOMPARE(contentsOf(folder.filePath(kept.first())), replaced);
-    }
-
-    // Reached from the main menu's keys, as Batch Print is (its context
-    // menu's entries are checked in test_startup).
-    void theMainMenuOpensBoth_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("window");
-        QTest::newRow("Back Up Now") << int(Qt::Key_B) << "frmBackup";
-        QTest::newRow("Restore") << int(Qt::Key_R) << "frmRestore";
-    }
-
-    void theMainMenuOpensBoth()
-    {
-        QFETCH(int, key);
-        QFETCH(QString, window);
-        TemporaryDatabase data;
-        Forms::registerForm("frmBackup", [&] { return new frmBackup(data.path()); });
-        Forms::registerForm("frmRestore", [&] { return new frmRestore(data.path()); });
-        frmMain menu;
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowActive(&menu));
-        QString opened;
-        inNextModal([&](QWidget *shown) {
-            opened = shown->objectName();
-            QTest::keyClick(shown, Qt::Key_Escape);
-        }, window);
-        QTest::keyClick(&menu, Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(opened, window);
     }
 };
 

@@ -2,6 +2,9 @@
 
 // The banks, layouts and payees every batch test prints with.
 
+#include "batchcheck.h"
+#include "batchcsv.h"
+#include "previewprinter.h"
 #include "registerstatements.h"
 #include "temporarydatabase.h"
 
@@ -26,4 +29,15 @@ inline void fillBatchFixture(TemporaryDatabase &database)
     QVERIFY(!replacePayee(database.db(), "asha", "Asha Menon").isValid());
     QVERIFY(!addRegisterEntry(database.db(), {QDate(2026, 1, 2), "Ravi", "City Bank", "5.00",
                                               "100"}).isValid());
+}
+
+// The rows read, checked as the batch window checks them, measured by the
+// printer named (none: the system's default).
+inline QList<BatchCheque> checkedBatch(const BatchCsv &read, const QString &printer = {})
+{
+    QList<BatchCheque> cheques = batchChequesFrom(read.rows);
+    PreviewPrinter measuring(printer);
+    if (const QString problem = checkBatch(&cheques, measuring); !problem.isEmpty())
+        qWarning() << problem;
+    return cheques;
 }

@@ -7,9 +7,7 @@
 #include "testserver.h"
 #include "windowchecks.h"
 
-#include <QComboBox>
 #include <sys/stat.h>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -262,21 +260,8 @@ private slots:
     {
         RecordedMessages recorded;
         frmChequeStyle window(store::ChequeStyle(), QStringLiteral("mms"), nullptr);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-
-        // Tab from the opening focus, past what the classic date does not
-        // use; Enter in a box closes nothing.
-        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("cmbDateStyle"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("cmbCrossingStyle"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("txtCrossingAngle"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(window.isVisible());
-
-        // A value out of its range is named, and OK keeps the window open.
+        QVERIFY(shownActive(&window));
+        // (Its keys: test_windowinput.) A value out of its range is named, and OK keeps the window open.
         chooseItem(control<QComboBox>(&window, "cmbDateStyle"), "Digits in boxes");
         chooseItem(control<QComboBox>(&window, "cmbDateOrder"), "YYYYMMDD");
         control<QLineEdit>(&window, "txtBoxWidth")->setText("5");
@@ -304,8 +289,7 @@ private slots:
         store::ChequeStyle style;
         style.dateStyle = store::ChequeStyle::LongDate;
         frmChequeStyle window(style, QStringLiteral("Inches"), nullptr);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         chooseItem(control<QComboBox>(&window, "cmbDateStyle"), "Numeric with separators");
         QTest::keyClick(&window, Qt::Key_Escape);
         QCOMPARE(window.result(), int(QDialog::Rejected));
@@ -330,8 +314,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(int, chosen);
         frmStandardLeaf window(nullptr);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("lstLeaves"));
         for (const int key : keys)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));

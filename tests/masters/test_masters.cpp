@@ -6,7 +6,6 @@
 #include "testserver.h"
 #include "windowchecks.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 
 using Rows = QList<QStringList>;
@@ -135,8 +134,7 @@ private slots:
             {"new", " ", "None: Enter Name On Cheque"}};
         for (const auto &[nickName, name, shown] : cases) {
             Fixture f;
-            f.form->show();
-            QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+            QVERIFY(shownActive(f.form.get()));
             f.nickName->setEditText(nickName);
             f.name->setText(name);
             QTest::keyClick(f.form->findChild<QPushButton *>("Command1"), Qt::Key_Space);

@@ -32,7 +32,6 @@ private slots:
         row("999999999999999.99", 99'999'999'999'999'999, "999999999999999.99",
             "999,999,999,999,999.99", "99,99,99,99,99,99,999.99");
     }
-
     void readsAndWrites()
     {
         QFETCH(QString, text);
@@ -54,7 +53,6 @@ private slots:
                                  "1000000000000000", "0x10", "٥"})
             QTest::newRow(text) << QString::fromUtf8(text);
     }
-
     void refusesWhatItCannotReadExactly()
     {
         QFETCH(QString, text);

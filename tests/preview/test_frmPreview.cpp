@@ -139,7 +139,6 @@ private slots:
             << true << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return} << false;
         QTest::newRow("refusal shown, nothing to print") << false << QList<int>{Qt::Key_Return} << false;
     }
-
     void keysInThePreview()
     {
         QFETCH(bool, complete);
@@ -303,7 +302,6 @@ private slots:
         QTest::newRow("no layout, Escape drops") << false << false << int(Qt::Key_Escape)
                                                  << QStringList{"Offset 1 1", "Offset 1.5 -2"} << QPointF(1, 1);
     }
-
     void calibrationAndItsAlignmentPage()
     {
         QFETCH(bool, hasLayout);
@@ -318,8 +316,7 @@ private slots:
             QVERIFY(!store::replaceLeafImage(m_database->db(), bank, {"png", "png", 180, 80, 5, 3})
                          .isValid());
         frmCalibrate window(printer, bank);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         control<QDoubleSpinBox>(&window, u"txtRight"_s)->setValue(1.5);
         control<QDoubleSpinBox>(&window, u"txtDown"_s)->setValue(-2);
         QTest::mouseClick(control<QPushButton>(&window, u"cmdAlign"_s), Qt::LeftButton);
@@ -381,8 +378,7 @@ private slots:
     void offsetBeyondTheLimitIsRefused()
     {
         frmCalibrate window(printer, bank);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(&window));
         auto *right = control<QDoubleSpinBox>(&window, u"txtRight"_s);
         right->selectAll();
         QTest::keyClicks(right, u"25"_s);

@@ -7,21 +7,17 @@
 #include "chequepage.h"
 #include "chequestyle.h"
 #include "currencywording.h"
-#include "frmPrtChq.h"
 #include "pageview.h"
 #include "previewprinter.h"
 #include "printedpdf.h"
 #include "printeroffset.h"
 #include "registerlisting.h"
-#include "registerstatements.h"
 #include "standardleaves.h"
 #include "statements.h"
 #include "systemprinter.h"
-#include "temporarydatabase.h"
 #include "windowchecks.h"
 #include "wordslines.h"
 
-#include <QDateEdit>
 #include <QImage>
 #include <QScreen>
 #include <QFile>
@@ -30,7 +26,6 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTest>
 
 namespace {
 
@@ -87,16 +82,6 @@ void verifyPlaced(const QList<PdfWord> &words, double share, const QString &text
              qPrintable(QStringLiteral("%1: left and baseline %2, %3 pt (expected %4, %5)")
                             .arg(text).arg(printed.x()).arg(printed.y())
                             .arg(expected.x()).arg(expected.y())));
-}
-
-// The rows of a batch file, checked for the test printer.
-QList<BatchCheque> checkedBatch(const QByteArray &file)
-{
-    QList<BatchCheque> cheques = batchChequesFrom(readBatchCsv(file).rows);
-    PreviewPrinter measuring(qEnvironmentVariable("QUILLMARK_PRINTER"));
-    if (const QString problem = checkBatch(&cheques, measuring); !problem.isEmpty())
-        qWarning() << problem;
-    return cheques;
 }
 
 // The placed words near a box, joined, and the box round them.
@@ -295,7 +280,6 @@ private slots:
         QTest::newRow("by width, rule after the words")
             << "Inches" << inch << QList<double>{4.5, 4.6} << true << true << 7 << 12.0 << "" << "";
     }
-
     void wordsFitTheirLines()
     {
         QFETCH(QString, unit);
@@ -437,42 +421,14 @@ private slots:
                                 .arg(screenLeft).arg(screenRight).arg(paperLeft).arg(paperRight)));
     }
 
-    // The whole road from the print window to paper and the register.
-    void windowPrintsTheChequeAndRecordsIt()
-    {
-        const QSqlDatabase db = m_database->db();
-        QVERIFY(!store::addBank(db, {QStringLiteral("400002"), bank, QStringLiteral("INR")}).isValid());
-        QVERIFY(!store::replaceLayout(db, {QStringLiteral("Inches"), bank,
-                                           {0.5, 7, 1.5, 1.2, 1, 5, 1.7, 1, 100, 2.2, 1, 5, 2.2, 7, 1.5}})
-                     .isValid());
-        RecordedMessages messages;
-        frmPrtChq window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        control<QDateEdit>(&window, "DTPicker1")->setDate(QDate(2027, 1, 15));
-        fillPrintWindow(&window, bank, QStringLiteral("Asha Menon"), QStringLiteral("1500"),
-                        QStringLiteral("004711"));
-        QTest::mouseClick(control(&window, "Print"), Qt::LeftButton);
-        QCOMPARE(messages.texts(), QStringList{"Cheque Printing Completed"});
-
-        // On paper every item, the words with their blanks as pdftotext gives them.
-        const QString pdf = printedPdf();
-        const QString page = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
-        for (const char *item : {"A/c Payee only", "15/Jan/2027", "Asha Menon",
-                                 "One thousand Five hundred only", "**1500.00**"})
-            QVERIFY2(page.contains(QLatin1String(item)), qPrintable(item + (" not in: " + page)));
-        QCOMPARE(rowsOf(db, "Select DateofChq, Payeename, BankName, PAyeeamt, ChequeNo from ChqIssuereg"),
-                 (QList<QStringList>{{"2027-01-15", "Asha Menon", bank, "1500.00", "004711"}}));
-    }
-
     // A batch of three is one job of a page a cheque: on each page the items
     // where the layout puts them, and the words of that page's own figures.
     void batchIsOneJobOfAPageACheque()
     {
         fillBatchFixture(*m_database);
-        const QList<BatchCheque> cheques = checkedBatch(
+        const QList<BatchCheque> cheques = checkedBatch(readBatchCsv(
             "bank,payee,amount,date\nCity Bank,asha,250,2026-12-05\nCity Bank,asha,1200.50,2026-12-06\n"
-            "City Bank,asha,73,2026-12-07\n");
+            "City Bank,asha,73,2026-12-07\n"), qEnvironmentVariable("QUILLMARK_PRINTER"));
         QCOMPARE(printBatch(cheques, {}, [](int) { return true; }).problem, QString());
         const QString pdf = printedPdf();
         QVERIFY2(!pdf.isEmpty(), "not exactly one job written");
@@ -508,8 +464,9 @@ private slots:
     void refusedJobIsNotReportedPrinted()
     {
         fillBatchFixture(*m_database);
-        const QList<BatchCheque> batch = checkedBatch("bank,payee,amount,date\nCity Bank,asha,10,2026-12-05\n");
         const QString printer = qEnvironmentVariable("QUILLMARK_PRINTER");
+        const QList<BatchCheque> batch =
+            checkedBatch(readBatchCsv("bank,payee,amount,date\nCity Bank,asha,10,2026-12-05\n"), printer);
         run(QStringLiteral("cupsreject"), {printer});
         const QString problem = printChequePage({bank, QStringLiteral("Asha Menon"),
                                                  QStringLiteral("10.00"),

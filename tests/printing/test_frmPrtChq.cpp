@@ -11,7 +11,6 @@
 #include "windowchecks.h"
 
 #include <QDateEdit>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,12 +25,6 @@ const QString unionBank = u"Union Bank"_s; // INR
 const QString plainBank = u"Plain Bank"_s; // INR, no layout
 const QString dollarWords = u"One Thousand Five Hundred Dollars "_s;
 const QString done = u"Cheque Printing Completed"_s;
-
-store::LayoutRow layoutFor(const QString &bank)
-{
-    // One line apart: the test printer's lines are a unit high.
-    return {u"Inches"_s, bank, {0.5, 6, 1.5, 1.5, 1, 5, 2.5, 1, 100, 3.5, 1, 5, 4.5, 6, 1.5}};
-}
 
 // Every input as the user sees it.
 QStringList inputs(QWidget *window)
@@ -73,11 +66,9 @@ private slots:
         strAmtInWords.clear();
         m_database = std::make_unique<TemporaryDatabase>();
         const QSqlDatabase db = m_database->db();
-        QVERIFY(!store::addBank(db, {u"111"_s, cityBank, u"USD"_s}).isValid());
-        QVERIFY(!store::addBank(db, {u"222"_s, unionBank, u"INR"_s}).isValid());
+        m_database->addBankWithLayout(cityBank, u"USD"_s);
+        m_database->addBankWithLayout(unionBank);
         QVERIFY(!store::addBank(db, {u"333"_s, plainBank, u"INR"_s}).isValid());
-        QVERIFY(!store::replaceLayout(db, layoutFor(unionBank)).isValid());
-        QVERIFY(!store::replaceLayout(db, layoutFor(cityBank)).isValid());
         QVERIFY(!store::replacePayee(db, u"zed"_s, u"Zed Traders"_s).isValid());
         m_messages = std::make_unique<RecordedMessages>();
         m_printing = std::make_unique<RecordedPrinting>();
@@ -188,7 +179,6 @@ private slots:
         QTest::newRow("spooler refuses the page")
             << cityBank << asha << "1500" << -1 << notPrinted + "The queue refused the job.";
     }
-
     void refusedPrintKeepsEverything()
     {
         QFETCH(QString, bank);
@@ -244,7 +234,6 @@ private slots:
             << QStringList{"Walk-in", "Ninety Nine Dollars and Fifty Cents only", "**99.5**"}
             << QStringList{"Walk-in", "99.5"};
     }
-
     void printedChequeIsRecordedAsPrinted()
     {
         QFETCH(QString, nickName);
@@ -336,7 +325,6 @@ private slots:
         QTest::newRow("another bank keeps a typed number")
             << twoUsed << "" << "17" << unionBank << "17";
     }
-
     void chosenBankOffersTheNextNumber()
     {
         QFETCH(QStringList, stored);
@@ -347,17 +335,9 @@ private slots:
         for (const QString &number : stored)
             addCheque(number);
         addCheque(u"9999"_s, unionBank);
-        if (!noted.isEmpty()) {
-            qint64 job = 0;
-            QList<std::optional<store::RegisterRow>> earlier;
-            QList<bool> inJournal;
-            QVERIFY(!store::noteJob(m_database->db(),
-                                    {journalPageOf({cityBank, u"N"_s, u"1.00"_s, u"One"_s,
-                                                    QDate(2024, 5, 3), true},
-                                                   noted)},
-                                    &job, &earlier, &inJournal)
-                         .isValid());
-        }
+        if (!noted.isEmpty())
+            m_database->noteJob({journalPageOf(
+                {cityBank, u"N"_s, u"1.00"_s, u"One"_s, QDate(2024, 5, 3), true}, noted)});
         QWidget *window = open();
         control<QLineEdit>(window, u"txtChqNo"_s)->setText(typed);
         chooseItem(control<QComboBox>(window, u"cmbBnk"_s), cityBank);
@@ -389,7 +369,7 @@ private slots:
                 + unionBank + u").\n\nPrint it again?"_s;
         };
         const QString payee = u"New Payee"_s;
-        // Any form of the number is the number (see test_printjournal).
+        // Any form of the number is the number (see test_statements).
         QTest::newRow("used, No prints nothing") << payee << "10" << "'4711" << false << used << 2;
         QTest::newRow("used, Yes prints") << payee << "10" << "004711" << true << used << 3;
         QTest::newRow("no number, No") << payee << "10" << "" << false << noNumber << 2;
@@ -403,7 +383,6 @@ private slots:
         QTest::newRow("another payee") << "Zed Trading" << "1010" << "000123" << false
                                        << "Information: " + done << 3;
     }
-
     void doubtfulChequeNeedsTheUsersYes()
     {
         QFETCH(QString, payee);
@@ -439,8 +418,7 @@ private:
     frmPrtChq *open()
     {
         m_window = std::make_unique<frmPrtChq>();
-        m_window->show();
-        if (!QTest::qWaitForWindowActive(m_window.get()))
+        if (!shownActive(m_window.get()))
             qFatal("the window did not become active");
         return m_window.get();
     }

@@ -6,10 +6,8 @@
 #include "testserver.h"
 #include "windowchecks.h"
 
-#include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 
@@ -35,11 +33,7 @@ private slots:
     void init()
     {
         m_database = std::make_unique<TemporaryDatabase>();
-        QVERIFY(!store::addBank(m_database->db(), {"1", "HDFC", "INR"}).isValid());
-        QVERIFY(!store::replaceLayout(m_database->db(),
-                                      {"Inches", "HDFC", {0.5, 6, 1.5, 1.5, 1, 5, 2.5, 1, 5, 3.5,
-                                                          1, 5, 4.5, 6, 1.5}})
-                     .isValid());
+        m_database->addBankWithLayout("HDFC");
         QVERIFY(!store::addRegisterEntry(m_database->db(), {day, "A", "HDFC", "5.00", "000101"})
                      .isValid());
     }

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTest>
 
 class TestFrmServer : public QObject
 {
@@ -39,32 +38,6 @@ private slots:
             QVERIFY(!settings.value(key).toString().contains(QStringLiteral("s3cret")));
         server::forgetServerChoice();
         QVERIFY(!server::chosenServer());
-    }
-
-    // Enter in a box neither connects nor closes; Escape closes; Tab goes
-    // through the boxes, the chosen TLS option and the buttons.
-    void keys()
-    {
-        RecordedMessages messages;
-        frmServer window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("txtHost"));
-        QStringList visited;
-        for (int stop = 0; stop < 8; ++stop) {
-            QWidget *focused = QApplication::focusWidget();
-            visited << controlOf(focused);
-            if (!qobject_cast<QPushButton *>(focused))
-                QTest::keyClick(focused, Qt::Key_Return);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        // Use Local Data File waits for a server to have been chosen.
-        QCOMPARE(visited, (QStringList{"txtHost", "txtPort", "txtDatabase", "txtUser",
-                                       "optTlsNone", "cmdConnect", "cmdCancel", "txtHost"}));
-        QVERIFY(window.isVisible());
-        QVERIFY(messages.all().isEmpty());
-        QTest::keyClick(&window, Qt::Key_Escape);
-        QVERIFY(!window.isVisible());
     }
 
     // The password window opens on its box, Tab goes on to OK and Cancel;

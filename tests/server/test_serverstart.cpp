@@ -6,12 +6,10 @@
 #include "testserver.h"
 #include "windowchecks.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 using store::ServerProblem;
 
@@ -24,6 +22,19 @@ QString roleName(const QString &what)
 }
 
 const QString rightPassword = QStringLiteral("right horse battery");
+
+// Where a check goes: the test server's socket, as a clerk on its register,
+// unless a row says otherwise ("register" and "empty" name the test's own
+// databases, "nobody" a user no server knows).
+struct Place {
+    QString host = qEnvironmentVariable("QUILLMARK_PG_HOST");
+    int port = qEnvironmentVariableIntValue("QUILLMARK_PG_PORT");
+    QString database = QStringLiteral("register");
+    QString role = QStringLiteral("clerk");
+    QString password;
+    store::ServerAddress::Tls tls = store::ServerAddress::Tls::None;
+    QString root;  // the root certificate verify-full checks by
+};
 
 } // namespace
 
@@ -66,69 +77,51 @@ private slots:
 
     void problemIsNamed_data()
     {
-        QTest::addColumn<QString>("host");
-        QTest::addColumn<int>("port");
-        QTest::addColumn<QString>("database");
-        QTest::addColumn<QString>("role");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<int>("tls");
-        QTest::addColumn<QString>("root");  // the root certificate verify-full checks by
+        QTest::addColumn<store::ServerAddress>("server");
         QTest::addColumn<ServerProblem>("problem");
         QTest::addColumn<QString>("named");  // what the message names
-
-        const QString socket = qEnvironmentVariable("QUILLMARK_PG_HOST");
-        const int port = qEnvironmentVariableIntValue("QUILLMARK_PG_PORT");
+        const auto row = [this](const char *name, const Place &place, ServerProblem problem,
+                                const QString &named) {
+            store::ServerAddress server = address(place.host, place.port, place.database, place.role,
+                                                  place.password, int(place.tls));
+            server.rootCertificate = place.root;
+            QTest::newRow(name) << server << problem << named;
+        };
+        using Tls = store::ServerAddress::Tls;
         const QString root = qEnvironmentVariable("QUILLMARK_PG_TLS_ROOT");
-        const int none = int(store::ServerAddress::Tls::None);
-        const int require = int(store::ServerAddress::Tls::Require);
-        const int verify = int(store::ServerAddress::Tls::VerifyFull);
-        QTest::newRow("a clerk on a set-up register") << socket << port << "register" << "clerk"
-            << "" << none << "" << ServerProblem::None << "";
-        QTest::newRow("no password, none in the password file") << socket << port << "register"
-            << "pw" << "" << none << "" << ServerProblem::PasswordMissing << "password";
-        QTest::newRow("a wrong password") << socket << port << "register" << "pw" << "wrong"
-            << none << "" << ServerProblem::PasswordWrong << "refused the password";
-        QTest::newRow("a database that does not exist") << socket << port << "quillmark_no_such_db"
-            << "clerk" << "" << none << "" << ServerProblem::NoSuchDatabase << "quillmark_no_such_db";
-        QTest::newRow("a user the server does not know") << socket << port << "register" << "nobody"
-            << "" << none << "" << ServerProblem::NoSuchUser << "knows no user";
-        QTest::newRow("a database without the tables") << socket << port << "empty" << "clerk"
-            << "" << none << "" << ServerProblem::NotSetUp << "run scripts/server-setup";
-        QTest::newRow("a role without rights: reading refused") << socket << port << "register"
-            << "norights" << "" << none << "" << ServerProblem::NoRights
-            << "permission denied for table bank";
-        QTest::newRow("no server on that port") << socket << 1 << "register" << "clerk" << ""
-            << none << "" << ServerProblem::Unreachable << "cannot reach";
-        QTest::newRow("nothing listening at an address") << "127.0.0.1" << 1 << "register"
-            << "clerk" << "" << none << "" << ServerProblem::Unreachable << "127.0.0.1:1";
-        QTest::newRow("TLS required") << "localhost" << port << "register" << "clerk" << ""
-            << require << "" << ServerProblem::None << "";
-        QTest::newRow("TLS verified by its root") << "localhost" << port << "register" << "clerk"
-            << "" << verify << root << ServerProblem::None << "";
-        QTest::newRow("a certificate for another name") << "127.0.0.1" << port << "register"
-            << "clerk" << "" << verify << root << ServerProblem::Tls << "does not match";
-        QTest::newRow("a certificate no chosen root signed") << "localhost" << port << "register"
-            << "clerk" << "" << verify << "/etc/ssl/certs/ca-certificates.crt" << ServerProblem::Tls
-            << "could not be secured";
-        QTest::newRow("a root certificate that is not there") << "localhost" << port << "register"
-            << "clerk" << "" << verify << "/nonexistent/root.crt" << ServerProblem::Tls
-            << "/nonexistent/root.crt";
+        row("a clerk on a set-up register", {}, ServerProblem::None, "");
+        row("no password, none in the password file", {.role = "pw"}, ServerProblem::PasswordMissing,
+            "password");
+        row("a wrong password", {.role = "pw", .password = "wrong"}, ServerProblem::PasswordWrong,
+            "refused the password");
+        row("a database that does not exist", {.database = "quillmark_no_such_db"},
+            ServerProblem::NoSuchDatabase, "quillmark_no_such_db");
+        row("a user the server does not know", {.role = "nobody"}, ServerProblem::NoSuchUser,
+            "knows no user");
+        row("a database without the tables", {.database = "empty"}, ServerProblem::NotSetUp,
+            "run scripts/server-setup");
+        row("a role without rights: reading refused", {.role = "norights"}, ServerProblem::NoRights,
+            "permission denied for table bank");
+        row("no server on that port", {.port = 1}, ServerProblem::Unreachable, "cannot reach");
+        row("nothing listening at an address", {.host = "127.0.0.1", .port = 1},
+            ServerProblem::Unreachable, "127.0.0.1:1");
+        row("TLS required", {.host = "localhost", .tls = Tls::Require}, ServerProblem::None, "");
+        row("TLS verified by its root", {.host = "localhost", .tls = Tls::VerifyFull, .root = root},
+            ServerProblem::None, "");
+        row("a certificate for another name", {.host = "127.0.0.1", .tls = Tls::VerifyFull, .root = root},
+            ServerProblem::Tls, "does not match");
+        row("a certificate no chosen root signed",
+            {.host = "localhost", .tls = Tls::VerifyFull, .root = "/etc/ssl/certs/ca-certificates.crt"},
+            ServerProblem::Tls, "could not be secured");
+        row("a root certificate that is not there",
+            {.host = "localhost", .tls = Tls::VerifyFull, .root = "/nonexistent/root.crt"},
+            ServerProblem::Tls, "/nonexistent/root.crt");
     }
-
     void problemIsNamed()
     {
-        QFETCH(QString, host);
-        QFETCH(int, port);
-        QFETCH(QString, database);
-        QFETCH(QString, role);
-        QFETCH(QString, password);
-        QFETCH(int, tls);
-        QFETCH(QString, root);
+        QFETCH(store::ServerAddress, server);
         QFETCH(ServerProblem, problem);
         QFETCH(QString, named);
-
-        store::ServerAddress server = address(host, port, database, role, password, tls);
-        server.rootCertificate = root;
         const store::ServerCheck check = store::checkServer(server);
         QCOMPARE(check.problem, problem);
         QVERIFY2(check.message.contains(named), qPrintable(check.message));

@@ -28,28 +28,6 @@ class TestFrmCopyToServer : public QObject
     }
 
 private slots:
-    // Enter in a box copies nothing; Tab goes round the boxes and buttons;
-    // Escape closes.
-    void keys()
-    {
-        TemporaryDatabase file;
-        frmCopyToServer window(file.path());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QCOMPARE(controlOf(QApplication::focusWidget()), "txtHost");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(window.isVisible());
-        QStringList visited;
-        for (int i = 0; i < 7; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << controlOf(QApplication::focusWidget());
-        }
-        QCOMPARE(visited, (QStringList{"txtPort", "txtDatabase", "txtUser", "txtPassword",
-                                       "cmdCopy", "cmdCancel", "txtHost"}));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!window.isVisible());
-    }
-
     // The rows come over with their counts told; a database not named, and
     // a register that holds rows already, are refused in words.
     void copies()

@@ -3,20 +3,15 @@
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSplash.h"
-#include "recordedmessages.h"
+#include "windowchecks.h"
 #include "startup.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <functional>
 
 namespace {
 
@@ -81,7 +76,6 @@ private slots:
         QTest::newRow("key press on the splash") << "key" << false;
         QTest::newRow("click on the splash's frame, not on its label") << "click" << false;
     }
-
     void programEnds()
     {
         QFETCH(QString, action);
@@ -136,29 +130,28 @@ private slots:
         QVERIFY(!Forms::openInstance(QStringLiteral("frmTest")));
     }
 
-    // The About box names the data file, and another one only when there is one.
-    void namesTheDataFileAndAnUnusedOne()
+    // The About box names the data file, another one only when there is one,
+    // and the register in use: that file, or a server. It opens on OK, which
+    // Enter presses.
+    void namesTheDataFileAndTheRegisterInUse()
     {
         const QString used = QStringLiteral("/home/ann/.local/share/Quillmark/ql.mdb");
+        store::useDatabaseFile(used);
         for (const QString &unused : {QString(), QStringLiteral("/opt/quillmark/ql.mdb")}) {
             frmAbout window({used, unused});
-            window.show();
+            QVERIFY(shownActive(&window));
             QCOMPARE(window.findChild<QLineEdit *>("txtDataFile")->text(), used);
             QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->isVisible(), !unused.isEmpty());
             QCOMPARE(window.findChild<QLineEdit *>("txtUnusedFile")->text(), unused);
+            QCOMPARE(window.findChild<QLineEdit *>("txtRegister")->text(),
+                     "Register in use: the file " + used);
+            QCOMPARE(controlOf(QApplication::focusWidget()), QStringLiteral("cmdOK"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(!window.isVisible());
         }
-    }
-
-    // Beside it, the register in use: that file, or a server.
-    void namesTheRegisterInUse()
-    {
-        const QString file = QStringLiteral("/home/ann/ql.mdb");
-        store::useDatabaseFile(file);
-        QCOMPARE(frmAbout({file, {}}).findChild<QLineEdit *>("txtRegister")->text(),
-                 QStringLiteral("Register in use: the file /home/ann/ql.mdb"));
         store::useServer({QStringLiteral("db.example.org"), 5432, QStringLiteral("accounts"),
                           QStringLiteral("clerk1")});
-        QCOMPARE(frmAbout({file, {}}).findChild<QLineEdit *>("txtRegister")->text(),
+        QCOMPARE(frmAbout({used, {}}).findChild<QLineEdit *>("txtRegister")->text(),
                  QStringLiteral("Register in use: the server db.example.org:5432, database "
                                 "accounts, as clerk1"));
         store::useDatabaseFile({});
@@ -183,27 +176,31 @@ private slots:
         QVERIFY(messages.only().text.contains(QStringLiteral("server's own backups apply (pg_dump")));
     }
 
-    // F1 in the main menu opens the box; Enter closes it.
-    void f1OpensItFromTheMainMenu()
+    // Each entry of the context menu opens its window by its key; F1 the About box.
+    void menuKeysOpenTheirWindows_data()
     {
-        registerWorkingWindows();
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("window");
+        const Qt::KeyboardModifiers shift = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("Batch Print") << QKeyCombination(Qt::ControlModifier, Qt::Key_B) << "frmBatch";
+        QTest::newRow("About") << QKeyCombination(Qt::Key_F1) << "frmAbout";
+        for (const auto &[key, window] :
+             {std::pair{Qt::Key_K, "frmCalibrate"}, {Qt::Key_M, "frmRuler"}, {Qt::Key_A, "frmAccountDetails"},
+              {Qt::Key_B, "frmBackup"}, {Qt::Key_R, "frmRestore"}, {Qt::Key_S, "frmServer"},
+              {Qt::Key_U, "frmCopyToServer"}})
+            QTest::newRow(window) << QKeyCombination(shift, key) << QString::fromLatin1(window);
+    }
+    void menuKeysOpenTheirWindows()
+    {
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, window);
+        QString opened;
+        Forms::registerForm(window, [&]() -> QDialog * { opened = window; return nullptr; });
         frmMain menu;
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowActive(&menu));
-        QString focusInBox;
-        QTimer poll;  // waits for the box to open and take the focus, then closes it
-        connect(&poll, &QTimer::timeout, [&] {
-            QDialog *about = Forms::openInstance(QStringLiteral("frmAbout"));
-            if (!about || !about->isActiveWindow() || !focusInBox.isEmpty())
-                return;
-            focusInBox = QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        });
-        poll.start(20);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-        QCOMPARE(focusInBox, QStringLiteral("cmdOK"));
-        QVERIFY(!Forms::openInstance(QStringLiteral("frmAbout")));
-        QVERIFY(menu.isVisible());
+        QVERIFY(shownActive(&menu));
+        QTest::keyClick(&menu, key.key(), key.keyboardModifiers());
+        Forms::registerForm(window, {});
+        QCOMPARE(opened, window);
     }
 
     // The More button opens whatever the context menu holds, each entry with its key.
@@ -213,8 +210,7 @@ private slots:
         auto *added = new QAction(QStringLiteral("Added Later..."), &menu);
         added->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
         menu.addAction(added);
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QVERIFY(shownActive(&menu));
         QStringList entries;
         QTimer::singleShot(50, [&] {
             auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());

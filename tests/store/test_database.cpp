@@ -185,7 +185,6 @@ private slots:
         QTest::newRow("installed, stray file beside it")
             << true << QStringList{"program", "user"} << "user" << "program";
     }
-
     void choosesOneFileAndNamesTheOther()
     {
         QFETCH(bool, installed);

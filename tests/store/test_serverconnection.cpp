@@ -29,7 +29,6 @@ private slots:
             << "127.0.0.1" << Tls::VerifyFull << "does not match host name";
         QTest::newRow("TLS taken where offered") << "127.0.0.1" << Tls::None << "";
     }
-
     void connectsAsTheAddressSays()
     {
         QFETCH(QString, host);

@@ -1,6 +1,8 @@
 #include "temporarydatabase.h"
 
 #include "database.h"
+#include "printjournal.h"
+#include "statements.h"
 #include "testserver.h"
 
 #include <QSqlError>
@@ -54,4 +56,21 @@ void TemporaryDatabase::exec(const QString &statement)
     QSqlQuery query(db());
     if (!query.exec(statement))
         qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+}
+
+void TemporaryDatabase::addBankWithLayout(const QString &bank, const QString &currency)
+{
+    QVERIFY(!store::addBank(db(), {QStringLiteral("1"), bank, currency}).isValid());
+    QVERIFY(!store::replaceLayout(db(), {QStringLiteral("Inches"), bank,
+                                         {0.5, 6, 1.5, 1.5, 1, 5, 2.5, 1, 100, 3.5, 1, 5, 4.5, 6, 1.5}})
+                 .isValid());
+}
+
+void TemporaryDatabase::noteJob(const QList<store::JournalPage> &pages)
+{
+    qint64 job = 0;
+    QList<std::optional<store::RegisterRow>> earlier;
+    QList<bool> noted;
+    const QSqlError error = store::noteJob(db(), pages, &job, &earlier, &noted);
+    QVERIFY2(!error.isValid(), qPrintable(error.text()));
 }

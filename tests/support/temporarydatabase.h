@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-namespace store { class Connection; }
+namespace store { class Connection; struct JournalPage; }
 
 // A fresh data file with the four tables in a temporary folder, which the
 // program uses while this object lives; or, when the test runs against the
@@ -26,6 +26,11 @@ public:
     void closeConnection();
     // Runs a statement the test needs (filling tables, injecting faults).
     void exec(const QString &statement);
+    // A bank and its layout in inches, the items a line apart (a recorded
+    // printer's line is a unit high), ready to print.
+    void addBankWithLayout(const QString &bank, const QString &currency = QStringLiteral("INR"));
+    // Pages noted in the print journal as one job of this copy, not yet recorded.
+    void noteJob(const QList<store::JournalPage> &pages);
 
 private:
     QTemporaryDir m_dir;

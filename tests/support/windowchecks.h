@@ -33,6 +33,13 @@ Control *control(QWidget *window, const QString &name)
     return found;
 }
 
+// Shows the window and waits until it has the keyboard, as a user's would.
+inline bool shownActive(QWidget *window)
+{
+    window->show();
+    return QTest::qWaitForWindowActive(window);
+}
+
 // Chooses an item as a click on it does: it becomes current, then is reported activated.
 inline void chooseItem(QComboBox *box, const QString &text)
 {

@@ -41,7 +41,6 @@ private slots:
         row("1E-400", 0); row("1E99999999999999999999", infinity); row("0E99999", 0);
         row("1.7976931348623157E308", std::numeric_limits<double>::max());
     }
-
     void readsTheLeadingNumber()
     {
         QFETCH(QString, text);
@@ -96,7 +95,6 @@ private slots:
         row("10000000000000", "Seven only"); row("-10000000000000", "Seven only");
         row("inf", "Seven only"); row("nan", "Seven only");
     }
-
     void indianWords()
     {
         QFETCH(double, amount);
@@ -140,7 +138,6 @@ private slots:
         row("inf", "", "Dollars ", "Cents only", {"udf_strNum2Words"});
         row("nan", "", "Dollars ", "Cents only", {"udf_strNum2Words"});
     }
-
     void internationalWords()
     {
         QFETCH(double, amount);
@@ -174,7 +171,6 @@ private slots:
         row("-140737488355328.375", "-140,737,488,355,328.38");
         row("999999999999999.875", "999,999,999,999,999.88");
     }
-
     void standardFormat()
     {
         QFETCH(double, amount);
@@ -209,7 +205,6 @@ private slots:
         row("1\r500", "INR", "1500.00", "One thousand Five hundred  only");
         row("\r\n15\t00.5\n", "USD", "1500.5", "One Thousand Five Hundred Dollars and Fifty Cents only");
     }
-
     void wordsTheTypedAmount()
     {
         QFETCH(QString, typed);
